@@ -1,0 +1,47 @@
+# Front door: `make run` and `make test` install what is missing, configure, build and run.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+
+.PHONY: run test build deps asan-test bench fuzz format clean
+
+run: build
+	$(BUILD)/bin/dravik --help
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS)
+
+deps:
+	@bash tools/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake --preset debug
+
+# Whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan-test: deps
+	[ -f $(ASAN_BUILD)/build.ninja ] || cmake --preset asan
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Benchmarks are a separate, optimised build.
+bench: deps
+	[ -f build-release/build.ninja ] || cmake --preset release
+	cmake --build build-release -j$(JOBS)
+	for b in build-release/bin/bench_*; do $$b; done
+
+# libFuzzer targets (clang, ASan + UBSan); FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	[ -f $(FUZZ_BUILD)/build.ninja ] || cmake --preset fuzz
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	bash tools/run-fuzzers.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release

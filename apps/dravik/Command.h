@@ -1,0 +1,41 @@
+#pragma once
+// A subcommand of the dravik tool. Exit codes: 0 success, 1 a reported failure, 2 bad usage.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct TCommand {
+  const char* Name;
+  const char* Summary;
+  const char* Usage;  // full help text, printed by `dravik NAME --help`
+  int (*Run)(const std::vector<std::string>& args);
+};
+
+// Bad usage: the message is printed with a hint to --help, exit code 2.
+struct EUsage {
+  std::string Message;
+};
+
+// The arguments of one subcommand: long options (`--name VALUE`, `--name=VALUE`, flags) and
+// positionals; "-" is a positional (standard input or output), "--" ends the options.
+class TCommandLine {
+ public:
+  TCommandLine(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flags);
+
+  bool Has(const std::string& name) const { return fValues.count(name) != 0; }
+  std::optional<std::string> Value(const std::string& name) const;
+  const std::vector<std::string>& Positionals() const { return fPositionals; }
+  // Throws EUsage unless the number of positionals lies in [min, max].
+  void ExpectPositionals(std::size_t min, std::size_t max) const;
+
+ private:
+  std::map<std::string, std::string> fValues;
+  std::vector<std::string> fPositionals;
+};
+
+// Each subcommand's entry, defined in its own file.
+extern const TCommand ConvertCommand;

@@ -1,0 +1,1 @@
+// The Pascal source scanner (being written).

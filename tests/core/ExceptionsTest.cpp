@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include "platform/core/Exceptions.h"
+
+TEST(Exceptions, ClassNamesFollowTheHierarchy) {
+  try {
+    throw EReadError("Stream read error");
+  } catch (const EFilerError& e) {
+    EXPECT_STREQ(e.ClassName(), "EReadError");
+    EXPECT_EQ(e.Message(), "Stream read error");
+  }
+  EXPECT_THROW(Abort(), EAbort);
+}
