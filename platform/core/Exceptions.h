@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+#include "platform/core/FixedName.h"
+
 class Exception : public std::exception {
  public:
   explicit Exception(std::string message) : fMessage(std::move(message)) {}
@@ -18,16 +20,8 @@ class Exception : public std::exception {
   std::string fMessage;
 };
 
-// A string literal usable as a template argument, so each exception class is one line.
-template <std::size_t N>
-struct ExceptionName {
-  constexpr ExceptionName(const char (&text)[N]) {
-    for (std::size_t i = 0; i < N; ++i) value[i] = text[i];
-  }
-  char value[N];
-};
-
-template <ExceptionName Name, class Base>
+// Each exception class is one line: its original name and its base.
+template <TFixedName Name, class Base>
 class ExceptionClass : public Base {
  public:
   using Base::Base;

@@ -1,0 +1,103 @@
+#include "platform/core/ClassRecord.h"
+
+#include <algorithm>
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
+
+TClassRecord::TClassRecord(std::string name, std::string unitName, const TClassRecord* parent)
+    : fName(std::move(name)), fUnitName(std::move(unitName)), fParent(parent) {
+  fTypeInfo.Kind = tkClass;
+  fTypeInfo.Name = fName;
+  fTypeInfo.ClassType = this;
+  if (parent) {
+    fHasTypeInfo = parent->fHasTypeInfo;
+    fProps = parent->fProps;
+  }
+}
+
+bool TClassRecord::InheritsFrom(const TClassRecord& other) const {
+  for (const TClassRecord* c = this; c; c = c->fParent)
+    if (c == &other) return true;
+  return false;
+}
+
+const TPropInfo* TClassRecord::FindProp(std::string_view name) const {
+  auto it = std::lower_bound(fByName.begin(), fByName.end(), name,
+                             [](const TPropInfo* p, std::string_view n) {
+                               return CompareText(p->Name, n) < 0;
+                             });
+  return it != fByName.end() && SameText((*it)->Name, name) ? *it : nullptr;
+}
+
+void* TClassRecord::MethodAddress(std::string_view name) const {
+  for (const TClassRecord* c = this; c; c = c->fParent)
+    for (const TMethodEntry& m : c->fMethods)
+      if (SameText(m.Name, name)) return m.Code;
+  return nullptr;
+}
+
+std::string TClassRecord::MethodName(void* code) const {
+  for (const TClassRecord* c = this; c; c = c->fParent)
+    for (const TMethodEntry& m : c->fMethods)
+      if (m.Code == code) return m.Name;
+  return "";
+}
+
+TPropInfo& TClassRecord::AddProperty(TPropInfo prop) {
+  auto& owned = fOwnProps.emplace_back(std::make_unique<TPropInfo>(std::move(prop)));
+  for (std::size_t i = 0; i < fProps.size(); ++i)
+    if (SameText(fProps[i]->Name, owned->Name)) {
+      owned->NameIndex = static_cast<int32_t>(i);
+      fProps[i] = owned.get();
+      return *owned;
+    }
+  owned->NameIndex = static_cast<int32_t>(fProps.size());
+  fProps.push_back(owned.get());
+  return *owned;
+}
+
+void TClassRecord::AddMethod(std::string name, void* code) {
+  fMethods.push_back({std::move(name), code});
+}
+
+void TClassRecord::Seal() {
+  fByName = fProps;
+  std::sort(fByName.begin(), fByName.end(), [](const TPropInfo* a, const TPropInfo* b) {
+    return CompareText(a->Name, b->Name) < 0;
+  });
+}
+
+namespace {
+
+std::vector<const TClassRecord*>& Registry() {
+  static std::vector<const TClassRecord*> classes;
+  return classes;
+}
+
+}  // namespace
+
+void RegisterClass(const TClassRecord& record) {
+  const TClassRecord* known = GetClass(record.Name());
+  if (known == &record) return;
+  if (known) throw EFilerError(Format("A class named %s already exists", {record.Name()}));
+  Registry().push_back(&record);
+}
+
+void UnregisterClass(const TClassRecord& record) {
+  auto& classes = Registry();
+  classes.erase(std::remove(classes.begin(), classes.end(), &record), classes.end());
+}
+
+const TClassRecord* GetClass(std::string_view name) {
+  for (const TClassRecord* c : Registry())
+    if (SameText(c->Name(), name)) return c;
+  return nullptr;
+}
+
+const TClassRecord& FindClass(std::string_view name) {
+  if (const TClassRecord* c = GetClass(name)) return *c;
+  throw EClassNotFound(Format("Class %s not found", {name}));
+}
+
+std::vector<const TClassRecord*> RegisteredClasses() { return Registry(); }

@@ -1,0 +1,98 @@
+#pragma once
+// TComponent: an object with an owner, a name unique among its owner's components, the ordered
+// list of the components it owns (and frees), removal notifications and the component state.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/Object.h"
+#include "platform/core/Set.h"
+
+class TReader;
+class TWriter;
+
+enum TComponentStateFlag {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+};
+using TComponentState = TSet<TComponentStateFlag, "TComponentState">;
+const TTypeInfo& TypeInfoFor(TComponentStateFlag);
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+ public:
+  // The owner (may be null) takes the new component into its list and frees it with itself.
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  TComponent* Owner() const { return fOwner; }
+  TPersistent* GetOwner() const override { return fOwner; }
+  const std::string& Name() const { return fName; }
+  // An empty name, or an identifier not used by another component of the same owner.
+  virtual void SetName(const std::string& name);
+  int32_t Tag() const { return fTag; }
+  void SetTag(int32_t tag) { fTag = tag; }
+  std::string GetNamePath() const override { return fName; }
+
+  int ComponentCount() const { return static_cast<int>(fComponents.size()); }
+  TComponent* Components(int index) const;
+  int ComponentIndex() const;
+  void SetComponentIndex(int index);
+  TComponent* FindComponent(std::string_view name) const;  // ignores case; null when absent
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+  void DestroyComponents();
+
+  TComponentState ComponentState() const { return fState; }
+  bool IsLoading() const { return fState.Contains(csLoading); }
+  bool IsDesigning() const { return fState.Contains(csDesigning); }
+  bool IsDestroying() const { return fState.Contains(csDestroying); }
+  void Destroying();
+  void SetDesigning(bool value, bool setChildren = true);
+
+  // Asks for Notification(component, opRemove) when component is destroyed (and the reverse).
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
+  // Called on every component of a form once the whole form has been read.
+  virtual void Loaded();
+  // Tells this component and the components it owns of an insertion or removal.
+  virtual void Notification(TComponent* component, TOperation operation);
+
+  // The components written as children of this one when root is written (its owned ones).
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  virtual void ReadState(TReader& reader);
+  virtual void WriteState(TWriter& writer);
+
+ protected:
+  friend class TReader;
+  friend class TWriter;
+  void Include(TComponentStateFlag flag) { fState.Include(flag); }
+  void Exclude(TComponentStateFlag flag) { fState.Exclude(flag); }
+  // Checks a new name before it is taken: valid identifier, unique within the owner.
+  virtual void ValidateRename(TComponent* component, const std::string& oldName,
+                              const std::string& newName);
+
+ private:
+  void Insert(TComponent* component);
+  void Remove(TComponent* component);
+
+  TComponent* fOwner = nullptr;
+  std::string fName;
+  int32_t fTag = 0;
+  std::vector<TComponent*> fComponents;  // owned; freed by DestroyComponents
+  std::vector<TComponent*> fFreeNotifies;
+  TComponentState fState;
+};

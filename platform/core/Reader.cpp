@@ -1,0 +1,481 @@
+#include "platform/core/Reader.h"
+
+#include <limits>
+
+#include "platform/core/BinaryObjectReader.h"
+#include "platform/core/Collection.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MemoryStream.h"
+#include "platform/core/StreamFormatEncoding.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/TypInfo.h"
+
+namespace {
+
+bool IsIntegerMarker(TValueType type) {
+  return type == vaInt8 || type == vaInt16 || type == vaInt32 || type == vaInt64;
+}
+
+// Counts nesting of components and collections, so hostile input cannot exhaust the stack.
+class TNesting {
+ public:
+  explicit TNesting(int& depth) : fDepth(depth) {
+    if (++fDepth > kMaxNestingDepth) {
+      --fDepth;
+      throw EReadError("Components or collections are nested too deeply");
+    }
+  }
+  ~TNesting() { --fDepth; }
+  TNesting(const TNesting&) = delete;
+  TNesting& operator=(const TNesting&) = delete;
+
+ private:
+  int& fDepth;
+};
+
+std::string InstanceName(TPersistent& instance) {
+  if (auto* c = dynamic_cast<TComponent*>(&instance); c && !c->Name().empty()) return c->Name();
+  return instance.GetNamePath();
+}
+
+}  // namespace
+
+// Thrown while the property's value is still unread, so that it can be skipped.
+struct TReader::TUnknownProperty {};
+
+TReader::TReader(TStream& stream) : fDriver(std::make_unique<TBinaryObjectReader>(stream)) {}
+
+TReader::~TReader() = default;
+
+TComponent* TReader::ReadRootComponent(TComponent* root) {
+  fDriver->ReadSignature();
+  TComponentHeader header = fDriver->BeginComponent();
+  std::unique_ptr<TComponent> created;
+  if (!root) {
+    const TClassRecord& record = FindComponentClass(header.ClassName);
+    created.reset(record.ComponentFactory()(nullptr));
+    root = created.get();
+  }
+  fRoot = root;
+  fOwner = root;
+  fLoaded.clear();
+  fFixups.clear();
+  fLoaded.push_back(root);
+  try {
+    root->Include(csLoading);
+    root->Include(csReading);
+    if (!root->IsDesigning() || created) root->SetName(header.Name);
+    root->ReadState(*this);
+    root->Exclude(csReading);
+    FixupReferences();
+  } catch (...) {
+    // Leave no component half-loaded: they stay as read, but no longer in the loading state.
+    for (TComponent* c : fLoaded) {
+      c->Exclude(csReading);
+      c->Exclude(csLoading);
+    }
+    throw;
+  }
+  for (TComponent* c : fLoaded) c->Loaded();
+  fDriver->FlushBuffer();
+  created.release();
+  return root;
+}
+
+TComponent* TReader::ReadComponent(TComponent* component) {
+  TNesting nesting(fDepth);
+  TComponentHeader header = fDriver->BeginComponent();
+  std::unique_ptr<TComponent> created;
+  if (!component && (header.Flags & ffInherited) && fOwner)
+    component = fOwner->FindComponent(header.Name);
+  if (!component) {
+    if (header.Flags & ffInherited)
+      throw EReadError(Format("Ancestor for '%s' not found", {header.Name}));
+    const TClassRecord& record = FindComponentClass(header.ClassName);
+    created.reset(record.ComponentFactory()(fOwner));
+    component = created.get();
+  }
+  component->Include(csLoading);
+  component->Include(csReading);
+  fLoaded.push_back(component);
+  try {
+    if (created) component->SetName(header.Name);
+    component->ReadState(*this);
+  } catch (...) {
+    if (created) fLoaded.pop_back();
+    throw;
+  }
+  component->Exclude(csReading);
+  created.release();
+  return component;
+}
+
+void TReader::ReadData(TComponent* instance) {
+  while (!fDriver->EndOfList()) ReadProperty(instance);
+  fDriver->CheckValue(vaNull);
+  while (!fDriver->EndOfList()) ReadComponent(nullptr);
+  fDriver->CheckValue(vaNull);
+}
+
+void TReader::ReadProperty(TPersistent* instance) {
+  std::string path = fDriver->BeginProperty();
+  try {
+    ReadPropertyPath(*instance, path);
+  } catch (const TUnknownProperty&) {
+    // The property is unknown and its value still unread.
+    std::string message = Format("Error reading %s.%s: Property %s does not exist",
+                                 {InstanceName(*instance), path, path});
+    bool handled = false;
+    if (OnError) OnError(message, handled);
+    if (!handled) throw EReadError(message);
+    fDriver->SkipValue();
+  } catch (const EReadError&) {
+    throw;  // malformed stream: the position is lost, nothing can go on
+  } catch (const Exception& e) {
+    std::string message = Format("Error reading %s.%s: %s", {InstanceName(*instance), path,
+                                                             e.Message()});
+    bool handled = false;
+    if (OnError) OnError(message, handled);
+    if (!handled) throw EReadError(message);
+  }
+}
+
+void TReader::ReadPropertyPath(TPersistent& instance, const std::string& path) {
+  TPersistent* target = &instance;
+  std::size_t start = 0;
+  for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1) {
+    const TPropInfo* prop = target->ClassType().FindProp(std::string_view(path).substr(start, dot - start));
+    TObject* sub = prop && prop->CanRead() ? GetObjectProp(*target, *prop) : nullptr;
+    target = dynamic_cast<TPersistent*>(sub);
+    if (!target) throw TUnknownProperty{};
+  }
+  std::string name = path.substr(start);
+  if (const TPropInfo* prop = target->ClassType().FindProp(name)) {
+    ReadPropValue(*target, *prop);
+    return;
+  }
+  fPropName = name;
+  fPropFound = false;
+  target->DefineProperties(*this);
+  fPropName.clear();
+  if (!fPropFound) throw TUnknownProperty{};
+}
+
+void TReader::DefineProperty(const std::string& name, const TReaderProc& readData,
+                             const TWriterProc&, bool) {
+  if (fPropFound || !readData || !SameText(name, fPropName)) return;
+  fPropFound = true;
+  readData(*this);
+}
+
+void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
+                                   const TStreamProc&, bool) {
+  if (fPropFound || !readData || !SameText(name, fPropName)) return;
+  fPropFound = true;
+  fDriver->CheckValue(vaBinary);
+  TMemoryStream data;
+  fDriver->ReadBinary(data);
+  data.SetPosition(0);
+  readData(data);
+}
+
+void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
+  TTypeKind kind = prop.Kind();
+  TValueType next = NextValue();
+  if (kind == tkClass && next == vaCollection) {
+    fDriver->ReadValue();
+    auto* collection = dynamic_cast<TCollection*>(GetObjectProp(instance, prop));
+    if (!collection) throw EReadError(Format("Property %s is not a collection", {prop.Name}));
+    ReadCollection(*collection);
+    return;
+  }
+  // Read the whole value first: a conversion error then leaves the stream after it.
+  switch (kind) {
+    case tkInteger: {
+      if (next == vaIdent) {
+        std::string ident = ReadIdent();
+        int64_t value;
+        if (!prop.PropType->IdentToInt || !prop.PropType->IdentToInt(ident, value))
+          throw EPropertyError("Invalid property value");
+        if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+        return;
+      }
+      int64_t value = ReadInt64();
+      if (value < INT32_MIN || value > UINT32_MAX) throw EPropertyError("Invalid property value");
+      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+      return;
+    }
+    case tkChar:
+    case tkWChar: {
+      char c = ReadChar();
+      if (prop.CanWrite()) SetOrdProp(instance, prop, static_cast<unsigned char>(c));
+      return;
+    }
+    case tkEnumeration: {
+      std::string ident = ReadIdent();
+      int value = GetEnumValue(*prop.PropType, ident);
+      if (value < 0) throw EPropertyError("Invalid property value");
+      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+      return;
+    }
+    case tkSet:
+      ReadSetValue(instance, prop);
+      return;
+    case tkFloat: {
+      long double value = ReadFloat();
+      if (prop.CanWrite()) SetFloatProp(instance, prop, value);
+      return;
+    }
+    case tkString:
+    case tkLString:
+    case tkWString: {
+      std::string value = ReadString();
+      if (prop.CanWrite()) SetStrProp(instance, prop, value);
+      return;
+    }
+    case tkInt64: {
+      int64_t value = ReadInt64();
+      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+      return;
+    }
+    case tkClass: {
+      std::string ident = ReadIdent();
+      if (!prop.CanWrite()) return;
+      if (SameText(ident, "nil")) {
+        SetOrdProp(instance, prop, 0);
+      } else {
+        fFixups.push_back({&instance, &prop, ident});
+      }
+      return;
+    }
+    case tkMethod: {
+      std::string ident = ReadIdent();
+      if (!prop.CanWrite()) return;
+      if (SameText(ident, "nil")) {
+        SetMethodProp(instance, prop, TMethod{});
+        return;
+      }
+      void* code = nullptr;
+      if (OnFindMethod) OnFindMethod(ident, code);
+      if (!code && fRoot) code = fRoot->ClassType().MethodAddress(ident);
+      if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
+      SetMethodProp(instance, prop, TMethod{code, fRoot});
+      return;
+    }
+    case tkVariant: {
+      Variant value = ReadVariant();
+      if (prop.CanWrite()) SetVariantProp(instance, prop, value);
+      return;
+    }
+    default:
+      SkipValue();
+      throw EPropertyError(Format("Properties of kind %s cannot be read", {TypeKindName(kind)}));
+  }
+}
+
+void TReader::ReadSetValue(TPersistent& instance, const TPropInfo& prop) {
+  TValueType type = ReadValue();
+  if (type != vaSet) {
+    fDriver->Error(Format("Set expected, found %s", {ValueTypeName(type)}), fDriver->Offset() - 1);
+  }
+  std::vector<std::string> names = fDriver->ReadSet();
+  const TTypeInfo* element = prop.PropType->CompType;
+  uint32_t bits = 0;
+  for (const std::string& name : names) {
+    int value = element ? GetEnumValue(*element, name) : -1;
+    if (value < 0 || value > 31) throw EPropertyError("Invalid property value");
+    bits |= uint32_t(1) << value;
+  }
+  if (prop.CanWrite()) SetOrdProp(instance, prop, bits);
+}
+
+void TReader::ReadCollection(TCollection& collection) {
+  TNesting nesting(fDepth);
+  collection.BeginUpdate();
+  try {
+    collection.Clear();
+    while (!fDriver->EndOfList()) {
+      if (IsIntegerMarker(NextValue())) ReadInteger();  // the item's order index
+      fDriver->CheckValue(vaList);
+      TCollectionItem* item = collection.Add();
+      while (!fDriver->EndOfList()) ReadProperty(item);
+      fDriver->CheckValue(vaNull);
+    }
+    fDriver->CheckValue(vaNull);
+  } catch (...) {
+    collection.EndUpdate();
+    throw;
+  }
+  collection.EndUpdate();
+}
+
+const TClassRecord& TReader::FindComponentClass(const std::string& className) {
+  const TClassRecord* record = OnFindComponentClass ? OnFindComponentClass(className) : nullptr;
+  if (!record) record = &FindClass(className);
+  if (!record->ComponentFactory())
+    throw EClassNotFound(Format("Class %s cannot be created", {className}));
+  return *record;
+}
+
+void TReader::FixupReferences() {
+  for (const TFixup& fixup : fFixups) {
+    TComponent* target = nullptr;
+    const std::string& name = fixup.Name;
+    std::size_t dot = name.find('.');
+    if (SameText(name, "Owner")) {
+      target = fRoot;
+    } else if (dot == std::string::npos) {
+      target = fRoot->FindComponent(name);
+      if (!target && SameText(name, fRoot->Name())) target = fRoot;
+    } else if (SameText(std::string_view(name).substr(0, dot), fRoot->Name())) {
+      target = fRoot->FindComponent(std::string_view(name).substr(dot + 1));
+    }
+    // A reference into another root that is not loaded stays unset.
+    if (target) SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
+  }
+  fFixups.clear();
+}
+
+TValueType TReader::NextValue() { return fDriver->NextValue(); }
+
+TValueType TReader::ReadValue() { return fDriver->ReadValue(); }
+
+bool TReader::EndOfList() { return fDriver->EndOfList(); }
+
+void TReader::ReadListBegin() { fDriver->CheckValue(vaList); }
+
+void TReader::ReadListEnd() { fDriver->CheckValue(vaNull); }
+
+int64_t TReader::ReadInt64() {
+  int64_t offset = fDriver->Offset();
+  TValueType type = ReadValue();
+  if (type == vaQWord) {
+    uint64_t value = fDriver->ReadQWord();
+    if (value > uint64_t(INT64_MAX)) fDriver->Error("Integer value out of range", offset);
+    return static_cast<int64_t>(value);
+  }
+  if (!IsIntegerMarker(type))
+    fDriver->Error(Format("Integer expected, found %s", {ValueTypeName(type)}), offset);
+  return fDriver->ReadInteger(type);
+}
+
+int32_t TReader::ReadInteger() {
+  int64_t offset = fDriver->Offset();
+  int64_t value = ReadInt64();
+  if (value < INT32_MIN || value > INT32_MAX) fDriver->Error("Integer value out of range", offset);
+  return static_cast<int32_t>(value);
+}
+
+bool TReader::ReadBoolean() {
+  int64_t offset = fDriver->Offset();
+  TValueType type = ReadValue();
+  if (type != vaTrue && type != vaFalse)
+    fDriver->Error(Format("Boolean expected, found %s", {ValueTypeName(type)}), offset);
+  return type == vaTrue;
+}
+
+char TReader::ReadChar() {
+  if (IsIntegerMarker(NextValue())) return static_cast<char>(ReadInteger());
+  int64_t offset = fDriver->Offset();
+  std::string s = ReadString();
+  if (s.size() != 1) fDriver->Error("Character expected", offset);
+  return s[0];
+}
+
+long double TReader::ReadFloat() {
+  int64_t offset = fDriver->Offset();
+  TValueType type = ReadValue();
+  switch (type) {
+    case vaExtended:
+      return fDriver->ReadFloat();
+    case vaSingle:
+      return fDriver->ReadSingle();
+    case vaDate:
+      return fDriver->ReadDate();
+    case vaCurrency:
+      return static_cast<long double>(fDriver->ReadCurrency()) / kCurrencyScale;
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      return static_cast<long double>(fDriver->ReadInteger(type));
+    default:
+      fDriver->Error(Format("Floating point value expected, found %s", {ValueTypeName(type)}),
+                     offset);
+  }
+}
+
+std::string TReader::ReadString() {
+  int64_t offset = fDriver->Offset();
+  TValueType type = ReadValue();
+  switch (type) {
+    case vaString:
+    case vaLString:
+      return EightBitToUtf8(fDriver->ReadString(type));
+    case vaUTF8String:
+      return fDriver->ReadString(type);
+    case vaWString:
+    case vaUString:
+      return Utf16ToUtf8(fDriver->ReadWideString());
+    default:
+      fDriver->Error(Format("String expected, found %s", {ValueTypeName(type)}), offset);
+  }
+}
+
+std::string TReader::ReadIdent() {
+  int64_t offset = fDriver->Offset();
+  TValueType type = ReadValue();
+  if (type != vaIdent && type != vaNil && type != vaFalse && type != vaTrue && type != vaNull)
+    fDriver->Error(Format("Identifier expected, found %s", {ValueTypeName(type)}), offset);
+  return fDriver->ReadIdent(type);
+}
+
+Variant TReader::ReadVariant() {
+  TValueType next = NextValue();
+  switch (next) {
+    case vaNil:
+      ReadValue();
+      return Variant();
+    case vaNull:
+      ReadValue();
+      return Variant::Null();
+    case vaFalse:
+    case vaTrue:
+      return Variant(ReadBoolean());
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+      return Variant(ReadInteger());
+    case vaInt64:
+    case vaQWord:
+      return Variant(static_cast<double>(ReadInt64()));
+    case vaCurrency: {
+      ReadValue();
+      return Variant(TCurrency{fDriver->ReadCurrency()});
+    }
+    case vaDate:
+      ReadValue();
+      return Variant::Date(fDriver->ReadDate());
+    case vaExtended:
+    case vaSingle:
+      return Variant(ReadFloat());
+    case vaString:
+    case vaLString:
+    case vaUTF8String:
+      return Variant(ReadString());
+    case vaWString:
+    case vaUString:
+      return Variant::OleStr(ReadString());
+    default:
+      fDriver->Error(Format("Variant value expected, found %s", {ValueTypeName(next)}),
+                     fDriver->Offset());
+  }
+}
+
+void TReader::SkipValue() { fDriver->SkipValue(); }
+
+TComponent* ReadComponent(TStream& stream, TComponent* instance) {
+  TReader reader(stream);
+  return reader.ReadRootComponent(instance);
+}

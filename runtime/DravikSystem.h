@@ -1,0 +1,37 @@
+#pragma once
+// The language table: 42 languages with their primary language identifier, English name and,
+// for some, the name in the language itself. It tells the user's system language and which
+// names mean the same language ("Deutsch" and "German").
+
+#include <string>
+
+#include "platform/core/Set.h"
+#include "platform/core/TypInfo.h"
+
+class TStrings;
+
+enum TLanguageNameType { lnEnglish, lnOriginal };
+const TTypeInfo& TypeInfoFor(TLanguageNameType);
+using TLanguageNames = TSet<TLanguageNameType, "TLanguageNames">;
+
+struct TLanguageRow {
+  uint8_t Identifier;
+  const char* English;
+  const char* Original;  // empty when the row has none
+};
+
+// The rows in table order; the order decides which row a search finds first.
+const TLanguageRow* LanguageTable();
+int LanguageTableCount();
+
+// The names of the user's default language (low 8 bits of its identifier); false and two empty
+// names when the table does not know it.
+bool GetDefaultLanguage(std::string& english, std::string& original);
+// Trims name; when it is a known name of a kind in names, takes the table's spelling.
+bool IsDefaultLanguage(TLanguageNames names, std::string& name);
+// Clears list and adds every non-empty name of the kind, in table order.
+void GetDefaultLanguages(TLanguageNameType nameType, TStrings& list);
+// Replaces name (not trimmed) by the other kind's name of the first row that has it.
+bool TranslateLanguage(TLanguageNameType fromType, std::string& name);
+// Whether a and b (trimmed, neither empty) name the same language.
+bool CompareLanguages(const std::string& a, const std::string& b);

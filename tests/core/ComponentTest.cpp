@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MethodList.h"
+
+namespace {
+
+// Records the notifications it receives and drops its reference on removal.
+class TWatcher : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    (operation == opInsert ? Inserted : Removed).push_back(component);
+    if (operation == opRemove && component == Watched) Watched = nullptr;
+  }
+  std::vector<TComponent*> Inserted, Removed;
+  TComponent* Watched = nullptr;
+};
+
+}  // namespace
+
+TEST(Component, OwnerKeepsOrderAndFreesItsComponents) {
+  auto form = std::make_unique<TComponent>(nullptr);
+  auto* a = new TComponent(form.get());
+  auto* b = new TComponent(form.get());
+  a->SetName("A");
+  b->SetName("B");
+  EXPECT_EQ(form->ComponentCount(), 2);
+  EXPECT_EQ(form->Components(1), b);
+  EXPECT_EQ(form->FindComponent("b"), b);
+  EXPECT_EQ(form->FindComponent(""), nullptr);
+  b->SetComponentIndex(0);
+  EXPECT_EQ(b->ComponentIndex(), 0);
+  delete a;
+  EXPECT_EQ(form->ComponentCount(), 1);
+  EXPECT_THROW(form->Components(1), EListError);
+}
+
+TEST(Component, NamesMustBeIdentifiersAndUniqueInTheOwner) {
+  TComponent form(nullptr);
+  auto* a = new TComponent(&form);
+  auto* b = new TComponent(&form);
+  a->SetName("Button1");
+  try {
+    b->SetName("BUTTON1");
+    FAIL();
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), "A component named BUTTON1 already exists");
+  }
+  try {
+    b->SetName("1st");
+    FAIL();
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), "'1st' is not a valid component name");
+  }
+  EXPECT_EQ(b->Name(), "");
+  a->SetName("button1");  // a new spelling of its own name is no conflict
+  b->SetName("");         // several components may be nameless
+  a->SetName("");
+  EXPECT_EQ(form.FindComponent("button1"), nullptr);
+}
+
+TEST(Component, SiblingsAreToldOfInsertionAndRemoval) {
+  TComponent form(nullptr);
+  auto* watcher = new TWatcher(&form);
+  auto* button = new TComponent(&form);
+  EXPECT_EQ(watcher->Inserted.back(), button);
+  watcher->Watched = button;
+  delete button;
+  EXPECT_EQ(watcher->Watched, nullptr);
+  EXPECT_EQ(watcher->Removed.back(), button);
+}
+
+TEST(Component, FreeNotificationReachesAcrossOwners) {
+  auto watcher = std::make_unique<TWatcher>(nullptr);
+  auto other = std::make_unique<TComponent>(nullptr);
+  watcher->FreeNotification(other.get());
+  watcher->Watched = other.get();
+  other.reset();
+  EXPECT_EQ(watcher->Watched, nullptr);
+  // The reverse direction is dropped too: freeing the watcher first leaves no dangling entry.
+  auto third = std::make_unique<TComponent>(nullptr);
+  watcher->FreeNotification(third.get());
+  watcher.reset();
+  third.reset();
+}
+
+TEST(Component, StateFlagsForDesigningAndDestroying) {
+  TComponent form(nullptr);
+  form.SetDesigning(true);
+  auto* child = new TComponent(&form);
+  EXPECT_TRUE(child->IsDesigning());  // joins its owner's design state
+  form.SetDesigning(false);
+  EXPECT_FALSE(child->IsDesigning());
+  struct TProbe : TComponent {
+    TProbe(TComponent* owner, bool& seen) : TComponent(owner), Seen(seen) {}
+    ~TProbe() override { Seen = IsDestroying(); }
+    bool& Seen;
+  };
+  bool seenDestroying = false;
+  {
+    TComponent owner(nullptr);
+    new TProbe(&owner, seenDestroying);
+  }
+  EXPECT_TRUE(seenDestroying);
+}
+
+TEST(MethodList, ComparesCodeAndDataAndReportsRemovedParameter) {
+  struct TTarget : TObject {
+    void A(TObject*) {}
+    void B(TObject*) {}
+  } x, y;
+  TMethodList list;
+  list.Add(MakeMethod<&TTarget::A>(&x));
+  list.Add(MakeMethod<&TTarget::A>(&y), 7);
+  list.Add(TMethod{});
+  EXPECT_EQ(list.IndexOf(MakeMethod<&TTarget::A>(&y)), 1);
+  EXPECT_EQ(list.IndexOf(MakeMethod<&TTarget::B>(&y)), -1);
+  int visited = 0;
+  list.ForEach([&](const TMethodList::TEntry&) { ++visited; });
+  EXPECT_EQ(visited, 2);  // the entry without code is skipped
+  int32_t param = 0;
+  EXPECT_EQ(list.Remove(MakeMethod<&TTarget::A>(&y), &param), 1);
+  EXPECT_EQ(param, 7);
+  EXPECT_EQ(list.Remove(MakeMethod<&TTarget::A>(&y)), -1);
+}

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/Exceptions.h"
+
+namespace {
+
+enum TShape { shCircle, shSquare, shTriangle };
+const TTypeInfo& TypeInfoFor(TShape) {
+  static const TTypeInfo& info = MakeEnumType("TShape", {"shCircle", "shSquare", "shTriangle"});
+  return info;
+}
+using TShapes = TSet<TShape, "TShapes">;
+
+class TWidget : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  const std::string& GetCaption() const { return fCaption; }
+  void SetCaption(const std::string& v) { fCaption = v; }
+  int32_t Level() const { return fLevel; }
+  void Click(TObject*) { ++fClicks; }
+
+  std::string fCaption;
+  int32_t fLevel = 3;
+  TShape fShape = shSquare;
+  TShapes fShapes;
+  double fRatio = 0;
+  TWidget* fBuddy = nullptr;
+  TNotifyEvent fOnClick;
+  int fClicks = 0;
+};
+
+const TClassRecord& TWidget::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TWidget, TComponent>("TWidget", "Widgets")
+          .Property("Caption", &TWidget::GetCaption, &TWidget::SetCaption)
+          .TypeAs(MakeAliasType(TypeInfo<std::string>(), "TCaption"))
+          .Property("Level", &TWidget::Level)
+          .Property("Shape", &TWidget::fShape)
+          .Default(shSquare)
+          .Property("Shapes", &TWidget::fShapes)
+          .Property("Ratio", &TWidget::fRatio)
+          .Property("Buddy", &TWidget::fBuddy)
+          .Event("OnClick", &TWidget::fOnClick)
+          .Method<&TWidget::Click>("Click")
+          .Build();
+  return record;
+}
+
+}  // namespace
+
+TEST(TypeInfo, PropertiesComeInheritedFirstInDeclarationOrder) {
+  const TClassRecord& c = TWidget::StaticClass();
+  std::vector<std::string> names;
+  for (const TPropInfo* p : c.Props()) names.push_back(p->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Name", "Tag", "Caption", "Level", "Shape", "Shapes",
+                                             "Ratio", "Buddy", "OnClick"}));
+  for (int i = 0; i < c.PropCount(); ++i) EXPECT_EQ(c.Prop(i).NameIndex, i);
+  EXPECT_EQ(c.Parent(), &TComponent::StaticClass());
+  EXPECT_EQ(c.UnitName(), "Widgets");
+  EXPECT_TRUE(c.InheritsFrom(TPersistent::StaticClass()));
+}
+
+TEST(TypeInfo, FindsPropertiesByNameIgnoringCase) {
+  const TClassRecord& c = TWidget::StaticClass();
+  ASSERT_NE(c.FindProp("caption"), nullptr);
+  EXPECT_EQ(c.FindProp("CAPTION")->PropType->Name, "TCaption");
+  EXPECT_EQ(c.FindProp("caption")->Kind(), tkLString);
+  EXPECT_EQ(c.FindProp("TAG")->Kind(), tkInteger);
+  EXPECT_EQ(c.FindProp("Missing"), nullptr);
+  EXPECT_EQ(c.FindProp(""), nullptr);
+}
+
+TEST(TypeInfo, AccessorsReadAndWriteThroughTheProperty) {
+  TWidget w(nullptr);
+  const TClassRecord& c = TWidget::StaticClass();
+  SetStrProp(w, *c.FindProp("Caption"), "Hello");
+  EXPECT_EQ(w.fCaption, "Hello");
+  const TPropInfo& level = *c.FindProp("Level");
+  EXPECT_TRUE(level.CanRead());
+  EXPECT_FALSE(level.CanWrite());
+  EXPECT_EQ(GetOrdProp(w, level), 3);
+  EXPECT_THROW(SetOrdProp(w, level, 4), EPropertyError);
+
+  const TPropInfo& shapes = *c.FindProp("Shapes");
+  EXPECT_EQ(shapes.Kind(), tkSet);
+  EXPECT_EQ(shapes.PropType->CompType->Name, "TShape");
+  SetOrdProp(w, shapes, 0b101);
+  EXPECT_TRUE(w.fShapes.Contains(shCircle) && w.fShapes.Contains(shTriangle));
+  EXPECT_EQ(c.FindProp("Shape")->Default, shSquare);
+  EXPECT_EQ(GetEnumName(*c.FindProp("Shape")->PropType, 2), "shTriangle");
+  EXPECT_EQ(GetEnumValue(*c.FindProp("Shape")->PropType, "SHCIRCLE"), 0);
+  EXPECT_EQ(GetEnumValue(*c.FindProp("Shape")->PropType, "shHexagon"), -1);
+
+  TWidget buddy(nullptr);
+  SetOrdProp(w, *c.FindProp("Buddy"), reinterpret_cast<intptr_t>(&buddy));
+  EXPECT_EQ(w.fBuddy, &buddy);
+  EXPECT_EQ(GetObjectProp(w, *c.FindProp("Buddy")), &buddy);
+  SetFloatProp(w, *c.FindProp("Ratio"), 0.5L);
+  EXPECT_EQ(w.fRatio, 0.5);
+}
+
+TEST(TypeInfo, PublishedMethodsAreFoundByNameAndCompareEqual) {
+  TWidget w(nullptr);
+  const TClassRecord& c = TWidget::StaticClass();
+  void* code = c.MethodAddress("click");
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(c.MethodName(code), "Click");
+  TMethod method{code, &w};
+  EXPECT_EQ(method, MakeMethod<&TWidget::Click>(&w));
+  SetMethodProp(w, *c.FindProp("OnClick"), method);
+  w.fOnClick(&w);
+  EXPECT_EQ(w.fClicks, 1);
+  EXPECT_EQ(GetMethodProp(w, *c.FindProp("OnClick")), method);
+  EXPECT_EQ(c.FindProp("OnClick")->PropType->Name, "TNotifyEvent");
+}
+
+TEST(TypeInfo, ClassesWithoutTypeInfoAndRuntimeRecords) {
+  EXPECT_EQ(TObject::StaticClass().ClassInfo(), nullptr);
+  EXPECT_NE(TPersistent::StaticClass().ClassInfo(), nullptr);
+
+  // A class described at run time, as a reader of unknown form files builds one.
+  TClassRecord described("TDescribed", "Unknown", &TComponent::StaticClass());
+  std::string storage;
+  TPropInfo caption("Caption", TypeInfo<std::string>());
+  caption.String.Get = [&](TObject&) { return storage; };
+  caption.String.Set = [&](TObject&, std::string v) { storage = std::move(v); };
+  described.AddProperty(std::move(caption));
+  described.Seal();
+  TComponent any(nullptr);
+  SetStrProp(any, *described.FindProp("caption"), "dynamic");
+  EXPECT_EQ(storage, "dynamic");
+  EXPECT_EQ(described.PropCount(), TComponent::StaticClass().PropCount() + 1);
+}
+
+TEST(TypeInfo, ClassRegistryFindsByNameAndRejectsUnknown) {
+  static const TClassRegistration registration(TWidget::StaticClass());
+  EXPECT_EQ(GetClass("twidget"), &TWidget::StaticClass());
+  EXPECT_EQ(GetClass("TNothing"), nullptr);
+  try {
+    FindClass("TNothing");
+    FAIL();
+  } catch (const EClassNotFound& e) {
+    EXPECT_EQ(e.Message(), "Class TNothing not found");
+  }
+  TComponent* made = TWidget::StaticClass().ComponentFactory()(nullptr);
+  EXPECT_EQ(made->ClassName(), "TWidget");
+  delete made;
+}

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/core/Strings.h"
+#include "platform/core/SystemInfo.h"
+#include "runtime/DravikSystem.h"
+
+TEST(LanguageTable, CompareLanguagesTreatsEnglishAndNativeNamesAlike) {
+  EXPECT_TRUE(CompareLanguages("German", "Deutsch"));
+  EXPECT_TRUE(CompareLanguages("Deutsch", "German"));
+  EXPECT_TRUE(CompareLanguages("english", "ENGLISH"));
+  EXPECT_TRUE(CompareLanguages("Indonesian", "Indonesia"));
+  EXPECT_TRUE(CompareLanguages(" deutsch ", "GERMAN"));
+  EXPECT_FALSE(CompareLanguages("Arabic", "Arabi"));
+  EXPECT_FALSE(CompareLanguages("Arabic", ""));
+  EXPECT_FALSE(CompareLanguages("", ""));
+  EXPECT_FALSE(CompareLanguages("  ", "English"));
+  EXPECT_FALSE(CompareLanguages("German", "Francais"));
+  EXPECT_TRUE(CompareLanguages("Klingon", "klingon "));  // same spelling, known or not
+}
+
+TEST(LanguageTable, ListsAndTranslatesNames) {
+  TStringList list;
+  GetDefaultLanguages(lnOriginal, list);
+  ASSERT_EQ(list.Count(), 21);
+  EXPECT_EQ(list.Strings(0), "Afrikaans");
+  EXPECT_EQ(list.Strings(20), "T\xC3\xBCrk\xC3\xA7" "e");
+  GetDefaultLanguages(lnEnglish, list);
+  EXPECT_EQ(list.Count(), 42);
+  EXPECT_EQ(list.Strings(41), "Vietnamese");
+
+  std::string name = "Arabic";
+  EXPECT_TRUE(TranslateLanguage(lnEnglish, name));
+  EXPECT_EQ(name, "");
+  name = "deutsch";
+  EXPECT_TRUE(TranslateLanguage(lnOriginal, name));
+  EXPECT_EQ(name, "German");
+  name = " German";  // not trimmed
+  EXPECT_FALSE(TranslateLanguage(lnEnglish, name));
+  EXPECT_EQ(name, " German");
+  name = "";  // would otherwise match the first row without an original name
+  EXPECT_FALSE(TranslateLanguage(lnOriginal, name));
+
+  name = "  FRANCAIS ";
+  EXPECT_FALSE(IsDefaultLanguage(TLanguageNames{lnEnglish}, name));
+  EXPECT_EQ(name, "FRANCAIS");
+  EXPECT_TRUE(IsDefaultLanguage(TLanguageNames{lnEnglish, lnOriginal}, name));
+  EXPECT_EQ(name, "Francais");
+}
+
+TEST(LanguageTable, SystemLanguageComesFromTheLocale) {
+  auto withLocale = [](const char* lcAll, const char* lang) {
+    if (lcAll) {
+      setenv("LC_ALL", lcAll, 1);
+    } else {
+      unsetenv("LC_ALL");
+    }
+    unsetenv("LC_MESSAGES");
+    setenv("LANG", lang, 1);
+    std::string english, original;
+    bool found = GetDefaultLanguage(english, original);
+    return found ? english + "/" + original : std::string("-");
+  };
+  EXPECT_EQ(withLocale(nullptr, "de_CH.UTF-8"), "German/Deutsch");  // any German sublanguage
+  EXPECT_EQ(withLocale(nullptr, "de_AT"), "German/Deutsch");
+  EXPECT_EQ(withLocale("fr_FR.UTF-8", "de_DE.UTF-8"), "French/Francais");  // LC_ALL wins
+  EXPECT_EQ(withLocale(nullptr, "hi_IN.UTF-8"), "-");  // Hindi is not in the table
+  EXPECT_EQ(withLocale(nullptr, "C"), "-");
+  EXPECT_EQ(LangIDFromLocale("de_CH.UTF-8"), 0x0807);
+  EXPECT_EQ(LangIDFromLocale("en_US"), 0x0409);
+  unsetenv("LC_ALL");
+  unsetenv("LANG");
+}
