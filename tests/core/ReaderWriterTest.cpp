@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/MemoryStream.h"
+#include "platform/core/ObjectText.h"
+#include "platform/core/Reader.h"
+#include "platform/core/StringStream.h"
+#include "platform/core/Writer.h"
+#include "tests/core/StreamingClasses.h"
+
+namespace {
+
+// A form with one widget of everything, and a second widget that refers to the first.
+std::unique_ptr<TTestRoot> MakeForm() {
+  auto root = std::make_unique<TTestRoot>(nullptr);
+  root->SetName("Form1");
+  auto* w = new TTestWidget(root.get());
+  w->SetName("Widget1");
+  w->Caption = "It's \"quoted\" \xC3\xA4 caption";
+  w->Hint = std::string(300, 'h');  // a long string
+  w->Tiny = -5;
+  w->Small = -30000;
+  w->Count = 100000;
+  w->Unsigned = 4000000000u;
+  w->Big = -(int64_t(1) << 40);
+  w->Letter = 'Q';
+  w->Enabled = false;
+  w->Color = tcBlue;
+  w->Colors = {tcRed, tcBlue};
+  w->Single = 1.5f;
+  w->Double = 0.1;
+  w->Extended = 1.0L / 3;
+  w->Money = {123456};
+  w->GetFont()->Name = "Courier";
+  w->GetFont()->Style = {tcGreen};
+  w->GetLines()->SetText("first\nsecond");
+  auto* line = static_cast<TTestLine*>(w->GetColumns()->Add());
+  line->Caption = "Name";
+  line->Width = 120;
+  static_cast<TTestLine*>(line->GetParts()->Add())->Caption = "Nested";
+  w->GetColumns()->Add();
+  w->Blob = std::string("\0\x01\xFFraw", 6);
+  w->OnClick = TNotifyEvent::Of<&TTestRoot::WidgetClick>(root.get());
+  w->Root = root.get();
+  auto* other = new TTestWidget(root.get());
+  other->SetName("Widget2");
+  other->Buddy = w;
+  return root;
+}
+
+std::string Write(TComponent* root) {
+  TStringStream stream;
+  WriteComponent(stream, root);
+  return stream.DataString();
+}
+
+std::unique_ptr<TTestRoot> Read(const std::string& bytes) {
+  TStringStream stream(bytes);
+  auto root = std::make_unique<TTestRoot>(nullptr);
+  ReadComponent(stream, root.get());
+  return root;
+}
+
+std::string ToText(const std::string& binary) {
+  TStringStream in(binary), out;
+  ObjectBinaryToText(in, out);
+  return out.DataString();
+}
+
+}  // namespace
+
+TEST(ReaderWriter, EveryValueKindSurvivesARoundTrip) {
+  auto form = MakeForm();
+  std::string bytes = Write(form.get());
+  ASSERT_EQ(bytes.substr(0, 4), "TPF0");
+  auto copy = Read(bytes);
+  EXPECT_EQ(copy->Name(), "Form1");
+  ASSERT_EQ(copy->ComponentCount(), 2);
+  auto* w = dynamic_cast<TTestWidget*>(copy->FindComponent("Widget1"));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Caption, "It's \"quoted\" \xC3\xA4 caption");
+  EXPECT_EQ(w->Hint, std::string(300, 'h'));
+  EXPECT_EQ(w->Tiny, -5);
+  EXPECT_EQ(w->Small, -30000);
+  EXPECT_EQ(w->Count, 100000);
+  EXPECT_EQ(w->Unsigned, 4000000000u);
+  EXPECT_EQ(w->Big, -(int64_t(1) << 40));
+  EXPECT_EQ(w->Letter, 'Q');
+  EXPECT_FALSE(w->Enabled);
+  EXPECT_EQ(w->Color, tcBlue);
+  EXPECT_EQ(w->Colors, (TTestColors{tcRed, tcBlue}));
+  EXPECT_EQ(w->Single, 1.5f);
+  EXPECT_EQ(w->Double, 0.1);
+  EXPECT_EQ(w->Extended, 1.0L / 3);
+  EXPECT_EQ(w->Money.Scaled, 123456);
+  EXPECT_EQ(w->GetFont()->Name, "Courier");
+  EXPECT_EQ(w->GetFont()->Size, 8);
+  EXPECT_EQ(w->GetFont()->Style, TTestColors{tcGreen});
+  EXPECT_EQ(w->GetLines()->Text(), "first\r\nsecond\r\n");
+  ASSERT_EQ(w->GetColumns()->Count(), 2);
+  auto* line = static_cast<TTestLine*>(w->GetColumns()->Items(0));
+  EXPECT_EQ(line->Caption, "Name");
+  EXPECT_EQ(line->Width, 120);
+  ASSERT_EQ(line->GetParts()->Count(), 1);
+  EXPECT_EQ(static_cast<TTestLine*>(line->GetParts()->Items(0))->Caption, "Nested");
+  EXPECT_EQ(w->Blob, std::string("\0\x01\xFFraw", 6));
+  EXPECT_EQ(w->Root, copy.get());
+  EXPECT_EQ(dynamic_cast<TTestWidget*>(copy->FindComponent("Widget2"))->Buddy, w);
+  w->OnClick(w);
+  EXPECT_EQ(copy->Clicks, 1);
+  EXPECT_EQ(w->LoadedCalls, 1);
+  EXPECT_FALSE(w->IsLoading());
+  EXPECT_EQ(Write(copy.get()), bytes);  // and writes the same bytes again
+}
+
+TEST(ReaderWriter, DefaultsAndEmptyValuesAreNotWritten) {
+  TTestRoot root(nullptr);
+  root.SetName("Plain");
+  (new TTestWidget(&root))->SetName("W");
+  std::string text = ToText(Write(&root));
+  EXPECT_EQ(text,
+            "object Plain: TTestRoot\n"
+            "  object W: TTestWidget\n"
+            "    Tiny = 0\n"
+            "    Small = 0\n"
+            "    Unsigned = 0\n"
+            "    Font.Name = 'Sans'\n"
+            "    Columns = <>\n"
+            "  end\n"
+            "end\n");
+}
+
+TEST(ReaderWriter, ReferencesUseOwnerForTheRootAndDropUnknownNames) {
+  auto form = MakeForm();
+  std::string text = ToText(Write(form.get()));
+  EXPECT_NE(text.find("Root = Owner"), std::string::npos);
+  EXPECT_NE(text.find("Buddy = Widget1"), std::string::npos);
+  EXPECT_NE(text.find("OnClick = WidgetClick"), std::string::npos);
+  // A reference to a component of another, unloaded root is left unset.
+  size_t at = text.find("Buddy = Widget1");
+  text.replace(at, 15, "Buddy = Other.Widget1");
+  TStringStream in(text), binary;
+  ObjectTextToBinary(in, binary);
+  auto copy = Read(binary.DataString());
+  EXPECT_EQ(dynamic_cast<TTestWidget*>(copy->FindComponent("Widget2"))->Buddy, nullptr);
+}
+
+TEST(ReaderWriter, ReadingCreatesTheRootFromItsClassWhenNoneIsGiven) {
+  auto form = MakeForm();
+  TStringStream stream(Write(form.get()));
+  std::unique_ptr<TComponent> made(ReadComponent(stream, nullptr));
+  EXPECT_EQ(made->ClassName(), "TTestRoot");
+  EXPECT_EQ(made->ComponentCount(), 2);
+}
+
+TEST(ReaderWriter, UnknownPropertiesFailWithTheirPathUnlessHandled) {
+  TStringStream in(
+      "object Form1: TTestRoot\n  object W: TTestWidget\n    Nonsense = 5\n"
+      "    Font.Bogus = 'x'\n    Caption = 'kept'\n  end\nend\n");
+  TStringStream binary;
+  ObjectTextToBinary(in, binary);
+  try {
+    Read(binary.DataString());
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(), "Error reading W.Nonsense: Property Nonsense does not exist");
+  }
+  TStringStream again(binary.DataString());
+  TReader reader(again);
+  std::vector<std::string> errors;
+  reader.OnError = [&](const std::string& message, bool& handled) {
+    errors.push_back(message);
+    handled = true;
+  };
+  TTestRoot root(nullptr);
+  reader.ReadRootComponent(&root);
+  EXPECT_EQ(errors.size(), 2u);
+  EXPECT_EQ(dynamic_cast<TTestWidget*>(root.FindComponent("W"))->Caption, "kept");
+}
+
+TEST(ReaderWriter, BadValuesAndClassesAreReadErrors) {
+  auto readText = [](const std::string& text) {
+    TStringStream in(text), binary;
+    ObjectTextToBinary(in, binary);
+    return Read(binary.DataString());
+  };
+  EXPECT_THROW(readText("object F: TTestRoot\n object W: TNoSuchClass\n end\nend\n"),
+               EClassNotFound);
+  try {
+    readText("object F: TTestRoot\n object W: TTestWidget\n Color = tcPurple\n end\nend\n");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(), "Error reading W.Color: Invalid property value");
+  }
+  EXPECT_THROW(readText("object F: TTestRoot\n object W: TTestWidget\n OnClick = Missing\n end\n"
+                        "end\n"),
+               EReadError);
+  EXPECT_THROW(readText("object F: TTestRoot\n object W: TTestWidget\n end\n"
+                        " object W: TTestWidget\n end\nend\n"),
+               EComponentError);  // duplicate name
+  EXPECT_THROW(Read("TPF0"), EReadError);
+  EXPECT_THROW(Read("XXXX"), EReadError);
+  std::string bytes = Write(MakeForm().get());
+  for (std::size_t cut : {5u, 20u, 100u, 200u}) {
+    EXPECT_THROW(Read(bytes.substr(0, cut)), EReadError) << "cut at " << cut;
+  }
+}
