@@ -6,8 +6,8 @@
 #include "platform/core/SysUtils.h"
 
 const TTypeInfo& TypeInfoFor(TActionMode) {
-  static const TTypeInfo& info = MakeEnumType(
-      "TActionMode", {"amBeforeChange", "amSetLanguage", "amChange", "amAfterChange"});
+  static const TTypeInfo& info =
+      MakeEnumType("TActionMode", {"amBeforeChange", "amSetLanguage", "amChange", "amAfterChange"});
   return info;
 }
 

@@ -46,7 +46,9 @@ const TLanguageRow kTable[] = {
     {0x0A, "Spanish", "Espa\xC3\xB1ol"},
     {0x1D, "Swedish", "Svenska"},
     {0x1E, "Thai", ""},
-    {0x1F, "Turkish", "T\xC3\xBCrk\xC3\xA7" "e"},
+    {0x1F, "Turkish",
+     "T\xC3\xBCrk\xC3\xA7"
+     "e"},
     {0x22, "Ukrainian", ""},
     {0x2A, "Vietnamese", ""},
 };
@@ -69,9 +71,13 @@ const TTypeInfo& TypeInfoFor(TLanguageNameType) {
   return info;
 }
 
-const TLanguageRow* LanguageTable() { return kTable; }
+const TLanguageRow* LanguageTable() {
+  return kTable;
+}
 
-int LanguageTableCount() { return static_cast<int>(sizeof kTable / sizeof kTable[0]); }
+int LanguageTableCount() {
+  return static_cast<int>(sizeof kTable / sizeof kTable[0]);
+}
 
 bool GetDefaultLanguage(std::string& english, std::string& original) {
   uint8_t primary = static_cast<uint8_t>(GetUserDefaultLangID() & 0xFF);

@@ -36,9 +36,13 @@ class TDepthGuard {
 
 }  // namespace
 
-TLanguageFrames* DefaultDomainFrames() { return Initialized().DefaultDomain.get(); }
+TLanguageFrames* DefaultDomainFrames() {
+  return Initialized().DefaultDomain.get();
+}
 
-TLanguageFrames* NamedDomainFrames() { return Initialized().NamedDomain.get(); }
+TLanguageFrames* NamedDomainFrames() {
+  return Initialized().NamedDomain.get();
+}
 
 void InitializeLanguageFrames() {
   TSwitchState& state = State();
@@ -58,7 +62,9 @@ void FinalizeLanguageFrames() {
   state.DefaultDomain.reset();
 }
 
-int32_t GlobalSwitchDepth() { return State().Depth; }
+int32_t GlobalSwitchDepth() {
+  return State().Depth;
+}
 
 void SetGlobalLanguage(const std::string& language, const TLanguageNotify& notify) {
   TSwitchState& state = Initialized();
@@ -81,9 +87,10 @@ void DefineStartupLanguage(const std::string& language) {
     state.NamedDomain->DefineStartupLanguage(language, true);
     DebugMsg(Format("DefineStartupLanguage: Startup language is '%s'", {language}));
   } else {
-    DebugMsg(Format("DefineStartupLanguage: Startup language '%s' ignored - already defined or "
-                    "started",
-                    {language}));
+    DebugMsg(
+        Format("DefineStartupLanguage: Startup language '%s' ignored - already defined or "
+               "started",
+               {language}));
   }
 }
 

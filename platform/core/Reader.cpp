@@ -133,8 +133,8 @@ void TReader::ReadProperty(TPersistent* instance) {
   } catch (const EReadError&) {
     throw;  // malformed stream: the position is lost, nothing can go on
   } catch (const Exception& e) {
-    std::string message = Format("Error reading %s.%s: %s", {InstanceName(*instance), path,
-                                                             e.Message()});
+    std::string message =
+        Format("Error reading %s.%s: %s", {InstanceName(*instance), path, e.Message()});
     bool handled = false;
     if (OnError) OnError(message, handled);
     if (!handled) throw EReadError(message);
@@ -145,7 +145,8 @@ void TReader::ReadPropertyPath(TPersistent& instance, const std::string& path) {
   TPersistent* target = &instance;
   std::size_t start = 0;
   for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1) {
-    const TPropInfo* prop = target->ClassType().FindProp(std::string_view(path).substr(start, dot - start));
+    const TPropInfo* prop =
+        target->ClassType().FindProp(std::string_view(path).substr(start, dot - start));
     TObject* sub = prop && prop->CanRead() ? GetObjectProp(*target, *prop) : nullptr;
     target = dynamic_cast<TPersistent*>(sub);
     if (!target) throw TUnknownProperty{};
@@ -337,15 +338,25 @@ void TReader::FixupReferences() {
   fFixups.clear();
 }
 
-TValueType TReader::NextValue() { return fDriver->NextValue(); }
+TValueType TReader::NextValue() {
+  return fDriver->NextValue();
+}
 
-TValueType TReader::ReadValue() { return fDriver->ReadValue(); }
+TValueType TReader::ReadValue() {
+  return fDriver->ReadValue();
+}
 
-bool TReader::EndOfList() { return fDriver->EndOfList(); }
+bool TReader::EndOfList() {
+  return fDriver->EndOfList();
+}
 
-void TReader::ReadListBegin() { fDriver->CheckValue(vaList); }
+void TReader::ReadListBegin() {
+  fDriver->CheckValue(vaList);
+}
 
-void TReader::ReadListEnd() { fDriver->CheckValue(vaNull); }
+void TReader::ReadListEnd() {
+  fDriver->CheckValue(vaNull);
+}
 
 int64_t TReader::ReadInt64() {
   int64_t offset = fDriver->Offset();
@@ -473,7 +484,9 @@ Variant TReader::ReadVariant() {
   }
 }
 
-void TReader::SkipValue() { fDriver->SkipValue(); }
+void TReader::SkipValue() {
+  fDriver->SkipValue();
+}
 
 TComponent* ReadComponent(TStream& stream, TComponent* instance) {
   TReader reader(stream);

@@ -166,7 +166,9 @@ void TWriter::WriteCollection(const TCollection& collection) {
   fPropPath = saved;
 }
 
-void TWriter::WritePropName(const std::string& name) { fDriver->BeginProperty(fPropPath + name); }
+void TWriter::WritePropName(const std::string& name) {
+  fDriver->BeginProperty(fPropPath + name);
+}
 
 std::string TWriter::ComponentReference(TComponent* component) const {
   if (component->Owner() == fRoot) return component->Name();
@@ -194,21 +196,37 @@ void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
   fDriver->WriteBinary(data.Memory(), static_cast<std::size_t>(data.Size()));
 }
 
-void TWriter::WriteListBegin() { fDriver->BeginList(); }
+void TWriter::WriteListBegin() {
+  fDriver->BeginList();
+}
 
-void TWriter::WriteListEnd() { fDriver->EndList(); }
+void TWriter::WriteListEnd() {
+  fDriver->EndList();
+}
 
-void TWriter::WriteInteger(int64_t value) { fDriver->WriteInteger(value); }
+void TWriter::WriteInteger(int64_t value) {
+  fDriver->WriteInteger(value);
+}
 
-void TWriter::WriteBoolean(bool value) { fDriver->WriteBoolean(value); }
+void TWriter::WriteBoolean(bool value) {
+  fDriver->WriteBoolean(value);
+}
 
-void TWriter::WriteChar(char value) { fDriver->WriteString(std::string(1, value)); }
+void TWriter::WriteChar(char value) {
+  fDriver->WriteString(std::string(1, value));
+}
 
-void TWriter::WriteFloat(long double value) { fDriver->WriteFloat(value); }
+void TWriter::WriteFloat(long double value) {
+  fDriver->WriteFloat(value);
+}
 
-void TWriter::WriteString(const std::string& value) { fDriver->WriteString(value); }
+void TWriter::WriteString(const std::string& value) {
+  fDriver->WriteString(value);
+}
 
-void TWriter::WriteIdent(const std::string& value) { fDriver->WriteIdent(value); }
+void TWriter::WriteIdent(const std::string& value) {
+  fDriver->WriteIdent(value);
+}
 
 void TWriter::WriteVariant(const Variant& value) {
   switch (value.VarType()) {

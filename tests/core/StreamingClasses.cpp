@@ -38,12 +38,13 @@ TTestLine::TTestLine(TCollection* collection)
     : TCollectionItem(collection), fParts(std::make_unique<TCollection>(StaticClass(), this)) {}
 
 const TClassRecord& TTestLine::StaticClass() {
-  static const TClassRecord& record = TClassBuilder<TTestLine, TCollectionItem>("TTestLine", "Tests")
-                                          .Property("Caption", &TTestLine::Caption)
-                                          .Property("Width", &TTestLine::Width)
-                                          .Default(0)
-                                          .Property("Parts", &TTestLine::GetParts)
-                                          .Build();
+  static const TClassRecord& record =
+      TClassBuilder<TTestLine, TCollectionItem>("TTestLine", "Tests")
+          .Property("Caption", &TTestLine::Caption)
+          .Property("Width", &TTestLine::Width)
+          .Default(0)
+          .Property("Parts", &TTestLine::GetParts)
+          .Build();
   return record;
 }
 

@@ -42,8 +42,9 @@ class LanguageFrames : public ::testing::Test {
     setenv("LANG", "C", 1);
     FinalizeLanguageFrames();
     SetDebugSink([this](std::string_view line) { Trace.emplace_back(line); });
-    Application->SetExceptionDisplay(
-        [this](TObject* sender, const Exception& e) { Shown.push_back({sender, e.Message()}); });
+    Application->SetExceptionDisplay([this](TObject* sender, const Exception& e) {
+      Shown.push_back({sender, e.Message()});
+    });
   }
   void TearDown() override {
     FinalizeLanguageFrames();
@@ -67,10 +68,9 @@ TEST_F(LanguageFrames, PhasesReachEveryMemberInLockstep) {
   c.Join();
   b.Switch(" German ");
   EXPECT_EQ(Journal, (std::vector<std::string>{
-                         "a:before:German", "b:before:German", "c:before:German",
-                         "a:set:German", "b:set:German", "c:set:German",
-                         "a:change:German", "b:change:German", "c:change:German",
-                         "a:after:German", "b:after:German", "c:after:German"}));
+                         "a:before:German", "b:before:German", "c:before:German", "a:set:German",
+                         "b:set:German", "c:set:German", "a:change:German", "b:change:German",
+                         "c:change:German", "a:after:German", "b:after:German", "c:after:German"}));
   EXPECT_EQ(GetFrameLanguage(c.Handler()), "German");
   EXPECT_EQ(GlobalSwitchDepth(), 0);
 }
@@ -221,9 +221,8 @@ TEST_F(LanguageFrames, AMemberLeavingDuringASwitchIsNotCalledAgain) {
     }
   };
   b.Switch("Magyar");
-  EXPECT_EQ(Journal, (std::vector<std::string>{"b:before:Magyar", "a:before:Magyar",
-                                               "b:set:Magyar", "a:set:Magyar",
-                                               "b:change:Magyar"}));
+  EXPECT_EQ(Journal, (std::vector<std::string>{"b:before:Magyar", "a:before:Magyar", "b:set:Magyar",
+                                               "a:set:Magyar", "b:change:Magyar"}));
   EXPECT_EQ(NamedDomainFrames()->Count(), 0);
   EXPECT_EQ(NamedDomainFrames()->StartupLanguage(), "Magyar");
 }

@@ -25,7 +25,9 @@ TEST(LanguageTable, ListsAndTranslatesNames) {
   GetDefaultLanguages(lnOriginal, list);
   ASSERT_EQ(list.Count(), 21);
   EXPECT_EQ(list.Strings(0), "Afrikaans");
-  EXPECT_EQ(list.Strings(20), "T\xC3\xBCrk\xC3\xA7" "e");
+  EXPECT_EQ(list.Strings(20),
+            "T\xC3\xBCrk\xC3\xA7"
+            "e");
   GetDefaultLanguages(lnEnglish, list);
   EXPECT_EQ(list.Count(), 42);
   EXPECT_EQ(list.Strings(41), "Vietnamese");

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "model/ClassInfo.h"
+#include "model/TypeTools.h"
+#include "tests/model/FormFixture.h"
+
+namespace {
+
+// A TClassInfo over the object's whole list, with the named property selected.
+std::unique_ptr<TClassInfo> Bound(TObject* object, const std::string& name) {
+  auto info = std::make_unique<TClassInfo>(object);
+  for (int i = 0; i < info->Count(); ++i) {
+    info->Select(i);
+    if (info->Name() == name) return info;
+  }
+  ADD_FAILURE() << "no property " << name;
+  return info;
+}
+
+template <class F>
+std::string ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const EObjectBrowseError& e) {
+    return e.Message();
+  }
+  return "no error";
+}
+
+}  // namespace
+
+TEST(ClassInfo, BindsTheWholeListAndSelectsByIndex) {
+  TTestControl control(nullptr);
+  TClassInfo info(&control);
+  EXPECT_EQ(info.Count(), TTestControl::StaticClass().PropCount());
+  EXPECT_EQ(info.SelectedIndex(), -1);
+  EXPECT_EQ(ErrorOf([&] { info.GetValue(); }), "TClassInfo.GetValue: No property selected");
+  EXPECT_TRUE(info.Select(2));
+  EXPECT_EQ(info.Name(), "Caption");
+  EXPECT_EQ(info.Typ(), "TCaption");
+  EXPECT_EQ(info.UnitName(), "TestControls");
+  EXPECT_EQ(ErrorOf([&] { info.Select(info.Count()); }), "TClassInfo.Select: Invalid Index");
+  EXPECT_EQ(info.Name(), "Caption");  // the previous selection stays
+  info.Done();
+  EXPECT_EQ(info.Count(), 0);
+  EXPECT_EQ(info.PropIndex(), -1);
+}
+
+TEST(ClassInfo, ObjectsWithoutTypeInformationHaveNoProperties) {
+  TObject plain;
+  TClassInfo info(&plain);
+  EXPECT_EQ(info.Count(), 0);
+  EXPECT_EQ(ErrorOf([&] { info.GetValue(); }), "TClassInfo.GetValue: No property selected");
+  EXPECT_EQ(ErrorOf([&] { info.Select(0); }), "TClassInfo.Select: Invalid Index");
+  EXPECT_EQ(GetUnitNameOfClass(&plain), "");
+}
+
+TEST(ClassInfo, ValuesInTheirTextForms) {
+  TTestControl control(nullptr);
+  control.Alignment = taCenter;
+  control.Anchors = {akLeft, akBottom};
+  control.GetFont()->SetStyle({fsBold, fsItalic});
+  EXPECT_EQ(Bound(&control, "Alignment")->GetValue(), Variant("taCenter"));
+  EXPECT_EQ(Bound(&control, "Anchors")->GetValue(), Variant("[akLeft,akBottom]"));
+  EXPECT_EQ(Bound(control.GetFont(), "Style")->GetValue(), Variant("[fsBold,fsItalic]"));
+  EXPECT_EQ(Bound(&control, "Accel")->GetValue(), Variant(int32_t('A')));  // a code, not text
+  Bound(&control, "Anchors")->SetValue(Variant("[akRight]"));
+  EXPECT_EQ(control.Anchors, TAnchors{akRight});
+  Bound(&control, "Layout")->SetValue(Variant("tlBottom"));
+  EXPECT_EQ(control.Layout, tlBottom);
+  EXPECT_THROW(Bound(&control, "Layout")->SetValue(Variant("tlLeft")), ETypeToolError);
+  Bound(&control, "Ratio")->SetValue(Variant("0.25"));
+  EXPECT_EQ(control.Ratio, 0.25);
+  EXPECT_EQ(Bound(&control, "Level")->TypDef(), "");
+  EXPECT_EQ(Bound(&control, "Layout")->TypDef(), "(tlTop,tlCenter,tlBottom)");
+  EXPECT_EQ(Bound(&control, "Anchors")->TypDef(), "[akLeft,akTop,akRight,akBottom]");
+}
+
+TEST(ClassInfo, ObjectAndMethodReferencesAsPointerWideHex) {
+  TTestControl control(nullptr), other(nullptr);
+  control.Buddy = &other;
+  auto buddy = Bound(&control, "Buddy");
+  std::string text = buddy->GetValue().AsString();
+  ASSERT_EQ(text.size(), std::size_t(kPointerHexDigits + 1));
+  EXPECT_EQ(text.back(), 'h');
+  control.Buddy = nullptr;
+  buddy->SetValue(Variant(text));
+  EXPECT_EQ(control.Buddy, &other);
+  EXPECT_EQ(buddy->GetAsObject(), &other);
+
+  TTestForm form(nullptr);
+  TMethod method = MakeMethod<&TTestForm::ButtonClick>(&form);
+  auto click = Bound(&control, "OnClick");
+  click->SetAsMethod(method);
+  std::string descriptor = click->GetValue().AsString();
+  EXPECT_EQ(descriptor.size(), std::size_t(2 * kPointerHexDigits + 1));
+  click->SetAsMethod({});
+  click->SetValue(Variant(descriptor));
+  EXPECT_EQ(control.OnClick.Method(), method);
+  std::string upper = descriptor;
+  upper.back() = 'H';
+  EXPECT_EQ(ErrorOf([&] { click->SetValue(Variant(upper)); }),
+            "TClassInfo.SetValue: Invalid method descriptor");
+  EXPECT_EQ(ErrorOf([&] { click->GetAsObject(); }),
+            "TClassInfo.GetAsObject: Property is not an object reference");
+  EXPECT_EQ(ErrorOf([&] { buddy->GetAsMethod(); }),
+            "TClassInfo.GetAsMethod: Property is not an method reference");
+}
+
+TEST(ClassInfo, AccessModesAreChecked) {
+  TTestControl control(nullptr);
+  control.GetLines()->SetText("a\nb");
+  auto count = Bound(&control, "LineCount");
+  EXPECT_EQ(count->GetValue(), Variant(2));
+  EXPECT_TRUE(count->Mode().Contains(pmRead));
+  EXPECT_FALSE(count->Mode().Contains(pmWrite));
+  EXPECT_EQ(ErrorOf([&] { count->SetValue(Variant(3)); }),
+            "TClassInfo.SetValue: Method for read or write access not available");
+  auto secret = Bound(&control, "Secret");
+  secret->SetValue(Variant("hidden"));
+  EXPECT_EQ(control.Secret, "hidden");
+  EXPECT_EQ(ErrorOf([&] { secret->GetValue(); }),
+            "TClassInfo.GetValue: Method for read or write access not available");
+  EXPECT_EQ(ErrorOf([&] { Bound(&control, "Caption")->GetAsInteger(); }),
+            "TClassInfo.GetAsInteger: Type cannot be handled");
+}
+
+TEST(ClassInfo, DefaultsAndEmptyValuesFollowTheRange) {
+  TTestControl control(nullptr);
+  EXPECT_EQ(Bound(&control, "Level")->EmptyValue(), Variant(1));
+  EXPECT_EQ(Bound(&control, "Offset")->EmptyValue(), Variant(-10));
+  EXPECT_EQ(Bound(&control, "Layout")->EmptyValue(), Variant(0));
+  EXPECT_EQ(Bound(&control, "Alignment")->EmptyValue(), Variant(int32_t(taLeftJustify)));
+  EXPECT_EQ(Bound(&control, "Anchors")->EmptyValue(), Variant(0b0011));
+  EXPECT_EQ(Bound(&control, "Caption")->EmptyValue(), Variant(""));
+  EXPECT_EQ(Bound(&control, "Buddy")->EmptyValue(), Variant(NoDefault));
+  EXPECT_EQ(Bound(&control, "Alignment")->Default(), Variant("taLeftJustify"));
+  EXPECT_EQ(Bound(&control, "Anchors")->Default(), Variant("[akLeft,akTop]"));
+  EXPECT_EQ(Bound(&control, "Layout")->Default(), Variant(NoDefault));
+  EXPECT_EQ(Bound(&control, "Accel")->FormatValue('x'), Variant("x"));
+}
+
+TEST(ClassInfo, RawCopiesHaveTheSizesOfTheirKinds) {
+  TTestControl control(nullptr);
+  control.Caption = "abc";
+  auto caption = Bound(&control, "Caption");
+  EXPECT_EQ(caption->Size(), 3);
+  char text[4] = {};
+  EXPECT_EQ(ErrorOf([&] { caption->CopyTo(text, 4); }),
+            "TClassInfo.CopyTo: Invalid number of bytes to copy");
+  caption->CopyTo(text, 3);
+  EXPECT_STREQ(text, "abc");
+  caption->CopyFrom("wxyz", 2);
+  EXPECT_EQ(control.Caption, "wx");
+  caption->CopyFrom("", 0);
+  EXPECT_EQ(control.Caption, "");
+
+  auto ratio = Bound(&control, "Ratio");
+  EXPECT_EQ(ratio->Size(), 10);
+  control.Ratio = 2.5;
+  unsigned char extended[10];
+  ratio->CopyTo(extended, 10);
+  control.Ratio = 0;
+  ratio->CopyFrom(extended, 10);
+  EXPECT_EQ(control.Ratio, 2.5);
+  EXPECT_EQ(ErrorOf([&] { ratio->CopyFrom(extended, 8); }),
+            "TClassInfo.CopyFrom: Invalid size of float. Internal error");
+
+  auto level = Bound(&control, "Level");
+  EXPECT_EQ(level->Size(), 4);
+  int32_t four = 4;
+  level->CopyFrom(&four, 4);
+  EXPECT_EQ(control.Level, 4);
+  EXPECT_EQ(ErrorOf([&] { level->CopyFrom(&four, 2); }),
+            "TClassInfo.CopyFrom: Invalid size of ordinal. Internal error");
+  EXPECT_EQ(ErrorOf([&] { Bound(&control, "Accel")->CopyFrom("ab", 2); }),
+            "TClassInfo.CopyFrom: Invalid size of character. Internal error");
+  EXPECT_EQ(Bound(&control, "OnClick")->Size(), int(2 * sizeof(void*)));
+  EXPECT_EQ(ErrorOf([&] { Bound(&control, "OnClick")->CopyFrom(&four, 4); }),
+            "TClassInfo.CopyFrom: Invalid size of method reference. Internal error");
+}
+
+TEST(ClassInfo, BindingToOnePropertySelectsIt) {
+  TTestControl control(nullptr);
+  control.Hint = "tip";
+  TClassInfo info(&control, TTestControl::StaticClass().FindProp("Hint"));
+  EXPECT_EQ(info.Count(), 1);
+  EXPECT_EQ(info.SelectedIndex(), 0);
+  EXPECT_EQ(info.GetAsString(), "tip");
+  EXPECT_STREQ(info.GetAsPChar(), "tip");
+  EXPECT_TRUE(info.IsString());
+  EXPECT_FALSE(info.IsOrdinal());
+}
