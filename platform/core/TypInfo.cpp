@@ -62,6 +62,12 @@ const char* TypeKindName(TTypeKind kind) {
   return kind <= tkInt64 ? kKindNames[kind] : "tkUnknown";
 }
 
+const TTypeInfo& TypeInfoFor(TTypeKind) {
+  static const TTypeInfo& info =
+      MakeEnumType("TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
+  return info;
+}
+
 bool TypeKindFromName(std::string_view name, TTypeKind& kind) {
   for (int i = 0; i <= tkInt64; ++i)
     if (SameText(name, kKindNames[i])) {

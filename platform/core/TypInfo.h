@@ -61,6 +61,9 @@ struct TTypeInfo {
   bool (*IntToIdent)(int64_t value, std::string& ident) = nullptr;
 };
 
+// The kinds by their original names, for properties of type TTypeKind.
+const TTypeInfo& TypeInfoFor(TTypeKind);
+
 // Makers for the type information of declared types; the result lives as long as the program.
 const TTypeInfo& MakeEnumType(std::string name, std::vector<std::string> names);
 const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element);

@@ -1,0 +1,606 @@
+#include "model/ComponentExplorerTools.h"
+
+#include <algorithm>
+
+#include "model/ClassInfo.h"
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Strings.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+const TMainEntrySubType kPublished{stPubPropObject};
+const TMainEntrySubType kStrings{stTStringsObject};
+const TMainEntrySubType kCollectionItem{stPubPropObject, stCollectionObject};
+
+}  // namespace
+
+const TTypeInfo& TypeInfoFor(TMainEntrySubTypeFlag) {
+  static const TTypeInfo& info =
+      MakeEnumType("TMainEntrySubTypeFlag",
+                   {"stPubPropObject", "stCollectionObject", "stTStringsObject", "stNoValidate"});
+  return info;
+}
+
+// --- TBaseEntry --------------------------------------------------------------------------------
+
+const TClassRecord& TBaseEntry::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TBaseEntry, TCollectionItem>("TBaseEntry", "ComponentExplorerTools")
+          .Property("Name", &TBaseEntry::Name)
+          .Build();
+  return record;
+}
+
+bool TBaseEntry::GetItemIndex(int& index) const {
+  index = -1;
+  if (Name.size() <= 2 || Name.back() != ']') return false;
+  std::size_t open = Name.rfind('[');
+  if (open == std::string::npos || open + 2 > Name.size() - 1) return false;
+  int value = 0;
+  for (std::size_t i = open + 1; i + 1 < Name.size(); ++i) {
+    char c = Name[i];
+    if (c < '0' || c > '9' || value > 100000000) return false;
+    value = value * 10 + (c - '0');
+  }
+  index = value;
+  return true;
+}
+
+TBaseEntry* TBaseEntry::CopyItem(TMainEntries* destination, bool deep) {
+  if (!destination) return nullptr;
+  // The entries above this one, nearest first.
+  std::vector<TMainEntry*> ancestors;
+  for (TPersistent* p = GetParentObject(); p;) {
+    auto* collection = dynamic_cast<TBaseEntries*>(p);
+    if (!collection) return nullptr;
+    TMainEntry* owner = collection->GetParentObject();
+    if (!owner) break;
+    ancestors.push_back(owner);
+    p = owner->GetParentObject();
+  }
+  auto* self = dynamic_cast<TPropertyEntry*>(this);
+  if (self && ancestors.empty()) return nullptr;
+  // The same path in the destination, built where it is missing.
+  TMainEntries* level = destination;
+  TMainEntry* deepest = nullptr;
+  for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
+    TMainEntry* found = level->FindItem(**it);
+    if (!found) {
+      found = static_cast<TMainEntry*>(level->Add());
+      found->AssignThis(**it);
+    }
+    deepest = found;
+    level = found->Items();
+  }
+  if (self) {
+    auto* copy = static_cast<TPropertyEntry*>(ClassType().ItemFactory()(deepest->Props()));
+    copy->Assign(self);
+    return copy;
+  }
+  auto& main = static_cast<TMainEntry&>(*this);
+  TMainEntry* copy = level->FindItem(main);
+  if (!copy) copy = static_cast<TMainEntry*>(level->Add());
+  if (deep) {
+    copy->Assign(&main);
+  } else {
+    copy->AssignThis(main);
+  }
+  return copy;
+}
+
+TBaseEntry* TBaseEntry::MoveItem(TMainEntries* destination, bool deep) {
+  TBaseEntry* copy = CopyItem(destination, deep);
+  if (copy) delete this;
+  return copy;
+}
+
+// --- TBaseEntries ------------------------------------------------------------------------------
+
+const TClassRecord& TBaseEntries::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TBaseEntries, TCollection>("TBaseEntries", "ComponentExplorerTools").Build();
+  return record;
+}
+
+void TBaseEntries::Assign(const TPersistent* source) {
+  TCollection::Assign(source);
+  if (OnAssign) OnAssign(this, source);
+}
+
+// --- TMainEntry --------------------------------------------------------------------------------
+
+const TClassRecord& TMainEntry::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TMainEntry, TBaseEntry>("TMainEntry", "ComponentExplorerTools")
+          .Property("Items", &TMainEntry::Items, &TMainEntry::SetItems)
+          .Property("Props", &TMainEntry::Props, &TMainEntry::SetProps)
+          .Property("SubType", &TMainEntry::SubType, &TMainEntry::SetSubType)
+          .Build();
+  return record;
+}
+
+TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(collection) {
+  auto* entries = dynamic_cast<TMainEntries*>(collection);
+  const TClassRecord* propClass = entries ? entries->PropEntryClass() : nullptr;
+  fProps = std::make_unique<TPropertyEntries>(this, propClass);
+  fItems = std::make_unique<TMainEntries>(this, propClass);
+  if (entries) fItems->SetAssignMode(entries->AssignMode());
+}
+
+TMainEntry::~TMainEntry() = default;
+
+TMainEntry* TMainEntry::CreateEx(TMainEntries* collection, TObject* object, const std::string& name,
+                                 const std::string& typeName, TMainEntrySubType subType) {
+  auto* entry = static_cast<TMainEntry*>(collection->Add());
+  TMainEntry fields(nullptr);
+  fields.fObject = object;
+  fields.Name = name;
+  fields.TypeName = typeName;
+  fields.fSubType = subType;
+  entry->AssignThis(fields);
+  return entry;
+}
+
+void TMainEntry::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TMainEntry*>(source);
+  if (!other) {
+    TBaseEntry::Assign(source);
+    return;
+  }
+  AssignThis(*other);
+  fProps->Assign(other->fProps.get());
+  fItems->Assign(other->fItems.get());
+}
+
+void TMainEntry::AssignThis(const TMainEntry& source) {
+  fObject = source.fObject;
+  Name = source.Name;
+  TypeName = source.TypeName;
+  fSubType = source.fSubType;
+}
+
+bool TMainEntry::Compare(const TMainEntry& other) const {
+  return fObject == other.fObject && fSubType == other.fSubType && SameText(Name, other.Name);
+}
+
+TPersistent* TMainEntry::GetParentObject() const {
+  return Collection();
+}
+
+TMainEntries* TMainEntry::GetParent() const {
+  return dynamic_cast<TMainEntries*>(Collection());
+}
+
+TMainEntry* TMainEntry::FindFirstMainEntry() {
+  TMainEntry* entry = this;
+  while (TMainEntries* parent = entry->GetParent()) {
+    TMainEntry* owner = parent->GetParentObject();
+    if (!owner) break;
+    entry = owner;
+  }
+  return entry;
+}
+
+void TMainEntry::SetItems(TMainEntries* items) {
+  fItems->Assign(items);
+}
+
+void TMainEntry::SetProps(TPropertyEntries* props) {
+  fProps->Assign(props);
+}
+
+bool TMainEntry::ForEachPropertyEntry(const TPropertyEntryProc& callback) {
+  bool stop = false;
+  for (int i = fProps->Count() - 1; i >= 0; --i) {
+    callback(this, fProps->Items(i), stop);
+    if (stop) return false;
+  }
+  return fItems->ForEachPropertyEntry(callback);
+}
+
+void TMainEntry::MoveSubItemsToStrings(bool namesOnly, TStrings& list, const std::string& prefix) {
+  for (int i = 0; i < fProps->Count(); ++i) {
+    TPropertyEntry* prop = fProps->Items(i);
+    list.AddObject(namesOnly ? prefix + prop->Name : prop->GetDescriptor(prefix), prop);
+  }
+  for (int i = 0; i < fItems->Count(); ++i) {
+    TMainEntry* child = fItems->Items(i);
+    child->MoveSubItemsToStrings(namesOnly, list, prefix + child->Name + ".");
+  }
+}
+
+void TMainEntry::RefreshProps() {
+  if (fProps->Count() > 0 || fItems->Count() > 0) {
+    for (int i = 0; i < fProps->Count(); ++i) fProps->Items(i)->PropInfo = nullptr;
+    for (int i = 0; i < fItems->Count(); ++i) {
+      TMainEntry* child = fItems->Items(i);
+      if (!child->fSubType.Contains(stNoValidate)) {
+        child->fObject = nullptr;
+      } else if (child->fSubType.Contains(stTStringsObject)) {
+        for (int j = 0; j < child->fProps->Count(); ++j)
+          if (child->fProps->Items(j)->TypeName.empty())
+            child->fProps->Items(j)->TypeName = "String";
+      }
+    }
+    if (fSubType.Contains(stPubPropObject) && fObject && fObject->ClassType().ClassInfo())
+      BindProperties();
+  }
+  fItems->RefreshProps();
+}
+
+// Binds property entries and children to the object's properties by name. Each property binds
+// the first entry that matches it, as a walk over the property list would, but the lookup goes
+// by name so that its cost does not grow with the size of the class.
+void TMainEntry::BindProperties() {
+  const TClassRecord& type = fObject->ClassType();
+  std::vector<const TPropInfo*> bound;
+  for (int i = 0; i < fProps->Count(); ++i) {
+    TPropertyEntry* entry = fProps->Items(i);
+    const TPropInfo* prop = type.FindProp(entry->Name);
+    if (!prop || !prop->PropType || prop->Kind() != entry->Kind) continue;
+    if (std::find(bound.begin(), bound.end(), prop) != bound.end()) continue;
+    bound.push_back(prop);
+    entry->PropInfo = prop;
+    entry->TypeName = prop->PropType->Name;
+  }
+  std::vector<const TPropInfo*> claimed;  // class properties whose search has ended
+  for (int i = 0; i < fItems->Count(); ++i) {
+    TMainEntry* child = fItems->Items(i);
+    if (child->fSubType.Contains(stNoValidate)) continue;
+    std::string_view name = child->Name;
+    if (child->fSubType == kCollectionItem) name = name.substr(0, name.find('['));
+    const TPropInfo* prop = type.FindProp(name);
+    if (prop && prop->PropType && prop->Kind() == tkClass && prop->CanRead())
+      BindChildren(*prop, claimed);
+  }
+}
+
+void TMainEntry::BindChildren(const TPropInfo& prop, std::vector<const TPropInfo*>& claimed) {
+  if (std::find(claimed.begin(), claimed.end(), &prop) != claimed.end()) return;
+  TObject* value = GetObjectProp(*fObject, prop);
+  for (int i = 0; i < fItems->Count(); ++i) {
+    TMainEntry* child = fItems->Items(i);
+    if (child->fSubType.Contains(stNoValidate)) continue;
+    if (child->fSubType == kPublished && SameText(child->Name, prop.Name)) {
+      child->fObject = value;
+      claimed.push_back(&prop);
+      return;
+    }
+    if (child->fSubType == kStrings && SameText(child->Name, prop.Name)) {
+      if (auto* lines = dynamic_cast<TStrings*>(value)) {
+        child->fObject = lines;
+        for (int j = 0; j < child->fProps->Count(); ++j) {
+          TPropertyEntry* line = child->fProps->Items(j);
+          int index;
+          if (line->GetItemIndex(index) && index < lines->Count()) {
+            line->TypeName = "String";
+          } else {
+            // No longer a line of the list: validation drops it.
+            std::size_t open = line->Name.find('['), close = line->Name.find(']');
+            if (open != std::string::npos) line->Name[open] = '/';
+            if (close != std::string::npos) line->Name[close] = '/';
+          }
+        }
+      }
+      claimed.push_back(&prop);
+      return;
+    }
+    if (child->fSubType == kCollectionItem) {
+      std::string_view name = child->Name;
+      int index;
+      auto* collection = dynamic_cast<TCollection*>(value);
+      if (SameText(name.substr(0, name.find('[')), prop.Name) && child->GetItemIndex(index) &&
+          collection && collection->Count() > index)
+        child->fObject = collection->Items(index);
+    }
+  }
+  claimed.push_back(&prop);  // every child that matches has been seen
+}
+
+// --- TComponentEntry ---------------------------------------------------------------------------
+
+const TClassRecord& TComponentEntry::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TComponentEntry, TMainEntry>("TComponentEntry", "ComponentExplorerTools")
+          .Property("Name", &TComponentEntry::Name)
+          .NotStored()
+          .Property("Ref", &TComponentEntry::Ref, &TComponentEntry::SetRef)
+          .Build();
+  return record;
+}
+
+TComponentEntry::TComponentEntry(TCollection* collection)
+    : TMainEntry(collection), fController(nullptr) {
+  if (auto* entries = dynamic_cast<TComponentEntries*>(collection))
+    fController = entries->Controller();
+}
+
+void TComponentEntry::SetRef(TComponent* component) {
+  if (component && fController) component->FreeNotification(fController);
+  SetObject(component);
+}
+
+void TComponentEntry::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TMainEntry*>(source);
+  if (other && other->Object() && !dynamic_cast<TComponent*>(other->Object()))
+    throw Exception(ClassName() + ".Assign failed. Type of Ref is not TComponent");
+  TMainEntry::Assign(source);
+  if (other && other->Object()) SetRef(static_cast<TComponent*>(other->Object()));
+}
+
+void TComponentEntry::AssignThis(const TMainEntry& source) {
+  if (source.Object() && !dynamic_cast<TComponent*>(source.Object()))
+    throw Exception(ClassName() + ".Assign failed. Type of Ref is not TComponent");
+  TMainEntry::AssignThis(source);
+  if (source.Object()) SetRef(static_cast<TComponent*>(source.Object()));
+}
+
+void TComponentEntry::RefreshProps() {
+  if (TComponent* component = Ref()) {
+    Name = component->Name();
+    TypeName = component->ClassName();
+  }
+  TMainEntry::RefreshProps();
+}
+
+// --- TPropertyEntry ----------------------------------------------------------------------------
+
+const TClassRecord& TPropertyEntry::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TPropertyEntry, TBaseEntry>("TPropertyEntry", "ComponentExplorerTools")
+          .Property("Kind", &TPropertyEntry::Kind)
+          .Property("Index", &TPropertyEntry::Index)
+          .Stored(&TPropertyEntry::GetIndexStored)
+          .Build();
+  return record;
+}
+
+TPropertyEntry* TPropertyEntry::CreateEx(TMainEntry* entry, const std::string& name, TTypeKind kind,
+                                         const std::string& typeName) {
+  auto* prop = static_cast<TPropertyEntry*>(entry->Props()->Add());
+  prop->Name = name;
+  prop->Kind = kind;
+  prop->TypeName = typeName;
+  return prop;
+}
+
+TPropertyEntry* TPropertyEntry::CreateByRef(TMainEntry* entry, const TPropInfo* info) {
+  TPropertyEntry* prop = CreateEx(entry, info->Name, info->Kind(), info->PropType->Name);
+  prop->PropInfo = info;
+  return prop;
+}
+
+void TPropertyEntry::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TPropertyEntry*>(source);
+  if (!other) {
+    TBaseEntry::Assign(source);
+    return;
+  }
+  PropInfo = other->PropInfo;
+  Name = other->Name;
+  TypeName = other->TypeName;
+  Kind = other->Kind;
+  Index = other->Index;
+}
+
+bool TPropertyEntry::Compare(const TPropertyEntry& other) const {
+  return PropInfo == other.PropInfo && Kind == other.Kind && SameText(Name, other.Name);
+}
+
+TPersistent* TPropertyEntry::GetParentObject() const {
+  return Collection();
+}
+
+TPropertyEntries* TPropertyEntry::GetParent() const {
+  return dynamic_cast<TPropertyEntries*>(Collection());
+}
+
+TMainEntry* TPropertyEntry::ParentEntry() const {
+  TPropertyEntries* parent = GetParent();
+  return parent ? parent->GetParentObject() : nullptr;
+}
+
+std::string TPropertyEntry::GetDescriptor(const std::string& prefix) const {
+  if (Index >= 0) return prefix + Name + "[" + IntToStr(Index) + "]: " + TypeName;
+  return prefix + Name + ": " + TypeName;
+}
+
+bool TPropertyEntry::GetClassInfo(std::unique_ptr<TClassInfo>& info) const {
+  TMainEntry* entry = ParentEntry();
+  if (!entry || !entry->Object() || !entry->SubType().Contains(stPubPropObject) || !PropInfo)
+    return false;
+  info = std::make_unique<TClassInfo>(entry->Object(), PropInfo);
+  return true;
+}
+
+TStrings* TPropertyEntry::Lines() const {
+  TMainEntry* entry = ParentEntry();
+  if (!entry || !entry->Object() || entry->SubType().Contains(stPubPropObject) ||
+      !entry->SubType().Contains(stTStringsObject))
+    return nullptr;
+  return dynamic_cast<TStrings*>(entry->Object());
+}
+
+int TPropertyEntry::LineNumber() const {
+  int index = Index;
+  if (index < 0) GetItemIndex(index);
+  return index;
+}
+
+Variant TPropertyEntry::GetValue() const {
+  std::unique_ptr<TClassInfo> info;
+  if (GetClassInfo(info)) return info->GetValue();
+  if (TStrings* lines = Lines()) {
+    int line = LineNumber();
+    if (line >= 0 && line < lines->Count()) return Variant(lines->Strings(line));
+  }
+  return Variant::Null();
+}
+
+void TPropertyEntry::SetValue(const Variant& value) {
+  std::unique_ptr<TClassInfo> info;
+  if (GetClassInfo(info)) {
+    info->SetValue(value);
+    return;
+  }
+  if (TStrings* lines = Lines()) {
+    int line = LineNumber();
+    if (line >= 0 && line < lines->Count()) lines->Put(line, value.AsString());
+  }
+}
+
+std::string TPropertyEntry::GetTypDef() const {
+  std::unique_ptr<TClassInfo> info;
+  return GetClassInfo(info) ? info->TypDef() : "";
+}
+
+// --- TMainEntries ------------------------------------------------------------------------------
+
+const TClassRecord& TMainEntries::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TMainEntries, TBaseEntries>("TMainEntries", "ComponentExplorerTools").Build();
+  return record;
+}
+
+TMainEntries::TMainEntries(TPersistent* owner, const TClassRecord* propEntryClass)
+    : TMainEntries(TMainEntry::StaticClass(), owner, propEntryClass) {}
+
+TMainEntries::TMainEntries(const TClassRecord& itemClass, TPersistent* owner,
+                           const TClassRecord* propEntryClass)
+    : TBaseEntries(itemClass, owner), fPropEntryClass(propEntryClass) {}
+
+void TMainEntries::Assign(const TPersistent* source) {
+  if (auto* other = dynamic_cast<const TMainEntries*>(source); other && fAssignMode)
+    fPropEntryClass = other->fPropEntryClass;
+  TBaseEntries::Assign(source);
+}
+
+TMainEntry* TMainEntries::GetParentObject() const {
+  return dynamic_cast<TMainEntry*>(GetOwner());
+}
+
+TMainEntry* TMainEntries::FindItem(const TMainEntry& entry) const {
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->Compare(entry)) return Items(i);
+  return nullptr;
+}
+
+int TMainEntries::IndexOfName(std::string_view name) const {
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(Items(i)->Name, name)) return i;
+  return -1;
+}
+
+bool TMainEntries::ForEachPropertyEntry(const TMainEntry::TPropertyEntryProc& callback) {
+  for (int i = Count() - 1; i >= 0; --i)
+    if (!Items(i)->ForEachPropertyEntry(callback)) return false;
+  return true;
+}
+
+void TMainEntries::MoveSubItemsToStrings(bool namesOnly, TStrings& list,
+                                         const std::string& prefix) {
+  for (int i = 0; i < Count(); ++i) Items(i)->MoveSubItemsToStrings(namesOnly, list, prefix);
+}
+
+void TMainEntries::RefreshProps() {
+  for (int i = Count() - 1; i >= 0; --i) Items(i)->RefreshProps();
+}
+
+void TMainEntries::ValidateAndPack() {
+  for (int i = Count() - 1; i >= 0; --i) {
+    TMainEntry* item = Items(i);
+    item->Items()->ValidateAndPack();
+    if (item->SubType().Contains(stPubPropObject)) {
+      item->Props()->ValidatePublishedProperties();
+    } else if (item->SubType().Contains(stTStringsObject)) {
+      item->Props()->ValidateTStrings();
+    }
+    if (item->Props()->Count() == 0 && item->Items()->Count() == 0) delete item;
+  }
+}
+
+void TMainEntries::Init() {
+  RefreshProps();
+  ValidateAndPack();
+}
+
+void TMainEntries::RemoveEqualPropertyEntries(const TMainEntries& other) {
+  for (int i = Count() - 1; i >= 0; --i) {
+    TMainEntry* item = Items(i);
+    TMainEntry* match = other.FindItem(*item);
+    if (!match) continue;
+    TPropertyEntries* props = item->Props();
+    for (int j = props->Count() - 1; j >= 0; --j)
+      if (match->Props()->FindItem(*props->Items(j))) delete props->Items(j);
+    item->Items()->RemoveEqualPropertyEntries(*match->Items());
+  }
+}
+
+// --- TComponentEntries, TInternalController ----------------------------------------------------
+
+const TClassRecord& TComponentEntries::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TComponentEntries, TMainEntries>("TComponentEntries", "ComponentExplorerTools")
+          .Build();
+  return record;
+}
+
+TComponentEntries::TComponentEntries(TPersistent* owner, const TClassRecord* propEntryClass)
+    : TMainEntries(TComponentEntry::StaticClass(), owner, propEntryClass),
+      fController(std::make_unique<TInternalController>(this)) {}
+
+TComponentEntries::~TComponentEntries() {
+  Clear();  // the entries refer to the controller
+  fController.reset();
+}
+
+void TInternalController::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  for (int i = fEntries->Count() - 1; i >= 0; --i) {
+    auto* entry = dynamic_cast<TComponentEntry*>(fEntries->Items(i));
+    if (entry && entry->Object() == component) {
+      delete entry;
+      return;
+    }
+  }
+}
+
+// --- TPropertyEntries --------------------------------------------------------------------------
+
+const TClassRecord& TPropertyEntries::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TPropertyEntries, TBaseEntries>("TPropertyEntries", "ComponentExplorerTools")
+          .Build();
+  return record;
+}
+
+TPropertyEntries::TPropertyEntries(TMainEntry* owner, const TClassRecord* itemClass)
+    : TBaseEntries(itemClass ? *itemClass : TPropertyEntry::StaticClass(), owner), fOwner(owner) {}
+
+TPropertyEntry* TPropertyEntries::FindItem(const TPropertyEntry& entry) const {
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->Compare(entry)) return Items(i);
+  return nullptr;
+}
+
+int TPropertyEntries::IndexOfProp(std::string_view name) const {
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(Items(i)->Name, name)) return i;
+  return -1;
+}
+
+void TPropertyEntries::ValidatePublishedProperties() {
+  for (int i = Count() - 1; i >= 0; --i)
+    if (!Items(i)->PropInfo) delete Items(i);
+}
+
+void TPropertyEntries::ValidateTStrings() {
+  for (int i = Count() - 1; i >= 0; --i) {
+    TPropertyEntry* entry = Items(i);
+    int index;
+    if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) delete entry;
+  }
+}
