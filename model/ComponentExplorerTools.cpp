@@ -230,73 +230,70 @@ void TMainEntry::RefreshProps() {
   fItems->RefreshProps();
 }
 
-// Binds property entries and children to the object's properties by name. Each property binds
-// the first entry that matches it, as a walk over the property list would, but the lookup goes
-// by name so that its cost does not grow with the size of the class.
+// Binds property entries and children to the object's properties. Each property binds the first
+// entry that matches it, as a walk over the property list would, but every lookup goes by name
+// through the class's index, so the cost does not grow with the size of the class.
 void TMainEntry::BindProperties() {
   const TClassRecord& type = fObject->ClassType();
-  std::vector<const TPropInfo*> bound;
   for (int i = 0; i < fProps->Count(); ++i) {
     TPropertyEntry* entry = fProps->Items(i);
     const TPropInfo* prop = type.FindProp(entry->Name);
     if (!prop || !prop->PropType || prop->Kind() != entry->Kind) continue;
-    if (std::find(bound.begin(), bound.end(), prop) != bound.end()) continue;
-    bound.push_back(prop);
+    bool taken = false;
+    for (int j = 0; j < i && !taken; ++j) taken = fProps->Items(j)->PropInfo == prop;
+    if (taken) continue;
     entry->PropInfo = prop;
     entry->TypeName = prop->PropType->Name;
   }
-  std::vector<const TPropInfo*> claimed;  // class properties whose search has ended
   for (int i = 0; i < fItems->Count(); ++i) {
     TMainEntry* child = fItems->Items(i);
     if (child->fSubType.Contains(stNoValidate)) continue;
     std::string_view name = child->Name;
     if (child->fSubType == kCollectionItem) name = name.substr(0, name.find('['));
     const TPropInfo* prop = type.FindProp(name);
-    if (prop && prop->PropType && prop->Kind() == tkClass && prop->CanRead())
-      BindChildren(*prop, claimed);
+    if (!prop || !prop->PropType || prop->Kind() != tkClass || !prop->CanRead()) continue;
+    if (!SearchReaches(i, prop->Name)) continue;
+    BindChild(*child, GetObjectProp(*fObject, *prop));
   }
 }
 
-void TMainEntry::BindChildren(const TPropInfo& prop, std::vector<const TPropInfo*>& claimed) {
-  if (std::find(claimed.begin(), claimed.end(), &prop) != claimed.end()) return;
-  TObject* value = GetObjectProp(*fObject, prop);
-  for (int i = 0; i < fItems->Count(); ++i) {
-    TMainEntry* child = fItems->Items(i);
-    if (child->fSubType.Contains(stNoValidate)) continue;
-    if (child->fSubType == kPublished && SameText(child->Name, prop.Name)) {
-      child->fObject = value;
-      claimed.push_back(&prop);
-      return;
-    }
-    if (child->fSubType == kStrings && SameText(child->Name, prop.Name)) {
-      if (auto* lines = dynamic_cast<TStrings*>(value)) {
-        child->fObject = lines;
-        for (int j = 0; j < child->fProps->Count(); ++j) {
-          TPropertyEntry* line = child->fProps->Items(j);
-          int index;
-          if (line->GetItemIndex(index) && index < lines->Count()) {
-            line->TypeName = "String";
-          } else {
-            // No longer a line of the list: validation drops it.
-            std::size_t open = line->Name.find('['), close = line->Name.find(']');
-            if (open != std::string::npos) line->Name[open] = '/';
-            if (close != std::string::npos) line->Name[close] = '/';
-          }
-        }
-      }
-      claimed.push_back(&prop);
-      return;
-    }
-    if (child->fSubType == kCollectionItem) {
-      std::string_view name = child->Name;
-      int index;
-      auto* collection = dynamic_cast<TCollection*>(value);
-      if (SameText(name.substr(0, name.find('[')), prop.Name) && child->GetItemIndex(index) &&
-          collection && collection->Count() > index)
-        child->fObject = collection->Items(index);
-    }
+// Whether the search for the property's object gets to child number index: the first
+// sub-object or string-list child of that name ends it.
+bool TMainEntry::SearchReaches(int index, std::string_view propName) const {
+  for (int j = 0; j < index; ++j) {
+    TMainEntry* earlier = fItems->Items(j);
+    if ((earlier->fSubType == kPublished || earlier->fSubType == kStrings) &&
+        SameText(earlier->Name, propName))
+      return false;
   }
-  claimed.push_back(&prop);  // every child that matches has been seen
+  return true;
+}
+
+void TMainEntry::BindChild(TMainEntry& child, TObject* value) {
+  if (child.fSubType == kPublished) {
+    child.fObject = value;
+  } else if (child.fSubType == kStrings) {
+    auto* lines = dynamic_cast<TStrings*>(value);
+    if (!lines) return;
+    child.fObject = lines;
+    for (int j = 0; j < child.fProps->Count(); ++j) {
+      TPropertyEntry* line = child.fProps->Items(j);
+      int index;
+      if (line->GetItemIndex(index) && index < lines->Count()) {
+        line->TypeName = "String";
+      } else {
+        // No longer a line of the list: validation drops it.
+        std::size_t open = line->Name.find('['), close = line->Name.find(']');
+        if (open != std::string::npos) line->Name[open] = '/';
+        if (close != std::string::npos) line->Name[close] = '/';
+      }
+    }
+  } else if (child.fSubType == kCollectionItem) {
+    int index;
+    auto* collection = dynamic_cast<TCollection*>(value);
+    if (child.GetItemIndex(index) && collection && collection->Count() > index)
+      child.fObject = collection->Items(index);
+  }
 }
 
 // --- TComponentEntry ---------------------------------------------------------------------------

@@ -95,7 +95,8 @@ class TMainEntry : public TBaseEntry {
 
  private:
   void BindProperties();
-  void BindChildren(const TPropInfo& prop, std::vector<const TPropInfo*>& claimed);
+  bool SearchReaches(int index, std::string_view propName) const;
+  static void BindChild(TMainEntry& child, TObject* value);
 
   TObject* fObject = nullptr;  // not owned
   std::unique_ptr<TPropertyEntries> fProps;

@@ -22,12 +22,26 @@ bool TClassRecord::InheritsFrom(const TClassRecord& other) const {
   return false;
 }
 
+namespace {
+
+// FNV-1a over the ASCII-folded name.
+uint32_t NameHash(std::string_view name) {
+  uint32_t h = 2166136261u;
+  for (char c : name) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 16777619u;
+  return h;
+}
+
+}  // namespace
+
 const TPropInfo* TClassRecord::FindProp(std::string_view name) const {
-  auto it = std::lower_bound(fByName.begin(), fByName.end(), name,
-                             [](const TPropInfo* p, std::string_view n) {
-                               return CompareText(p->Name, n) < 0;
-                             });
-  return it != fByName.end() && SameText((*it)->Name, name) ? *it : nullptr;
+  if (fByName.empty()) return nullptr;
+  uint32_t hash = NameHash(name);
+  std::size_t mask = fByName.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const TSlot& slot = fByName[i];
+    if (!slot.Prop) return nullptr;
+    if (slot.Hash == hash && SameText(slot.Prop->Name, name)) return slot.Prop;
+  }
 }
 
 void* TClassRecord::MethodAddress(std::string_view name) const {
@@ -62,10 +76,15 @@ void TClassRecord::AddMethod(std::string name, void* code) {
 }
 
 void TClassRecord::Seal() {
-  fByName = fProps;
-  std::sort(fByName.begin(), fByName.end(), [](const TPropInfo* a, const TPropInfo* b) {
-    return CompareText(a->Name, b->Name) < 0;
-  });
+  std::size_t size = 4;
+  while (size < 2 * fProps.size()) size *= 2;  // at most half full: probes stay short
+  fByName.assign(size, TSlot{});
+  for (const TPropInfo* prop : fProps) {
+    uint32_t hash = NameHash(prop->Name);
+    std::size_t i = hash & (size - 1);
+    while (fByName[i].Prop) i = (i + 1) & (size - 1);
+    fByName[i] = {hash, prop};
+  }
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // Records are built by TClassBuilder for compiled classes, or at run time for classes that a
 // form file describes and the program does not know.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,7 +42,8 @@ class TClassRecord {
   int PropCount() const { return static_cast<int>(fProps.size()); }
   const TPropInfo& Prop(int index) const { return *fProps[static_cast<std::size_t>(index)]; }
   const std::vector<const TPropInfo*>& Props() const { return fProps; }
-  // Finds a property by name ignoring case without allocating; null when absent.
+  // Finds a property by name ignoring case, in constant time and without allocating; null when
+  // absent.
   const TPropInfo* FindProp(std::string_view name) const;
 
   void* MethodAddress(std::string_view name) const;  // searches ancestors too; null when absent
@@ -66,7 +68,11 @@ class TClassRecord {
   TTypeInfo fTypeInfo;
   std::vector<std::unique_ptr<TPropInfo>> fOwnProps;
   std::vector<const TPropInfo*> fProps;
-  std::vector<const TPropInfo*> fByName;  // sorted by name ignoring case
+  struct TSlot {
+    uint32_t Hash = 0;
+    const TPropInfo* Prop = nullptr;
+  };
+  std::vector<TSlot> fByName;  // open addressing over the case-folded name hash
   std::vector<TMethodEntry> fMethods;
   TComponentFactory fComponentFactory;
   TItemFactory fItemFactory;

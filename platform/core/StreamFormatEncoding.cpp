@@ -28,7 +28,7 @@ std::size_t DecodeUtf8(std::string_view bytes, std::size_t i, char32_t& codePoin
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-  char32_t codePoint;
+  char32_t codePoint = 0;
   for (std::size_t i = 0; i < bytes.size();) {
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
@@ -90,10 +90,11 @@ std::u16string EightBitToUtf16(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
   if (!IsValidUtf8(bytes)) {
-    for (char byte : bytes) out += static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+    for (char byte : bytes)
+      out += static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
     return out;
   }
-  char32_t codePoint;
+  char32_t codePoint = 0;
   for (std::size_t i = 0; i < bytes.size();) {
     i += DecodeUtf8(bytes, i, codePoint);
     AppendUtf16(out, codePoint);
