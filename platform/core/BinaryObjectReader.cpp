@@ -62,8 +62,8 @@ void TBinaryObjectReader::ReadBytes(std::string& out, uint64_t count) {
   // the end of the data instead of allocating first.
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
-    std::size_t take =
-        static_cast<std::size_t>(std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos)));
+    std::size_t take = static_cast<std::size_t>(
+        std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos)));
     out.append(fBuffer.get() + fBufPos, take);
     fBufPos += static_cast<int>(take);
     count -= take;
@@ -128,7 +128,9 @@ TComponentHeader TBinaryObjectReader::BeginComponent() {
   return header;
 }
 
-int8_t TBinaryObjectReader::ReadInt8() { return static_cast<int8_t>(ReadByte()); }
+int8_t TBinaryObjectReader::ReadInt8() {
+  return static_cast<int8_t>(ReadByte());
+}
 
 int16_t TBinaryObjectReader::ReadInt16() {
   int16_t value;
@@ -136,7 +138,9 @@ int16_t TBinaryObjectReader::ReadInt16() {
   return value;
 }
 
-int32_t TBinaryObjectReader::ReadInt32() { return static_cast<int32_t>(ReadDWord()); }
+int32_t TBinaryObjectReader::ReadInt32() {
+  return static_cast<int32_t>(ReadDWord());
+}
 
 int64_t TBinaryObjectReader::ReadInt64() {
   int64_t value;
@@ -152,11 +156,16 @@ uint64_t TBinaryObjectReader::ReadQWord() {
 
 int64_t TBinaryObjectReader::ReadInteger(TValueType type) {
   switch (type) {
-    case vaInt8: return ReadInt8();
-    case vaInt16: return ReadInt16();
-    case vaInt32: return ReadInt32();
-    case vaInt64: return ReadInt64();
-    default: Error(std::string("Integer expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+    case vaInt8:
+      return ReadInt8();
+    case vaInt16:
+      return ReadInt16();
+    case vaInt32:
+      return ReadInt32();
+    case vaInt64:
+      return ReadInt64();
+    default:
+      Error(std::string("Integer expected but ") + ValueTypeName(type) + " found", Offset() - 1);
   }
 }
 
@@ -178,7 +187,9 @@ double TBinaryObjectReader::ReadDate() {
   return value;
 }
 
-int64_t TBinaryObjectReader::ReadCurrency() { return ReadInt64(); }
+int64_t TBinaryObjectReader::ReadCurrency() {
+  return ReadInt64();
+}
 
 std::string TBinaryObjectReader::ReadStr() {
   std::string value;
@@ -189,10 +200,15 @@ std::string TBinaryObjectReader::ReadStr() {
 std::string TBinaryObjectReader::ReadString(TValueType type) {
   std::string value;
   switch (type) {
-    case vaString: ReadBytes(value, ReadByte()); break;
+    case vaString:
+      ReadBytes(value, ReadByte());
+      break;
     case vaLString:
-    case vaUTF8String: ReadBytes(value, ReadDWord()); break;
-    default: Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+    case vaUTF8String:
+      ReadBytes(value, ReadDWord());
+      break;
+    default:
+      Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
   }
   return value;
 }
@@ -207,11 +223,16 @@ std::u16string TBinaryObjectReader::ReadWideString() {
 
 std::string TBinaryObjectReader::ReadIdent(TValueType type) {
   switch (type) {
-    case vaIdent: return ReadStr();
-    case vaNil: return "nil";
-    case vaFalse: return "False";
-    case vaTrue: return "True";
-    case vaNull: return "Null";
+    case vaIdent:
+      return ReadStr();
+    case vaNil:
+      return "nil";
+    case vaFalse:
+      return "False";
+    case vaTrue:
+      return "True";
+    case vaNull:
+      return "Null";
     default:
       Error(std::string("Identifier expected but ") + ValueTypeName(type) + " found", Offset() - 1);
   }
@@ -235,14 +256,18 @@ void TBinaryObjectReader::ReadBinary(TStream& destination) {
   }
 }
 
-void TBinaryObjectReader::SkipValue() { SkipValue(0); }
+void TBinaryObjectReader::SkipValue() {
+  SkipValue(0);
+}
 
 void TBinaryObjectReader::SkipProperty() {
   SkipBytes(ReadByte());
   SkipValue(0);
 }
 
-void TBinaryObjectReader::SkipComponent(bool skipHeader) { SkipComponent(skipHeader, 0); }
+void TBinaryObjectReader::SkipComponent(bool skipHeader) {
+  SkipComponent(skipHeader, 0);
+}
 
 void TBinaryObjectReader::SkipValue(int depth) {
   if (depth > kMaxNestingDepth) Error("Values nested too deeply", Offset());
@@ -250,27 +275,44 @@ void TBinaryObjectReader::SkipValue(int depth) {
     case vaNull:
     case vaFalse:
     case vaTrue:
-    case vaNil: break;
+    case vaNil:
+      break;
     case vaList:
       while (!EndOfList()) SkipValue(depth + 1);
       ReadByte();
       break;
-    case vaInt8: SkipBytes(1); break;
-    case vaInt16: SkipBytes(2); break;
+    case vaInt8:
+      SkipBytes(1);
+      break;
+    case vaInt16:
+      SkipBytes(2);
+      break;
     case vaInt32:
-    case vaSingle: SkipBytes(4); break;
+    case vaSingle:
+      SkipBytes(4);
+      break;
     case vaInt64:
     case vaQWord:
     case vaCurrency:
-    case vaDate: SkipBytes(8); break;
-    case vaExtended: SkipBytes(10); break;
+    case vaDate:
+      SkipBytes(8);
+      break;
+    case vaExtended:
+      SkipBytes(10);
+      break;
     case vaString:
-    case vaIdent: SkipBytes(ReadByte()); break;
+    case vaIdent:
+      SkipBytes(ReadByte());
+      break;
     case vaBinary:
     case vaLString:
-    case vaUTF8String: SkipBytes(ReadDWord()); break;
+    case vaUTF8String:
+      SkipBytes(ReadDWord());
+      break;
     case vaWString:
-    case vaUString: SkipBytes(uint64_t{ReadDWord()} * 2); break;
+    case vaUString:
+      SkipBytes(uint64_t{ReadDWord()} * 2);
+      break;
     case vaSet:
       for (unsigned char length = ReadByte(); length != 0; length = ReadByte()) SkipBytes(length);
       break;

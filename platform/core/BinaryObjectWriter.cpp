@@ -15,12 +15,14 @@ static_assert(LDBL_MANT_DIG == 64, "Extended is the 80-bit format of long double
 
 namespace {
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameAsciiText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
 }
 
 }  // namespace
@@ -53,7 +55,8 @@ void TBinaryObjectWriter::Write(const void* data, std::size_t count) {
   }
   while (count > 0) {
     if (fBufPos == fBufferSize) FlushBuffer();
-    std::size_t take = std::min<std::size_t>(count, static_cast<std::size_t>(fBufferSize - fBufPos));
+    std::size_t take =
+        std::min<std::size_t>(count, static_cast<std::size_t>(fBufferSize - fBufPos));
     std::memcpy(fBuffer.get() + fBufPos, bytes, take);
     fBufPos += static_cast<int>(take);
     bytes += take;
@@ -68,9 +71,13 @@ void TBinaryObjectWriter::WriteLength(std::size_t length) {
   Write(&value, sizeof value);
 }
 
-void TBinaryObjectWriter::WriteSignature() { Write(FilerSignature, sizeof FilerSignature); }
+void TBinaryObjectWriter::WriteSignature() {
+  Write(FilerSignature, sizeof FilerSignature);
+}
 
-void TBinaryObjectWriter::WriteValue(TValueType type) { WriteByte(type); }
+void TBinaryObjectWriter::WriteValue(TValueType type) {
+  WriteByte(type);
+}
 
 void TBinaryObjectWriter::BeginComponent(TFilerFlags flags, int32_t childPos,
                                          std::string_view className, std::string_view name) {
@@ -194,7 +201,9 @@ void TBinaryObjectWriter::WriteUnits(TValueType type, std::u16string_view value)
   Write(value.data(), value.size() * 2);
 }
 
-void TBinaryObjectWriter::WriteWideString(std::u16string_view value) { WriteUnits(vaWString, value); }
+void TBinaryObjectWriter::WriteWideString(std::u16string_view value) {
+  WriteUnits(vaWString, value);
+}
 
 void TBinaryObjectWriter::WriteUnicodeString(std::u16string_view value) {
   WriteUnits(vaUString, value);

@@ -52,9 +52,9 @@ class TBinaryObjectWriter {
   void WriteStr(std::string_view value);
   // vaString up to 255 bytes, vaLString above; the bytes as they are.
   void WriteString(std::string_view value);
-  void WriteUTF8String(std::string_view value);     // vaUTF8String
-  void WriteWideString(std::u16string_view value);  // vaWString
-  void WriteUnicodeString(std::u16string_view value);  // vaUString
+  void WriteUTF8String(std::string_view value);           // vaUTF8String
+  void WriteWideString(std::u16string_view value);        // vaWString
+  void WriteUnicodeString(std::u16string_view value);     // vaUString
   void WriteBinary(const void* data, std::size_t count);  // vaBinary
 
   // Raw bytes; prefer the typed writers.

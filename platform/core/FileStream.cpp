@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) {
+  return std::strerror(error);
+}
 
 }  // namespace
 
@@ -23,9 +25,15 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fFileName
   }
   int flags = O_CLOEXEC;
   switch (mode & 0x0003) {
-    case fmOpenWrite: flags |= O_WRONLY; break;
-    case fmOpenReadWrite: flags |= O_RDWR; break;
-    default: flags |= O_RDONLY; break;
+    case fmOpenWrite:
+      flags |= O_WRONLY;
+      break;
+    case fmOpenReadWrite:
+      flags |= O_RDWR;
+      break;
+    default:
+      flags |= O_RDONLY;
+      break;
   }
   fHandle = ::open(fileName.c_str(), flags);
   int error = errno;
@@ -63,7 +71,8 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   int whence = origin == soFromCurrent ? SEEK_CUR : origin == soFromEnd ? SEEK_END : SEEK_SET;
   off_t position = ::lseek(fHandle, offset, whence);
-  if (position < 0) throw EStreamError("Invalid stream position: " + fFileName + ": " + Reason(errno));
+  if (position < 0)
+    throw EStreamError("Invalid stream position: " + fFileName + ": " + Reason(errno));
   return position;
 }
 

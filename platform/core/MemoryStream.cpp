@@ -11,10 +11,17 @@
 int64_t SeekedPosition(int64_t current, int64_t size, int64_t offset, TSeekOrigin origin) {
   int64_t base = 0;
   switch (origin) {
-    case soFromBeginning: base = 0; break;
-    case soFromCurrent: base = current; break;
-    case soFromEnd: base = size; break;
-    default: throw EStreamError("Invalid seek origin");
+    case soFromBeginning:
+      base = 0;
+      break;
+    case soFromCurrent:
+      base = current;
+      break;
+    case soFromEnd:
+      base = size;
+      break;
+    default:
+      throw EStreamError("Invalid seek origin");
   }
   int64_t position = 0;
   if (__builtin_add_overflow(base, offset, &position) || position < 0)
@@ -35,7 +42,9 @@ int64_t TCustomMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   return fPosition;
 }
 
-void TCustomMemoryStream::SaveToStream(TStream& stream) const { stream.WriteBuffer(fMemory, fSize); }
+void TCustomMemoryStream::SaveToStream(TStream& stream) const {
+  stream.WriteBuffer(fMemory, fSize);
+}
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) const {
   TFileStream file(fileName, fmCreate);

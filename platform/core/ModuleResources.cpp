@@ -6,7 +6,9 @@
 
 namespace {
 
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 struct TCaseInsensitiveLess {
   using is_transparent = void;

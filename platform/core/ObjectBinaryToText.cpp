@@ -14,8 +14,12 @@
 
 namespace {
 
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
+bool IsIdentStart(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsIdentChar(char c) {
+  return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
 
 bool IsIdent(std::string_view s) {
   if (s.empty() || !IsIdentStart(s[0])) return false;
@@ -78,7 +82,9 @@ class TTextFormPrinter {
     if (!header.Name.empty() && !IsIdent(header.Name))
       fReader.Error("Invalid component name '" + header.Name.substr(0, 40) + "'", start);
     fText += indent;
-    fText += header.Flags & ffInherited ? "inherited " : header.Flags & ffInline ? "inline " : "object ";
+    fText += header.Flags & ffInherited ? "inherited "
+             : header.Flags & ffInline  ? "inline "
+                                        : "object ";
     if (!header.Name.empty()) fText += header.Name + ": ";
     fText += header.ClassName;
     if (header.Flags & ffChildPos) fText += "[" + std::to_string(header.ChildPos) + "]";
@@ -107,29 +113,63 @@ class TTextFormPrinter {
     if (depth > kMaxNestingDepth) fReader.Error("Values nested too deeply", start);
     TValueType type = fReader.ReadValue();
     switch (type) {
-      case vaNull: fText += "Null\n"; break;
-      case vaFalse: fText += "False\n"; break;
-      case vaTrue: fText += "True\n"; break;
-      case vaNil: fText += "nil\n"; break;
+      case vaNull:
+        fText += "Null\n";
+        break;
+      case vaFalse:
+        fText += "False\n";
+        break;
+      case vaTrue:
+        fText += "True\n";
+        break;
+      case vaNil:
+        fText += "nil\n";
+        break;
       case vaInt8:
       case vaInt16:
       case vaInt32:
-      case vaInt64: fText += std::to_string(fReader.ReadInteger(type)) + "\n"; break;
-      case vaQWord: fText += std::to_string(fReader.ReadQWord()) + "\n"; break;
-      case vaExtended: PrintExtended(start); break;
-      case vaSingle: PrintFloat(FormatSingle(fReader.ReadSingle()), "s", start); break;
-      case vaDate: PrintFloat(FormatDouble(fReader.ReadDate()), "d", start); break;
-      case vaCurrency: fText += FormatCurrency(fReader.ReadCurrency()) + "c\n"; break;
+      case vaInt64:
+        fText += std::to_string(fReader.ReadInteger(type)) + "\n";
+        break;
+      case vaQWord:
+        fText += std::to_string(fReader.ReadQWord()) + "\n";
+        break;
+      case vaExtended:
+        PrintExtended(start);
+        break;
+      case vaSingle:
+        PrintFloat(FormatSingle(fReader.ReadSingle()), "s", start);
+        break;
+      case vaDate:
+        PrintFloat(FormatDouble(fReader.ReadDate()), "d", start);
+        break;
+      case vaCurrency:
+        fText += FormatCurrency(fReader.ReadCurrency()) + "c\n";
+        break;
       case vaString:
       case vaLString:
-      case vaUTF8String: PrintEightBitString(fReader.ReadString(type)); break;
+      case vaUTF8String:
+        PrintEightBitString(fReader.ReadString(type));
+        break;
       case vaWString:
-      case vaUString: PrintWideString(fReader.ReadWideString()); break;
-      case vaIdent: PrintIdent(start); break;
-      case vaSet: PrintSet(start); break;
-      case vaBinary: PrintBinary(indent); break;
-      case vaList: PrintList(indent, depth); break;
-      case vaCollection: PrintCollection(indent, depth); break;
+      case vaUString:
+        PrintWideString(fReader.ReadWideString());
+        break;
+      case vaIdent:
+        PrintIdent(start);
+        break;
+      case vaSet:
+        PrintSet(start);
+        break;
+      case vaBinary:
+        PrintBinary(indent);
+        break;
+      case vaList:
+        PrintList(indent, depth);
+        break;
+      case vaCollection:
+        PrintCollection(indent, depth);
+        break;
     }
   }
 
@@ -144,7 +184,8 @@ class TTextFormPrinter {
       fText += *text + "\n";
       return;
     }
-    fReader.Error("Floating point value without a text form (infinite, NaN or not canonical)", start);
+    fReader.Error("Floating point value without a text form (infinite, NaN or not canonical)",
+                  start);
   }
 
   void PrintFloat(const std::optional<std::string>& text, const char* suffix, int64_t start) {
@@ -154,7 +195,8 @@ class TTextFormPrinter {
 
   void PrintIdent(int64_t start) {
     std::string ident = fReader.ReadStr();
-    if (!IsDottedIdent(ident)) fReader.Error("Invalid identifier '" + ident.substr(0, 40) + "'", start);
+    if (!IsDottedIdent(ident))
+      fReader.Error("Invalid identifier '" + ident.substr(0, 40) + "'", start);
     fText += ident + "\n";
   }
 

@@ -35,6 +35,8 @@ class TTextFormCompiler {
     return static_cast<int32_t>(value);
   }
 
+  // Pascal's reserved words that structure the text; no value or property has their names.
+  bool AtKeyword() const { return fParser.TokenSymbolIs("end") || AtObjectKeyword(); }
   bool AtObjectKeyword() const {
     return fParser.TokenSymbolIs("object") || fParser.TokenSymbolIs("inherited") ||
            fParser.TokenSymbolIs("inline");
@@ -71,7 +73,7 @@ class TTextFormCompiler {
       flags |= ffChildPos;
     }
     fWriter.BeginComponent(flags, childPos, ShortName(className), ShortName(name));
-    while (!fParser.TokenSymbolIs("end") && !AtObjectKeyword()) CompileProperty(depth);
+    while (!AtKeyword()) CompileProperty(depth);
     fWriter.EndList();
     while (!fParser.TokenSymbolIs("end")) CompileObject(depth + 1);
     fParser.NextToken();
@@ -79,6 +81,7 @@ class TTextFormCompiler {
   }
 
   void CompileProperty(int depth) {
+    if (fParser.Token() == toEOF || AtKeyword()) fParser.CheckTokenSymbol("end");
     fParser.CheckToken(toSymbol);
     std::string name = fParser.TokenString();
     while (fParser.NextToken() == '.') {
@@ -107,25 +110,49 @@ class TTextFormCompiler {
         fParser.NextToken();
         break;
       case toString:
-      case toWString: CompileString(); break;
+      case toWString:
+        CompileString();
+        break;
       case toSymbol:
+        if (AtKeyword()) ValueExpected();
         fWriter.WriteIdent(ShortName(fParser.TokenComponentIdent()));
         fParser.NextToken();
         break;
-      case '[': CompileSet(); break;
-      case '(': CompileList(depth); break;
-      case '<': CompileCollection(depth); break;
-      case '{': CompileBinary(); break;
-      default: fParser.Error("Property value expected but " + fParser.TokenDescription() + " found");
+      case '[':
+        CompileSet();
+        break;
+      case '(':
+        CompileList(depth);
+        break;
+      case '<':
+        CompileCollection(depth);
+        break;
+      case '{':
+        CompileBinary();
+        break;
+      default:
+        ValueExpected();
     }
+  }
+
+  [[noreturn]] void ValueExpected() const {
+    fParser.Error("Property value expected but " + fParser.TokenDescription() + " found");
   }
 
   void CompileFloat() {
     switch (fParser.FloatType()) {
-      case 's': fWriter.WriteSingle(fParser.TokenSingle()); break;
-      case 'd': fWriter.WriteDate(fParser.TokenDouble()); break;
-      case 'c': fWriter.WriteCurrency(fParser.TokenCurrency()); break;
-      default: fWriter.WriteFloat(fParser.TokenFloat()); break;
+      case 's':
+        fWriter.WriteSingle(fParser.TokenSingle());
+        break;
+      case 'd':
+        fWriter.WriteDate(fParser.TokenDouble());
+        break;
+      case 'c':
+        fWriter.WriteCurrency(fParser.TokenCurrency());
+        break;
+      default:
+        fWriter.WriteFloat(fParser.TokenFloat());
+        break;
     }
   }
 

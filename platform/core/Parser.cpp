@@ -11,11 +11,21 @@ namespace {
 
 constexpr int kBufferSize = 4096;
 
-bool IsAlpha(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(int c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsAlpha(int c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(int c) {
+  return c >= '0' && c <= '9';
+}
+bool IsHexDigit(int c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+int HexValue(int c) {
+  return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10;
+}
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string Shortened(const std::string& text) {
   return text.size() <= 40 ? text : text.substr(0, 40) + "...";
@@ -25,13 +35,20 @@ std::string Shortened(const std::string& text) {
 
 std::string TokenName(char token) {
   switch (token) {
-    case toEOF: return "end of file";
-    case toSymbol: return "identifier";
-    case toString: return "string";
-    case toWString: return "wide string";
-    case toInteger: return "integer";
-    case toFloat: return "number";
-    default: return std::string("'") + token + "'";
+    case toEOF:
+      return "end of file";
+    case toSymbol:
+      return "identifier";
+    case toString:
+      return "string";
+    case toWString:
+      return "wide string";
+    case toInteger:
+      return "integer";
+    case toFloat:
+      return "number";
+    default:
+      return std::string("'") + token + "'";
   }
 }
 
@@ -68,13 +85,19 @@ void TParser::ErrorOnCurrentLine(const std::string& message) const {
 
 std::string TParser::TokenDescription() const {
   switch (fToken) {
-    case toEOF: return "end of file";
-    case toSymbol: return "identifier '" + Shortened(fText) + "'";
+    case toEOF:
+      return "end of file";
+    case toSymbol:
+      return "identifier '" + Shortened(fText) + "'";
     case toString:
-    case toWString: return "string";
-    case toInteger: return "integer " + Shortened(fText);
-    case toFloat: return "number " + Shortened(fText);
-    default: return TokenName(fToken);
+    case toWString:
+      return "string";
+    case toInteger:
+      return "integer " + Shortened(fText);
+    case toFloat:
+      return "number " + Shortened(fText);
+    default:
+      return TokenName(fToken);
   }
 }
 
@@ -196,13 +219,15 @@ void TParser::ReadHexNumber() {
   fText = "$";
   Advance();
   uint64_t value = 0;
+  bool overflow = false;
   for (int c = Peek(); IsHexDigit(c); c = Peek()) {
-    if (value >> 60) ErrorOnCurrentLine("Integer out of range: " + Shortened(fText));
+    overflow = overflow || (value >> 60) != 0;
     value = (value << 4) | static_cast<uint64_t>(HexValue(c));
     fText += static_cast<char>(c);
     Advance();
   }
   if (fText.size() == 1) ErrorOnCurrentLine("Invalid integer number: $");
+  if (overflow) ErrorOnCurrentLine("Integer out of range: " + Shortened(fText));
   fToken = toInteger;
   fIntegerBits = value;
 }
@@ -271,7 +296,8 @@ std::string TParser::TokenComponentIdent() {
   CheckToken(toSymbol);
   while (Peek() == '.') {
     Advance();
-    if (!IsAlpha(Peek())) ErrorOnCurrentLine("Identifier expected after '" + Shortened(fText) + ".'");
+    if (!IsAlpha(Peek()))
+      ErrorOnCurrentLine("Identifier expected after '" + Shortened(fText) + ".'");
     fText += '.';
     ReadSymbol();
   }
@@ -292,7 +318,8 @@ uint64_t TParser::TokenUInt() const {
 long double TParser::TokenFloat() const {
   CheckToken(toFloat);
   long double value;
-  if (!ParseExtended(fText, value)) Error("Floating point number out of range: " + Shortened(fText));
+  if (!ParseExtended(fText, value))
+    Error("Floating point number out of range: " + Shortened(fText));
   return value;
 }
 

@@ -14,7 +14,7 @@ class TStream;
 enum : char {
   toEOF = 0,
   toSymbol = 1,
-  toString = 2,   // an 8-bit string: all its character codes are below 256
+  toString = 2,  // an 8-bit string: all its character codes are below 256
   toInteger = 3,
   toFloat = 4,
   toWString = 5,  // a wide string: some character code is 256 or above
@@ -38,8 +38,8 @@ class TParser {
 
   // A symbol's or a number's text; an 8-bit string's bytes; a wide string as UTF-8.
   std::string TokenString() const;
-  // A string token as UTF-16: quoted parts decoded as UTF-8 (Windows-1252 when not valid), character
-  // codes as they are.
+  // A string token as UTF-16: quoted parts decoded as UTF-8 (Windows-1252 when not valid),
+  // character codes as they are.
   std::u16string TokenWideString() const;
   bool TokenSymbolIs(std::string_view symbol) const;  // ignoring ASCII case
   // The symbol with the ".Name" parts that follow it without blanks, e.g. "Form1.Button1".
@@ -95,8 +95,8 @@ class TParser {
   char fToken = toEOF;
   int fTokenLine = 1;
   int64_t fTokenOffset = 0;
-  std::string fText;       // symbol, number or character token; 8-bit string bytes
-  std::u16string fUnits;   // string token as UTF-16
+  std::string fText;      // symbol, number or character token; 8-bit string bytes
+  std::u16string fUnits;  // string token as UTF-16
   bool fTokenUnsigned = false;
   uint64_t fIntegerBits = 0;
   char fFloatType = 0;

@@ -12,14 +12,17 @@
 
 namespace {
 
-constexpr char kEmptyEntry32[32] = {0, 0, 0, 0, 0x20, 0, 0, 0, '\xFF', '\xFF', 0, 0, '\xFF', '\xFF', 0, 0};
+constexpr char kEmptyEntry32[32] = {0,      0,      0, 0, 0x20,   0,      0, 0,
+                                    '\xFF', '\xFF', 0, 0, '\xFF', '\xFF', 0, 0};
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameAsciiText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
 }
 
 // Reads resource headers from bytes in memory; every read is checked against the end.
@@ -38,7 +41,8 @@ class TCursor {
 
   std::string_view Take(std::size_t count, const char* what) {
     if (count > Left())
-      Fail(std::string(what) + " of " + std::to_string(count) + " bytes runs past the end of the file",
+      Fail(std::string(what) + " of " + std::to_string(count) +
+               " bytes runs past the end of the file",
            Offset());
     std::string_view bytes = fData.substr(fPos, count);
     fPos += count;
@@ -97,7 +101,8 @@ bool ReadHeader32(TCursor& in, TResourceEntry& entry, uint32_t& dataSize) {
   int64_t start = in.Offset();
   dataSize = in.DWord("resource header");
   uint32_t headerSize = in.DWord("resource header");
-  if (headerSize < 32) in.Fail("header size " + std::to_string(headerSize) + " is too small", start);
+  if (headerSize < 32)
+    in.Fail("header size " + std::to_string(headerSize) + " is too small", start);
   TCursor header(in.Take(headerSize - 8, "resource header"), start + 8);
   entry.Type = ReadId32(header, "resource type");
   entry.Name = ReadId32(header, "resource name");
@@ -116,7 +121,9 @@ bool ReadHeader(TResourceLayout layout, TCursor& in, TResourceEntry& entry, uint
 }
 
 // The 32-bit layout's leading entry, checked by DetectResourceLayout.
-void SkipEmptyEntry32(TCursor& in) { in.Take(sizeof kEmptyEntry32, "resource header"); }
+void SkipEmptyEntry32(TCursor& in) {
+  in.Take(sizeof kEmptyEntry32, "resource header");
+}
 
 std::string Bytes(const void* data, std::size_t count) {
   return std::string(static_cast<const char*>(data), count);
@@ -158,7 +165,9 @@ void AppendId32(std::string& out, const TResourceId& id) {
   Append<uint16_t>(out, 0);
 }
 
-void PadToDWord(std::string& out) { out.append((4 - out.size() % 4) % 4, '\0'); }
+void PadToDWord(std::string& out) {
+  out.append((4 - out.size() % 4) % 4, '\0');
+}
 
 }  // namespace
 
@@ -268,7 +277,8 @@ uint32_t ReadFormResourceHeader(TStream& stream) {
   if (*layout == TResourceLayout::Res32) SkipEmptyEntry32(in);
   TResourceEntry entry;
   uint32_t dataSize = 0;
-  if (!ReadHeader(*layout, in, entry, dataSize)) in.Fail("no resource after the header", in.Offset());
+  if (!ReadHeader(*layout, in, entry, dataSize))
+    in.Fail("no resource after the header", in.Offset());
   if (!(entry.Type == TResourceId(RT_RCDATA)))
     in.Fail("resource " + entry.Name.ToString() + " is of type " + entry.Type.ToString() +
                 ", not RCDATA",

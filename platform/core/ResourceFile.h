@@ -65,7 +65,8 @@ class TResourceFile {
   void SaveToFile(const std::string& fileName) const;
 
   // The first entry of that type whose string name equals name ignoring ASCII case; or null.
-  const TResourceEntry* Find(std::string_view name, const TResourceId& type = TResourceId(RT_RCDATA)) const;
+  const TResourceEntry* Find(std::string_view name,
+                             const TResourceId& type = TResourceId(RT_RCDATA)) const;
 };
 
 // The 16-bit header of one RCDATA resource, as WriteComponentRes writes it before the stream.

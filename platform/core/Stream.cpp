@@ -12,7 +12,9 @@ int64_t TStream::Size() {
   return size;
 }
 
-void TStream::SetSize(int64_t) { throw EStreamError("Stream size cannot be changed"); }
+void TStream::SetSize(int64_t) {
+  throw EStreamError("Stream size cannot be changed");
+}
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
   auto* bytes = static_cast<char*>(buffer);

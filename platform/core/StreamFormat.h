@@ -14,20 +14,20 @@
 #include <string>
 
 enum TValueType : uint8_t {
-  vaNull = 0,       // no payload; also ends lists, property lists and component lists
-  vaList = 1,       // values up to vaNull
-  vaInt8 = 2,       // 1 byte, signed
-  vaInt16 = 3,      // 2 bytes, signed
-  vaInt32 = 4,      // 4 bytes, signed
-  vaExtended = 5,   // 10 bytes: 80-bit extended precision
-  vaString = 6,     // byte length, bytes
-  vaIdent = 7,      // byte length, bytes: an identifier (enumeration value, reference, event)
-  vaFalse = 8,      // no payload
-  vaTrue = 9,       // no payload
-  vaBinary = 10,    // 32-bit length, bytes
-  vaSet = 11,       // short strings (element names) up to an empty one
-  vaLString = 12,   // 32-bit length, bytes
-  vaNil = 13,       // no payload
+  vaNull = 0,         // no payload; also ends lists, property lists and component lists
+  vaList = 1,         // values up to vaNull
+  vaInt8 = 2,         // 1 byte, signed
+  vaInt16 = 3,        // 2 bytes, signed
+  vaInt32 = 4,        // 4 bytes, signed
+  vaExtended = 5,     // 10 bytes: 80-bit extended precision
+  vaString = 6,       // byte length, bytes
+  vaIdent = 7,        // byte length, bytes: an identifier (enumeration value, reference, event)
+  vaFalse = 8,        // no payload
+  vaTrue = 9,         // no payload
+  vaBinary = 10,      // 32-bit length, bytes
+  vaSet = 11,         // short strings (element names) up to an empty one
+  vaLString = 12,     // 32-bit length, bytes
+  vaNil = 13,         // no payload
   vaCollection = 14,  // items up to vaNull; item = [integer value] vaList {property} vaNull
   vaSingle = 15,      // 4 bytes: IEEE single
   vaCurrency = 16,    // 8 bytes: signed, scaled by 10000

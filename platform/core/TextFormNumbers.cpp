@@ -52,9 +52,15 @@ bool ParseWith(std::string_view text, T& value, Convert convert) {
 
 }  // namespace
 
-std::optional<std::string> FormatExtended(long double value) { return FormatShortest(value); }
-std::optional<std::string> FormatSingle(float value) { return FormatShortest(value); }
-std::optional<std::string> FormatDouble(double value) { return FormatShortest(value); }
+std::optional<std::string> FormatExtended(long double value) {
+  return FormatShortest(value);
+}
+std::optional<std::string> FormatSingle(float value) {
+  return FormatShortest(value);
+}
+std::optional<std::string> FormatDouble(double value) {
+  return FormatShortest(value);
+}
 
 std::string FormatCurrency(int64_t scaledValue) {
   bool negative = scaledValue < 0;
@@ -73,15 +79,19 @@ bool ParseExtended(std::string_view text, long double& value) {
   return ParseWith(text, value, strtold_l);
 }
 
-bool ParseSingle(std::string_view text, float& value) { return ParseWith(text, value, strtof_l); }
+bool ParseSingle(std::string_view text, float& value) {
+  return ParseWith(text, value, strtof_l);
+}
 
-bool ParseDouble(std::string_view text, double& value) { return ParseWith(text, value, strtod_l); }
+bool ParseDouble(std::string_view text, double& value) {
+  return ParseWith(text, value, strtod_l);
+}
 
 bool ParseCurrency(std::string_view text, int64_t& scaledValue) {
   std::size_t i = 0;
   bool negative = i < text.size() && text[i] == '-';
   if (negative) ++i;
-  std::string digits;  // all mantissa digits, the decimal point removed
+  std::string digits;      // all mantissa digits, the decimal point removed
   int64_t pointShift = 0;  // digits after the decimal point
   bool seenPoint = false;
   for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
@@ -118,8 +128,10 @@ bool ParseCurrency(std::string_view text, int64_t& scaledValue) {
       if (roundUp) {
         int k = static_cast<int>(digits.size()) - 1;
         while (k >= 0 && digits[k] == '9') digits[k--] = '0';
-        if (k < 0) digits.insert(digits.begin(), '1');
-        else ++digits[k];
+        if (k < 0)
+          digits.insert(digits.begin(), '1');
+        else
+          ++digits[k];
       }
     }
   } else if (digits != "0") {
