@@ -1,0 +1,61 @@
+#include "platform/core/ComponentRes.h"
+
+#include <cstdio>
+
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FileStream.h"
+#include "platform/core/MemoryStream.h"
+#include "platform/core/Reader.h"
+#include "platform/core/ResourceFile.h"
+#include "platform/core/ResourceStream.h"
+#include "platform/core/StreamFormat.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/Writer.h"
+
+void WriteComponentRes(TStream& stream, const std::string& resName, TComponent* instance) {
+  TMemoryStream data;
+  WriteComponent(data, instance);
+  WriteResourceHeader16(stream, TResourceId(UpperCase(resName)),
+                        static_cast<uint32_t>(data.Size()));
+  stream.WriteBuffer(data.Memory(), data.Size());
+}
+
+TComponent* ReadComponentRes(TStream& stream, TComponent* instance) {
+  uint32_t size = ReadFormResourceHeader(stream);
+  if (size == 0) throw EReadError("The resource holds no component stream");
+  TMemoryStream data;
+  data.CopyFrom(stream, size);
+  data.SetPosition(0);
+  return ReadComponent(data, instance);
+}
+
+void WriteComponentResFile(const std::string& fileName, TComponent* instance) {
+  std::string temporary = fileName + ".tmp";
+  try {
+    TFileStream file(temporary, fmCreate);
+    WriteComponentRes(file, instance->ClassName(), instance);
+  } catch (...) {
+    std::remove(temporary.c_str());
+    throw;
+  }
+  if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    throw EFCreateError(Format("Cannot create file %s", {fileName}));
+  }
+}
+
+TComponent* ReadComponentResFile(const std::string& fileName, TComponent* instance) {
+  TFileStream file(fileName, fmOpenRead);
+  return ReadComponentRes(file, instance);
+}
+
+TComponent* ReadComponentResource(const std::string& resName, TComponent* instance) {
+  TResourceStream resource(resName);
+  char head[4] = {};
+  resource.Read(head, sizeof head);
+  resource.SetPosition(0);
+  if (std::string_view(head, 4) == std::string_view(FilerSignature, 4))
+    return ReadComponent(resource, instance);
+  return ReadComponentRes(resource, instance);
+}

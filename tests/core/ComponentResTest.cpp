@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "platform/core/ComponentRes.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/ModuleResources.h"
+#include "platform/core/Reader.h"
+#include "platform/core/StringStream.h"
+#include "platform/core/SystemInfo.h"
+#include "platform/core/Writer.h"
+#include "tests/core/StreamingClasses.h"
+
+namespace {
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::unique_ptr<TTestRoot> SmallForm() {
+  auto root = std::make_unique<TTestRoot>(nullptr);
+  root->SetName("Form1");
+  auto* w = new TTestWidget(root.get());
+  w->SetName("W");
+  w->Caption = "Resource";
+  return root;
+}
+
+// Throws while its properties are written, to interrupt a write half-way.
+class TFailingWidget : public TTestWidget {
+ public:
+  using TTestWidget::TTestWidget;
+  void DefineProperties(TFiler&) override { throw EWriteError("disk full"); }
+};
+
+}  // namespace
+
+TEST(ComponentRes, ResourceFilesHoldTheStreamUnderTheClassName) {
+  std::string file = GetTempPath() + "dravik_component_res_test.res";
+  auto form = SmallForm();
+  WriteComponentResFile(file, form.get());
+  std::string bytes = ReadFile(file);
+  ASSERT_GT(bytes.size(), 20u);
+  EXPECT_EQ(bytes.substr(0, 3), std::string("\xFF\x0A\x00", 3));
+  EXPECT_EQ(bytes.substr(3, 10), std::string("TTESTROOT\0", 10));
+  EXPECT_EQ(bytes.substr(13, 2), std::string("\x30\x10", 2));  // the memory flags
+  EXPECT_EQ(bytes.substr(19, 4), "TPF0");
+
+  TTestRoot copy(nullptr);
+  ReadComponentResFile(file, &copy);
+  EXPECT_EQ(static_cast<TTestWidget*>(copy.FindComponent("W"))->Caption, "Resource");
+  std::unique_ptr<TComponent> created(ReadComponentResFile(file, nullptr));
+  EXPECT_EQ(created->ClassName(), "TTestRoot");
+
+  // A write that fails half-way leaves the previous file as it was.
+  auto broken = SmallForm();
+  (new TFailingWidget(broken.get()))->SetName("Broken");
+  EXPECT_THROW(WriteComponentResFile(file, broken.get()), EWriteError);
+  EXPECT_EQ(ReadFile(file), bytes);
+  EXPECT_THROW(WriteComponentResFile("/nonexistent/dir/x.res", form.get()), EStreamError);
+  std::remove(file.c_str());
+}
+
+TEST(ComponentRes, ModuleResourcesHoldPlainStreamsOrResourceFiles) {
+  auto form = SmallForm();
+  TStringStream plain, res;
+  WriteComponent(plain, form.get());
+  WriteComponentRes(res, "TTestRoot", form.get());
+  // Registered bytes must live as long as the process, as embedded data does.
+  static const std::string plainBytes = plain.DataString(), resBytes = res.DataString();
+  RegisterModuleResource("PLAINFORM", plainBytes);
+  RegisterModuleResource("RESFORM", resBytes);
+  for (const char* name : {"PLAINFORM", "resform"}) {
+    TTestRoot copy(nullptr);
+    ReadComponentResource(name, &copy);
+    EXPECT_EQ(static_cast<TTestWidget*>(copy.FindComponent("W"))->Caption, "Resource") << name;
+  }
+  TTestRoot none(nullptr);
+  EXPECT_THROW(ReadComponentResource("MISSING", &none), EResNotFound);
+}
