@@ -71,8 +71,15 @@ class TComponent : public TPersistent {
   // Tells this component and the components it owns of an insertion or removal.
   virtual void Notification(TComponent* component, TOperation operation);
 
-  // The components written as children of this one when root is written (its owned ones).
+  // The components written as children of this one when root is written.
   virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  // The owner of the children read for this component; null means the root.
+  virtual TComponent* GetChildOwner() { return nullptr; }
+  // The parent the children read for this component get (controls sit in their parents).
+  virtual TComponent* GetChildParent() { return this; }
+  virtual void SetParentComponent(TComponent*) {}
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  bool HasParent() const { return GetParentComponent() != nullptr; }
   virtual void ReadState(TReader& reader);
   virtual void WriteState(TWriter& writer);
 

@@ -100,7 +100,10 @@ TComponent* TReader::ReadComponent(TComponent* component) {
   component->Include(csReading);
   fLoaded.push_back(component);
   try {
-    if (created) component->SetName(header.Name);
+    if (created) {
+      component->SetName(header.Name);
+      component->SetParentComponent(fParent);
+    }
     component->ReadState(*this);
   } catch (...) {
     if (created) fLoaded.pop_back();
@@ -114,8 +117,21 @@ TComponent* TReader::ReadComponent(TComponent* component) {
 void TReader::ReadData(TComponent* instance) {
   while (!fDriver->EndOfList()) ReadProperty(instance);
   fDriver->CheckValue(vaNull);
-  while (!fDriver->EndOfList()) ReadComponent(nullptr);
-  fDriver->CheckValue(vaNull);
+  TComponent* savedOwner = fOwner;
+  TComponent* savedParent = fParent;
+  fParent = instance->GetChildParent();
+  fOwner = instance->GetChildOwner();
+  if (!fOwner) fOwner = fRoot;
+  try {
+    while (!fDriver->EndOfList()) ReadComponent(nullptr);
+    fDriver->CheckValue(vaNull);
+  } catch (...) {
+    fOwner = savedOwner;
+    fParent = savedParent;
+    throw;
+  }
+  fOwner = savedOwner;
+  fParent = savedParent;
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
@@ -319,21 +335,30 @@ const TClassRecord& TReader::FindComponentClass(const std::string& className) {
   return *record;
 }
 
+// A component of the root by a dotted path of names ("Panel1.Button1"), with the root's own name
+// or "Owner" for the root.
+TComponent* FindNestedComponent(TComponent* root, std::string_view path) {
+  TComponent* current = root;
+  bool first = true;
+  while (current && !path.empty()) {
+    std::size_t dot = path.find('.');
+    std::string_view name = path.substr(0, dot);
+    path = dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
+    if (first && (SameText(name, "Owner") || SameText(name, root->Name()))) {
+      first = false;
+      continue;
+    }
+    first = false;
+    current = current->FindComponent(name);
+  }
+  return current;
+}
+
 void TReader::FixupReferences() {
   for (const TFixup& fixup : fFixups) {
-    TComponent* target = nullptr;
-    const std::string& name = fixup.Name;
-    std::size_t dot = name.find('.');
-    if (SameText(name, "Owner")) {
-      target = fRoot;
-    } else if (dot == std::string::npos) {
-      target = fRoot->FindComponent(name);
-      if (!target && SameText(name, fRoot->Name())) target = fRoot;
-    } else if (SameText(std::string_view(name).substr(0, dot), fRoot->Name())) {
-      target = fRoot->FindComponent(std::string_view(name).substr(dot + 1));
-    }
     // A reference into another root that is not loaded stays unset.
-    if (target) SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
+    if (TComponent* target = FindNestedComponent(fRoot, fixup.Name))
+      SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
   }
   fFixups.clear();
 }

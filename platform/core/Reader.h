@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/Filer.h"
@@ -79,12 +80,16 @@ class TReader : public TFiler {
 
   std::unique_ptr<TBinaryObjectReader> fDriver;
   TComponent* fOwner = nullptr;
+  TComponent* fParent = nullptr;
   std::vector<TComponent*> fLoaded;
   std::vector<TFixup> fFixups;
   std::string fPropName;  // the name DefineProperty matches against
   bool fPropFound = false;
   int fDepth = 0;
 };
+
+// A component of root by a dotted path of names; "Owner" or root's own name stand for root.
+TComponent* FindNestedComponent(TComponent* root, std::string_view path);
 
 // Whole-stream helpers.
 TComponent* ReadComponent(TStream& stream, TComponent* instance);
