@@ -45,3 +45,8 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release
+
+# Every Free Pascal source on this machine through the scanner and its consistency checks.
+.PHONY: scan-corpus
+scan-corpus: build
+	DRAVIK_CORPUS=full $(BUILD)/bin/test_source --gtest_filter='FreePascalCorpus.*'

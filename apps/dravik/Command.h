@@ -39,3 +39,5 @@ class TCommandLine {
 
 // Each subcommand's entry, defined in its own file.
 extern const TCommand ConvertCommand;
+extern const TCommand ScanCommand;
+extern const TCommand CheckCommand;

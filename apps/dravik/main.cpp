@@ -9,6 +9,8 @@ namespace {
 
 const TCommand* const kCommands[] = {
     &ConvertCommand,
+    &ScanCommand,
+    &CheckCommand,
 };
 
 void PrintOverview(std::ostream& out) {

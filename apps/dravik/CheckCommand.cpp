@@ -1,0 +1,96 @@
+// dravik check: the GetString calls of a unit against a list of defined string IDs.
+#include <iostream>
+
+#include "apps/dravik/Command.h"
+#include "apps/dravik/SourceFile.h"
+#include "source/DravikParser.h"
+
+namespace {
+
+// One ID a line; blanks and control characters around an ID and empty lines do not count.
+std::vector<std::string> ReadNames(const std::string& path) {
+  const std::string text = ReadSourceFile(path);
+  std::vector<std::string> names;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t lineEnd = text.find_first_of("\r\n", pos);
+    if (lineEnd == std::string::npos) lineEnd = text.size();
+    std::size_t first = pos;
+    std::size_t last = lineEnd;
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    if (last > first) names.push_back(text.substr(first, last - first));
+    pos = lineEnd + 1;
+  }
+  return names;
+}
+
+void PrintEntries(const char* kind, const TSourceEntries& entries) {
+  for (const TSourceEntry& entry : entries)
+    std::cout << kind << '\t' << EscapeField(entry.Text) << '\t' << entry.Offset << '\n';
+}
+
+int Run(const std::vector<std::string>& args) {
+  const TCommandLine line(args, {"names", "by-component-name"}, {});
+  line.ExpectPositionals(1, 1);
+  const std::string& unitPath = line.Positionals()[0];
+  const std::optional<std::string> namesPath = line.Value("names");
+  if (!namesPath) throw EUsage{"missing --names FILE"};
+  if (unitPath == "-" && *namesPath == "-")
+    throw EUsage{"the unit and the names cannot both come from standard input"};
+  const std::optional<std::string> componentName = line.Value("by-component-name");
+  if (componentName && componentName->empty())
+    throw EUsage{"option '--by-component-name' needs a name"};
+
+  const std::vector<std::string> names = ReadNames(*namesPath);
+  TDravikParser parser(componentName.value_or(""), ReadSourceFile(unitPath), names);
+  if (!parser.Check(componentName.has_value())) {
+    std::cerr << "dravik check: Syntax error in source code.\n";
+    return 2;
+  }
+  PrintEntries("used", parser.UsedIDs());
+  PrintEntries("unknown", parser.UnknownIDs());
+  PrintEntries("invalid", parser.InvalidCalls());
+  for (const std::string& id : parser.UnusedIDs())
+    std::cout << "unused\t" << EscapeField(id) << '\n';
+  return parser.UnknownIDs().empty() && parser.InvalidCalls().empty() ? 0 : 1;
+}
+
+}  // namespace
+
+const TCommand CheckCommand{
+    "check", "check the GetString calls of a unit against the defined string IDs",
+    "Usage: dravik check UNIT --names FILE [--by-component-name NAME]\n"
+    "\n"
+    "Checks the GetString calls of a Pascal unit against the string IDs that its form's\n"
+    "TDravik defines and prints one tab-separated line per finding, all 'used' lines first,\n"
+    "then 'unknown', 'invalid' and 'unused', each list in source order:\n"
+    "  used     ID       OFFSET   a call GetString('ID'); OFFSET is the byte offset of the\n"
+    "                             literal's opening quote\n"
+    "  unknown  ID       OFFSET   such a call whose ID is not among the defined IDs\n"
+    "  invalid  EXCERPT  OFFSET   a call whose argument is not a single string literal\n"
+    "                             (an expression, several arguments, an unterminated\n"
+    "                             literal); EXCERPT is the call up to 15 bytes after its '('\n"
+    "                             or to the end of its line, OFFSET the first token after '('\n"
+    "  unused   ID                a defined ID that no call uses\n"
+    "The ID of a call is its literal without the quotes and surrounding blanks, with '' read\n"
+    "as '. IDs are compared ignoring letter case. Calls in comments and literals, and text\n"
+    "after the unit's final \"end.\", do not count. Tab, line feed, carriage return and\n"
+    "backslash in IDs and excerpts are written as \\t, \\n, \\r and \\\\.\n"
+    "\n"
+    "Arguments:\n"
+    "  UNIT                the unit's source file; \"-\" reads standard input\n"
+    "\n"
+    "Options:\n"
+    "  --names FILE        the defined string IDs, one per line; blanks around an ID and\n"
+    "                      empty lines are ignored; \"-\" reads standard input (required)\n"
+    "  --by-component-name NAME\n"
+    "                      count only the calls made through the component named NAME,\n"
+    "                      NAME.GetString(...) (letter case ignored). Without it every\n"
+    "                      GetString(...) counts, except X.GetString(...) of other objects.\n"
+    "  -h, --help          show this help\n"
+    "\n"
+    "Exit codes: 0 no unknown ID and no invalid call; 1 an unknown ID or an invalid call was\n"
+    "found, or a file cannot be read; 2 bad usage, or the unit has no final \"end.\", which is\n"
+    "reported as \"Syntax error in source code.\"\n",
+    Run};

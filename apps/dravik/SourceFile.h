@@ -1,0 +1,12 @@
+#pragma once
+// Reading the source files the scan and check commands work on, and writing their fields.
+
+#include <string>
+#include <string_view>
+
+// The bytes of the file at path; "-" reads standard input. Raises EFOpenError or EInOutError.
+std::string ReadSourceFile(const std::string& path);
+
+// A field of a tab-separated output line: tab, line feed, carriage return and backslash become
+// \t, \n, \r and \\, so every field stays on its line.
+std::string EscapeField(std::string_view text);

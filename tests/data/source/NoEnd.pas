@@ -1,0 +1,6 @@
+unit NoEnd;
+interface
+implementation
+begin
+  S := GetString('x');
+end

@@ -1,0 +1,223 @@
+// `dravik scan` and `dravik check` run as a user runs them, on units with CR LF, LF and mixed
+// line breaks.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kData = std::string(DRAVIK_TEST_DATA) + "/source/";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct TRun {
+  int ExitCode;
+  std::string Out;
+  std::string Err;
+};
+
+// Runs dravik with the arguments (already quoted for the shell) and, when given, the text on
+// its standard input.
+TRun Dravik(const std::string& args, const std::string* input = nullptr) {
+  const fs::path dir = fs::temp_directory_path();
+  const std::string tag = std::to_string(::getpid());
+  const fs::path in = dir / ("dravik-in-" + tag);
+  const fs::path out = dir / ("dravik-out-" + tag);
+  const fs::path err = dir / ("dravik-err-" + tag);
+  std::string command = std::string(DRAVIK_BIN_DIR) + "/dravik " + args + " >'" + out.string() +
+                        "' 2>'" + err.string() + "'";
+  if (input) {
+    std::ofstream(in, std::ios::binary) << *input;
+    command += " <'" + in.string() + "'";
+  }
+  const int status = std::system(command.c_str());
+  TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+  fs::remove(in);
+  fs::remove(out);
+  fs::remove(err);
+  return run;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t pos; (pos = text.find(separator, start)) != std::string::npos; start = pos + 1)
+    parts.push_back(text.substr(start, pos - start));
+  if (start < text.size()) parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::string Unescape(const std::string& field) {
+  std::string result;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      result += field[i];
+      continue;
+    }
+    const char c = field[++i];
+    result += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+  }
+  return result;
+}
+
+// Line (0-based) and column (1-based) of a byte offset, CR LF, LF and CR each ending a line.
+std::pair<int, int> LineAndColumn(const std::string& text, std::size_t offset) {
+  int line = 0;
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+      ++line;
+      lineStart = i + 1;
+    }
+  }
+  return {line, static_cast<int>(offset - lineStart + 1)};
+}
+
+class ScanCommandTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ScanCommandTest, EveryBlockIsTheBytesOfTheFileAtItsPosition) {
+  const std::string path = kData + GetParam();
+  const std::string text = ReadFile(path);
+  const TRun run = Dravik("scan '" + path + "'");
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  std::vector<std::string> kinds;
+  for (const std::string& line : Split(run.Out, '\n')) {
+    const std::vector<std::string> fields = Split(line, '\t');
+    ASSERT_EQ(fields.size(), 6u) << line;
+    kinds.push_back(fields[0]);
+    const std::size_t offset = std::stoul(fields[1]);
+    const std::size_t length = std::stoul(fields[2]);
+    EXPECT_EQ(Unescape(fields[5]), text.substr(offset, length)) << line;
+    const auto [lineNo, column] = LineAndColumn(text, offset);
+    EXPECT_EQ(std::stoi(fields[3]), lineNo) << line;
+    EXPECT_EQ(std::stoi(fields[4]), column) << line;
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"comment", "comment", "string", "comment", "string",
+                                             "comment", "string", "string"}));
+  // The literal with a doubled quote and the comment after a tab, as printed.
+  EXPECT_NE(run.Out.find("\t'It''s a hint'\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("\t// the window's caption\n"), std::string::npos);
+}
+
+TEST_P(ScanCommandTest, MaskHasOneLetterPerByteAndKeepsTheLineBreaks) {
+  const std::string path = kData + GetParam();
+  const std::string text = ReadFile(path);
+  const TRun run = Dravik("scan --mask '" + path + "'");
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  ASSERT_EQ(run.Out.size(), text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      ASSERT_EQ(run.Out[i], text[i]) << "at " << i;
+    }
+  }
+  const std::size_t hint = text.find("'It''s a hint'");
+  EXPECT_EQ(run.Out.substr(hint, 14), "[ssssssssssss]");
+}
+
+INSTANTIATE_TEST_SUITE_P(LineBreaks, ScanCommandTest,
+                         ::testing::Values("MainForm.pas", "MainFormLf.pas", "MainFormMixed.pas"));
+
+TEST(ScanCommand, CodeTypeDetectedOrChosen) {
+  const std::string c = kData + "Sample.c";
+  const TRun detected = Dravik("scan '" + c + "'");
+  ASSERT_EQ(detected.ExitCode, 0) << detected.Err;
+  const std::vector<std::string> lines = Split(detected.Out, '\n');
+  ASSERT_EQ(lines.size(), 3u) << detected.Out;
+  EXPECT_EQ(lines[0], "comment\t19\t33\t1\t1\t/* a \"comment\"\\n   on two lines */");
+  EXPECT_EQ(lines[1],
+            "string\t79\t19\t4\t10\t"
+            R"("it's \\"quoted\\"\\n")");
+  EXPECT_EQ(lines[2], "comment\t101\t7\t4\t32\t// done");
+  // Read as Pascal, the same text is one brace comment from the `{` of main on.
+  const TRun pascal = Dravik("scan --type=pascal '" + c + "'");
+  EXPECT_EQ(pascal.ExitCode, 0);
+  EXPECT_EQ(pascal.Out.substr(0, pascal.Out.find('\t', 12)), "comment\t68\t54") << pascal.Out;
+  // Undetected text is read as Pascal, from standard input too.
+  const std::string input = "{ header } x := '/*';";
+  const TRun stdinRun = Dravik("scan -", &input);
+  EXPECT_EQ(stdinRun.Out, "comment\t0\t10\t0\t1\t{ header }\nstring\t16\t4\t0\t17\t'/*'\n");
+}
+
+TEST(ScanCommand, BadUsageAndUnreadableFiles) {
+  const TRun badType = Dravik("scan --type basic '" + kData + "Sample.c'");
+  EXPECT_EQ(badType.ExitCode, 2);
+  EXPECT_NE(badType.Err.find("unknown code type 'basic'"), std::string::npos) << badType.Err;
+  EXPECT_EQ(Dravik("scan").ExitCode, 2);
+  EXPECT_EQ(Dravik("scan a b").ExitCode, 2);
+  const TRun missing = Dravik("scan '" + kData + "Missing.pas'");
+  EXPECT_EQ(missing.ExitCode, 1);
+  EXPECT_NE(missing.Err.find("Cannot open file"), std::string::npos) << missing.Err;
+  EXPECT_EQ(Dravik("scan '" + kData + "'").ExitCode, 1);  // a folder
+}
+
+TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
+  for (const char* file : {"MainForm.pas", "MainFormLf.pas", "MainFormMixed.pas"}) {
+    SCOPED_TRACE(file);
+    const std::string text = ReadFile(kData + file);
+    const auto at = [&](const char* what) { return std::to_string(text.find(what)); };
+    const TRun run = Dravik("check '" + kData + file + "' --names '" + kData + "MainForm.names'");
+    EXPECT_EQ(run.ExitCode, 1) << run.Err;
+    EXPECT_EQ(run.Out, "used\tIt's a hint\t" + at("'It''s") + "\n" +              //
+                           "used\tMissing\t" + at("'Missing'") + "\n" +           //
+                           "unknown\tMissing\t" + at("'Missing'") + "\n" +        //
+                           "invalid\tGetString(Key));\t" + at("Key));") + "\n" +  //
+                           "unused\tTitle\nunused\tError\nunused\tUnused\n");
+
+    const TRun byName = Dravik("check '" + kData + file + "' --names '" + kData +
+                               "MainForm.names' --by-component-name dravik1");
+    EXPECT_EQ(byName.ExitCode, 1);
+    EXPECT_EQ(byName.Out, "used\tTitle\t" + at("'Title'") + "\n" +
+                              "invalid\tDravik1.GetString('Error' + Key))...\t" + at("'Error'") +
+                              "\n" + "unused\tIt's a hint\nunused\tError\nunused\tUnused\n");
+  }
+}
+
+TEST(CheckCommand, ExitCodes) {
+  const std::string unit = "'" + kData + "MainFormLf.pas'";
+  const TRun good =
+      Dravik("check " + unit + " --names '" + kData + "Good.names' --by-component-name Nobody");
+  EXPECT_EQ(good.ExitCode, 0) << good.Out;
+  EXPECT_EQ(good.Out, "unused\tIt's a hint\nunused\tMissing\n");
+  const TRun noEnd = Dravik("check '" + kData + "NoEnd.pas' --names '" + kData + "Good.names'");
+  EXPECT_EQ(noEnd.ExitCode, 2);
+  EXPECT_EQ(noEnd.Out, "");
+  EXPECT_NE(noEnd.Err.find("Syntax error in source code."), std::string::npos) << noEnd.Err;
+  EXPECT_EQ(Dravik("check " + unit).ExitCode, 2);  // --names is required
+  EXPECT_EQ(Dravik("check - --names - < " + unit).ExitCode, 2);
+  EXPECT_EQ(Dravik("check " + unit + " --names '" + kData + "Missing.names'").ExitCode, 1);
+  // Names from standard input.
+  const std::string names = "It's a hint\nMissing";
+  const TRun fromStdin = Dravik("check " + unit + " --names -", &names);
+  EXPECT_EQ(fromStdin.ExitCode, 1);
+  EXPECT_EQ(fromStdin.Out.find("unknown"), std::string::npos) << fromStdin.Out;
+}
+
+TEST(Commands, HelpExplainsEveryOption) {
+  const TRun scan = Dravik("scan --help");
+  EXPECT_EQ(scan.ExitCode, 0);
+  for (const char* word : {"--mask", "--type", "UNIT", "OFFSET", "LENGTH", "LINE", "COLUMN"})
+    EXPECT_NE(scan.Out.find(word), std::string::npos) << word;
+  const TRun check = Dravik("check --help");
+  EXPECT_EQ(check.ExitCode, 0);
+  for (const char* word : {"--names", "--by-component-name", "used", "unknown", "invalid", "unused",
+                           "Syntax error in source code."})
+    EXPECT_NE(check.Out.find(word), std::string::npos) << word;
+  const TRun overview = Dravik("--help");
+  EXPECT_NE(overview.Out.find("scan"), std::string::npos);
+  EXPECT_NE(overview.Out.find("check"), std::string::npos);
+}
+
+}  // namespace
