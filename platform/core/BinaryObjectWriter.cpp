@@ -81,7 +81,9 @@ void TBinaryObjectWriter::WriteValue(TValueType type) {
 
 void TBinaryObjectWriter::BeginComponent(TFilerFlags flags, int32_t childPos,
                                          std::string_view className, std::string_view name) {
-  if (flags != 0) {
+  // The length byte of a class name of 240 bytes or more would read as a prefix; a prefix,
+  // even one without flags, keeps it a name.
+  if (flags != 0 || className.size() >= kFilerPrefixMask) {
     WriteByte(kFilerPrefixMask | (flags & 0x0F));
     if (flags & ffChildPos) WriteInteger(childPos);
   }
@@ -171,7 +173,7 @@ void TBinaryObjectWriter::WriteSet(const std::vector<std::string>& elements) {
 
 void TBinaryObjectWriter::WriteStr(std::string_view value) {
   if (value.size() > 255)
-    throw EWriteError("Name of " + std::to_string(value.size()) +
+    throw EWriteError("String of " + std::to_string(value.size()) +
                       " bytes is too long for a short string: " + std::string(value.substr(0, 40)) +
                       "...");
   WriteByte(static_cast<unsigned char>(value.size()));

@@ -24,8 +24,8 @@ class TBinaryObjectWriter {
 
   void WriteSignature();
   void WriteValue(TValueType type);
-  // The prefix (only when flags are set; the child position only with ffChildPos), then the
-  // class name and the object name.
+  // The prefix (when flags are set, or the class name is 240 bytes or longer; the child position
+  // only with ffChildPos), then the class name and the object name.
   void BeginComponent(TFilerFlags flags, int32_t childPos, std::string_view className,
                       std::string_view name);
   void BeginProperty(std::string_view name) { WriteStr(name); }

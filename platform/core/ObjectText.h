@@ -9,8 +9,9 @@
 //   - a wide string (vaWString, vaUString) whose characters are all below U+0100 becomes an 8-bit
 //     string holding those codes as bytes (its Latin-1 form);
 //   - vaIdent holding nil, False, True or Null (in any case) becomes that marker;
-//   - a component prefix without flags or with the unused flag 0x08 is dropped, and one with
-//     both ffInherited and ffInline keeps ffInherited only.
+//   - a component prefix without flags or with the unused flag 0x08 is dropped (unless the
+//     class name is 240 bytes or longer, where it is needed), and one with both ffInherited and
+//     ffInline keeps ffInherited only.
 // Values the text form cannot spell at all raise EReadError: infinities, NaNs and non-canonical
 // 80-bit values, and names or identifiers that are not identifiers.
 //

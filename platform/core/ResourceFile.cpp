@@ -101,7 +101,8 @@ bool ReadHeader32(TCursor& in, TResourceEntry& entry, uint32_t& dataSize) {
   int64_t start = in.Offset();
   dataSize = in.DWord("resource header");
   uint32_t headerSize = in.DWord("resource header");
-  if (headerSize < 32)
+  // The smallest header: the two sizes, two empty names and the fields.
+  if (headerSize < 28)
     in.Fail("header size " + std::to_string(headerSize) + " is too small", start);
   TCursor header(in.Take(headerSize - 8, "resource header"), start + 8);
   entry.Type = ReadId32(header, "resource type");

@@ -151,6 +151,19 @@ TEST(BinaryObjectReaderWriter, EveryValueKindReadsBackAsWritten) {
   EXPECT_EQ(reader.Offset(), static_cast<int64_t>(bytes.size()));
 }
 
+TEST(BinaryObjectWriter, AClassNameThatLooksLikeAPrefixGetsARealOne) {
+  std::string longName(240, 'T');
+  std::string bytes =
+      Written([&](TBinaryObjectWriter& w) { w.BeginComponent(0, 0, longName, "A"); });
+  EXPECT_EQ(bytes.substr(0, 2), "\xF0\xF0");
+  TStringStream stream(bytes);
+  TBinaryObjectReader reader(stream);
+  TComponentHeader header = reader.BeginComponent();
+  EXPECT_EQ(header.Flags, 0);
+  EXPECT_EQ(header.ClassName, longName);
+  EXPECT_EQ(header.Name, "A");
+}
+
 TEST(BinaryObjectReader, FlushBufferLeavesTheStreamAfterWhatWasConsumed) {
   TStringStream stream(
       "\x06\x03"

@@ -101,6 +101,10 @@ TEST_F(FreePascalPeer, ItReadsOurTextForm) {
     std::string binary = PeerRead("txt2bin", ToText(Peer(name)));
     EXPECT_EQ(PeerRead("bin2txt", binary), PeerRead("bin2txt", Peer(name))) << name;
   }
+  // The kind suffixes are its own syntax too; it reads such floats as plain (vaExtended) ones.
+  std::string extras = ToText(PeerRead("txt2bin", ToText(Peer("extras.bin"))));
+  for (const char* line : {"  Single = -2.75\n", "  Date = -1.5\n", "  V4 = 45000.75\n"})
+    EXPECT_NE(extras.find(line), std::string::npos) << line << " in\n" << extras;
 }
 
 TEST_F(FreePascalPeer, WeReadItsResourceFilesInBothLayouts) {
