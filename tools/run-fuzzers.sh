@@ -12,7 +12,7 @@ for target in "$dir"/fuzz_*; do
   echo "== $name (${seconds}s)"
   args=("$corpus")
   [ -d "$seeds" ] && args+=("$seeds")
-  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 -print_final_stats=1 \
       "${args[@]}" >"$corpus.log" 2>&1; then
     echo "FAILED: $name (see $corpus.log)"
     tail -30 "$corpus.log"
