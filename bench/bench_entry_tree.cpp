@@ -45,8 +45,8 @@ void BM_RefreshPropsPerEntry(benchmark::State& state) {
   TComponentEntries entries(nullptr, nullptr);
   for (int c = 0; c < components; ++c) {
     objects.push_back(std::make_unique<TWide>(*record, properties));
-    TMainEntry* entry = TMainEntry::CreateEx(&entries, objects.back().get(), "C", "TWide",
-                                             {stPubPropObject});
+    TMainEntry* entry =
+        TMainEntry::CreateEx(&entries, objects.back().get(), "C", "TWide", {stPubPropObject});
     // Three translated properties spread over the class.
     for (int p : {0, properties / 2, properties - 1})
       TPropertyEntry::CreateEx(entry, "Prop" + std::to_string(p), tkInteger, "");

@@ -39,5 +39,6 @@ class TCommandLine {
 
 // Each subcommand's entry, defined in its own file.
 extern const TCommand ConvertCommand;
+extern const TCommand ClassesCommand;
 extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;

@@ -9,6 +9,7 @@ namespace {
 
 const TCommand* const kCommands[] = {
     &ConvertCommand,
+    &ClassesCommand,
     &ScanCommand,
     &CheckCommand,
 };

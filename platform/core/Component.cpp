@@ -156,11 +156,9 @@ void TComponent::Loaded() { fState.Exclude(csLoading); }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
-  // A copy: a component may free or insert others while it is told.
-  std::vector<TComponent*> owned = fComponents;
-  for (TComponent* c : owned)
-    if (std::find(fComponents.begin(), fComponents.end(), c) != fComponents.end())
-      c->Notification(component, operation);
+  // Last to first, by index: a component told may free others (or itself) meanwhile.
+  for (std::size_t i = fComponents.size(); i-- > 0;)
+    if (i < fComponents.size()) fComponents[i]->Notification(component, operation);
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}

@@ -1,0 +1,25 @@
+// Reads arbitrary bytes as a form of the streaming test classes: every outcome must be a
+// framework exception or a form, never a crash, a hang or an unbounded allocation.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/Reader.h"
+#include "platform/core/StringStream.h"
+#include "platform/core/Writer.h"
+#include "tests/core/StreamingClasses.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  TStringStream input(std::string(reinterpret_cast<const char*>(data), size));
+  auto root = std::make_unique<TTestRoot>(nullptr);
+  try {
+    ReadComponent(input, root.get());
+  } catch (const Exception&) {
+    return 0;
+  }
+  // What was read can be written again.
+  TStringStream output;
+  WriteComponent(output, root.get());
+  return 0;
+}
