@@ -22,20 +22,9 @@ bool TClassRecord::InheritsFrom(const TClassRecord& other) const {
   return false;
 }
 
-namespace {
-
-// FNV-1a over the ASCII-folded name.
-uint32_t NameHash(std::string_view name) {
-  uint32_t h = 2166136261u;
-  for (char c : name) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 16777619u;
-  return h;
-}
-
-}  // namespace
-
 const TPropInfo* TClassRecord::FindProp(std::string_view name) const {
   if (fByName.empty()) return nullptr;
-  uint32_t hash = NameHash(name);
+  uint32_t hash = TextHash(name);
   std::size_t mask = fByName.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const TSlot& slot = fByName[i];
@@ -80,7 +69,7 @@ void TClassRecord::Seal() {
   while (size < 2 * fProps.size()) size *= 2;  // at most half full: probes stay short
   fByName.assign(size, TSlot{});
   for (const TPropInfo* prop : fProps) {
-    uint32_t hash = NameHash(prop->Name);
+    uint32_t hash = TextHash(prop->Name);
     std::size_t i = hash & (size - 1);
     while (fByName[i].Prop) i = (i + 1) & (size - 1);
     fByName[i] = {hash, prop};
@@ -119,4 +108,6 @@ const TClassRecord& FindClass(std::string_view name) {
   throw EClassNotFound(Format("Class %s not found", {name}));
 }
 
-std::vector<const TClassRecord*> RegisteredClasses() { return Registry(); }
+std::vector<const TClassRecord*> RegisteredClasses() {
+  return Registry();
+}

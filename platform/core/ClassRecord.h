@@ -81,6 +81,6 @@ class TClassRecord {
 // The process-wide list of classes the reader can create by name.
 void RegisterClass(const TClassRecord& record);
 void UnregisterClass(const TClassRecord& record);
-const TClassRecord* GetClass(std::string_view name);  // null when not registered
+const TClassRecord* GetClass(std::string_view name);   // null when not registered
 const TClassRecord& FindClass(std::string_view name);  // EClassNotFound when not registered
 std::vector<const TClassRecord*> RegisteredClasses();  // in registration order

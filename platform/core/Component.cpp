@@ -16,12 +16,13 @@ const TTypeInfo& TypeInfoFor(TComponentStateFlag) {
 }
 
 const TClassRecord& TComponent::StaticClass() {
-  static const TClassRecord& record = TClassBuilder<TComponent, TPersistent>("TComponent", "Classes")
-                                          .Property("Name", &TComponent::Name, &TComponent::SetName)
-                                          .NotStored()
-                                          .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
-                                          .Default(0)
-                                          .Build();
+  static const TClassRecord& record =
+      TClassBuilder<TComponent, TPersistent>("TComponent", "Classes")
+          .Property("Name", &TComponent::Name, &TComponent::SetName)
+          .NotStored()
+          .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
+          .Default(0)
+          .Build();
   return record;
 }
 
@@ -51,7 +52,19 @@ void TComponent::SetName(const std::string& name) {
   } else {
     ValidateRename(nullptr, fName, name);
   }
+  if (fOwner) fOwner->Unindex(this);
   fName = name;
+  if (fOwner) fOwner->Index(this);
+}
+
+void TComponent::Index(TComponent* component) {
+  if (!component->fName.empty()) fByName.emplace(component->fName, component);
+}
+
+void TComponent::Unindex(TComponent* component) {
+  if (component->fName.empty()) return;
+  auto it = fByName.find(std::string_view(component->fName));
+  if (it != fByName.end() && it->second == component) fByName.erase(it);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& oldName,
@@ -87,9 +100,8 @@ void TComponent::SetComponentIndex(int index) {
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
-  for (TComponent* c : fComponents)
-    if (SameText(c->fName, name)) return c;
-  return nullptr;
+  auto it = fByName.find(name);
+  return it == fByName.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -107,11 +119,14 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* component) {
   fComponents.push_back(component);
   component->fOwner = this;
+  Index(component);
 }
 
 void TComponent::Remove(TComponent* component) {
-  fComponents.erase(std::remove(fComponents.begin(), fComponents.end(), component),
-                    fComponents.end());
+  Unindex(component);
+  // The last is the usual one: owners free their components from the end.
+  auto it = std::find(fComponents.rbegin(), fComponents.rend(), component);
+  if (it != fComponents.rend()) fComponents.erase(std::next(it).base());
   component->fOwner = nullptr;
 }
 
@@ -152,7 +167,9 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
                       fFreeNotifies.end());
 }
 
-void TComponent::Loaded() { fState.Exclude(csLoading); }
+void TComponent::Loaded() {
+  fState.Exclude(csLoading);
+}
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
@@ -163,6 +180,10 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
 
-void TComponent::ReadState(TReader& reader) { reader.ReadData(this); }
+void TComponent::ReadState(TReader& reader) {
+  reader.ReadData(this);
+}
 
-void TComponent::WriteState(TWriter& writer) { writer.WriteData(this); }
+void TComponent::WriteState(TWriter& writer) {
+  writer.WriteData(this);
+}

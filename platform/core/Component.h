@@ -5,10 +5,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Object.h"
 #include "platform/core/Set.h"
+#include "platform/core/SysUtils.h"
 
 class TReader;
 class TWriter;
@@ -95,9 +97,23 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* component);
   void Remove(TComponent* component);
+  void Index(TComponent* component);
+  void Unindex(TComponent* component);
+
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return TextHash(name); }
+  };
+  struct TNameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+  };
 
   TComponent* fOwner = nullptr;
   std::string fName;
+  // The named owned components by name, so that lookups and the uniqueness check of a form
+  // with many components stay cheap.
+  std::unordered_map<std::string, TComponent*, TNameHash, TNameEqual> fByName;
   int32_t fTag = 0;
   std::vector<TComponent*> fComponents;  // owned; freed by DestroyComponents
   std::vector<TComponent*> fFreeNotifies;

@@ -9,14 +9,24 @@
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-char LowCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+char LowCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+bool IsIdentStart(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+  return TrimLeft(TrimRight(s));
+}
 
 std::string TrimLeft(std::string_view s) {
   std::size_t i = 0;
@@ -29,8 +39,6 @@ std::string TrimRight(std::string_view s) {
   while (n > 0 && IsBlank(s[n - 1])) --n;
   return std::string(s.substr(0, n));
 }
-
-char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 std::string UpperCase(std::string_view s) {
   std::string r(s);
@@ -58,12 +66,20 @@ bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
+uint32_t TextHash(std::string_view s) {
+  uint32_t h = 2166136261u;  // FNV-1a over the folded bytes
+  for (char c : s) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 16777619u;
+  return h;
+}
+
 int CompareStr(std::string_view a, std::string_view b) {
   int c = a.compare(b);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::string IntToHex(uint64_t value, int digits) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -72,7 +88,8 @@ std::string IntToHex(uint64_t value, int digits) {
     r.insert(r.begin(), kHex[value & 15]);
     value >>= 4;
   } while (value != 0);
-  if (static_cast<int>(r.size()) < digits) r.insert(0, static_cast<std::size_t>(digits) - r.size(), '0');
+  if (static_cast<int>(r.size()) < digits)
+    r.insert(0, static_cast<std::size_t>(digits) - r.size(), '0');
   return r;
 }
 
@@ -111,8 +128,8 @@ bool TryStrToInt(std::string_view s, int32_t& value) {
   if (!TryStrToInt64(s, wide)) return false;
   // Hex notation covers the unsigned 32-bit range, as the original wraps "$FFFFFFFF" to -1.
   std::string t = Trim(s);
-  bool hex = !t.empty() && (t[0] == '$' || t.find('x') != std::string::npos ||
-                            t.find('X') != std::string::npos);
+  bool hex = !t.empty() &&
+             (t[0] == '$' || t.find('x') != std::string::npos || t.find('X') != std::string::npos);
   if (hex && wide >= 0 && wide <= 0xFFFFFFFFLL) {
     value = static_cast<int32_t>(static_cast<uint32_t>(wide));
     return true;
@@ -124,8 +141,7 @@ bool TryStrToInt(std::string_view s, int32_t& value) {
 
 int32_t StrToInt(std::string_view s) {
   int32_t value;
-  if (!TryStrToInt(s, value))
-    throw EConvertError(Format("'%s' is not a valid integer value", {s}));
+  if (!TryStrToInt(s, value)) throw EConvertError(Format("'%s' is not a valid integer value", {s}));
   return value;
 }
 
@@ -210,7 +226,8 @@ std::string QuotedStr(std::string_view s) {
 
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args) {
   auto fail = [&]() -> EConvertError {
-    return EConvertError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+    return EConvertError("Format '" + std::string(format) +
+                         "' invalid or incompatible with argument");
   };
   std::string out;
   std::size_t next = 0;
@@ -264,9 +281,8 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         if (arg.Kind() != TFormatArg::kInteger) throw fail();
         int64_t v = arg.Integer();
         if (type == 'x') {
-          piece = IntToHex(static_cast<uint64_t>(v) & (v >= INT32_MIN && v <= UINT32_MAX
-                                                           ? 0xFFFFFFFFull
-                                                           : ~0ull),
+          piece = IntToHex(static_cast<uint64_t>(v) &
+                               (v >= INT32_MIN && v <= UINT32_MAX ? 0xFFFFFFFFull : ~0ull),
                            precision < 0 ? 0 : precision);
         } else {
           if (type == 'u' && v < 0) v = static_cast<uint32_t>(v);

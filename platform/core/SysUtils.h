@@ -12,9 +12,13 @@ std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
-char UpCase(char c);
+inline char UpCase(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 int CompareText(std::string_view a, std::string_view b);  // <0, 0, >0 ignoring ASCII case
 bool SameText(std::string_view a, std::string_view b);
+// A hash that agrees with SameText: equal ignoring ASCII case, equal hash.
+uint32_t TextHash(std::string_view s);
 int CompareStr(std::string_view a, std::string_view b);
 
 std::string IntToStr(int64_t value);
@@ -30,7 +34,7 @@ std::string FloatToStr(long double value);
 long double StrToFloat(std::string_view s);  // EConvertError on bad text
 bool TryStrToFloat(std::string_view s, long double& value);
 
-bool IsValidIdent(std::string_view s);  // letter or "_" first, then letters, digits or "_"
+bool IsValidIdent(std::string_view s);      // letter or "_" first, then letters, digits or "_"
 std::string QuotedStr(std::string_view s);  // 'it''s'
 
 // One argument of Format: an integer, a floating point number or a string.
