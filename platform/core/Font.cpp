@@ -12,6 +12,10 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 
 }  // namespace
 
+namespace {
+const TClassRegistration kRegistered(TFont::StaticClass());
+}
+
 const TTypeInfo& TypeInfoFor(TFontStyle) {
   static const TTypeInfo& info =
       MakeEnumType("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});

@@ -12,6 +12,8 @@
 
 namespace {
 
+const TClassRegistration kRegistered(TStringList::StaticClass());
+
 bool NeedsQuotes(const std::string& s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',') return true;

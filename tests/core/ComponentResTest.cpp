@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "platform/core/ComponentRes.h"
@@ -13,13 +11,9 @@
 #include "platform/core/SystemInfo.h"
 #include "platform/core/Writer.h"
 #include "tests/core/StreamingClasses.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::unique_ptr<TTestRoot> SmallForm() {
   auto root = std::make_unique<TTestRoot>(nullptr);
@@ -43,7 +37,7 @@ TEST(ComponentRes, ResourceFilesHoldTheStreamUnderTheClassName) {
   std::string file = GetTempPath() + "dravik_component_res_test.res";
   auto form = SmallForm();
   WriteComponentResFile(file, form.get());
-  std::string bytes = ReadFile(file);
+  std::string bytes = ReadFileBytes(file);
   ASSERT_GT(bytes.size(), 20u);
   EXPECT_EQ(bytes.substr(0, 3), std::string("\xFF\x0A\x00", 3));
   EXPECT_EQ(bytes.substr(3, 10), std::string("TTESTROOT\0", 10));
@@ -60,7 +54,7 @@ TEST(ComponentRes, ResourceFilesHoldTheStreamUnderTheClassName) {
   auto broken = SmallForm();
   (new TFailingWidget(broken.get()))->SetName("Broken");
   EXPECT_THROW(WriteComponentResFile(file, broken.get()), EWriteError);
-  EXPECT_EQ(ReadFile(file), bytes);
+  EXPECT_EQ(ReadFileBytes(file), bytes);
   EXPECT_THROW(WriteComponentResFile("/nonexistent/dir/x.res", form.get()), EStreamError);
   std::remove(file.c_str());
 }

@@ -1,54 +1,22 @@
 // `dravik scan` and `dravik check` run as a user runs them, on units with CR LF, LF and mixed
 // line breaks.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 const std::string kData = std::string(DRAVIK_TEST_DATA) + "/source/";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct TRun {
-  int ExitCode;
-  std::string Out;
-  std::string Err;
-};
-
-// Runs dravik with the arguments (already quoted for the shell) and, when given, the text on
-// its standard input.
-TRun Dravik(const std::string& args, const std::string* input = nullptr) {
-  const fs::path dir = fs::temp_directory_path();
-  const std::string tag = std::to_string(::getpid());
-  const fs::path in = dir / ("dravik-in-" + tag);
-  const fs::path out = dir / ("dravik-out-" + tag);
-  const fs::path err = dir / ("dravik-err-" + tag);
-  std::string command = std::string(DRAVIK_BIN_DIR) + "/dravik " + args + " >'" + out.string() +
-                        "' 2>'" + err.string() + "'";
-  if (input) {
-    std::ofstream(in, std::ios::binary) << *input;
-    command += " <'" + in.string() + "'";
-  }
-  const int status = std::system(command.c_str());
-  TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-  fs::remove(in);
-  fs::remove(out);
-  fs::remove(err);
-  return run;
+// Runs dravik through the shell with the arguments (already quoted for it) and, when given, the
+// text on its standard input.
+TRunResult Dravik(const std::string& args, const std::string* input = nullptr) {
+  return RunProgram({"/bin/sh", "-c", std::string(DRAVIK_BIN_DIR) + "/dravik " + args},
+                    input ? *input : "");
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -90,8 +58,8 @@ class ScanCommandTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ScanCommandTest, EveryBlockIsTheBytesOfTheFileAtItsPosition) {
   const std::string path = kData + GetParam();
-  const std::string text = ReadFile(path);
-  const TRun run = Dravik("scan '" + path + "'");
+  const std::string text = ReadFileBytes(path);
+  const TRunResult run = Dravik("scan '" + path + "'");
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   std::vector<std::string> kinds;
   for (const std::string& line : Split(run.Out, '\n')) {
@@ -114,8 +82,8 @@ TEST_P(ScanCommandTest, EveryBlockIsTheBytesOfTheFileAtItsPosition) {
 
 TEST_P(ScanCommandTest, MaskHasOneLetterPerByteAndKeepsTheLineBreaks) {
   const std::string path = kData + GetParam();
-  const std::string text = ReadFile(path);
-  const TRun run = Dravik("scan --mask '" + path + "'");
+  const std::string text = ReadFileBytes(path);
+  const TRunResult run = Dravik("scan --mask '" + path + "'");
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   ASSERT_EQ(run.Out.size(), text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -132,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(LineBreaks, ScanCommandTest,
 
 TEST(ScanCommand, CodeTypeDetectedOrChosen) {
   const std::string c = kData + "Sample.c";
-  const TRun detected = Dravik("scan '" + c + "'");
+  const TRunResult detected = Dravik("scan '" + c + "'");
   ASSERT_EQ(detected.ExitCode, 0) << detected.Err;
   const std::vector<std::string> lines = Split(detected.Out, '\n');
   ASSERT_EQ(lines.size(), 3u) << detected.Out;
@@ -142,22 +110,22 @@ TEST(ScanCommand, CodeTypeDetectedOrChosen) {
             R"("it's \\"quoted\\"\\n")");
   EXPECT_EQ(lines[2], "comment\t101\t7\t4\t32\t// done");
   // Read as Pascal, the same text is one brace comment from the `{` of main on.
-  const TRun pascal = Dravik("scan --type=pascal '" + c + "'");
+  const TRunResult pascal = Dravik("scan --type=pascal '" + c + "'");
   EXPECT_EQ(pascal.ExitCode, 0);
   EXPECT_EQ(pascal.Out.substr(0, pascal.Out.find('\t', 12)), "comment\t68\t54") << pascal.Out;
   // Undetected text is read as Pascal, from standard input too.
   const std::string input = "{ header } x := '/*';";
-  const TRun stdinRun = Dravik("scan -", &input);
+  const TRunResult stdinRun = Dravik("scan -", &input);
   EXPECT_EQ(stdinRun.Out, "comment\t0\t10\t0\t1\t{ header }\nstring\t16\t4\t0\t17\t'/*'\n");
 }
 
 TEST(ScanCommand, BadUsageAndUnreadableFiles) {
-  const TRun badType = Dravik("scan --type basic '" + kData + "Sample.c'");
+  const TRunResult badType = Dravik("scan --type basic '" + kData + "Sample.c'");
   EXPECT_EQ(badType.ExitCode, 2);
   EXPECT_NE(badType.Err.find("unknown code type 'basic'"), std::string::npos) << badType.Err;
   EXPECT_EQ(Dravik("scan").ExitCode, 2);
   EXPECT_EQ(Dravik("scan a b").ExitCode, 2);
-  const TRun missing = Dravik("scan '" + kData + "Missing.pas'");
+  const TRunResult missing = Dravik("scan '" + kData + "Missing.pas'");
   EXPECT_EQ(missing.ExitCode, 1);
   EXPECT_NE(missing.Err.find("Cannot open file"), std::string::npos) << missing.Err;
   EXPECT_EQ(Dravik("scan '" + kData + "'").ExitCode, 1);  // a folder
@@ -166,9 +134,9 @@ TEST(ScanCommand, BadUsageAndUnreadableFiles) {
 TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
   for (const char* file : {"MainForm.pas", "MainFormLf.pas", "MainFormMixed.pas"}) {
     SCOPED_TRACE(file);
-    const std::string text = ReadFile(kData + file);
+    const std::string text = ReadFileBytes(kData + file);
     const auto at = [&](const char* what) { return std::to_string(text.find(what)); };
-    const TRun run = Dravik("check '" + kData + file + "' --names '" + kData + "MainForm.names'");
+    const TRunResult run = Dravik("check '" + kData + file + "' --names '" + kData + "MainForm.names'");
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, "used\tIt's a hint\t" + at("'It''s") + "\n" +              //
                            "used\tMissing\t" + at("'Missing'") + "\n" +           //
@@ -176,7 +144,7 @@ TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
                            "invalid\tGetString(Key));\t" + at("Key));") + "\n" +  //
                            "unused\tTitle\nunused\tError\nunused\tUnused\n");
 
-    const TRun byName = Dravik("check '" + kData + file + "' --names '" + kData +
+    const TRunResult byName = Dravik("check '" + kData + file + "' --names '" + kData +
                                "MainForm.names' --by-component-name dravik1");
     EXPECT_EQ(byName.ExitCode, 1);
     EXPECT_EQ(byName.Out, "used\tTitle\t" + at("'Title'") + "\n" +
@@ -187,11 +155,11 @@ TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
 
 TEST(CheckCommand, ExitCodes) {
   const std::string unit = "'" + kData + "MainFormLf.pas'";
-  const TRun good =
+  const TRunResult good =
       Dravik("check " + unit + " --names '" + kData + "Good.names' --by-component-name Nobody");
   EXPECT_EQ(good.ExitCode, 0) << good.Out;
   EXPECT_EQ(good.Out, "unused\tIt's a hint\nunused\tMissing\n");
-  const TRun noEnd = Dravik("check '" + kData + "NoEnd.pas' --names '" + kData + "Good.names'");
+  const TRunResult noEnd = Dravik("check '" + kData + "NoEnd.pas' --names '" + kData + "Good.names'");
   EXPECT_EQ(noEnd.ExitCode, 2);
   EXPECT_EQ(noEnd.Out, "");
   EXPECT_NE(noEnd.Err.find("Syntax error in source code."), std::string::npos) << noEnd.Err;
@@ -200,22 +168,22 @@ TEST(CheckCommand, ExitCodes) {
   EXPECT_EQ(Dravik("check " + unit + " --names '" + kData + "Missing.names'").ExitCode, 1);
   // Names from standard input.
   const std::string names = "It's a hint\nMissing";
-  const TRun fromStdin = Dravik("check " + unit + " --names -", &names);
+  const TRunResult fromStdin = Dravik("check " + unit + " --names -", &names);
   EXPECT_EQ(fromStdin.ExitCode, 1);
   EXPECT_EQ(fromStdin.Out.find("unknown"), std::string::npos) << fromStdin.Out;
 }
 
 TEST(Commands, HelpExplainsEveryOption) {
-  const TRun scan = Dravik("scan --help");
+  const TRunResult scan = Dravik("scan --help");
   EXPECT_EQ(scan.ExitCode, 0);
   for (const char* word : {"--mask", "--type", "UNIT", "OFFSET", "LENGTH", "LINE", "COLUMN"})
     EXPECT_NE(scan.Out.find(word), std::string::npos) << word;
-  const TRun check = Dravik("check --help");
+  const TRunResult check = Dravik("check --help");
   EXPECT_EQ(check.ExitCode, 0);
   for (const char* word : {"--names", "--by-component-name", "used", "unknown", "invalid", "unused",
                            "Syntax error in source code."})
     EXPECT_NE(check.Out.find(word), std::string::npos) << word;
-  const TRun overview = Dravik("--help");
+  const TRunResult overview = Dravik("--help");
   EXPECT_NE(overview.Out.find("scan"), std::string::npos);
   EXPECT_NE(overview.Out.find("check"), std::string::npos);
 }

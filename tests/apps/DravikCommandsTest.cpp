@@ -1,0 +1,43 @@
+// The dravik tool's overview and its classes command, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include "tests/support/TestFiles.h"
+
+TEST(DravikTool, OverviewListsEveryCommandAndUsageErrorsExitWithTwo) {
+  TRunResult run = RunDravik({"--help"});
+  ASSERT_EQ(run.ExitCode, 0);
+  for (const char* command : {"convert", "classes", "scan", "check"})
+    EXPECT_NE(run.Out.find(std::string("  ") + command), std::string::npos) << command;
+  run = RunDravik({});
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_NE(run.Err.find("Usage: dravik COMMAND"), std::string::npos);
+  run = RunDravik({"translate"});
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_EQ(run.Err, "dravik: unknown command 'translate' (see 'dravik --help')\n");
+  run = RunDravik({"classes", "--bogus"});
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_EQ(run.Err, "dravik classes: unknown option '--bogus' (see 'dravik classes --help')\n");
+}
+
+TEST(DravikTool, ClassesListsClassesAndTheirProperties) {
+  TRunResult run = RunDravik({"classes"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_NE(run.Out.find("TDataModule\tTComponent\tForms\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("TFont\tTPersistent\tGraphics\n"), std::string::npos);
+
+  run = RunDravik({"classes", "tfont"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "Charset\ttkInteger\tTFontCharset\trw\t\t\n"
+            "Color\ttkInteger\tTColor\trw\t\t\n"
+            "Height\ttkInteger\tInteger\trw\t\t\n"
+            "Name\ttkLString\tTFontName\trw\t\t\n"
+            "Pitch\ttkEnumeration\tTFontPitch\trw\tfpDefault\t(fpDefault,fpVariable,fpFixed)\n"
+            "Size\ttkInteger\tInteger\trw\t\t\n"
+            "Style\ttkSet\tTFontStyles\trw\t\t[fsBold,fsItalic,fsUnderline,fsStrikeOut]\n");
+
+  run = RunDravik({"classes", "TNothing"});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Err, "dravik classes: Class TNothing not found (see 'dravik classes')\n");
+  EXPECT_EQ(RunDravik({"classes", "TFont", "TDataModule"}).ExitCode, 2);
+}

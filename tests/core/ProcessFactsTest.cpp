@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/core/Application.h"
+#include "platform/core/Debug.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Guid.h"
+#include "platform/core/SystemInfo.h"
+
+TEST(Application, HandleExceptionShowsAllButTheSilentAbort) {
+  std::vector<std::pair<TObject*, std::string>> shown;
+  Application->SetExceptionDisplay([&](TObject* sender, const Exception& e) {
+    shown.push_back({sender, e.Message()});
+  });
+  TObject sender;
+  try {
+    throw EReadError("Stream read error");
+  } catch (...) {
+    Application->HandleException(&sender);
+  }
+  try {
+    Abort();
+  } catch (...) {
+    Application->HandleException(&sender);
+  }
+  try {
+    throw std::runtime_error("plain");
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].first, &sender);
+  EXPECT_EQ(shown[0].second, "Stream read error");
+  EXPECT_EQ(shown[1].second, "plain");
+
+  int handled = 0;
+  Application->OnException = [&](TObject*, const Exception&) { ++handled; };
+  try {
+    throw Exception("to the handler");
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(shown.size(), 2u);
+  Application->OnException = nullptr;
+  Application->SetExceptionDisplay({});
+  EXPECT_NE(Application->ExeName().find("test_core"), std::string::npos);
+  EXPECT_EQ(Application->Title(), "test_core");
+}
+
+TEST(DebugTrace, LinesReachAnAttachedSinkOnly) {
+  DebugMsg("nobody listens");
+  std::vector<std::string> lines;
+  SetDebugSink([&](std::string_view line) { lines.emplace_back(line); });
+  DebugMsg("hello");
+  DebugVal("count", 3);
+  {
+    TDebug scope("Load");
+    scope.Msg("inside");
+  }
+  SetDebugSink({});
+  DebugMsg("gone again");
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"hello", "count = 3", "> Load", "Load: inside", "< Load"}));
+}
+
+TEST(Guid, RandomIdentifiersInRegistryForm) {
+  std::set<std::string> seen;
+  for (int i = 0; i < 100; ++i) {
+    std::string text = GUIDToString(CreateGUID());
+    ASSERT_EQ(text.size(), 38u);
+    EXPECT_EQ(text[0], '{');
+    EXPECT_EQ(text[15], '4');  // version 4
+    EXPECT_EQ(StringToGUID(text), StringToGUID(text));
+    EXPECT_EQ(GUIDToString(StringToGUID(text)), text);
+    seen.insert(text);
+  }
+  EXPECT_EQ(seen.size(), 100u);
+  EXPECT_EQ(GUIDToString(StringToGUID("{0123abcd-4567-89AB-cdef-0123456789AB}")),
+            "{0123ABCD-4567-89AB-CDEF-0123456789AB}");
+  EXPECT_THROW(StringToGUID("{0123ABCD-4567-89AB-CDEF-0123456789A}"), EConvertError);
+  EXPECT_THROW(StringToGUID("(0123ABCD-4567-89AB-CDEF-0123456789AB)"), EConvertError);
+  EXPECT_THROW(StringToGUID("{0123ABCD-4567-89AB-CDEF-0123456789AG}"), EConvertError);
+}
+
+TEST(SystemInfo, NamesAndTheTemporaryFolder) {
+  EXPECT_FALSE(GetComputerName().empty());
+  EXPECT_FALSE(GetUserName().empty());
+  setenv("TMPDIR", "/var/tmp", 1);
+  EXPECT_EQ(GetTempPath(), "/var/tmp/");
+  unsetenv("TMPDIR");
+  EXPECT_EQ(GetTempPath(), "/tmp/");
+}
