@@ -86,12 +86,12 @@ class TBenchRoot : public TDataModule {
 
 const TClassRegistration kItem(TBenchItem::StaticClass());
 
-// About 10 MB: 5000 components, each with strings, numbers, a set, 20 lines and 10 columns.
+// About 10 MB: 6700 components, each with strings, numbers, a set, 20 lines and 10 columns.
 const std::string& StreamFile() {
   static const std::string file = [] {
     TBenchRoot root(nullptr);
     root.SetName("BenchRoot");
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 6700; ++i) {
       auto* item = new TBenchItem(&root);
       item->SetName("Item" + std::to_string(i));
       item->Caption = "Caption of item number " + std::to_string(i);
