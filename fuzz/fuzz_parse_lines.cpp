@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/core/SysUtils.h"
 #include "source/SourceParser.h"
 #include "tests/source/ScanConsistency.h"
 
@@ -29,7 +30,7 @@ void CheckFound(const TSourceParser& parser, bool found, int32_t pos, std::strin
   }
   Require(pos >= 0 && static_cast<std::size_t>(pos) + text.size() <= parser.Source.size(),
           "result outside the text");
-  Require(SameTextAscii(std::string_view(parser.Source).substr(pos, text.size()), text),
+  Require(SameText(std::string_view(parser.Source).substr(pos, text.size()), text),
           "result is not the text searched for");
 }
 

@@ -2,23 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/core/SysUtils.h"
+
 namespace {
 
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string Key(std::string_view id) {
-  std::string key(id);
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-  return key;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlankOrControl(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
-  return s;
+  return UpperCase(id);
 }
 
 }  // namespace

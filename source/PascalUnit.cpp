@@ -2,6 +2,7 @@
 // gets into a uses clause. They read tokens only; literals and comments are invisible to them.
 #include <vector>
 
+#include "platform/core/SysUtils.h"
 #include "source/SourceParser.h"
 
 namespace {
@@ -12,7 +13,7 @@ bool IsLetter(char c) {
 
 bool IsOneOf(std::string_view token, std::initializer_list<std::string_view> words) {
   for (std::string_view word : words)
-    if (SameTextAscii(token, word)) return true;
+    if (SameText(token, word)) return true;
   return false;
 }
 
@@ -38,7 +39,7 @@ bool TSourceParser::Pas_CheckClassOrInterfaceToken(int32_t start, int32_t end,
     return true;
   }
   // `class;` is a forward declaration, `class of` a class reference.
-  isBlock = !(TokenText(token) == ";" || SameTextAscii(TokenText(token), "of"));
+  isBlock = !(TokenText(token) == ";" || SameText(TokenText(token), "of"));
   return true;
 }
 
@@ -49,8 +50,8 @@ bool TSourceParser::Pas_IsBeginToken(std::string_view prevToken, std::string_vie
   if (token.size() < 3 || token.size() > 9) return true;
   if (IsOneOf(token, {"begin", "asm", "try", "case", "record"})) {
     isBegin = true;
-  } else if (SameTextAscii(token, "object")) {
-    isBegin = !SameTextAscii(prevToken, "of");
+  } else if (SameText(token, "object")) {
+    isBegin = !SameText(prevToken, "of");
   } else if (IsOneOf(token, {"class", "interface"}) && prevToken == "=") {
     if (start < 0) return false;
     return Pas_CheckClassOrInterfaceToken(start, end, isBegin);
@@ -73,16 +74,16 @@ bool TSourceParser::Pas_HasUnitMainProgram(bool& hasMain, int32_t& mainPos) cons
   for (int32_t pos = finalEnd > 0 ? 0 : -1; pos >= 0 && ReadToken(pos, finalEnd - 1, token);
        pos = token.NextPos) {
     const std::string_view text = TokenText(token);
-    if (SameTextAscii(text, "end")) {
+    if (SameText(text, "end")) {
       --depth;
       if (!openRecords.empty()) openRecords.pop_back();
-    } else if (!(SameTextAscii(text, "case") && !openRecords.empty() && openRecords.back())) {
+    } else if (!(SameText(text, "case") && !openRecords.empty() && openRecords.back())) {
       bool isBegin;
       if (!Pas_IsBeginToken(prevToken, text, token.NextPos, finalEnd - 1, isBegin)) return false;
       if (isBegin) {
         if (depth == 0) candidate = token.Pos + token.Length;
         ++depth;
-        openRecords.push_back(SameTextAscii(text, "record"));
+        openRecords.push_back(SameText(text, "record"));
       }
     }
     prevToken = text;
@@ -126,7 +127,7 @@ bool TSourceParser::ReadUsesClause(int32_t& pos, int32_t finalEnd, std::string_v
     const std::string_view text = TokenText(token);
     if (text == "," || text == ";") {
       if (wantName) return false;
-      listed = listed || SameTextAscii(entry, unitName);
+      listed = listed || SameText(entry, unitName);
       if (text == ";") return true;
       entry.clear();
       wantName = true;
@@ -136,7 +137,7 @@ bool TSourceParser::ReadUsesClause(int32_t& pos, int32_t finalEnd, std::string_v
     } else if (wantName ? IsLetter(text.front()) : text == ".") {
       entry.append(text);
       wantName = !wantName;
-    } else if (SameTextAscii(text, "in")) {
+    } else if (SameText(text, "in")) {
       inFileName = true;
     } else {
       return false;

@@ -5,22 +5,14 @@
 
 #include <algorithm>
 
+#include "platform/core/SysUtils.h"
+
 namespace {
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 TCodeType DetectCodeType(std::string_view text) {
   std::size_t first = 0;
   while (first < text.size() && IsBlankOrControl(text[first])) ++first;
-  std::string head(text.substr(first, 7));
-  while (!head.empty() && IsBlankOrControl(head.back())) head.pop_back();
-  std::transform(head.begin(), head.end(), head.begin(), UpperAscii);
+  const std::string head = UpperCase(TrimRight(text.substr(first, 7)));
   const std::string_view h = head;
   if (h.starts_with("UNIT") || h.starts_with("PROGRAM")) return ctPascal;
   if (h.starts_with("#") || h.starts_with("INT") || h.starts_with("VOID")) return ctC;
@@ -96,13 +88,6 @@ std::string PascalStringToString(std::string_view s) {
 
 std::string StringToPascalString(std::string_view s) {
   return ReplaceAll(s, "'", "''");
-}
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-  return true;
 }
 
 void TrimInsert(std::string_view newText, std::string& s, int32_t index) {

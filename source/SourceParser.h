@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/Set.h"
 
 using ESourceParserError = ExceptionClass<"ESourceParserError", Exception>;
 
@@ -30,18 +31,7 @@ enum TFindSymbolOption {
 };
 
 // A set of TFindSymbolOption: `{}` is empty, `{fsCaseSensitive, fsControlCharAfter}` two.
-class TFindSymbolOptions {
- public:
-  constexpr TFindSymbolOptions() = default;
-  constexpr TFindSymbolOptions(std::initializer_list<TFindSymbolOption> options) {
-    for (TFindSymbolOption option : options) fBits |= Bit(option);
-  }
-  constexpr bool Contains(TFindSymbolOption option) const { return (fBits & Bit(option)) != 0; }
-
- private:
-  static constexpr unsigned Bit(TFindSymbolOption option) { return 1u << option; }
-  unsigned fBits = 0;
-};
+using TFindSymbolOptions = TSet<TFindSymbolOption, "TFindSymbolOptions">;
 
 class TSourceParser;
 
@@ -172,6 +162,3 @@ std::string StringToPascalString(std::string_view s);
 // Inserts newText into s at the 1-based index, replacing the blanks and control characters on
 // both sides of the insertion point (newText carries its own line breaks).
 void TrimInsert(std::string_view newText, std::string& s, int32_t index);
-
-// ASCII case-insensitive equality, the comparison the searches use for tokens and symbols.
-bool SameTextAscii(std::string_view a, std::string_view b);

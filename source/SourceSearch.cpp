@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/core/SysUtils.h"
 #include "source/SourceParser.h"
 
 namespace {
 
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -31,7 +29,7 @@ bool IsLiteralOrCommentMask(char m) {
 }
 
 bool SameToken(std::string_view a, std::string_view b, bool caseSensitive) {
-  return caseSensitive ? a == b : SameTextAscii(a, b);
+  return caseSensitive ? a == b : SameText(a, b);
 }
 
 }  // namespace

@@ -9,9 +9,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
 char LowCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
@@ -30,13 +27,13 @@ std::string Trim(std::string_view s) {
 
 std::string TrimLeft(std::string_view s) {
   std::size_t i = 0;
-  while (i < s.size() && IsBlank(s[i])) ++i;
+  while (i < s.size() && IsBlankOrControl(s[i])) ++i;
   return std::string(s.substr(i));
 }
 
 std::string TrimRight(std::string_view s) {
   std::size_t n = s.size();
-  while (n > 0 && IsBlank(s[n - 1])) --n;
+  while (n > 0 && IsBlankOrControl(s[n - 1])) --n;
   return std::string(s.substr(0, n));
 }
 

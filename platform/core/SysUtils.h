@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+// Blanks and control characters: the bytes Trim removes.
+inline bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 std::string Trim(std::string_view s);  // removes blanks and control characters at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
