@@ -252,7 +252,13 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       return;
     }
     case tkInt64: {
-      int64_t value = ReadInt64();
+      int64_t value;
+      if (next == vaQWord && IsUnsignedInt64(*prop.PropType)) {
+        ReadValue();
+        value = static_cast<int64_t>(fDriver->ReadQWord());  // the bits of the QWord
+      } else {
+        value = ReadInt64();
+      }
       if (prop.CanWrite()) SetOrdProp(instance, prop, value);
       return;
     }

@@ -48,7 +48,8 @@ struct TTypeInfo {
   TTypeKind Kind = tkUnknown;
   std::string Name;
   bool HasTypeData = true;
-  // Ordinal kinds (integer, char, enumeration, Int64).
+  // Ordinal kinds (integer, char, enumeration, Int64). An unsigned Int64 kind (QWord) has
+  // OrdType otULong and MaxValue -1: all 64 bits set.
   TOrdType OrdType = otSLong;
   int64_t MinValue = 0;
   int64_t MaxValue = 0;
@@ -71,6 +72,11 @@ const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max);
 const TTypeInfo& MakeMethodType(std::string name);
 // The same type under another name ("TCaption" is a string).
 const TTypeInfo& MakeAliasType(const TTypeInfo& base, std::string name);
+
+// QWord: its values are the 64 bits of the ordinal, read as unsigned.
+inline bool IsUnsignedInt64(const TTypeInfo& type) {
+  return type.Kind == tkInt64 && type.OrdType == otULong;
+}
 
 std::string GetEnumName(const TTypeInfo& type, int64_t value);  // empty when out of range
 int GetEnumValue(const TTypeInfo& type, std::string_view name);  // ignores case; -1 when unknown
@@ -102,6 +108,7 @@ DRAVIK_BUILTIN_TYPE(uint16_t);
 DRAVIK_BUILTIN_TYPE(int32_t);
 DRAVIK_BUILTIN_TYPE(uint32_t);
 DRAVIK_BUILTIN_TYPE(int64_t);
+DRAVIK_BUILTIN_TYPE(uint64_t);
 DRAVIK_BUILTIN_TYPE(char);
 DRAVIK_BUILTIN_TYPE(bool);
 DRAVIK_BUILTIN_TYPE(float);

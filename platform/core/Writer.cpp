@@ -79,6 +79,10 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
         WriteChar(static_cast<char>(value));
       } else if (type.IntToIdent && type.IntToIdent(value, ident)) {
         WriteIdent(ident);
+      } else if (prop.Kind() == tkInteger) {
+        // The 32 bits, as the original writes them: readers take no wider value for an Integer
+        // kind, so a Cardinal above 0x7FFFFFFF is stored negative.
+        WriteInteger(static_cast<int32_t>(value));
       } else {
         WriteInteger(value);
       }
@@ -218,6 +222,18 @@ void TWriter::WriteChar(char value) {
 
 void TWriter::WriteFloat(long double value) {
   fDriver->WriteFloat(value);
+}
+
+void TWriter::WriteSingle(float value) {
+  fDriver->WriteSingle(value);
+}
+
+void TWriter::WriteCurrency(TCurrency value) {
+  fDriver->WriteCurrency(value.Scaled);
+}
+
+void TWriter::WriteDate(double value) {
+  fDriver->WriteDate(value);
 }
 
 void TWriter::WriteString(const std::string& value) {

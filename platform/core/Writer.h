@@ -30,7 +30,10 @@ class TWriter : public TFiler {
   void WriteInteger(int64_t value);
   void WriteBoolean(bool value);
   void WriteChar(char value);
-  void WriteFloat(long double value);
+  void WriteFloat(long double value);  // vaExtended
+  void WriteSingle(float value);
+  void WriteCurrency(TCurrency value);
+  void WriteDate(double value);
   void WriteString(const std::string& value);
   void WriteIdent(const std::string& value);
   void WriteVariant(const Variant& value);
