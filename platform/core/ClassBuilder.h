@@ -40,9 +40,7 @@ template <class E, TFixedName Name>
 struct TValue<TSet<E, Name>> {
   using Category = int64_t;
   static int64_t To(TSet<E, Name> v) { return v.Bits(); }
-  static TSet<E, Name> From(int64_t v) {
-    return TSet<E, Name>::FromBits(static_cast<uint32_t>(v));
-  }
+  static TSet<E, Name> From(int64_t v) { return TSet<E, Name>::FromBits(static_cast<uint32_t>(v)); }
 };
 
 template <class T>
@@ -134,16 +132,15 @@ class TClassBuilder {
   }
   // A read-only property.
   template <class Getter>
-    requires std::is_member_function_pointer_v<Getter>
-  TClassBuilder& Property(std::string name, Getter getter) {
+  requires std::is_member_function_pointer_v<Getter> TClassBuilder& Property(std::string name,
+                                                                             Getter getter) {
     using V = std::decay_t<std::invoke_result_t<Getter, T&>>;
     BindGetter<V>(Add<V>(std::move(name)), getter);
     return *this;
   }
   // A property that reads and writes a field directly.
   template <class V, class Owner>
-    requires(!std::is_function_v<V>)
-  TClassBuilder& Property(std::string name, V Owner::*field) {
+  requires(!std::is_function_v<V>) TClassBuilder& Property(std::string name, V Owner::*field) {
     static_assert(std::is_base_of_v<Owner, T>, "the field must belong to the class");
     using Value = class_builder::TValue<V>;
     TPropInfo& prop = Add<V>(std::move(name));
@@ -170,7 +167,7 @@ class TClassBuilder {
   // A published method that form streams can name.
   template <auto Member>
   TClassBuilder& Method(std::string name) {
-    fRecord->AddMethod(std::move(name), MethodCode<Member>());
+    fRecord->AddMethod(std::move(name), MethodCode<Member>(), TMethodThunk<Member>::Signature());
     return *this;
   }
 
@@ -223,8 +220,7 @@ class TClassBuilder {
 
   template <class V>
   TPropInfo& Add(std::string name) {
-    TPropInfo& prop =
-        fRecord->AddProperty(TPropInfo(std::move(name), TypeInfo<V>()));
+    TPropInfo& prop = fRecord->AddProperty(TPropInfo(std::move(name), TypeInfo<V>()));
     fLast = &prop;
     return prop;
   }

@@ -33,11 +33,16 @@ const TPropInfo* TClassRecord::FindProp(std::string_view name) const {
   }
 }
 
-void* TClassRecord::MethodAddress(std::string_view name) const {
+const TClassRecord::TMethodEntry* TClassRecord::FindMethod(std::string_view name) const {
   for (const TClassRecord* c = this; c; c = c->fParent)
     for (const TMethodEntry& m : c->fMethods)
-      if (SameText(m.Name, name)) return m.Code;
+      if (SameText(m.Name, name)) return &m;
   return nullptr;
+}
+
+void* TClassRecord::MethodAddress(std::string_view name) const {
+  const TMethodEntry* method = FindMethod(name);
+  return method ? method->Code : nullptr;
 }
 
 std::string TClassRecord::MethodName(void* code) const {
@@ -60,8 +65,8 @@ TPropInfo& TClassRecord::AddProperty(TPropInfo prop) {
   return *owned;
 }
 
-void TClassRecord::AddMethod(std::string name, void* code) {
-  fMethods.push_back({std::move(name), code});
+void TClassRecord::AddMethod(std::string name, void* code, TMethodSignature signature) {
+  fMethods.push_back({std::move(name), code, signature});
 }
 
 void TClassRecord::Seal() {

@@ -22,6 +22,7 @@ class TClassRecord {
   struct TMethodEntry {
     std::string Name;
     void* Code;
+    TMethodSignature Signature;
   };
   using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
   using TItemFactory = std::function<TCollectionItem*(TCollection* collection)>;
@@ -46,7 +47,9 @@ class TClassRecord {
   // absent.
   const TPropInfo* FindProp(std::string_view name) const;
 
-  void* MethodAddress(std::string_view name) const;  // searches ancestors too; null when absent
+  // The published method of that name, ancestors searched too; null when absent.
+  const TMethodEntry* FindMethod(std::string_view name) const;
+  void* MethodAddress(std::string_view name) const;  // its code, or null
   std::string MethodName(void* code) const;          // empty when absent
 
   const TComponentFactory& ComponentFactory() const { return fComponentFactory; }
@@ -55,7 +58,7 @@ class TClassRecord {
   // Building: used by TClassBuilder and by readers of described classes.
   void SetHasTypeInfo(bool value) { fHasTypeInfo = value; }
   TPropInfo& AddProperty(TPropInfo prop);  // replaces an inherited property of the same name
-  void AddMethod(std::string name, void* code);
+  void AddMethod(std::string name, void* code, TMethodSignature signature);
   void SetComponentFactory(TComponentFactory factory) { fComponentFactory = std::move(factory); }
   void SetItemFactory(TItemFactory factory) { fItemFactory = std::move(factory); }
   void Seal();  // builds the name index; call once all properties are added

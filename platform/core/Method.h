@@ -16,12 +16,22 @@ struct TMethod {
   bool Assigned() const { return Code != nullptr; }
 };
 
+// One tag per parameter list, so that a method named in a stream is only bound to an event
+// whose handlers take the same parameters.
+using TMethodSignature = const void*;
+template <class... Args>
+TMethodSignature SignatureOf() {
+  static const char tag = 0;
+  return &tag;
+}
+
 template <auto Member>
 struct TMethodThunk;
 
 template <class T, class... Args, void (T::*Member)(Args...)>
 struct TMethodThunk<Member> {
   using TClass = T;
+  static TMethodSignature Signature() { return SignatureOf<Args...>(); }
   static void Call(void* self, Args... args) { (static_cast<T*>(self)->*Member)(args...); }
 };
 
@@ -43,6 +53,7 @@ class TEvent {
  public:
   using TThunk = void (*)(void*, Args...);
   static constexpr const char* TypeName() { return Name.value; }
+  static TMethodSignature Signature() { return SignatureOf<Args...>(); }
 
   TEvent() = default;
   explicit TEvent(TMethod method) : fMethod(method) {}

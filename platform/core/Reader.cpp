@@ -34,6 +34,11 @@ class TNesting {
   int& fDepth;
 };
 
+bool IsComponentReference(const TPropInfo& prop) {
+  const TClassRecord* type = prop.PropType->ClassType;
+  return type && type->InheritsFrom(TComponent::StaticClass());
+}
+
 std::string InstanceName(TPersistent& instance) {
   if (auto* c = dynamic_cast<TComponent*>(&instance); c && !c->Name().empty()) return c->Name();
   return instance.GetNamePath();
@@ -264,8 +269,11 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
     }
     case tkClass: {
       std::string ident = ReadIdent();
+      bool nil = SameText(ident, "nil");
+      if (!nil && !IsComponentReference(prop))
+        throw EPropertyError("Invalid property value");  // a sub-object is no reference
       if (!prop.CanWrite()) return;
-      if (SameText(ident, "nil")) {
+      if (nil) {
         SetOrdProp(instance, prop, 0);
       } else {
         fFixups.push_back({&instance, &prop, ident});
@@ -281,7 +289,13 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       }
       void* code = nullptr;
       if (OnFindMethod) OnFindMethod(ident, code);
-      if (!code && fRoot) code = fRoot->ClassType().MethodAddress(ident);
+      if (!code && fRoot) {
+        const TClassRecord::TMethodEntry* method = fRoot->ClassType().FindMethod(ident);
+        // A handler with other parameters than the event passes would be called wrongly.
+        if (method && method->Signature != prop.PropType->MethodSignature)
+          throw EPropertyError(Format("Method '%s' does not fit event %s", {ident, prop.Name}));
+        if (method) code = method->Code;
+      }
       if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
       SetMethodProp(instance, prop, TMethod{code, fRoot});
       return;
@@ -362,8 +376,10 @@ TComponent* FindNestedComponent(TComponent* root, std::string_view path) {
 
 void TReader::FixupReferences() {
   for (const TFixup& fixup : fFixups) {
-    // A reference into another root that is not loaded stays unset.
-    if (TComponent* target = FindNestedComponent(fRoot, fixup.Name))
+    // A reference into another root that is not loaded stays unset, and so does one to a
+    // component of another class than the property's.
+    TComponent* target = FindNestedComponent(fRoot, fixup.Name);
+    if (target && target->InheritsFrom(*fixup.Prop->PropType->ClassType))
       SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
   }
   fFixups.clear();

@@ -9,9 +9,9 @@
 namespace {
 
 const char* const kKindNames[] = {
-    "tkUnknown", "tkInteger", "tkChar",    "tkEnumeration", "tkFloat",  "tkString",
-    "tkSet",     "tkClass",   "tkMethod",  "tkWChar",       "tkLString", "tkWString",
-    "tkVariant", "tkArray",   "tkRecord",  "tkInterface",   "tkInt64",
+    "tkUnknown", "tkInteger", "tkChar",   "tkEnumeration", "tkFloat",   "tkString",
+    "tkSet",     "tkClass",   "tkMethod", "tkWChar",       "tkLString", "tkWString",
+    "tkVariant", "tkArray",   "tkRecord", "tkInterface",   "tkInt64",
 };
 
 // Type information made at run time stays at a fixed address for the program's life.
@@ -20,7 +20,9 @@ std::deque<TTypeInfo>& MadeTypes() {
   return types;
 }
 
-const TTypeInfo& Keep(TTypeInfo info) { return MadeTypes().emplace_back(std::move(info)); }
+const TTypeInfo& Keep(TTypeInfo info) {
+  return MadeTypes().emplace_back(std::move(info));
+}
 
 TTypeInfo Ordinal(TTypeKind kind, const char* name, TOrdType ordType, int64_t min, int64_t max) {
   TTypeInfo t;
@@ -63,8 +65,8 @@ const char* TypeKindName(TTypeKind kind) {
 }
 
 const TTypeInfo& TypeInfoFor(TTypeKind) {
-  static const TTypeInfo& info =
-      MakeEnumType("TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
+  static const TTypeInfo& info = MakeEnumType(
+      "TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
   return info;
 }
 
@@ -98,17 +100,20 @@ const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element) {
 }
 
 const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max) {
-  TOrdType ordType = min >= 0 ? (max <= 255 ? otUByte : max <= 65535 ? otUWord : otULong)
+  TOrdType ordType = min >= 0 ? (max <= 255     ? otUByte
+                                 : max <= 65535 ? otUWord
+                                                : otULong)
                               : (min >= -128 && max <= 127       ? otSByte
                                  : min >= -32768 && max <= 32767 ? otSWord
                                                                  : otSLong);
   return Keep(Ordinal(tkInteger, name.c_str(), ordType, min, max));
 }
 
-const TTypeInfo& MakeMethodType(std::string name) {
+const TTypeInfo& MakeMethodType(std::string name, TMethodSignature signature) {
   TTypeInfo t;
   t.Kind = tkMethod;
   t.Name = std::move(name);
+  t.MethodSignature = signature;
   return Keep(std::move(t));
 }
 
@@ -138,10 +143,10 @@ int GetEnumValue(const TTypeInfo& type, std::string_view name) {
   return -1;
 }
 
-#define DRAVIK_TYPE(T, ...)                                        \
-  const TTypeInfo& TTypeInfoOf<T>::Get() {                         \
-    static const TTypeInfo info = __VA_ARGS__;                     \
-    return info;                                                   \
+#define DRAVIK_TYPE(T, ...)                    \
+  const TTypeInfo& TTypeInfoOf<T>::Get() {     \
+    static const TTypeInfo info = __VA_ARGS__; \
+    return info;                               \
   }
 DRAVIK_TYPE(int8_t, Ordinal(tkInteger, "ShortInt", otSByte, -128, 127))
 DRAVIK_TYPE(uint8_t, Ordinal(tkInteger, "Byte", otUByte, 0, 255))
@@ -161,7 +166,7 @@ DRAVIK_TYPE(Variant, Named(tkVariant, "Variant"))
 #undef DRAVIK_TYPE
 
 const TTypeInfo& TTypeInfoOf<bool>::Get() {
-  static const TTypeInfo& info = [] () -> const TTypeInfo& {
+  static const TTypeInfo& info = []() -> const TTypeInfo& {
     TTypeInfo t = Ordinal(tkEnumeration, "Boolean", otUByte, 0, 1);
     t.EnumNames = {"False", "True"};
     return Keep(std::move(t));

@@ -53,10 +53,11 @@ struct TTypeInfo {
   TOrdType OrdType = otSLong;
   int64_t MinValue = 0;
   int64_t MaxValue = 0;
-  std::vector<std::string> EnumNames;  // enumeration: one per value from MinValue
+  std::vector<std::string> EnumNames;   // enumeration: one per value from MinValue
   const TTypeInfo* CompType = nullptr;  // set: the element type
   TFloatType FloatType = ftExtended;
-  const TClassRecord* ClassType = nullptr;  // class: the class
+  const TClassRecord* ClassType = nullptr;     // class: the class
+  TMethodSignature MethodSignature = nullptr;  // method: the parameters its handlers take
   // Integer types whose values streams name by identifier (colours: "clRed").
   bool (*IdentToInt)(std::string_view ident, int64_t& value) = nullptr;
   bool (*IntToIdent)(int64_t value, std::string& ident) = nullptr;
@@ -69,7 +70,7 @@ const TTypeInfo& TypeInfoFor(TTypeKind);
 const TTypeInfo& MakeEnumType(std::string name, std::vector<std::string> names);
 const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element);
 const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max);
-const TTypeInfo& MakeMethodType(std::string name);
+const TTypeInfo& MakeMethodType(std::string name, TMethodSignature signature);
 // The same type under another name ("TCaption" is a string).
 const TTypeInfo& MakeAliasType(const TTypeInfo& base, std::string name);
 
@@ -78,7 +79,7 @@ inline bool IsUnsignedInt64(const TTypeInfo& type) {
   return type.Kind == tkInt64 && type.OrdType == otULong;
 }
 
-std::string GetEnumName(const TTypeInfo& type, int64_t value);  // empty when out of range
+std::string GetEnumName(const TTypeInfo& type, int64_t value);   // empty when out of range
 int GetEnumValue(const TTypeInfo& type, std::string_view name);  // ignores case; -1 when unknown
 
 // Specialised per publishable type: static const TTypeInfo& Get(). An enumeration declares
@@ -96,9 +97,9 @@ const TTypeInfo& TypeInfo() {
   return TTypeInfoOf<T>::Get();
 }
 
-#define DRAVIK_BUILTIN_TYPE(T) \
-  template <>                  \
-  struct TTypeInfoOf<T> {      \
+#define DRAVIK_BUILTIN_TYPE(T)     \
+  template <>                      \
+  struct TTypeInfoOf<T> {          \
     static const TTypeInfo& Get(); \
   }
 DRAVIK_BUILTIN_TYPE(int8_t);
@@ -130,7 +131,7 @@ struct TTypeInfoOf<TSet<E, Name>> {
 template <TFixedName Name, class... Args>
 struct TTypeInfoOf<TEvent<Name, Args...>> {
   static const TTypeInfo& Get() {
-    static const TTypeInfo& info = MakeMethodType(Name.value);
+    static const TTypeInfo& info = MakeMethodType(Name.value, TEvent<Name, Args...>::Signature());
     return info;
   }
 };
@@ -151,7 +152,7 @@ struct TPropInfo {
   const TTypeInfo* PropType = nullptr;
   int32_t Index = NoIndex;
   int32_t Default = NoDefault;
-  int32_t NameIndex = 0;  // position in the class's full property list
+  int32_t NameIndex = 0;       // position in the class's full property list
   TAccessor<int64_t> Ordinal;  // integer, char, enumeration, set bits, class reference, Int64
   TAccessor<long double> Float;
   TAccessor<std::string> String;

@@ -207,3 +207,29 @@ TEST(ReaderWriter, BadValuesAndClassesAreReadErrors) {
     EXPECT_THROW(Read(bytes.substr(0, cut)), EReadError) << "cut at " << cut;
   }
 }
+
+TEST(ReaderWriter, ReferencesMustFitTheirPropertysClass) {
+  auto readText = [](const std::string& text) {
+    TStringStream in(text), binary;
+    ObjectTextToBinary(in, binary);
+    return Read(binary.DataString());
+  };
+  // A sub-object is not a reference: naming a component there is an error, not a cast.
+  try {
+    readText("object F: TTestRoot\n object W: TTestWidget\n Font = W\n end\nend\n");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(), "Error reading W.Font: Invalid property value");
+  }
+  // Buddy takes TTestWidget: the root (a TTestRoot) does not fit and stays unset.
+  auto root = readText("object F: TTestRoot\n object W: TTestWidget\n Buddy = Owner\n end\nend\n");
+  // An event handler must take the parameters the event passes.
+  try {
+    readText("object F: TTestRoot\n object W: TTestWidget\n OnClick = WidgetMoved\n end\nend\n");
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(),
+              "Error reading W.OnClick: Method 'WidgetMoved' does not fit event OnClick");
+  }
+  EXPECT_EQ(static_cast<TTestWidget*>(root->FindComponent("W"))->Buddy, nullptr);
+}

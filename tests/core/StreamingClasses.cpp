@@ -113,6 +113,7 @@ void TTestWidget::DefineProperties(TFiler& filer) {
 const TClassRecord& TTestRoot::StaticClass() {
   static const TClassRecord& record = TClassBuilder<TTestRoot, TDataModule>("TTestRoot", "Tests")
                                           .Method<&TTestRoot::WidgetClick>("WidgetClick")
+                                          .Method<&TTestRoot::WidgetMoved>("WidgetMoved")
                                           .Build();
   return record;
 }

@@ -83,5 +83,6 @@ class TTestRoot : public TDataModule {
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
   void WidgetClick(TObject*) { ++Clicks; }
+  void WidgetMoved(TObject*, int32_t distance) { Clicks += distance; }
   int Clicks = 0;
 };
