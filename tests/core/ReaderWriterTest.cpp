@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/core/Exceptions.h"
@@ -232,4 +233,70 @@ TEST(ReaderWriter, ReferencesMustFitTheirPropertysClass) {
               "Error reading W.OnClick: Method 'WidgetMoved' does not fit event OnClick");
   }
   EXPECT_EQ(static_cast<TTestWidget*>(root->FindComponent("W"))->Buddy, nullptr);
+}
+
+namespace {
+
+// A component of a class the program does not compile: its record is described at run time and
+// its values live in a table.
+class TDescribed : public TComponent {
+ public:
+  TDescribed(TComponent* owner, const TClassRecord& record) : TComponent(owner), fRecord(record) {}
+  const TClassRecord& ClassType() const override { return fRecord; }
+  std::map<std::string, Variant> Values;
+
+ private:
+  const TClassRecord& fRecord;
+};
+
+std::unique_ptr<TClassRecord> Describe(const std::string& name) {
+  auto record = std::make_unique<TClassRecord>(name, "Described", &TComponent::StaticClass());
+  TPropInfo caption("Caption", TypeInfo<std::string>());
+  caption.String.Get = [](TObject& o) {
+    return static_cast<TDescribed&>(o).Values["Caption"].AsString();
+  };
+  caption.String.Set = [](TObject& o, std::string v) {
+    static_cast<TDescribed&>(o).Values["Caption"] = v;
+  };
+  record->AddProperty(std::move(caption));
+  TPropInfo count("Count", TypeInfo<int32_t>());
+  count.Ordinal.Get = [](TObject& o) -> int64_t {
+    return static_cast<TDescribed&>(o).Values["Count"].AsInteger();
+  };
+  count.Ordinal.Set = [](TObject& o, int64_t v) {
+    static_cast<TDescribed&>(o).Values["Count"] = static_cast<int32_t>(v);
+  };
+  record->AddProperty(std::move(count));
+  const TClassRecord* self = record.get();
+  record->SetComponentFactory([self](TComponent* owner) { return new TDescribed(owner, *self); });
+  record->Seal();
+  return record;
+}
+
+}  // namespace
+
+TEST(ReaderWriter, ClassesDescribedAtRunTimeAreReadAndWritten) {
+  const std::string text =
+      "object F: TTestRoot\n"
+      "  object Gauge1: TGauge\n"
+      "    Caption = 'Pressure'\n"
+      "    Count = 42\n"
+      "  end\n"
+      "end\n";
+  auto gauge = Describe("TGauge");
+  TStringStream in(text), binary;
+  ObjectTextToBinary(in, binary);
+  TStringStream stream(binary.DataString());
+  TReader reader(stream);
+  reader.OnFindComponentClass = [&](const std::string& name) -> const TClassRecord* {
+    return name == "TGauge" ? gauge.get() : nullptr;
+  };
+  TTestRoot root(nullptr);
+  reader.ReadRootComponent(&root);
+  auto* read = dynamic_cast<TDescribed*>(root.FindComponent("Gauge1"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->ClassName(), "TGauge");
+  EXPECT_EQ(read->Values["Caption"], Variant("Pressure"));
+  EXPECT_EQ(read->Values["Count"], Variant(42));
+  EXPECT_EQ(ToText(Write(&root)), text);
 }
