@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang-format fp-compiler fp-units-rtl fp-units-base fpc-source-3.2.2)
+          clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2)
 
 missing=()
 for p in "${packages[@]}"; do
