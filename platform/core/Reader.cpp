@@ -1,5 +1,6 @@
 #include "platform/core/Reader.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/core/BinaryObjectReader.h"
@@ -103,6 +104,7 @@ TComponent* TReader::ReadComponent(TComponent* component) {
   }
   component->Include(csLoading);
   component->Include(csReading);
+  const std::size_t mark = fLoaded.size();
   fLoaded.push_back(component);
   try {
     if (created) {
@@ -111,7 +113,17 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     }
     component->ReadState(*this);
   } catch (...) {
-    if (created) fLoaded.pop_back();
+    if (created) {
+      // The new component goes, and with it the components it owns: none stays listed.
+      auto ownedByIt = [&](TComponent* c) {
+        for (TComponent* o = c; o; o = o->Owner())
+          if (o == component) return true;
+        return false;
+      };
+      fLoaded.erase(std::remove_if(fLoaded.begin() + static_cast<std::ptrdiff_t>(mark),
+                                   fLoaded.end(), ownedByIt),
+                    fLoaded.end());
+    }
     throw;
   }
   component->Exclude(csReading);

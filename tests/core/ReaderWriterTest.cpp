@@ -300,3 +300,26 @@ TEST(ReaderWriter, ClassesDescribedAtRunTimeAreReadAndWritten) {
   EXPECT_EQ(read->Values["Count"], Variant(42));
   EXPECT_EQ(ToText(Write(&root)), text);
 }
+
+TEST(ReaderWriter, AFailureInsideANestedComponentLeavesTheRootConsistent) {
+  // Found by fuzzing: a child component whose second child is cut off; the first child of the
+  // child (owned by the root) was read completely.
+  TStringStream text(
+      "object Form1: TTestRoot\n"
+      "  object Inner: TTestRoot\n"
+      "    object Widget1: TTestWidget\n"
+      "    end\n"
+      "  end\n"
+      "end\n");
+  TStringStream binary;
+  ObjectTextToBinary(text, binary);
+  std::string bytes = binary.DataString();
+  bytes.resize(bytes.size() - 2);  // the ends of Inner's children and of the root's
+  bytes += std::string("\x04\x00TP", 4);
+  auto root = std::make_unique<TTestRoot>(nullptr);
+  EXPECT_THROW(ReadComponent(*std::make_unique<TStringStream>(bytes), root.get()), EReadError);
+  EXPECT_EQ(root->FindComponent("Inner"), nullptr);  // freed with its failure
+  ASSERT_NE(root->FindComponent("Widget1"), nullptr);
+  EXPECT_FALSE(root->IsLoading());
+  EXPECT_FALSE(root->FindComponent("Widget1")->IsLoading());
+}
