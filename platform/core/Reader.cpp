@@ -66,6 +66,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   fRoot = root;
   fOwner = root;
   fLoaded.clear();
+  fCreated.clear();
   fFixups.clear();
   fLoaded.push_back(root);
   try {
@@ -76,7 +77,13 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     root->Exclude(csReading);
     FixupReferences();
   } catch (...) {
-    // Leave no component half-loaded: they stay as read, but no longer in the loading state.
+    // The components this read created go again, the last first (owned ones before their
+    // owners); those that were there before leave the loading state.
+    for (auto it = fCreated.rbegin(); it != fCreated.rend(); ++it) {
+      fLoaded.erase(std::remove(fLoaded.begin(), fLoaded.end(), *it), fLoaded.end());
+      delete *it;
+    }
+    fCreated.clear();
     for (TComponent* c : fLoaded) {
       c->Exclude(csReading);
       c->Exclude(csLoading);
@@ -106,6 +113,7 @@ TComponent* TReader::ReadComponent(TComponent* component) {
   component->Include(csReading);
   const std::size_t mark = fLoaded.size();
   fLoaded.push_back(component);
+  if (created) fCreated.push_back(component);
   try {
     if (created) {
       component->SetName(header.Name);
@@ -123,6 +131,7 @@ TComponent* TReader::ReadComponent(TComponent* component) {
       fLoaded.erase(std::remove_if(fLoaded.begin() + static_cast<std::ptrdiff_t>(mark),
                                    fLoaded.end(), ownedByIt),
                     fLoaded.end());
+      fCreated.erase(std::remove_if(fCreated.begin(), fCreated.end(), ownedByIt), fCreated.end());
     }
     throw;
   }

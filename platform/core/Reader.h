@@ -82,6 +82,7 @@ class TReader : public TFiler {
   TComponent* fOwner = nullptr;
   TComponent* fParent = nullptr;
   std::vector<TComponent*> fLoaded;
+  std::vector<TComponent*> fCreated;  // by this read, in the order of creation
   std::vector<TFixup> fFixups;
   std::string fPropName;  // the name DefineProperty matches against
   bool fPropFound = false;
