@@ -130,7 +130,7 @@ class TPeerExtras : public TComponent {
   std::string Utf8;
 };
 
-// The type names of the peer's string kinds.
+// The types the peer names that have no C++ type of their own: its string kinds and TDateTime.
 const TTypeInfo& ShortStringType();
 const TTypeInfo& WideStringType();
 const TTypeInfo& UnicodeStringType();

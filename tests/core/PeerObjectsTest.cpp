@@ -253,7 +253,7 @@ TEST_F(PeerObjects, ItReadsOurVariantsAndExtraStreamProperties) {
 // QWord marker that the text form makes of numbers above Int64's range.
 TEST(PeerQWord, QWordPropertiesTakeEveryValueOfTheirRange) {
   std::string text =
-      "object Extras: TPeerControl\n"
+      "object Control: TPeerControl\n"
       "  U64 = 18446744073709551615\n"
       "  U32 = 4294967295\n"
       "end\n";
@@ -263,7 +263,7 @@ TEST(PeerQWord, QWordPropertiesTakeEveryValueOfTheirRange) {
   EXPECT_NE(ToText(WriteForm(*control)).find("  U64 = -1\n"), std::string::npos)
       << "written as the peer writes it: the same bits as an Int64";
 
-  std::string signedTooBig = "object Extras: TPeerControl\n  I64 = 9223372036854775808\nend\n";
+  std::string signedTooBig = "object Control: TPeerControl\n  I64 = 9223372036854775808\nend\n";
   EXPECT_THROW(ReadForm<TPeerControl>(ToBinary(signedTooBig)), EReadError);
 }
 
