@@ -65,8 +65,14 @@ const char* TypeKindName(TTypeKind kind) {
 }
 
 const TTypeInfo& TypeInfoFor(TTypeKind) {
-  static const TTypeInfo& info = MakeEnumType(
-      "TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
+  static const TTypeInfo& info = []() -> const TTypeInfo& {
+    TTypeInfo t = MakeEnumType(
+        "TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
+    // Free Pascal's names of the same kinds, so that data it stored reads too.
+    t.EnumAliases = {{"tkAString", tkLString}, {"tkSString", tkString},   {"tkUString", tkWString},
+                     {"tkUChar", tkWChar},     {"tkBool", tkEnumeration}, {"tkQWord", tkInt64}};
+    return MakeAliasType(t, "TTypeKind");
+  }();
   return info;
 }
 
@@ -140,6 +146,8 @@ std::string GetEnumName(const TTypeInfo& type, int64_t value) {
 int GetEnumValue(const TTypeInfo& type, std::string_view name) {
   for (std::size_t i = 0; i < type.EnumNames.size(); ++i)
     if (SameText(type.EnumNames[i], name)) return static_cast<int>(type.MinValue + int64_t(i));
+  for (const auto& [alias, value] : type.EnumAliases)
+    if (SameText(alias, name)) return static_cast<int>(value);
   return -1;
 }
 

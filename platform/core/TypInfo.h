@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Method.h"
@@ -53,7 +54,9 @@ struct TTypeInfo {
   TOrdType OrdType = otSLong;
   int64_t MinValue = 0;
   int64_t MaxValue = 0;
-  std::vector<std::string> EnumNames;   // enumeration: one per value from MinValue
+  std::vector<std::string> EnumNames;  // enumeration: one per value from MinValue
+  // Further names an enumeration accepts when reading (another tool's spelling of a value).
+  std::vector<std::pair<std::string, int64_t>> EnumAliases;
   const TTypeInfo* CompType = nullptr;  // set: the element type
   TFloatType FloatType = ftExtended;
   const TClassRecord* ClassType = nullptr;     // class: the class

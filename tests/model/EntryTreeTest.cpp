@@ -252,3 +252,30 @@ TEST(EntryTree, TheTreeTravelsInTheFormStream) {
   EXPECT_EQ(Lines(loaded, true), Lines(*holder->Entries(), true));
   EXPECT_EQ(loaded.Items(0)->Items()->Items(2)->Props()->Items(1)->GetValue(), Variant("three"));
 }
+
+TEST(EntryTree, KindsStoredUnderFreePascalsNamesBindToo) {
+  auto form = MakeTestForm();
+  auto* holder = new TEntryHolder(form.get());
+  holder->SetName("Holder");
+  TPropertyEntry::CreateEx(AddComponent(*holder->Entries(), form->FindComponent("Button1")),
+                           "Caption", tkLString, "");
+  TStringStream binary;
+  WriteComponent(binary, form.get());
+  TStringStream in(binary.DataString()), text;
+  ObjectBinaryToText(in, text);
+  std::string source = text.DataString();
+  std::size_t at = source.find("Kind = tkLString");
+  ASSERT_NE(at, std::string::npos);
+  source.replace(at, 16, "Kind = tkAString");  // as Free Pascal names an AnsiString
+
+  TStringStream textIn(source), again;
+  ObjectTextToBinary(textIn, again);
+  TStringStream readBack(again.DataString());
+  std::unique_ptr<TComponent> copy(ReadComponent(readBack, nullptr));
+  TComponentEntries& loaded = *static_cast<TEntryHolder*>(copy->FindComponent("Holder"))->Entries();
+  loaded.Init();
+  ASSERT_EQ(loaded.Count(), 1);
+  TPropertyEntry* caption = loaded.Items(0)->Props()->Items(0);
+  EXPECT_EQ(caption->Kind, tkLString);
+  EXPECT_EQ(caption->GetValue(), Variant("OK"));
+}
