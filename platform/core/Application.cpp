@@ -36,7 +36,9 @@ const TClassRecord& TApplication::StaticClass() {
 TApplication::TApplication(TComponent* owner)
     : TComponent(owner), fTitle(BaseNameWithoutExtension(ReadExeName())) {}
 
-std::string TApplication::ExeName() const { return ReadExeName(); }
+std::string TApplication::ExeName() const {
+  return ReadExeName();
+}
 
 void TApplication::HandleException(TObject* sender) {
   std::exception_ptr current = std::current_exception();
@@ -70,7 +72,9 @@ void TApplication::ShowException(const Exception& e, TObject* sender) {
   std::cerr << message << "\n";
 }
 
-void TApplication::SetExceptionDisplay(TExceptionDisplay display) { fDisplay = std::move(display); }
+void TApplication::SetExceptionDisplay(TExceptionDisplay display) {
+  fDisplay = std::move(display);
+}
 
 void TApplication::ProcessMessages() {
   if (fProcessMessages) fProcessMessages();

@@ -12,7 +12,9 @@ const TClassRecord& TCollectionItem::StaticClass() {
   return record;
 }
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+  SetCollection(collection);
+}
 
 TCollectionItem::~TCollectionItem() {
   if (fCollection) fCollection->RemoveItem(this);
@@ -35,9 +37,13 @@ void TCollectionItem::SetIndex(int index) {
   if (current >= 0 && current != index) fCollection->Move(current, index);
 }
 
-std::string TCollectionItem::DisplayName() const { return ClassName(); }
+std::string TCollectionItem::DisplayName() const {
+  return ClassName();
+}
 
-TPersistent* TCollectionItem::GetOwner() const { return fCollection; }
+TPersistent* TCollectionItem::GetOwner() const {
+  return fCollection;
+}
 
 std::string TCollectionItem::GetNamePath() const {
   if (!fCollection) return ClassName();
@@ -82,7 +88,9 @@ TCollectionItem* TCollection::Insert(int index) {
   return item;
 }
 
-void TCollection::Delete(int index) { delete Items(index); }
+void TCollection::Delete(int index) {
+  delete Items(index);
+}
 
 void TCollection::Clear() {
   if (fItems.empty()) return;

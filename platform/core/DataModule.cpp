@@ -8,11 +8,10 @@ const TClassRegistration kRegistered(TDataModule::StaticClass());
 }
 
 const TClassRecord& TDataModule::StaticClass() {
-  static const TClassRecord& record =
-      TClassBuilder<TDataModule, TComponent>("TDataModule", "Forms")
-          .Event("OnCreate", &TDataModule::OnCreate)
-          .Event("OnDestroy", &TDataModule::OnDestroy)
-          .Build();
+  static const TClassRecord& record = TClassBuilder<TDataModule, TComponent>("TDataModule", "Forms")
+                                          .Event("OnCreate", &TDataModule::OnCreate)
+                                          .Event("OnDestroy", &TDataModule::OnDestroy)
+                                          .Build();
   return record;
 }
 

@@ -23,11 +23,17 @@ void DebugVal(std::string_view name, int64_t value) {
   if (Sink()) DebugVal(name, std::to_string(value));
 }
 
-void SetDebugSink(TDebugSink sink) { Sink() = std::move(sink); }
+void SetDebugSink(TDebugSink sink) {
+  Sink() = std::move(sink);
+}
 
-TDebug::TDebug(std::string name) : fName(std::move(name)) { DebugMsg("> " + fName); }
+TDebug::TDebug(std::string name) : fName(std::move(name)) {
+  DebugMsg("> " + fName);
+}
 
-TDebug::~TDebug() { DebugMsg("< " + fName); }
+TDebug::~TDebug() {
+  DebugMsg("< " + fName);
+}
 
 void TDebug::Msg(std::string_view line) const {
   if (Sink()) DebugMsg(fName + ": " + std::string(line));

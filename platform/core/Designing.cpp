@@ -4,6 +4,10 @@ namespace {
 bool gDesigningHost = false;
 }
 
-bool IsDesigning() { return gDesigningHost; }
+bool IsDesigning() {
+  return gDesigningHost;
+}
 
-void SetDesigningHost(bool active) { gDesigningHost = active; }
+void SetDesigningHost(bool active) {
+  gDesigningHost = active;
+}

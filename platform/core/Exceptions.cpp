@@ -1,3 +1,5 @@
 #include "platform/core/Exceptions.h"
 
-void Abort() { throw EAbort("Operation aborted"); }
+void Abort() {
+  throw EAbort("Operation aborted");
+}

@@ -5,9 +5,8 @@
 #include "platform/core/SysUtils.h"
 
 const TClassRecord& TObject::StaticClass() {
-  static const TClassRecord& record = TClassBuilder<TObject, void>("TObject", "System")
-                                          .NoTypeInfo()
-                                          .Build();
+  static const TClassRecord& record =
+      TClassBuilder<TObject, void>("TObject", "System").NoTypeInfo().Build();
   return record;
 }
 

@@ -4,9 +4,9 @@
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileStream.h"
 #include "platform/core/Filer.h"
 #include "platform/core/Reader.h"
-#include "platform/core/FileStream.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/Writer.h"
 
@@ -38,7 +38,9 @@ void TStrings::Put(int index, const std::string& s) {
   InsertObject(index, s, object);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const {
+  return nullptr;
+}
 
 void TStrings::PutObject(int, TObject*) {}
 
@@ -339,8 +341,7 @@ int TStringList::Add(const std::string& s) {
   if (fSorted) {
     if (Find(s, index)) {
       if (fDuplicates == dupIgnore) return index;
-      if (fDuplicates == dupError)
-        throw EStringListError("String list does not allow duplicates");
+      if (fDuplicates == dupError) throw EStringListError("String list does not allow duplicates");
     }
   }
   InsertItem(index, s);

@@ -7,8 +7,12 @@
 
 namespace {
 
-[[noreturn]] void InvalidConversion() { throw EVariantError("Invalid variant type conversion"); }
-[[noreturn]] void Overflow() { throw EVariantError("Variant overflow"); }
+[[noreturn]] void InvalidConversion() {
+  throw EVariantError("Invalid variant type conversion");
+}
+[[noreturn]] void Overflow() {
+  throw EVariantError("Variant overflow");
+}
 
 std::string CurrencyToStr(int64_t scaled) {
   bool negative = scaled < 0;
@@ -222,4 +226,6 @@ bool Variant::operator==(const Variant& other) const {
   }
 }
 
-std::string VarToStr(const Variant& v) { return v.IsNull() ? "" : v.AsString(); }
+std::string VarToStr(const Variant& v) {
+  return v.IsNull() ? "" : v.AsString();
+}

@@ -136,7 +136,8 @@ TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
     SCOPED_TRACE(file);
     const std::string text = ReadFileBytes(kData + file);
     const auto at = [&](const char* what) { return std::to_string(text.find(what)); };
-    const TRunResult run = Dravik("check '" + kData + file + "' --names '" + kData + "MainForm.names'");
+    const TRunResult run =
+        Dravik("check '" + kData + file + "' --names '" + kData + "MainForm.names'");
     EXPECT_EQ(run.ExitCode, 1) << run.Err;
     EXPECT_EQ(run.Out, "used\tIt's a hint\t" + at("'It''s") + "\n" +              //
                            "used\tMissing\t" + at("'Missing'") + "\n" +           //
@@ -145,7 +146,7 @@ TEST(CheckCommand, ListsInSourceOrderAndFailsOnUnknownOrInvalid) {
                            "unused\tTitle\nunused\tError\nunused\tUnused\n");
 
     const TRunResult byName = Dravik("check '" + kData + file + "' --names '" + kData +
-                               "MainForm.names' --by-component-name dravik1");
+                                     "MainForm.names' --by-component-name dravik1");
     EXPECT_EQ(byName.ExitCode, 1);
     EXPECT_EQ(byName.Out, "used\tTitle\t" + at("'Title'") + "\n" +
                               "invalid\tDravik1.GetString('Error' + Key))...\t" + at("'Error'") +
@@ -159,7 +160,8 @@ TEST(CheckCommand, ExitCodes) {
       Dravik("check " + unit + " --names '" + kData + "Good.names' --by-component-name Nobody");
   EXPECT_EQ(good.ExitCode, 0) << good.Out;
   EXPECT_EQ(good.Out, "unused\tIt's a hint\nunused\tMissing\n");
-  const TRunResult noEnd = Dravik("check '" + kData + "NoEnd.pas' --names '" + kData + "Good.names'");
+  const TRunResult noEnd =
+      Dravik("check '" + kData + "NoEnd.pas' --names '" + kData + "Good.names'");
   EXPECT_EQ(noEnd.ExitCode, 2);
   EXPECT_EQ(noEnd.Out, "");
   EXPECT_NE(noEnd.Err.find("Syntax error in source code."), std::string::npos) << noEnd.Err;
