@@ -226,3 +226,21 @@ TEST_F(LanguageFrames, AMemberLeavingDuringASwitchIsNotCalledAgain) {
   EXPECT_EQ(NamedDomainFrames()->Count(), 0);
   EXPECT_EQ(NamedDomainFrames()->StartupLanguage(), "Magyar");
 }
+
+TEST_F(LanguageFrames, RegistrationTellsWhenAFrameIsBornAndHidesPrivateDomains) {
+  TMember a("a", Journal), b("b", Journal), c("c", Journal);
+  EXPECT_TRUE(RegisterLanguageNotify("", false, a.Handler()));  // the first frame of the list
+  EXPECT_FALSE(RegisterLanguageNotify("", false, b.Handler()));
+  EXPECT_TRUE(RegisterLanguageNotify(".Private Quelt Domain", false, c.Handler()));
+  EXPECT_FALSE(RegisterLanguageNotify("", false, TLanguageNotify()));  // no code: nothing
+  TLanguageFrame* frame;
+  ASSERT_TRUE(NamedDomainFrames()->GetFrame(frame, c.Handler()));
+  EXPECT_TRUE(frame->Hidden());
+  EXPECT_FALSE(DefaultDomainFrames()->Items(0)->Hidden());
+  EXPECT_EQ(GetFrameDomain(c.Handler()), ".Private Quelt Domain");
+  EXPECT_EQ(GetFrameDomain(a.Handler()), "");
+  // A handler is in at most one frame: joining another domain leaves the first.
+  EXPECT_FALSE(RegisterLanguageNotify(".private quelt domain", false, a.Handler()));
+  EXPECT_FALSE(DefaultDomainFrames()->Items(0)->Exists(a.Handler()));
+  EXPECT_EQ(frame->Notifies().Count(), 2);
+}
