@@ -352,6 +352,7 @@ void TReader::ReadCollection(TCollection& collection) {
   TNesting nesting(fDepth);
   collection.BeginUpdate();
   try {
+    DropFixupsWithin(collection);  // its items go now
     collection.Clear();
     while (!fDriver->EndOfList()) {
       if (IsIntegerMarker(NextValue())) ReadInteger();  // the item's order index
@@ -366,6 +367,15 @@ void TReader::ReadCollection(TCollection& collection) {
     throw;
   }
   collection.EndUpdate();
+}
+
+void TReader::DropFixupsWithin(const TCollection& collection) {
+  auto within = [&](const TFixup& fixup) {
+    for (TPersistent* p = fixup.Instance; p; p = p->GetOwner())
+      if (p == &collection) return true;
+    return false;
+  };
+  fFixups.erase(std::remove_if(fFixups.begin(), fFixups.end(), within), fFixups.end());
 }
 
 const TClassRecord& TReader::FindComponentClass(const std::string& className) {

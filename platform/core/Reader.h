@@ -77,6 +77,8 @@ class TReader : public TFiler {
   void ReadSetValue(TPersistent& instance, const TPropInfo& prop);
   const TClassRecord& FindComponentClass(const std::string& className);
   void FixupReferences();
+  // Forgets the references waiting inside the collection's items, before they are freed.
+  void DropFixupsWithin(const TCollection& collection);
 
   std::unique_ptr<TBinaryObjectReader> fDriver;
   TComponent* fOwner = nullptr;

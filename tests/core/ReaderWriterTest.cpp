@@ -327,3 +327,34 @@ TEST(ReaderWriter, AFailedReadTakesBackTheComponentsItCreated) {
   ASSERT_EQ(root->ComponentCount(), 1);
   EXPECT_FALSE(kept->IsLoading());
 }
+
+TEST(ReaderWriter, ACollectionReadTwiceForgetsTheReferencesOfItsFirstItems) {
+  // The first list's items are freed when the second is read: their references must not be
+  // resolved into freed memory.
+  TStringStream in(
+      "object F: TTestRoot\n"
+      "  object W: TTestWidget\n"
+      "    Columns = <\n"
+      "      item\n"
+      "        Target = W\n"
+      "        Parts = <\n"
+      "          item\n"
+      "            Target = W\n"
+      "          end>\n"
+      "      end>\n"
+      "    Columns = <\n"
+      "      item\n"
+      "        Caption = 'second'\n"
+      "        Target = Owner\n"
+      "      end>\n"
+      "  end\n"
+      "end\n");
+  TStringStream binary;
+  ObjectTextToBinary(in, binary);
+  auto root = Read(binary.DataString());
+  auto* w = static_cast<TTestWidget*>(root->FindComponent("W"));
+  ASSERT_EQ(w->GetColumns()->Count(), 1);
+  auto* line = static_cast<TTestLine*>(w->GetColumns()->Items(0));
+  EXPECT_EQ(line->Caption, "second");
+  EXPECT_EQ(line->Target, root.get());
+}

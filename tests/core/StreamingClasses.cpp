@@ -44,6 +44,7 @@ const TClassRecord& TTestLine::StaticClass() {
           .Property("Width", &TTestLine::Width)
           .Default(0)
           .Property("Parts", &TTestLine::GetParts)
+          .Property("Target", &TTestLine::Target)
           .Build();
   return record;
 }

@@ -32,6 +32,7 @@ class TTestLine : public TCollectionItem {
   TCollection* GetParts() const { return fParts.get(); }
   std::string Caption;
   int32_t Width = 0;
+  TComponent* Target = nullptr;
 
  private:
   std::unique_ptr<TCollection> fParts;
