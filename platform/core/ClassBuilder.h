@@ -19,6 +19,7 @@
 #include "platform/core/ClassRecord.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Object.h"
 
 namespace class_builder {
@@ -63,8 +64,26 @@ template <>
 struct TValue<TCurrency> {
   using Category = long double;
   static long double To(TCurrency v) { return static_cast<long double>(v.Scaled) / 10000; }
-  static TCurrency From(long double v) { return {static_cast<int64_t>(std::llround(v * 10000))}; }
+  static TCurrency From(long double v) {
+    long double scaled = std::nearbyint(v * 10000);
+    if (!(scaled > -9.2233720368547758e18L && scaled < 9.2233720368547758e18L))
+      throw EConvertError("Currency value out of range");
+    return {static_cast<int64_t>(scaled)};
+  }
 };
+
+// A Currency property also offers its exact scaled value through the ordinal accessor, so that
+// streams copy it without a detour through floating point.
+template <class V, class Read>
+void BindScaledGetter(TPropInfo& prop, Read read) {
+  if constexpr (std::is_same_v<V, TCurrency>)
+    prop.Ordinal.Get = [read](TObject& o) -> int64_t { return read(o).Scaled; };
+}
+template <class V, class Write>
+void BindScaledSetter(TPropInfo& prop, Write write) {
+  if constexpr (std::is_same_v<V, TCurrency>)
+    prop.Ordinal.Set = [write](TObject& o, int64_t v) { write(o, TCurrency{v}); };
+}
 
 template <>
 struct TValue<std::string> {
@@ -149,6 +168,10 @@ class TClassBuilder {
     accessor.Set = [field](TObject& o, typename Value::Category v) {
       static_cast<T&>(o).*field = Value::From(std::move(v));
     };
+    class_builder::BindScaledGetter<V>(prop,
+                                       [field](TObject& o) { return static_cast<T&>(o).*field; });
+    class_builder::BindScaledSetter<V>(prop,
+                                       [field](TObject& o, V v) { static_cast<T&>(o).*field = v; });
     return *this;
   }
   // A property that can only be written.
@@ -231,6 +254,8 @@ class TClassBuilder {
     class_builder::AccessorOf<typename Value::Category>(prop).Get = [getter](TObject& o) {
       return Value::To(std::invoke(getter, static_cast<T&>(o)));
     };
+    class_builder::BindScaledGetter<V>(
+        prop, [getter](TObject& o) { return V(std::invoke(getter, static_cast<T&>(o))); });
   }
 
   template <class V, class Setter>
@@ -240,6 +265,8 @@ class TClassBuilder {
         [setter](TObject& o, typename Value::Category v) {
           std::invoke(setter, static_cast<T&>(o), Value::From(std::move(v)));
         };
+    class_builder::BindScaledSetter<V>(
+        prop, [setter](TObject& o, V v) { std::invoke(setter, static_cast<T&>(o), v); });
   }
 
   std::unique_ptr<TClassRecord> fRecord;

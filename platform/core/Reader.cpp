@@ -266,6 +266,11 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       ReadSetValue(instance, prop);
       return;
     case tkFloat: {
+      if (next == vaCurrency && prop.PropType->FloatType == ftCurr && prop.Ordinal.Set) {
+        ReadValue();
+        SetOrdProp(instance, prop, fDriver->ReadCurrency());  // exact, not through a float
+        return;
+      }
       long double value = ReadFloat();
       if (prop.CanWrite()) SetFloatProp(instance, prop, value);
       return;

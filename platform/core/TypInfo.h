@@ -155,8 +155,10 @@ struct TPropInfo {
   const TTypeInfo* PropType = nullptr;
   int32_t Index = NoIndex;
   int32_t Default = NoDefault;
-  int32_t NameIndex = 0;       // position in the class's full property list
-  TAccessor<int64_t> Ordinal;  // integer, char, enumeration, set bits, class reference, Int64
+  int32_t NameIndex = 0;  // position in the class's full property list
+  // Integer, char, enumeration, set bits, class reference, Int64; and a Currency property's
+  // value times 10000, beside its float accessor.
+  TAccessor<int64_t> Ordinal;
   TAccessor<long double> Float;
   TAccessor<std::string> String;
   TAccessor<TMethod> Method;

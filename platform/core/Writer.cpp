@@ -95,7 +95,8 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
       if (type.FloatType == ftSingle) {
         fDriver->WriteSingle(static_cast<float>(value));
       } else if (type.FloatType == ftCurr) {
-        fDriver->WriteCurrency(static_cast<int64_t>(value * kCurrencyScale));
+        fDriver->WriteCurrency(prop.Ordinal.Get ? GetOrdProp(instance, prop)
+                                                : static_cast<int64_t>(value * kCurrencyScale));
       } else if (type.Name == "TDateTime") {
         fDriver->WriteDate(static_cast<double>(value));
       } else {

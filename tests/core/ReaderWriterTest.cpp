@@ -358,3 +358,15 @@ TEST(ReaderWriter, ACollectionReadTwiceForgetsTheReferencesOfItsFirstItems) {
   EXPECT_EQ(line->Caption, "second");
   EXPECT_EQ(line->Target, root.get());
 }
+
+TEST(ReaderWriter, CurrencyValuesTravelExactlyToTheirLimits) {
+  for (int64_t scaled : {INT64_MAX, INT64_MIN + 1, int64_t(1), int64_t(-123456789012345678)}) {
+    TTestRoot root(nullptr);
+    root.SetName("F");
+    auto* w = new TTestWidget(&root);
+    w->SetName("W");
+    w->Money = {scaled};
+    auto copy = Read(Write(&root));
+    EXPECT_EQ(static_cast<TTestWidget*>(copy->FindComponent("W"))->Money.Scaled, scaled);
+  }
+}
