@@ -1,15 +1,11 @@
 // dravik convert: a form stream between its binary and its text form.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <iterator>
 
 #include "apps/dravik/Command.h"
+#include "platform/core/AtomicFile.h"
 #include "platform/core/BinaryObjectReader.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemoryStream.h"
@@ -108,30 +104,7 @@ void WriteOutput(const std::string& path, const std::string& bytes) {
     if (!std::cout) throw EWriteError("Stream write error: standard output");
     return;
   }
-  std::string temporary = path + ".XXXXXX";
-  int handle = ::mkstemp(temporary.data());
-  if (handle < 0) throw EFCreateError("Cannot create file " + path + ": " + std::strerror(errno));
-  struct stat existing {};
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(handle, ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~mask);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(handle, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      int error = errno;
-      ::close(handle);
-      ::unlink(temporary.c_str());
-      throw EWriteError("Stream write error: " + path + ": " + std::strerror(error));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::close(handle) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(temporary.c_str());
-    throw EWriteError("Stream write error: " + path + ": " + std::strerror(error));
-  }
+  SaveFileAtomically(path, bytes);
 }
 
 int Run(const std::vector<std::string>& args) {

@@ -1,7 +1,6 @@
 #include "platform/core/ComponentRes.h"
 
-#include <cstdio>
-
+#include "platform/core/AtomicFile.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileStream.h"
@@ -31,18 +30,10 @@ TComponent* ReadComponentRes(TStream& stream, TComponent* instance) {
 }
 
 void WriteComponentResFile(const std::string& fileName, TComponent* instance) {
-  std::string temporary = fileName + ".tmp";
-  try {
-    TFileStream file(temporary, fmCreate);
-    WriteComponentRes(file, instance->ClassName(), instance);
-  } catch (...) {
-    std::remove(temporary.c_str());
-    throw;
-  }
-  if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    throw EFCreateError(Format("Cannot create file %s", {fileName}));
-  }
+  TMemoryStream data;
+  WriteComponentRes(data, instance->ClassName(), instance);
+  SaveFileAtomically(fileName,
+                     std::string_view(data.Memory(), static_cast<std::size_t>(data.Size())));
 }
 
 TComponent* ReadComponentResFile(const std::string& fileName, TComponent* instance) {

@@ -12,8 +12,8 @@ void WriteComponentRes(TStream& stream, const std::string& resName, TComponent* 
 // Reads the component stream behind the resource header at the stream's position (either layout).
 TComponent* ReadComponentRes(TStream& stream, TComponent* instance);
 
-// A resource file holding the component under its class name in upper case. The file is written
-// to a temporary file beside it and renamed into place, so a failure leaves the old one intact.
+// A resource file holding the component under its class name in upper case, written atomically
+// (AtomicFile.h): a failure leaves the old file intact.
 void WriteComponentResFile(const std::string& fileName, TComponent* instance);
 // The first RCDATA resource of the file. With no instance, one of the stream's class is created.
 TComponent* ReadComponentResFile(const std::string& fileName, TComponent* instance);

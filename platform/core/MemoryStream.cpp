@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/core/AtomicFile.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileStream.h"
 
@@ -47,8 +48,7 @@ void TCustomMemoryStream::SaveToStream(TStream& stream) const {
 }
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
+  SaveFileAtomically(fileName, std::string_view(fMemory, static_cast<std::size_t>(fSize)));
 }
 
 void TCustomMemoryStream::SetPointer(const char* memory, int64_t size) {

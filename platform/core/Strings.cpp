@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/AtomicFile.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileStream.h"
@@ -246,8 +247,7 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-  TFileStream stream(fileName, fmCreate);
-  SaveToStream(stream);
+  SaveFileAtomically(fileName, Text());
 }
 
 void TStrings::BeginUpdate() {
