@@ -6,45 +6,13 @@
 
 #include "platform/core/ResourceFile.h"
 #include "platform/core/StringStream.h"
+#include "tests/core/FreePascalPeerFixture.h"
 #include "tests/core/StreamTestSupport.h"
 
 namespace {
 
-const std::string kPeerWrite = DRAVIK_PEER_DIR "/peer_write";
-const std::string kPeerRead = DRAVIK_PEER_DIR "/peer_read";
-
 // The streams the peer writes, made once for all tests.
-class FreePascalPeer : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    fDir = new TTempDir;
-    TRunResult run = RunProgram({kPeerWrite, fDir->Path()});
-    ASSERT_EQ(run.ExitCode, 0) << run.Err;
-  }
-  static void TearDownTestSuite() {
-    delete fDir;
-    fDir = nullptr;
-  }
-
-  static std::string Peer(const std::string& name) { return ReadFileBytes(fDir->File(name)); }
-
-  // Runs peer_read COMMAND on input bytes and answers its output file.
-  static std::string PeerRead(const std::string& command, const std::string& input,
-                              const std::string& resourceName = "") {
-    TTempDir dir;
-    WriteFileBytes(dir.File("in"), input);
-    std::vector<std::string> argv{kPeerRead, command, dir.File("in")};
-    if (!resourceName.empty()) argv.push_back(resourceName);
-    argv.push_back(dir.File("out"));
-    TRunResult run = RunProgram(argv);
-    EXPECT_EQ(run.ExitCode, 0) << command << ": " << run.Err;
-    return run.ExitCode == 0 ? ReadFileBytes(dir.File("out")) : "";
-  }
-
-  static TTempDir* fDir;
-};
-
-TTempDir* FreePascalPeer::fDir = nullptr;
+class FreePascalPeer : public TFreePascalPeerTest {};
 
 const char* const kStreams[] = {"all.bin", "extras.bin", "inherited.bin"};
 

@@ -14,13 +14,11 @@
 #include "platform/core/Reader.h"
 #include "platform/core/StringStream.h"
 #include "platform/core/Writer.h"
+#include "tests/core/FreePascalPeerFixture.h"
 #include "tests/core/PeerObjectClasses.h"
 #include "tests/core/StreamTestSupport.h"
 
 namespace {
-
-const std::string kPeerWrite = DRAVIK_PEER_DIR "/peer_write";
-const std::string kPeerRead = DRAVIK_PEER_DIR "/peer_read";
 
 template <class T>
 std::unique_ptr<T> ReadForm(const std::string& bytes) {
@@ -133,33 +131,7 @@ void ExpectPeerForm(TPeerRoot& root) {
   EXPECT_TRUE(inner->Data.empty());
 }
 
-class PeerObjects : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    fDir = new TTempDir;
-    TRunResult run = RunProgram({kPeerWrite, fDir->Path()});
-    ASSERT_EQ(run.ExitCode, 0) << run.Err;
-  }
-  static void TearDownTestSuite() {
-    delete fDir;
-    fDir = nullptr;
-  }
-
-  static std::string Peer(const std::string& name) { return ReadFileBytes(fDir->File(name)); }
-
-  // Runs peer_read COMMAND on input bytes and answers its output file.
-  static std::string PeerRead(const std::string& command, const std::string& input) {
-    TTempDir dir;
-    WriteFileBytes(dir.File("in"), input);
-    TRunResult run = RunProgram({kPeerRead, command, dir.File("in"), dir.File("out")});
-    EXPECT_EQ(run.ExitCode, 0) << command << ": " << run.Err;
-    return run.ExitCode == 0 ? ReadFileBytes(dir.File("out")) : "";
-  }
-
-  static TTempDir* fDir;
-};
-
-TTempDir* PeerObjects::fDir = nullptr;
+class PeerObjects : public TFreePascalPeerTest {};
 
 TEST_F(PeerObjects, WeReadItsFormIntoTheMirrorClasses) {
   std::unique_ptr<TPeerRoot> root = ReadForm<TPeerRoot>(Peer("all.bin"));
@@ -174,7 +146,7 @@ TEST_F(PeerObjects, WeReadItsFormFromItsResourceFiles) {
     ASSERT_EQ(ReadComponentRes(in, &root), &root);
     ExpectPeerForm(root);
   }
-  std::unique_ptr<TComponent> created(ReadComponentResFile(fDir->File("all.res"), nullptr));
+  std::unique_ptr<TComponent> created(ReadComponentResFile(PeerFile("all.res"), nullptr));
   auto* root = dynamic_cast<TPeerRoot*>(created.get());
   ASSERT_NE(root, nullptr);
   ExpectPeerForm(*root);

@@ -2,7 +2,6 @@
 
 namespace {
 const TClassRegistration kButton(TPeerButton::StaticClass());
-const TClassRegistration kHolder(TEntryHolder::StaticClass());
 }  // namespace
 
 TPeerButton::TPeerButton(TComponent* owner)
@@ -16,14 +15,6 @@ const TClassRecord& TPeerButton::StaticClass() {
           .Property("Font", &TPeerButton::GetFont, &TPeerButton::SetFont)
           .Property("Items", &TPeerButton::GetItems, &TPeerButton::SetItems)
           .Property("Lines", &TPeerButton::GetLines, &TPeerButton::SetLines)
-          .Build();
-  return record;
-}
-
-const TClassRecord& TEntryHolder::StaticClass() {
-  static const TClassRecord& record =
-      TClassBuilder<TEntryHolder, TComponent>("TEntryHolder", "PeerTree")
-          .Property("Entries", &TEntryHolder::Entries)
           .Build();
   return record;
 }

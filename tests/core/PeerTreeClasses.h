@@ -1,13 +1,13 @@
 #pragma once
 // The framework's side of tests/peer/PeerTree.pas: the button whose properties the peer's entry
-// tree names (all but Shortcut, which only the peer declares), and the component that keeps an
-// entry tree in its form.
+// tree names (all but Shortcut, which only the peer declares).
 
 #include <memory>
 #include <string>
 
 #include "model/ComponentExplorerTools.h"
 #include "tests/core/PeerObjectClasses.h"
+#include "tests/model/EntryHolder.h"
 
 class TPeerButton : public TComponent {
  public:
@@ -29,16 +29,4 @@ class TPeerButton : public TComponent {
   std::unique_ptr<TPeerFont> fFont = std::make_unique<TPeerFont>();
   std::unique_ptr<TCollection> fItems;
   std::unique_ptr<TStringList> fLines = std::make_unique<TStringList>();
-};
-
-class TEntryHolder : public TComponent {
- public:
-  explicit TEntryHolder(TComponent* owner)
-      : TComponent(owner), fEntries(std::make_unique<TComponentEntries>(this, nullptr)) {}
-  static const TClassRecord& StaticClass();
-  const TClassRecord& ClassType() const override { return StaticClass(); }
-  TComponentEntries* Entries() const { return fEntries.get(); }
-
- private:
-  std::unique_ptr<TComponentEntries> fEntries;
 };

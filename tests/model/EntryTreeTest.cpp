@@ -8,29 +8,10 @@
 #include "platform/core/Reader.h"
 #include "platform/core/StringStream.h"
 #include "platform/core/Writer.h"
+#include "tests/model/EntryHolder.h"
 #include "tests/model/FormFixture.h"
 
 namespace {
-
-// A component that keeps an entry tree in the form, as a form's language data does.
-class TEntryHolder : public TComponent {
- public:
-  explicit TEntryHolder(TComponent* owner)
-      : TComponent(owner), fEntries(std::make_unique<TComponentEntries>(this, nullptr)) {}
-  static const TClassRecord& StaticClass() {
-    static const TClassRecord& record =
-        TClassBuilder<TEntryHolder, TComponent>("TEntryHolder", "Tests")
-            .Property("Entries", &TEntryHolder::Entries)
-            .Build();
-    return record;
-  }
-  const TClassRecord& ClassType() const override { return StaticClass(); }
-  TComponentEntries* Entries() const { return fEntries.get(); }
-
- private:
-  std::unique_ptr<TComponentEntries> fEntries;
-};
-const TClassRegistration kHolder(TEntryHolder::StaticClass());
 
 TComponentEntry* AddComponent(TComponentEntries& entries, TComponent* component) {
   auto* entry = static_cast<TComponentEntry*>(TMainEntry::CreateEx(

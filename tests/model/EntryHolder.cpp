@@ -1,0 +1,15 @@
+#include "tests/model/EntryHolder.h"
+
+#include "platform/core/ClassBuilder.h"
+
+namespace {
+const TClassRegistration kHolder(TEntryHolder::StaticClass());
+}
+
+const TClassRecord& TEntryHolder::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TEntryHolder, TComponent>("TEntryHolder", "Tests")
+          .Property("Entries", &TEntryHolder::Entries)
+          .Build();
+  return record;
+}
