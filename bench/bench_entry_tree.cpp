@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "model/ComponentExplorerTools.h"
-#include "platform/core/ClassBuilder.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+using namespace dravik;
 
 namespace {
 

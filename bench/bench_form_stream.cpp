@@ -7,14 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/DataModule.h"
-#include "platform/core/FileStream.h"
-#include "platform/core/MemoryStream.h"
-#include "platform/core/Reader.h"
-#include "platform/core/Strings.h"
-#include "platform/core/SystemInfo.h"
-#include "platform/core/Writer.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/forms/DataModule.h"
+#include "platform/core/streams/FileStream.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/system/SystemInfo.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -14,6 +14,8 @@
 
 #include "source/SourceParser.h"
 
+using namespace dravik;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamingClasses.h"
+
+using namespace dravik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   TStringStream input(std::string(reinterpret_cast<const char*>(data), size));

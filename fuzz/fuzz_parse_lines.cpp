@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
 #include "source/SourceParser.h"
 #include "tests/source/ScanConsistency.h"
+
+using namespace dravik;
 
 namespace {
 

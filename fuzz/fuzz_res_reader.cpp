@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/ResourceFile.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TStringStream input(std::string(reinterpret_cast<const char*>(data), size));

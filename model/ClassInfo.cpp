@@ -4,8 +4,10 @@
 
 #include "model/ConvertTools.h"
 #include "model/TypeTools.h"
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 namespace {
 
@@ -426,3 +428,5 @@ void TClassInfo::CopyFrom(const void* buffer, int count) {
       Fail(".CopyFrom: Type cannot be handled");
   }
 }
+
+}  // namespace dravik

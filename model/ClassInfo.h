@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Object.h"
-#include "platform/core/Set.h"
-#include "platform/core/TypInfo.h"
-#include "platform/core/Variant.h"
+#include "platform/core/classes/Object.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/Variant.h"
+#include "platform/core/typinfo/Set.h"
+#include "platform/core/typinfo/TypInfo.h"
+
+namespace dravik {
 
 using EObjectBrowseError = ExceptionClass<"EObjectBrowseError", Exception>;
 
@@ -98,3 +100,5 @@ class TClassInfo : public TObject {
 
 // The unit name of the object's class; empty without type information.
 std::string GetUnitNameOfClass(const TObject* object);
+
+}  // namespace dravik

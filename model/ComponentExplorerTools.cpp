@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "model/ClassInfo.h"
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Strings.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 namespace {
 
@@ -601,3 +603,5 @@ void TPropertyEntries::ValidateTStrings() {
     if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) delete entry;
   }
 }
+
+}  // namespace dravik

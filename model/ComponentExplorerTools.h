@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/Collection.h"
-#include "platform/core/Component.h"
-#include "platform/core/Set.h"
-#include "platform/core/Variant.h"
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
+#include "platform/core/system/Variant.h"
+#include "platform/core/typinfo/Set.h"
+
+namespace dravik {
 
 class TClassInfo;
 class TMainEntries;
@@ -232,3 +234,5 @@ class TPropertyEntries : public TBaseEntries {
  private:
   TMainEntry* fOwner;
 };
+
+}  // namespace dravik

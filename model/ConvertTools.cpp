@@ -2,8 +2,10 @@
 
 #include <array>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
 
 namespace {
 
@@ -125,3 +127,5 @@ double SystemTimeToDateTime(uint32_t packed) {
 std::string WinToDOSStr(std::string_view text) {
   return std::string(text);
 }
+
+}  // namespace dravik

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace dravik {
+
 // The value in base 2..36 with upper-case digits, zero-padded to minLength, "-" in front when
 // negative; Exception "IntToSys: Invalid base system" for another base.
 std::string IntToSys(int32_t value, int base, int minLength);
@@ -30,3 +32,5 @@ TUnpackedTime UnpackTime(uint32_t packed);
 double SystemTimeToDateTime(uint32_t packed);
 // The Windows character set and the OEM one are both UTF-8 on this platform: the text itself.
 std::string WinToDOSStr(std::string_view text);
+
+}  // namespace dravik

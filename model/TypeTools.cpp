@@ -1,6 +1,8 @@
 #include "model/TypeTools.h"
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
 
 namespace {
 
@@ -75,3 +77,5 @@ uint32_t StrToSet(const TTypeInfo& type, std::string_view input) {
   }
   return result;
 }
+
+}  // namespace dravik

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/TypInfo.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/TypInfo.h"
+
+namespace dravik {
 
 using ETypeToolError = ExceptionClass<"ETypeToolError", Exception>;
 
@@ -17,3 +19,5 @@ int64_t StrToEnum(const TTypeInfo& type, std::string_view name);
 std::string SetTypeDecl(const TTypeInfo& type);  // the element type's names
 std::string SetToStr(const TTypeInfo& type, uint32_t value);
 uint32_t StrToSet(const TTypeInfo& type, std::string_view text);
+
+}  // namespace dravik

@@ -1,9 +1,11 @@
 #include "runtime/DravikFrames.h"
 
-#include "platform/core/Application.h"
-#include "platform/core/Debug.h"
-#include "platform/core/Designing.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/forms/Application.h"
+#include "platform/core/system/Debug.h"
+#include "platform/core/system/Designing.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
 
 const TTypeInfo& TypeInfoFor(TActionMode) {
   static const TTypeInfo& info =
@@ -154,3 +156,5 @@ bool TLanguageFrames::GetFrame(TLanguageFrame*& frame, const TLanguageNotify& no
   frame = nullptr;
   return false;
 }
+
+}  // namespace dravik

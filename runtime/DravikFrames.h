@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/MethodList.h"
-#include "platform/core/ObjectList.h"
+#include "platform/core/classes/ObjectList.h"
+#include "platform/core/typinfo/MethodList.h"
 #include "runtime/LanguageNotify.h"
+
+namespace dravik {
 
 class TLanguageFrames;
 
@@ -76,3 +78,5 @@ class TLanguageFrames : public TCustomClassList<TLanguageFrame> {
   // Frames left empty while they were still switching; freed when the switch is over.
   std::vector<std::unique_ptr<TLanguageFrame>> fRetired;
 };
+
+}  // namespace dravik

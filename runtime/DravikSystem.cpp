@@ -1,8 +1,10 @@
 #include "runtime/DravikSystem.h"
 
-#include "platform/core/Strings.h"
-#include "platform/core/SysUtils.h"
-#include "platform/core/SystemInfo.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/system/SystemInfo.h"
+
+namespace dravik {
 
 namespace {
 
@@ -133,3 +135,5 @@ bool CompareLanguages(const std::string& a, const std::string& b) {
   if (row >= 0) return SameText(kTable[row].English, y);
   return false;
 }
+
+}  // namespace dravik

@@ -5,8 +5,10 @@
 
 #include <string>
 
-#include "platform/core/Set.h"
-#include "platform/core/TypInfo.h"
+#include "platform/core/typinfo/Set.h"
+#include "platform/core/typinfo/TypInfo.h"
+
+namespace dravik {
 
 class TStrings;
 
@@ -35,3 +37,5 @@ void GetDefaultLanguages(TLanguageNameType nameType, TStrings& list);
 bool TranslateLanguage(TLanguageNameType fromType, std::string& name);
 // Whether a and b (trimmed, neither empty) name the same language.
 bool CompareLanguages(const std::string& a, const std::string& b);
+
+}  // namespace dravik

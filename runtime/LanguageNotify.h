@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Method.h"
-#include "platform/core/TypInfo.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/Method.h"
+#include "platform/core/typinfo/TypInfo.h"
+
+namespace dravik {
 
 enum TActionMode { amBeforeChange, amSetLanguage, amChange, amAfterChange };
 const TTypeInfo& TypeInfoFor(TActionMode);
@@ -17,3 +19,5 @@ using TLanguageNotify =
 
 // A member that does not have the language it is asked to switch to.
 using ELanguageNotFound = ExceptionClass<"ELanguageNotFound", Exception>;
+
+}  // namespace dravik

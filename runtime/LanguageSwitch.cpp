@@ -2,10 +2,12 @@
 
 #include <memory>
 
-#include "platform/core/Debug.h"
-#include "platform/core/Designing.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/Debug.h"
+#include "platform/core/system/Designing.h"
+#include "platform/core/system/SysUtils.h"
 #include "runtime/DravikSystem.h"
+
+namespace dravik {
 
 namespace {
 
@@ -135,3 +137,5 @@ std::string GetFrameLanguage(const TLanguageNotify& notify) {
   if (state.NamedDomain->GetLanguage(language, notify)) return language;
   return state.DefaultDomain->StartupLanguage();
 }
+
+}  // namespace dravik

@@ -6,6 +6,8 @@
 
 #include "runtime/DravikFrames.h"
 
+namespace dravik {
+
 // The lists exist from the first use until FinalizeLanguageFrames; then null until used again.
 TLanguageFrames* DefaultDomainFrames();
 TLanguageFrames* NamedDomainFrames();
@@ -30,3 +32,5 @@ std::string GetFrameDomain(const TLanguageNotify& notify);
 std::string GetFrameLanguage(const TLanguageNotify& notify);
 // The number of SetGlobalLanguage calls in progress.
 int32_t GlobalSwitchDepth();
+
+}  // namespace dravik

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
 
 namespace {
 
@@ -102,3 +104,5 @@ std::string TDravikParser::Excerpt(int32_t callPos, int32_t parenPos) const {
     --length;
   return Source.substr(from, length) + "...";
 }
+
+}  // namespace dravik

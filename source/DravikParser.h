@@ -8,6 +8,8 @@
 
 #include "source/SourceParser.h"
 
+namespace dravik {
+
 // A finding in the source: an ID or an excerpt, and the offset it was found at.
 struct TSourceEntry {
   std::string Text;
@@ -56,3 +58,5 @@ class TDravikParser : public TSourceParser {
   // Names upper-cased, for the lookups that ignore letter case.
   std::unordered_set<std::string> fNameKeys;
 };
+
+}  // namespace dravik

@@ -2,8 +2,10 @@
 // gets into a uses clause. They read tokens only; literals and comments are invisible to them.
 #include <vector>
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
 #include "source/SourceParser.h"
+
+namespace dravik {
 
 namespace {
 
@@ -194,3 +196,5 @@ bool TSourceParser::Pas_UseUnit(std::string_view unitName, bool inInterface, boo
   TrimInsert(text, Source, at + 1);
   return true;
 }
+
+}  // namespace dravik

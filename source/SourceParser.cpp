@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
 
 namespace {
 
@@ -105,3 +107,5 @@ void TrimInsert(std::string_view newText, std::string& s, int32_t index) {
   }
   s.insert(pos, newText);
 }
+
+}  // namespace dravik

@@ -14,8 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Set.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/Set.h"
+
+namespace dravik {
 
 using ESourceParserError = ExceptionClass<"ESourceParserError", Exception>;
 
@@ -162,3 +164,5 @@ std::string StringToPascalString(std::string_view s);
 // Inserts newText into s at the 1-based index, replacing the blanks and control characters on
 // both sides of the insertion point (newText carries its own line breaks).
 void TrimInsert(std::string_view newText, std::string& s, int32_t index);
+
+}  // namespace dravik

@@ -8,6 +8,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+namespace dravik {
 #endif
 
 namespace {
@@ -331,3 +333,5 @@ void TSourceParser::ParseLines(TCodeType codeType) {
     scanner.ScanC();
   }
 }
+
+}  // namespace dravik

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/SysUtils.h"
 #include "source/SourceParser.h"
+
+namespace dravik {
 
 namespace {
 
@@ -197,3 +199,5 @@ bool TSourceParser::FindSymbol(int32_t start, int32_t end, TFindSymbolOptions op
   }
   return false;
 }
+
+}  // namespace dravik

@@ -5,6 +5,8 @@
 #include "apps/dravik/SourceFile.h"
 #include "source/DravikParser.h"
 
+namespace dravik {
+
 namespace {
 
 // One ID a line; blanks and control characters around an ID and empty lines do not count.
@@ -94,3 +96,5 @@ const TCommand CheckCommand{
     "found, or a file cannot be read; 2 bad usage, or the unit has no final \"end.\", which is\n"
     "reported as \"Syntax error in source code.\"\n",
     Run};
+
+}  // namespace dravik

@@ -3,9 +3,11 @@
 
 #include "apps/dravik/Command.h"
 #include "model/TypeTools.h"
-#include "platform/core/ClassRecord.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassRecord.h"
+
+namespace dravik {
 
 namespace {
 
@@ -65,3 +67,5 @@ const TCommand ClassesCommand{
     "  name, kind (tkLString, tkSet, ...), type name, access (r, w or rw),\n"
     "  default (empty when none), and the values of an enumeration or set type.\n",
     Run};
+
+}  // namespace dravik

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace dravik {
+
 struct TCommand {
   const char* Name;
   const char* Summary;
@@ -42,3 +44,5 @@ extern const TCommand ConvertCommand;
 extern const TCommand ClassesCommand;
 extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;
+
+}  // namespace dravik

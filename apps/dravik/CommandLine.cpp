@@ -1,5 +1,7 @@
 #include "apps/dravik/Command.h"
 
+namespace dravik {
+
 TCommandLine::TCommandLine(const std::vector<std::string>& args,
                            const std::set<std::string>& valueOptions,
                            const std::set<std::string>& flags) {
@@ -48,3 +50,5 @@ void TCommandLine::ExpectPositionals(std::size_t min, std::size_t max) const {
   if (fPositionals.size() < min) throw EUsage{"missing argument"};
   if (fPositionals.size() > max) throw EUsage{"unexpected argument '" + fPositionals[max] + "'"};
 }
+
+}  // namespace dravik

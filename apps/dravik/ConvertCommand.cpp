@@ -5,13 +5,15 @@
 #include <iterator>
 
 #include "apps/dravik/Command.h"
-#include "platform/core/AtomicFile.h"
-#include "platform/core/BinaryObjectReader.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/MemoryStream.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/ResourceFile.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/BinaryObjectReader.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+namespace dravik {
 
 namespace {
 
@@ -196,3 +198,5 @@ const TCommand ConvertCommand{
     "Exit codes: 0 success; 1 bad input, reported in one line with its byte offset or line;\n"
     "2 bad usage.\n",
     Run};
+
+}  // namespace dravik

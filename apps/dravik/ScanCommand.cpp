@@ -5,6 +5,8 @@
 #include "apps/dravik/SourceFile.h"
 #include "source/SourceParser.h"
 
+namespace dravik {
+
 namespace {
 
 TCodeType ParseCodeType(const std::string& name) {
@@ -69,3 +71,5 @@ const TCommand ScanCommand{
     "\n"
     "Exit codes: 0 success, 1 the file cannot be read, 2 bad usage.\n",
     Run};
+
+}  // namespace dravik

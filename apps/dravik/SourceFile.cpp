@@ -7,7 +7,9 @@
 #include <iostream>
 #include <iterator>
 
-#include "platform/core/Exceptions.h"
+#include "platform/core/system/Exceptions.h"
+
+namespace dravik {
 
 std::string ReadSourceFile(const std::string& path) {
   if (path == "-") {
@@ -48,3 +50,5 @@ std::string EscapeField(std::string_view text) {
   }
   return result;
 }
+
+}  // namespace dravik

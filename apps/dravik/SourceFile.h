@@ -4,9 +4,13 @@
 #include <string>
 #include <string_view>
 
+namespace dravik {
+
 // The bytes of the file at path; "-" reads standard input. Raises EFOpenError or EInOutError.
 std::string ReadSourceFile(const std::string& path);
 
 // A field of a tab-separated output line: tab, line feed, carriage return and backslash become
 // \t, \n, \r and \\, so every field stays on its line.
 std::string EscapeField(std::string_view text);
+
+}  // namespace dravik

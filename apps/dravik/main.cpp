@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "apps/dravik/Command.h"
-#include "platform/core/Exceptions.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include "tests/support/TestFiles.h"
 
+using namespace dravik;
+
 TEST(DravikTool, OverviewListsEveryCommandAndUsageErrorsExitWithTwo) {
   TRunResult run = RunDravik({"--help"});
   ASSERT_EQ(run.ExitCode, 0);

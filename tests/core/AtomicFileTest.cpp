@@ -4,10 +4,12 @@
 
 #include <filesystem>
 
-#include "platform/core/AtomicFile.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/support/TestFiles.h"
+
+using namespace dravik;
 
 TEST(AtomicFile, ReplacesContentKeepsPermissionsAndLeavesNothingBehind) {
   TTempDir dir;

@@ -5,10 +5,12 @@
 #include <limits>
 #include <string>
 
-#include "platform/core/BinaryObjectReader.h"
-#include "platform/core/BinaryObjectWriter.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/BinaryObjectReader.h"
+#include "platform/core/filer/BinaryObjectWriter.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+using namespace dravik;
 
 namespace {
 

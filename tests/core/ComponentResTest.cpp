@@ -3,15 +3,17 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/core/ComponentRes.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/ModuleResources.h"
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
-#include "platform/core/SystemInfo.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/resources/ComponentRes.h"
+#include "platform/core/resources/ModuleResources.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SystemInfo.h"
 #include "tests/core/StreamingClasses.h"
 #include "tests/support/TestFiles.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include <memory>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/MethodList.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/core/typinfo/MethodList.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/core/ResourceFile.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/StringStream.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

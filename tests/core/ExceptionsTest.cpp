@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/Exceptions.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 TEST(Exceptions, ClassNamesFollowTheHierarchy) {
   try {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace dravik {
+
 namespace {
 const std::string kPeerWrite = DRAVIK_PEER_DIR "/peer_write";
 const std::string kPeerRead = DRAVIK_PEER_DIR "/peer_read";
@@ -38,3 +40,5 @@ std::string TFreePascalPeerTest::PeerRead(const std::string& command, const std:
   EXPECT_EQ(run.ExitCode, 0) << command << ": " << run.Err;
   return run.ExitCode == 0 ? ReadFileBytes(dir.File("out")) : "";
 }
+
+}  // namespace dravik

@@ -9,6 +9,8 @@
 
 #include "tests/support/TestFiles.h"
 
+namespace dravik {
+
 class TFreePascalPeerTest : public testing::Test {
  protected:
   static void SetUpTestSuite();
@@ -24,3 +26,5 @@ class TFreePascalPeerTest : public testing::Test {
  private:
   static std::unique_ptr<TTempDir> fDir;
 };
+
+}  // namespace dravik

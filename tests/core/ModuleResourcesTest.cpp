@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/MemoryStream.h"
-#include "platform/core/ModuleResources.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/ResourceStream.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/resources/ModuleResources.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/streams/ResourceStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

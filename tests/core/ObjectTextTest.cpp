@@ -4,12 +4,14 @@
 #include <limits>
 #include <string>
 
-#include "platform/core/BinaryObjectWriter.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/ResourceFile.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/BinaryObjectWriter.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

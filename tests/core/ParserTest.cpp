@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Parser.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/Parser.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 namespace {
 

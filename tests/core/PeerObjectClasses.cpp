@@ -1,9 +1,11 @@
 #include "tests/core/PeerObjectClasses.h"
 
-#include "platform/core/Filer.h"
-#include "platform/core/Reader.h"
-#include "platform/core/Stream.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/Filer.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/streams/Stream.h"
+
+namespace dravik {
 
 namespace {
 
@@ -283,3 +285,5 @@ std::unique_ptr<TPeerExtras> MakePeerExtras() {
   extras->Utf8 = "Gr\u00fc\u00dfe";
   return extras;
 }
+
+}  // namespace dravik

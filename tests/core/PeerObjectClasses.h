@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 enum TPeerEnum { peAlpha, peBeta, peGamma };
 const TTypeInfo& TypeInfoFor(TPeerEnum);
@@ -141,3 +143,5 @@ const TTypeInfo& DateTimeType();
 std::unique_ptr<TPeerRoot> MakePeerForm();
 // The values of TPeerExtras.Fill.
 std::unique_ptr<TPeerExtras> MakePeerExtras();
+
+}  // namespace dravik

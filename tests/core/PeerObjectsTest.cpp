@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/ComponentRes.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/resources/ComponentRes.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/FreePascalPeerFixture.h"
 #include "tests/core/PeerObjectClasses.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

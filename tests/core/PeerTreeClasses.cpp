@@ -1,5 +1,7 @@
 #include "tests/core/PeerTreeClasses.h"
 
+namespace dravik {
+
 namespace {
 const TClassRegistration kButton(TPeerButton::StaticClass());
 }  // namespace
@@ -18,3 +20,5 @@ const TClassRecord& TPeerButton::StaticClass() {
           .Build();
   return record;
 }
+
+}  // namespace dravik

@@ -9,6 +9,8 @@
 #include "tests/core/PeerObjectClasses.h"
 #include "tests/model/EntryHolder.h"
 
+namespace dravik {
+
 class TPeerButton : public TComponent {
  public:
   explicit TPeerButton(TComponent* owner);
@@ -30,3 +32,5 @@ class TPeerButton : public TComponent {
   std::unique_ptr<TCollection> fItems;
   std::unique_ptr<TStringList> fLines = std::make_unique<TStringList>();
 };
+
+}  // namespace dravik

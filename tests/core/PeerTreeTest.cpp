@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/streams/StringStream.h"
 #include "tests/core/PeerTreeClasses.h"
 #include "tests/support/TestFiles.h"
+
+using namespace dravik;
 
 namespace {
 

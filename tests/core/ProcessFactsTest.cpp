@@ -2,11 +2,13 @@
 
 #include <set>
 
-#include "platform/core/Application.h"
-#include "platform/core/Debug.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/Guid.h"
-#include "platform/core/SystemInfo.h"
+#include "platform/core/forms/Application.h"
+#include "platform/core/system/Debug.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/Guid.h"
+#include "platform/core/system/SystemInfo.h"
+
+using namespace dravik;
 
 TEST(Application, HandleExceptionShowsAllButTheSilentAbort) {
   std::vector<std::pair<TObject*, std::string>> shown;

@@ -3,13 +3,15 @@
 #include <map>
 #include <memory>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/MemoryStream.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamingClasses.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -4,10 +4,12 @@
 
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/ResourceFile.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -3,12 +3,14 @@
 #include <cstring>
 #include <string>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/FileStream.h"
-#include "platform/core/MemoryStream.h"
-#include "platform/core/ResourceStream.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/streams/FileStream.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/streams/ResourceStream.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/core/StreamTestSupport.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include "tests/core/StreamTestSupport.h"
 
-#include "platform/core/ObjectText.h"
-#include "platform/core/StringStream.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/streams/StringStream.h"
+
+namespace dravik {
 
 std::string ToText(const std::string& binary) {
   TStringStream in(binary), out;
@@ -14,3 +16,5 @@ std::string ToBinary(const std::string& text) {
   ObjectTextToBinary(in, out);
   return out.DataString();
 }
+
+}  // namespace dravik

@@ -5,5 +5,9 @@
 
 #include "tests/support/TestFiles.h"
 
+namespace dravik {
+
 std::string ToText(const std::string& binary);
 std::string ToBinary(const std::string& text);
+
+}  // namespace dravik

@@ -1,7 +1,9 @@
 #include "tests/core/StreamingClasses.h"
 
-#include "platform/core/Filer.h"
-#include "platform/core/Stream.h"
+#include "platform/core/filer/Filer.h"
+#include "platform/core/streams/Stream.h"
+
+namespace dravik {
 
 namespace {
 const TClassRegistration kWidget(TTestWidget::StaticClass());
@@ -118,3 +120,5 @@ const TClassRecord& TTestRoot::StaticClass() {
                                           .Build();
   return record;
 }
+
+}  // namespace dravik

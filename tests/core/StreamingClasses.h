@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/DataModule.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/forms/DataModule.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 enum TTestColor { tcRed, tcGreen, tcBlue };
 const TTypeInfo& TypeInfoFor(TTestColor);
@@ -87,3 +89,5 @@ class TTestRoot : public TDataModule {
   void WidgetMoved(TObject*, int32_t distance) { Clicks += distance; }
   int Clicks = 0;
 };
+
+}  // namespace dravik

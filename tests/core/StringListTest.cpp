@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/Exceptions.h"
+
+using namespace dravik;
 
 TEST(StringList, TextUsesCrLfAndSplitsAnyLineBreak) {
   TStringList list;

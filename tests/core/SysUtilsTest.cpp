@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/SysUtils.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+
+using namespace dravik;
 
 TEST(SysUtils, FormatFillsTheFormsTheMessagesUse) {
   EXPECT_EQ(Format("Language '%s' of form %s not found", {"Deutsch", "Form1"}),

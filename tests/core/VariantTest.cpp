@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/Exceptions.h"
-#include "platform/core/Variant.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/Variant.h"
+
+using namespace dravik;
 
 TEST(Variant, KeepsTheOriginalTypeCodes) {
   EXPECT_EQ(Variant().VarType(), 0);

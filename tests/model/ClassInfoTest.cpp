@@ -7,6 +7,8 @@
 #include "model/TypeTools.h"
 #include "tests/model/FormFixture.h"
 
+using namespace dravik;
+
 namespace {
 
 // A TClassInfo over the object's whole list, with the named property selected.

@@ -1,6 +1,8 @@
 #include "tests/model/EntryHolder.h"
 
-#include "platform/core/ClassBuilder.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 namespace {
 const TClassRegistration kHolder(TEntryHolder::StaticClass());
@@ -13,3 +15,5 @@ const TClassRecord& TEntryHolder::StaticClass() {
           .Build();
   return record;
 }
+
+}  // namespace dravik

@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "model/ComponentExplorerTools.h"
-#include "platform/core/Component.h"
+#include "platform/core/classes/Component.h"
+
+namespace dravik {
 
 class TEntryHolder : public TComponent {
  public:
@@ -17,3 +19,5 @@ class TEntryHolder : public TComponent {
  private:
   std::unique_ptr<TComponentEntries> fEntries;
 };
+
+}  // namespace dravik

@@ -3,13 +3,15 @@
 #include <memory>
 
 #include "model/ComponentExplorerTools.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/ObjectText.h"
-#include "platform/core/Reader.h"
-#include "platform/core/StringStream.h"
-#include "platform/core/Writer.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
 #include "tests/model/EntryHolder.h"
 #include "tests/model/FormFixture.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "tests/model/FormFixture.h"
 
+namespace dravik {
+
 namespace {
 const TClassRegistration kControl(TTestControl::StaticClass());
 const TClassRegistration kForm(TTestForm::StaticClass());
@@ -93,3 +95,5 @@ std::unique_ptr<TTestForm> MakeTestForm() {
   new TTestControl(form.get());  // a component without a name
   return form;
 }
+
+}  // namespace dravik

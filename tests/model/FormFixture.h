@@ -7,10 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/ClassBuilder.h"
-#include "platform/core/DataModule.h"
-#include "platform/core/Font.h"
-#include "platform/core/Strings.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/forms/DataModule.h"
+#include "platform/core/graphics/Font.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 const TTypeInfo& TypeInfoFor(TAlignment);
@@ -74,3 +76,5 @@ class TTestForm : public TDataModule {
 // A root Form1 with Button1 (caption, hint, font, two items, three lines), Label1 and an
 // unnamed control.
 std::unique_ptr<TTestForm> MakeTestForm();
+
+}  // namespace dravik

@@ -2,7 +2,9 @@
 
 #include "model/ConvertTools.h"
 #include "model/TypeTools.h"
-#include "platform/core/Font.h"
+#include "platform/core/graphics/Font.h"
+
+using namespace dravik;
 
 namespace {
 

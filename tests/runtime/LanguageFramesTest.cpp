@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/core/Application.h"
-#include "platform/core/Debug.h"
-#include "platform/core/Designing.h"
+#include "platform/core/forms/Application.h"
+#include "platform/core/system/Debug.h"
+#include "platform/core/system/Designing.h"
 #include "runtime/LanguageSwitch.h"
+
+using namespace dravik;
 
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 
-#include "platform/core/Strings.h"
-#include "platform/core/SystemInfo.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/SystemInfo.h"
 #include "runtime/DravikSystem.h"
+
+using namespace dravik;
 
 TEST(LanguageTable, CompareLanguagesTreatsEnglishAndNativeNamesAlike) {
   EXPECT_TRUE(CompareLanguages("German", "Deutsch"));

@@ -6,6 +6,8 @@
 
 #include "source/DravikParser.h"
 
+using namespace dravik;
+
 namespace {
 
 using Strings = std::vector<std::string>;

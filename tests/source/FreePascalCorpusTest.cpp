@@ -16,6 +16,8 @@
 #include "source/SourceParser.h"
 #include "tests/source/ScanConsistency.h"
 
+using namespace dravik;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include "source/SourceParser.h"
 
+using namespace dravik;
+
 namespace {
 
 std::string Crlf(std::string text) {

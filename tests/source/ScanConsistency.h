@@ -7,6 +7,8 @@
 
 #include "source/SourceParser.h"
 
+namespace dravik {
+
 namespace scan_consistency {
 
 inline bool IsBreak(char c) {
@@ -145,3 +147,5 @@ inline std::string CheckTokenSymmetry(const TSourceParser& parser) {
 }
 
 }  // namespace scan_consistency
+
+}  // namespace dravik

@@ -8,6 +8,8 @@
 
 #include "tests/support/TestFiles.h"
 
+using namespace dravik;
+
 namespace {
 
 const std::string kData = std::string(DRAVIK_TEST_DATA) + "/source/";

@@ -8,6 +8,8 @@
 #include "source/SourceParser.h"
 #include "tests/source/ScanConsistency.h"
 
+using namespace dravik;
+
 namespace {
 
 // One block as "type offset length line column text".

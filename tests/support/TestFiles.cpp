@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/core/MemoryStream.h"
+#include "platform/core/streams/MemoryStream.h"
 
 extern char** environ;
+
+namespace dravik {
 
 std::string ReadFileBytes(const std::string& path) {
   TMemoryStream stream;
@@ -65,3 +67,5 @@ TRunResult RunDravik(std::vector<std::string> args, const std::string& input) {
   args.insert(args.begin(), DRAVIK_BIN_DIR "/dravik");
   return RunProgram(args, input);
 }
+
+}  // namespace dravik

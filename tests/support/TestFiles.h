@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace dravik {
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
@@ -31,3 +33,5 @@ struct TRunResult {
 TRunResult RunProgram(const std::vector<std::string>& argv, const std::string& input = "");
 // Runs build/bin/dravik with the arguments.
 TRunResult RunDravik(std::vector<std::string> args, const std::string& input = "");
+
+}  // namespace dravik

@@ -1,8 +1,0 @@
-#include "platform/core/ClassBuilder.h"
-
-#include <deque>
-
-const TClassRecord& class_builder::KeepRecord(std::unique_ptr<TClassRecord> record) {
-  static std::deque<std::unique_ptr<TClassRecord>> records;
-  return *records.emplace_back(std::move(record));
-}

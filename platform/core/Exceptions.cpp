@@ -1,5 +1,0 @@
-#include "platform/core/Exceptions.h"
-
-void Abort() {
-  throw EAbort("Operation aborted");
-}

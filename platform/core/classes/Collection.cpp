@@ -1,0 +1,160 @@
+#include "platform/core/classes/Collection.h"
+
+#include <algorithm>
+
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
+
+const TClassRecord& TCollectionItem::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TCollectionItem, TPersistent>("TCollectionItem", "Classes").Build();
+  return record;
+}
+
+TCollectionItem::TCollectionItem(TCollection* collection) {
+  SetCollection(collection);
+}
+
+TCollectionItem::~TCollectionItem() {
+  if (fCollection) fCollection->RemoveItem(this);
+}
+
+void TCollectionItem::SetCollection(TCollection* collection) {
+  if (collection == fCollection) return;
+  if (fCollection) fCollection->RemoveItem(this);
+  if (collection) collection->InsertItem(this);
+}
+
+int TCollectionItem::Index() const {
+  if (!fCollection) return -1;
+  auto& items = fCollection->fItems;
+  return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
+}
+
+void TCollectionItem::SetIndex(int index) {
+  int current = Index();
+  if (current >= 0 && current != index) fCollection->Move(current, index);
+}
+
+std::string TCollectionItem::DisplayName() const {
+  return ClassName();
+}
+
+TPersistent* TCollectionItem::GetOwner() const {
+  return fCollection;
+}
+
+std::string TCollectionItem::GetNamePath() const {
+  if (!fCollection) return ClassName();
+  return Format("%s[%d]", {fCollection->GetNamePath(), Index()});
+}
+
+void TCollectionItem::Changed(bool allItems) {
+  if (fCollection && fCollection->fUpdateCount == 0) fCollection->Update(allItems ? nullptr : this);
+}
+
+const TClassRecord& TCollection::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TCollection, TPersistent>("TCollection", "Classes").Build();
+  return record;
+}
+
+TCollection::TCollection(const TClassRecord& itemClass, TPersistent* owner)
+    : fItemClass(&itemClass), fOwner(owner) {}
+
+TCollection::~TCollection() {
+  fUpdateCount = 1;  // no Update calls while the items go
+  Clear();
+}
+
+TCollectionItem* TCollection::Items(int index) const {
+  if (index < 0 || index >= Count())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+  return fItems[static_cast<std::size_t>(index)];
+}
+
+TCollectionItem* TCollection::Add() {
+  const auto& factory = fItemClass->ItemFactory();
+  if (!factory) throw EListError(Format("Cannot create items of class %s", {fItemClass->Name()}));
+  TCollectionItem* item = factory(this);
+  if (item->fCollection != this) item->SetCollection(this);
+  return item;
+}
+
+TCollectionItem* TCollection::Insert(int index) {
+  TCollectionItem* item = Add();
+  item->SetIndex(index);
+  return item;
+}
+
+void TCollection::Delete(int index) {
+  delete Items(index);
+}
+
+void TCollection::Clear() {
+  if (fItems.empty()) return;
+  BeginUpdate();
+  while (!fItems.empty()) delete fItems.back();
+  EndUpdate();
+}
+
+TCollectionItem* TCollection::FindItemID(int id) const {
+  for (TCollectionItem* item : fItems)
+    if (item->fID == id) return item;
+  return nullptr;
+}
+
+void TCollection::Move(int from, int to) {
+  TCollectionItem* item = Items(from);
+  to = std::clamp(to, 0, Count() - 1);
+  fItems.erase(fItems.begin() + from);
+  fItems.insert(fItems.begin() + to, item);
+  Changed();
+}
+
+void TCollection::EndUpdate() {
+  if (fUpdateCount > 0 && --fUpdateCount == 0) Changed();
+}
+
+void TCollection::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TCollection*>(source);
+  if (!other) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (other == this) return;
+  BeginUpdate();
+  Clear();
+  for (TCollectionItem* item : other->fItems) Add()->Assign(item);
+  EndUpdate();
+}
+
+std::string TCollection::GetNamePath() const {
+  if (!fOwner || fPropName.empty()) return ClassName();
+  std::string ownerPath = fOwner->GetNamePath();
+  return ownerPath.empty() ? fPropName : ownerPath + "." + fPropName;
+}
+
+void TCollection::Update(TCollectionItem*) {}
+
+void TCollection::Changed() {
+  if (fUpdateCount == 0) Update(nullptr);
+}
+
+void TCollection::InsertItem(TCollectionItem* item) {
+  fItems.push_back(item);
+  item->fCollection = this;
+  item->fID = fNextID++;
+  Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* item) {
+  fItems.erase(std::remove(fItems.begin(), fItems.end(), item), fItems.end());
+  item->fCollection = nullptr;
+  Changed();
+}
+
+}  // namespace dravik

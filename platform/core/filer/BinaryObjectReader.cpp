@@ -1,0 +1,349 @@
+#include "platform/core/filer/BinaryObjectReader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cfloat>
+#include <cstring>
+
+#include "platform/core/streams/Stream.h"
+#include "platform/core/system/Exceptions.h"
+
+namespace dravik {
+
+static_assert(std::endian::native == std::endian::little,
+              "the stream format is little-endian and is copied as it is");
+static_assert(LDBL_MANT_DIG == 64, "Extended is the 80-bit format of long double");
+
+TBinaryObjectReader::TBinaryObjectReader(TStream& stream, int bufferSize)
+    : fStream(stream),
+      fBuffer(new char[static_cast<std::size_t>(std::max(bufferSize, 16))]),
+      fBufferSize(std::max(bufferSize, 16)),
+      fBufferOffset(stream.Position()) {}
+
+TBinaryObjectReader::~TBinaryObjectReader() {
+  try {
+    FlushBuffer();
+  } catch (const Exception&) {
+    // The stream cannot seek back; the bytes read ahead are lost to later readers only.
+  }
+}
+
+void TBinaryObjectReader::FlushBuffer() {
+  if (fBufPos < fBufEnd) fStream.Seek(fBufPos - fBufEnd, soFromCurrent);
+  fBufferOffset += fBufPos;
+  fBufPos = fBufEnd = 0;
+}
+
+void TBinaryObjectReader::Error(const std::string& message, int64_t offset) const {
+  throw EReadError(message + " at byte offset " + std::to_string(offset));
+}
+
+void TBinaryObjectReader::Fill() {
+  fBufferOffset += fBufEnd;
+  fBufPos = fBufEnd = 0;
+  int64_t n = fStream.Read(fBuffer.get(), fBufferSize);
+  if (n <= 0) Error("Unexpected end of stream", fBufferOffset);
+  fBufEnd = static_cast<int>(n);
+}
+
+void TBinaryObjectReader::Read(void* buffer, std::size_t count) {
+  auto* out = static_cast<char*>(buffer);
+  while (count > 0) {
+    if (fBufPos == fBufEnd) Fill();
+    std::size_t take = std::min<std::size_t>(count, static_cast<std::size_t>(fBufEnd - fBufPos));
+    std::memcpy(out, fBuffer.get() + fBufPos, take);
+    fBufPos += static_cast<int>(take);
+    out += take;
+    count -= take;
+  }
+}
+
+void TBinaryObjectReader::ReadBytes(std::string& out, uint64_t count) {
+  out.clear();
+  // The string grows with the bytes actually read, so a huge length in a short stream fails at
+  // the end of the data instead of allocating first.
+  while (count > 0) {
+    if (fBufPos == fBufEnd) Fill();
+    std::size_t take = static_cast<std::size_t>(
+        std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos)));
+    out.append(fBuffer.get() + fBufPos, take);
+    fBufPos += static_cast<int>(take);
+    count -= take;
+  }
+}
+
+void TBinaryObjectReader::SkipBytes(uint64_t count) {
+  while (count > 0) {
+    if (fBufPos == fBufEnd) Fill();
+    uint64_t take = std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos));
+    fBufPos += static_cast<int>(take);
+    count -= take;
+  }
+}
+
+uint32_t TBinaryObjectReader::ReadDWord() {
+  uint32_t value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+void TBinaryObjectReader::ReadSignature() {
+  int64_t start = Offset();
+  char signature[4];
+  Read(signature, sizeof signature);
+  if (std::memcmp(signature, FilerSignature, sizeof signature) != 0)
+    Error("Invalid stream format: the signature TPF0 is missing", start);
+}
+
+TValueType TBinaryObjectReader::ReadValue() {
+  int64_t start = Offset();
+  unsigned char byte = ReadByte();
+  if (byte > kLastValueType) {
+    static const char kHex[] = "0123456789ABCDEF";
+    Error(std::string("Invalid value marker 0x") + kHex[byte >> 4] + kHex[byte & 15], start);
+  }
+  return static_cast<TValueType>(byte);
+}
+
+void TBinaryObjectReader::CheckValue(TValueType expected) {
+  int64_t start = Offset();
+  TValueType found = ReadValue();
+  if (found != expected)
+    Error(std::string(ValueTypeName(expected)) + " expected but " + ValueTypeName(found) + " found",
+          start);
+}
+
+TComponentHeader TBinaryObjectReader::BeginComponent() {
+  TComponentHeader header;
+  if ((PeekByte() & kFilerPrefixMask) == kFilerPrefixMask) {
+    header.Flags = ReadByte() & 0x0F;
+    if (header.Flags & ffChildPos) {
+      int64_t start = Offset();
+      TValueType type = ReadValue();
+      if (type != vaInt8 && type != vaInt16 && type != vaInt32)
+        Error("Invalid child position", start);
+      header.ChildPos = static_cast<int32_t>(ReadInteger(type));
+    }
+  }
+  header.ClassName = ReadStr();
+  header.Name = ReadStr();
+  return header;
+}
+
+int8_t TBinaryObjectReader::ReadInt8() {
+  return static_cast<int8_t>(ReadByte());
+}
+
+int16_t TBinaryObjectReader::ReadInt16() {
+  int16_t value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+int32_t TBinaryObjectReader::ReadInt32() {
+  return static_cast<int32_t>(ReadDWord());
+}
+
+int64_t TBinaryObjectReader::ReadInt64() {
+  int64_t value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+uint64_t TBinaryObjectReader::ReadQWord() {
+  uint64_t value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+int64_t TBinaryObjectReader::ReadInteger(TValueType type) {
+  switch (type) {
+    case vaInt8:
+      return ReadInt8();
+    case vaInt16:
+      return ReadInt16();
+    case vaInt32:
+      return ReadInt32();
+    case vaInt64:
+      return ReadInt64();
+    default:
+      Error(std::string("Integer expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+  }
+}
+
+long double TBinaryObjectReader::ReadFloat() {
+  long double value = 0;
+  Read(&value, 10);
+  return value;
+}
+
+float TBinaryObjectReader::ReadSingle() {
+  float value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+double TBinaryObjectReader::ReadDate() {
+  double value;
+  Read(&value, sizeof value);
+  return value;
+}
+
+int64_t TBinaryObjectReader::ReadCurrency() {
+  return ReadInt64();
+}
+
+std::string TBinaryObjectReader::ReadStr() {
+  std::string value;
+  ReadBytes(value, ReadByte());
+  return value;
+}
+
+std::string TBinaryObjectReader::ReadString(TValueType type) {
+  std::string value;
+  switch (type) {
+    case vaString:
+      ReadBytes(value, ReadByte());
+      break;
+    case vaLString:
+    case vaUTF8String:
+      ReadBytes(value, ReadDWord());
+      break;
+    default:
+      Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+  }
+  return value;
+}
+
+std::u16string TBinaryObjectReader::ReadWideString() {
+  std::string bytes;
+  ReadBytes(bytes, uint64_t{ReadDWord()} * 2);
+  std::u16string value(bytes.size() / 2, u'\0');
+  std::memcpy(value.data(), bytes.data(), bytes.size());
+  return value;
+}
+
+std::string TBinaryObjectReader::ReadIdent(TValueType type) {
+  switch (type) {
+    case vaIdent:
+      return ReadStr();
+    case vaNil:
+      return "nil";
+    case vaFalse:
+      return "False";
+    case vaTrue:
+      return "True";
+    case vaNull:
+      return "Null";
+    default:
+      Error(std::string("Identifier expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+  }
+}
+
+std::vector<std::string> TBinaryObjectReader::ReadSet() {
+  std::vector<std::string> elements;
+  for (std::string name = ReadStr(); !name.empty(); name = ReadStr())
+    elements.push_back(std::move(name));
+  return elements;
+}
+
+void TBinaryObjectReader::ReadBinary(TStream& destination) {
+  uint32_t count = ReadDWord();
+  while (count > 0) {
+    if (fBufPos == fBufEnd) Fill();
+    uint32_t take = std::min<uint32_t>(count, static_cast<uint32_t>(fBufEnd - fBufPos));
+    destination.WriteBuffer(fBuffer.get() + fBufPos, take);
+    fBufPos += static_cast<int>(take);
+    count -= take;
+  }
+}
+
+void TBinaryObjectReader::SkipValue() {
+  SkipValue(0);
+}
+
+void TBinaryObjectReader::SkipProperty() {
+  SkipBytes(ReadByte());
+  SkipValue(0);
+}
+
+void TBinaryObjectReader::SkipComponent(bool skipHeader) {
+  SkipComponent(skipHeader, 0);
+}
+
+void TBinaryObjectReader::SkipValue(int depth) {
+  if (depth > kMaxNestingDepth) Error("Values nested too deeply", Offset());
+  switch (ReadValue()) {
+    case vaNull:
+    case vaFalse:
+    case vaTrue:
+    case vaNil:
+      break;
+    case vaList:
+      while (!EndOfList()) SkipValue(depth + 1);
+      ReadByte();
+      break;
+    case vaInt8:
+      SkipBytes(1);
+      break;
+    case vaInt16:
+      SkipBytes(2);
+      break;
+    case vaInt32:
+    case vaSingle:
+      SkipBytes(4);
+      break;
+    case vaInt64:
+    case vaQWord:
+    case vaCurrency:
+    case vaDate:
+      SkipBytes(8);
+      break;
+    case vaExtended:
+      SkipBytes(10);
+      break;
+    case vaString:
+    case vaIdent:
+      SkipBytes(ReadByte());
+      break;
+    case vaBinary:
+    case vaLString:
+    case vaUTF8String:
+      SkipBytes(ReadDWord());
+      break;
+    case vaWString:
+    case vaUString:
+      SkipBytes(uint64_t{ReadDWord()} * 2);
+      break;
+    case vaSet:
+      for (unsigned char length = ReadByte(); length != 0; length = ReadByte()) SkipBytes(length);
+      break;
+    case vaCollection:
+      while (!EndOfList()) {
+        TValueType next = NextValue();
+        if (next == vaInt8 || next == vaInt16 || next == vaInt32) SkipValue(depth + 1);
+        CheckValue(vaList);
+        SkipPropertyList(depth + 1);
+      }
+      ReadByte();
+      break;
+  }
+}
+
+void TBinaryObjectReader::SkipPropertyList(int depth) {
+  while (!EndOfList()) {
+    SkipBytes(ReadByte());
+    SkipValue(depth);
+  }
+  ReadByte();
+}
+
+void TBinaryObjectReader::SkipComponent(bool skipHeader, int depth) {
+  if (depth > kMaxNestingDepth) Error("Components nested too deeply", Offset());
+  if (skipHeader) BeginComponent();
+  SkipPropertyList(depth);
+  while (!EndOfList()) SkipComponent(true, depth + 1);
+  ReadByte();
+}
+
+}  // namespace dravik

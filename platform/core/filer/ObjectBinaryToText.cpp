@@ -1,0 +1,330 @@
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "platform/core/filer/BinaryObjectReader.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/StreamFormatEncoding.h"
+#include "platform/core/filer/TextFormNumbers.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/Stream.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+
+namespace dravik {
+
+namespace {
+
+bool IsIdentStart(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsIdentChar(char c) {
+  return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
+
+bool IsIdent(std::string_view s) {
+  if (s.empty() || !IsIdentStart(s[0])) return false;
+  for (char c : s)
+    if (!IsIdentChar(c)) return false;
+  return true;
+}
+
+// Identifiers joined by dots ("Font.Name", "Form1.Button1").
+bool IsDottedIdent(std::string_view s) {
+  for (std::size_t start = 0;;) {
+    std::size_t dot = s.find('.', start);
+    if (!IsIdent(s.substr(start, dot - start))) return false;
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+// A property named like these would end the property list when the text is read.
+bool IsKeyword(std::string_view name) {
+  std::string_view first = name.substr(0, name.find('.'));
+  for (std::string_view keyword : {"object", "inherited", "inline", "end"}) {
+    if (first.size() == keyword.size() &&
+        std::equal(first.begin(), first.end(), keyword.begin(),
+                   [](char a, char b) { return (a | 0x20) == b; }))
+      return true;
+  }
+  return false;
+}
+
+class TTextFormPrinter {
+ public:
+  TTextFormPrinter(TStream& input, TStream& output) : fReader(input), fOutput(output) {}
+
+  void Run() {
+    fReader.ReadSignature();
+    PrintObject("", 0);
+    Flush();
+    fReader.FlushBuffer();
+  }
+
+ private:
+  void Flush() {
+    fOutput.WriteBuffer(fText.data(), static_cast<int64_t>(fText.size()));
+    fText.clear();
+  }
+
+  // The last value ended its line; a closing bracket goes on that line.
+  void CloseOnLastLine(char bracket) {
+    fText.back() = bracket;
+    fText += '\n';
+  }
+
+  void PrintObject(const std::string& indent, int depth) {
+    int64_t start = fReader.Offset();
+    if (depth > kMaxNestingDepth) fReader.Error("Components nested too deeply", start);
+    TComponentHeader header = fReader.BeginComponent();
+    if (!IsIdent(header.ClassName))
+      fReader.Error("Invalid class name '" + header.ClassName.substr(0, 40) + "'", start);
+    if (!header.Name.empty() && !IsIdent(header.Name))
+      fReader.Error("Invalid component name '" + header.Name.substr(0, 40) + "'", start);
+    fText += indent;
+    fText += header.Flags & ffInherited ? "inherited "
+             : header.Flags & ffInline  ? "inline "
+                                        : "object ";
+    if (!header.Name.empty()) fText += header.Name + ": ";
+    fText += header.ClassName;
+    if (header.Flags & ffChildPos) fText += "[" + std::to_string(header.ChildPos) + "]";
+    fText += '\n';
+    PrintProperties(indent + "  ", depth);
+    while (!fReader.EndOfList()) PrintObject(indent + "  ", depth + 1);
+    fReader.CheckValue(vaNull);
+    fText += indent + "end\n";
+    if (fText.size() > 65536) Flush();
+  }
+
+  void PrintProperties(const std::string& indent, int depth) {
+    while (!fReader.EndOfList()) {
+      int64_t start = fReader.Offset();
+      std::string name = fReader.BeginProperty();
+      if (!IsDottedIdent(name) || IsKeyword(name))
+        fReader.Error("Invalid property name '" + name.substr(0, 40) + "'", start);
+      fText += indent + name + " = ";
+      PrintValue(indent, depth);
+    }
+    fReader.CheckValue(vaNull);
+  }
+
+  void PrintValue(const std::string& indent, int depth) {
+    int64_t start = fReader.Offset();
+    if (depth > kMaxNestingDepth) fReader.Error("Values nested too deeply", start);
+    TValueType type = fReader.ReadValue();
+    switch (type) {
+      case vaNull:
+        fText += "Null\n";
+        break;
+      case vaFalse:
+        fText += "False\n";
+        break;
+      case vaTrue:
+        fText += "True\n";
+        break;
+      case vaNil:
+        fText += "nil\n";
+        break;
+      case vaInt8:
+      case vaInt16:
+      case vaInt32:
+      case vaInt64:
+        fText += std::to_string(fReader.ReadInteger(type)) + "\n";
+        break;
+      case vaQWord:
+        fText += std::to_string(fReader.ReadQWord()) + "\n";
+        break;
+      case vaExtended:
+        PrintExtended(start);
+        break;
+      case vaSingle:
+        PrintFloat(FormatSingle(fReader.ReadSingle()), "s", start);
+        break;
+      case vaDate:
+        PrintFloat(FormatDouble(fReader.ReadDate()), "d", start);
+        break;
+      case vaCurrency:
+        fText += FormatCurrency(fReader.ReadCurrency()) + "c\n";
+        break;
+      case vaString:
+      case vaLString:
+      case vaUTF8String:
+        PrintEightBitString(fReader.ReadString(type));
+        break;
+      case vaWString:
+      case vaUString:
+        PrintWideString(fReader.ReadWideString());
+        break;
+      case vaIdent:
+        PrintIdent(start);
+        break;
+      case vaSet:
+        PrintSet(start);
+        break;
+      case vaBinary:
+        PrintBinary(indent);
+        break;
+      case vaList:
+        PrintList(indent, depth);
+        break;
+      case vaCollection:
+        PrintCollection(indent, depth);
+        break;
+    }
+  }
+
+  void PrintExtended(int64_t start) {
+    char stored[10];
+    long double value = fReader.ReadFloat();
+    std::memcpy(stored, &value, sizeof stored);
+    auto text = FormatExtended(value);
+    // Only canonical values survive the way through decimal text.
+    long double reread = 0;
+    if (text && ParseExtended(*text, reread) && std::memcmp(&reread, stored, sizeof stored) == 0) {
+      fText += *text + "\n";
+      return;
+    }
+    fReader.Error("Floating point value without a text form (infinite, NaN or not canonical)",
+                  start);
+  }
+
+  void PrintFloat(const std::optional<std::string>& text, const char* suffix, int64_t start) {
+    if (!text) fReader.Error("Floating point value without a text form (infinite or NaN)", start);
+    fText += *text + suffix + "\n";
+  }
+
+  void PrintIdent(int64_t start) {
+    std::string ident = fReader.ReadStr();
+    if (!IsDottedIdent(ident))
+      fReader.Error("Invalid identifier '" + ident.substr(0, 40) + "'", start);
+    fText += ident + "\n";
+  }
+
+  void PrintSet(int64_t start) {
+    fText += '[';
+    bool first = true;
+    for (const std::string& element : fReader.ReadSet()) {
+      if (!IsIdent(element))
+        fReader.Error("Invalid set element '" + element.substr(0, 40) + "'", start);
+      if (!first) fText += ", ";
+      fText += element;
+      first = false;
+    }
+    fText += "]\n";
+  }
+
+  // Runs of printable characters in quotes, the others as #nnn.
+  template <class Unit, class IsPrintable>
+  void PrintQuoted(const Unit* units, std::size_t count, IsPrintable isPrintable) {
+    if (count == 0) {
+      fText += "''\n";
+      return;
+    }
+    bool quoted = false;
+    for (std::size_t i = 0; i < count; ++i) {
+      auto code = static_cast<uint32_t>(units[i]);
+      if (isPrintable(code)) {
+        if (!quoted) fText += '\'';
+        quoted = true;
+        if (code == '\'') fText += '\'';
+        fText += static_cast<char>(code);
+      } else {
+        if (quoted) fText += '\'';
+        quoted = false;
+        fText += '#' + std::to_string(code);
+      }
+    }
+    if (quoted) fText += '\'';
+    fText += '\n';
+  }
+
+  void PrintEightBitString(const std::string& bytes) {
+    auto* units = reinterpret_cast<const unsigned char*>(bytes.data());
+    // UTF-8 stays readable; legacy bytes are spelled as codes, which keeps the text UTF-8.
+    if (IsValidUtf8(bytes))
+      PrintQuoted(units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c != 0x7F; });
+    else
+      PrintQuoted(units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; });
+  }
+
+  void PrintWideString(const std::u16string& units) {
+    PrintQuoted(units.data(), units.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; });
+  }
+
+  void PrintBinary(const std::string& indent) {
+    TStringStream sink;
+    fReader.ReadBinary(sink);
+    const std::string& data = sink.DataString();
+    if (data.empty()) {
+      fText += "{}\n";
+      return;
+    }
+    static const char kHex[] = "0123456789ABCDEF";
+    fText += "{\n";
+    for (std::size_t i = 0; i < data.size(); i += 32) {
+      fText += indent + "  ";
+      for (std::size_t k = i; k < data.size() && k < i + 32; ++k) {
+        auto byte = static_cast<unsigned char>(data[k]);
+        fText += kHex[byte >> 4];
+        fText += kHex[byte & 15];
+      }
+      fText += '\n';
+    }
+    CloseOnLastLine('}');
+  }
+
+  void PrintList(const std::string& indent, int depth) {
+    if (fReader.EndOfList()) {
+      fReader.CheckValue(vaNull);
+      fText += "()\n";
+      return;
+    }
+    fText += "(\n";
+    while (!fReader.EndOfList()) {
+      fText += indent + "  ";
+      PrintValue(indent + "  ", depth + 1);
+    }
+    fReader.CheckValue(vaNull);
+    CloseOnLastLine(')');
+  }
+
+  void PrintCollection(const std::string& indent, int depth) {
+    if (fReader.EndOfList()) {
+      fReader.CheckValue(vaNull);
+      fText += "<>\n";
+      return;
+    }
+    fText += "<\n";
+    while (!fReader.EndOfList()) {
+      fText += indent + "  item";
+      TValueType next = fReader.NextValue();
+      if (next == vaInt8 || next == vaInt16 || next == vaInt32)
+        fText += "[" + std::to_string(fReader.ReadInteger(fReader.ReadValue())) + "]";
+      fText += '\n';
+      fReader.CheckValue(vaList);
+      PrintProperties(indent + "    ", depth + 1);
+      fText += indent + "  end\n";
+    }
+    fReader.CheckValue(vaNull);
+    CloseOnLastLine('>');
+  }
+
+  TBinaryObjectReader fReader;
+  TStream& fOutput;
+  std::string fText;
+};
+
+}  // namespace
+
+void ObjectBinaryToText(TStream& input, TStream& output) {
+  TTextFormPrinter(input, output).Run();
+}
+
+void ObjectResourceToText(TStream& input, TStream& output) {
+  ReadFormResourceHeader(input);
+  ObjectBinaryToText(input, output);
+}
+
+}  // namespace dravik

@@ -1,0 +1,103 @@
+#pragma once
+// TReader: reads a component stream into components through their type information: published
+// properties, extra stream properties, collections, child components, component references
+// (resolved once the whole root is read) and method references by name.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/filer/Filer.h"
+#include "platform/core/filer/StreamFormat.h"
+#include "platform/core/system/Variant.h"
+
+namespace dravik {
+
+class TBinaryObjectReader;
+class TClassRecord;
+class TCollection;
+struct TPropInfo;
+
+class TReader : public TFiler {
+ public:
+  explicit TReader(TStream& stream);
+  ~TReader() override;
+
+  // Reads a whole stream ("TPF0" and its root) into root; with no root, creates one of the
+  // class the stream names. Loaded is called on every component read, once all are read.
+  TComponent* ReadRootComponent(TComponent* root);
+  // Reads one component (header, properties, children) owned by Owner().
+  TComponent* ReadComponent(TComponent* component);
+  // The properties and children of instance, after its header.
+  void ReadData(TComponent* instance);
+  void ReadProperty(TPersistent* instance);
+  void ReadCollection(TCollection& collection);
+
+  TValueType NextValue();
+  TValueType ReadValue();
+  bool EndOfList();
+  void ReadListBegin();
+  void ReadListEnd();
+  int32_t ReadInteger();
+  int64_t ReadInt64();
+  bool ReadBoolean();
+  char ReadChar();
+  long double ReadFloat();
+  std::string ReadString();  // any string marker, as UTF-8
+  std::string ReadIdent();   // identifiers, and nil/false/true as their names
+  Variant ReadVariant();
+  void SkipValue();
+
+  TComponent* Owner() const { return fOwner; }
+  void SetOwner(TComponent* owner) { fOwner = owner; }
+
+  void DefineProperty(const std::string& name, const TReaderProc& readData,
+                      const TWriterProc& writeData, bool hasData) override;
+  void DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
+                            const TStreamProc& writeData, bool hasData) override;
+
+  // Where the class of a component comes from: the hook first (for classes described at run
+  // time), then the registered classes.
+  std::function<const TClassRecord*(const std::string& className)> OnFindComponentClass;
+  // A method named in the stream: the hook may supply its code; by default the root's class.
+  std::function<void(const std::string& methodName, void*& code)> OnFindMethod;
+  // A read error: set handled to skip the offending property and go on.
+  std::function<void(const std::string& message, bool& handled)> OnError;
+
+ private:
+  struct TFixup {
+    TPersistent* Instance;
+    const TPropInfo* Prop;
+    std::string Name;
+  };
+  struct TUnknownProperty;
+
+  void ReadPropValue(TPersistent& instance, const TPropInfo& prop);
+  void ReadPropertyPath(TPersistent& instance, const std::string& path);
+  void ReadSetValue(TPersistent& instance, const TPropInfo& prop);
+  const TClassRecord& FindComponentClass(const std::string& className);
+  void FixupReferences();
+  // Forgets the references waiting inside the collection's items, before they are freed.
+  void DropFixupsWithin(const TCollection& collection);
+
+  std::unique_ptr<TBinaryObjectReader> fDriver;
+  TComponent* fOwner = nullptr;
+  TComponent* fParent = nullptr;
+  std::vector<TComponent*> fLoaded;
+  std::vector<TComponent*> fCreated;  // by this read, in the order of creation
+  std::vector<TFixup> fFixups;
+  std::string fPropName;  // the name DefineProperty matches against
+  bool fPropFound = false;
+  int fDepth = 0;
+};
+
+// A component of root by a dotted path of names; "Owner" or root's own name stand for root.
+TComponent* FindNestedComponent(TComponent* root, std::string_view path);
+
+// Whole-stream helpers.
+TComponent* ReadComponent(TStream& stream, TComponent* instance);
+void WriteComponent(TStream& stream, TComponent* instance);
+
+}  // namespace dravik

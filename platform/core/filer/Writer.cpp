@@ -1,0 +1,290 @@
+#include "platform/core/filer/Writer.h"
+
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
+#include "platform/core/filer/BinaryObjectWriter.h"
+#include "platform/core/filer/StreamFormatEncoding.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/typinfo/TypInfo.h"
+
+namespace dravik {
+
+namespace {
+
+bool IsComponentClass(const TTypeInfo& type) {
+  return type.ClassType && type.ClassType->InheritsFrom(TComponent::StaticClass());
+}
+
+}  // namespace
+
+TWriter::TWriter(TStream& stream) : fDriver(std::make_unique<TBinaryObjectWriter>(stream)) {}
+
+TWriter::~TWriter() = default;
+
+void TWriter::WriteRootComponent(TComponent* root) {
+  fRoot = root;
+  fDriver->WriteSignature();
+  WriteComponent(root);
+  fDriver->FlushBuffer();
+}
+
+void TWriter::WriteComponent(TComponent* component) {
+  component->Include(csWriting);
+  try {
+    component->WriteState(*this);
+  } catch (...) {
+    component->Exclude(csWriting);
+    throw;
+  }
+  component->Exclude(csWriting);
+}
+
+void TWriter::WriteData(TComponent* instance) {
+  fDriver->BeginComponent(0, 0, instance->ClassName(), instance->Name());
+  WriteProperties(instance);
+  fDriver->EndList();
+  instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, fRoot);
+  fDriver->EndList();
+}
+
+void TWriter::WriteProperties(TPersistent* instance) {
+  for (const TPropInfo* prop : instance->ClassType().Props()) {
+    bool writable = prop->CanWrite() || prop->Kind() == tkClass;
+    if (prop->CanRead() && writable && IsStoredProp(*instance, *prop))
+      WriteProperty(*instance, *prop);
+  }
+  instance->DefineProperties(*this);
+}
+
+void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
+  const TTypeInfo& type = *prop.PropType;
+  switch (prop.Kind()) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+    case tkInt64: {
+      int64_t value = GetOrdProp(instance, prop);
+      if (prop.Default != NoDefault && value == prop.Default) return;
+      WritePropName(prop.Name);
+      std::string ident;
+      if (prop.Kind() == tkEnumeration) {
+        WriteIdent(GetEnumName(type, value));
+      } else if (prop.Kind() == tkSet) {
+        std::vector<std::string> names;
+        for (int bit = 0; bit < 32; ++bit)
+          if ((static_cast<uint64_t>(value) >> bit) & 1)
+            names.push_back(type.CompType ? GetEnumName(*type.CompType, bit) : "");
+        fDriver->WriteSet(names);
+      } else if (prop.Kind() == tkChar || prop.Kind() == tkWChar) {
+        WriteChar(static_cast<char>(value));
+      } else if (type.IntToIdent && type.IntToIdent(value, ident)) {
+        WriteIdent(ident);
+      } else if (prop.Kind() == tkInteger) {
+        // The 32 bits, as the original writes them: readers take no wider value for an Integer
+        // kind, so a Cardinal above 0x7FFFFFFF is stored negative.
+        WriteInteger(static_cast<int32_t>(value));
+      } else {
+        WriteInteger(value);
+      }
+      return;
+    }
+    case tkFloat: {
+      long double value = GetFloatProp(instance, prop);
+      if (value == 0) return;
+      WritePropName(prop.Name);
+      if (type.FloatType == ftSingle) {
+        fDriver->WriteSingle(static_cast<float>(value));
+      } else if (type.FloatType == ftCurr) {
+        fDriver->WriteCurrency(prop.Ordinal.Get ? GetOrdProp(instance, prop)
+                                                : static_cast<int64_t>(value * kCurrencyScale));
+      } else if (type.Name == "TDateTime") {
+        fDriver->WriteDate(static_cast<double>(value));
+      } else {
+        fDriver->WriteFloat(value);
+      }
+      return;
+    }
+    case tkString:
+    case tkLString:
+    case tkWString: {
+      std::string value = GetStrProp(instance, prop);
+      if (value.empty()) return;
+      WritePropName(prop.Name);
+      if (prop.Kind() == tkWString) {
+        fDriver->WriteWideString(EightBitToUtf16(value));
+      } else {
+        fDriver->WriteString(value);
+      }
+      return;
+    }
+    case tkClass: {
+      TObject* object = GetObjectProp(instance, prop);
+      if (!object) return;
+      if (IsComponentClass(type)) {
+        if (!prop.CanWrite()) return;
+        std::string reference = ComponentReference(static_cast<TComponent*>(object));
+        if (reference.empty()) return;
+        WritePropName(prop.Name);
+        WriteIdent(reference);
+      } else if (auto* collection = dynamic_cast<TCollection*>(object)) {
+        WritePropName(prop.Name);
+        WriteCollection(*collection);
+      } else if (auto* persistent = dynamic_cast<TPersistent*>(object)) {
+        std::string saved = fPropPath;
+        fPropPath += prop.Name + ".";
+        WriteProperties(persistent);
+        fPropPath = saved;
+      }
+      return;
+    }
+    case tkMethod: {
+      TMethod method = GetMethodProp(instance, prop);
+      if (!method.Code || !fRoot || method.Data != static_cast<void*>(fRoot)) return;
+      std::string name = fRoot->ClassType().MethodName(method.Code);
+      if (name.empty()) return;
+      WritePropName(prop.Name);
+      WriteIdent(name);
+      return;
+    }
+    case tkVariant: {
+      Variant value = GetVariantProp(instance, prop);
+      if (value.IsEmpty()) return;
+      WritePropName(prop.Name);
+      WriteVariant(value);
+      return;
+    }
+    default:
+      return;  // kinds without a stream form are not written
+  }
+}
+
+void TWriter::WriteCollection(const TCollection& collection) {
+  std::string saved = fPropPath;
+  fPropPath.clear();
+  fDriver->BeginCollection();
+  for (int i = 0; i < collection.Count(); ++i) {
+    fDriver->BeginList();
+    WriteProperties(collection.Items(i));
+    fDriver->EndList();
+  }
+  fDriver->EndList();
+  fPropPath = saved;
+}
+
+void TWriter::WritePropName(const std::string& name) {
+  fDriver->BeginProperty(fPropPath + name);
+}
+
+std::string TWriter::ComponentReference(TComponent* component) const {
+  if (component->Owner() == fRoot) return component->Name();
+  if (component == fRoot) return "Owner";
+  TComponent* owner = component->Owner();
+  if (owner && !owner->Name().empty() && !component->Name().empty())
+    return owner->Name() + "." + component->Name();
+  if (!component->Name().empty()) return component->Name() + ".Owner";
+  return "";
+}
+
+void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
+                             const TWriterProc& writeData, bool hasData) {
+  if (!hasData || !writeData) return;
+  WritePropName(name);
+  writeData(*this);
+}
+
+void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
+                                   const TStreamProc& writeData, bool hasData) {
+  if (!hasData || !writeData) return;
+  TMemoryStream data;
+  writeData(data);
+  WritePropName(name);
+  fDriver->WriteBinary(data.Memory(), static_cast<std::size_t>(data.Size()));
+}
+
+void TWriter::WriteListBegin() {
+  fDriver->BeginList();
+}
+
+void TWriter::WriteListEnd() {
+  fDriver->EndList();
+}
+
+void TWriter::WriteInteger(int64_t value) {
+  fDriver->WriteInteger(value);
+}
+
+void TWriter::WriteBoolean(bool value) {
+  fDriver->WriteBoolean(value);
+}
+
+void TWriter::WriteChar(char value) {
+  fDriver->WriteString(std::string(1, value));
+}
+
+void TWriter::WriteFloat(long double value) {
+  fDriver->WriteFloat(value);
+}
+
+void TWriter::WriteSingle(float value) {
+  fDriver->WriteSingle(value);
+}
+
+void TWriter::WriteCurrency(TCurrency value) {
+  fDriver->WriteCurrency(value.Scaled);
+}
+
+void TWriter::WriteDate(double value) {
+  fDriver->WriteDate(value);
+}
+
+void TWriter::WriteString(const std::string& value) {
+  fDriver->WriteString(value);
+}
+
+void TWriter::WriteIdent(const std::string& value) {
+  fDriver->WriteIdent(value);
+}
+
+void TWriter::WriteVariant(const Variant& value) {
+  switch (value.VarType()) {
+    case varEmpty:
+      fDriver->WriteValue(vaNil);
+      return;
+    case varNull:
+      fDriver->WriteValue(vaNull);
+      return;
+    case varSmallint:
+    case varInteger:
+    case varByte:
+      WriteInteger(value.AsInteger());
+      return;
+    case varBoolean:
+      WriteBoolean(value.AsBoolean());
+      return;
+    case varCurrency:
+      fDriver->WriteCurrency(value.AsCurrency().Scaled);
+      return;
+    case varDate:
+      fDriver->WriteDate(static_cast<double>(value.AsFloat()));
+      return;
+    case varSingle:
+    case varDouble:
+      WriteFloat(value.AsFloat());
+      return;
+    case varOleStr:
+      fDriver->WriteWideString(EightBitToUtf16(value.AsString()));
+      return;
+    default:
+      WriteString(value.AsString());
+      return;
+  }
+}
+
+void WriteComponent(TStream& stream, TComponent* instance) {
+  TWriter writer(stream);
+  writer.WriteRootComponent(instance);
+}
+
+}  // namespace dravik

@@ -1,0 +1,53 @@
+#pragma once
+// The application object's non-visual part: the program's name, title and help file, the
+// exception display and the message-processing hook that the user interface layer fills in.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/core/classes/Component.h"
+
+namespace dravik {
+
+class Exception;
+
+class TApplication : public TComponent {
+ public:
+  // Shows one exception to the user; the console default writes it to stderr.
+  using TExceptionDisplay = std::function<void(TObject* sender, const Exception& e)>;
+  using TExceptionEvent = std::function<void(TObject* sender, const Exception& e)>;
+
+  explicit TApplication(TComponent* owner);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  std::string ExeName() const;  // the full path of the running program
+  const std::string& Title() const { return fTitle; }
+  void SetTitle(const std::string& title) { fTitle = title; }
+  const std::string& HelpFile() const { return fHelpFile; }
+  void SetHelpFile(const std::string& file) { fHelpFile = file; }
+
+  // Call inside a catch block: shows the exception in flight (EAbort stays silent), through
+  // OnException when it is set, else through the display.
+  void HandleException(TObject* sender);
+  void ShowException(const Exception& e, TObject* sender = nullptr);
+  // Replaces the display (the user interface and tests do); an empty function restores stderr.
+  void SetExceptionDisplay(TExceptionDisplay display);
+  TExceptionEvent OnException;
+
+  // Lets the user interface handle pending events; does nothing without one.
+  void ProcessMessages();
+  void SetProcessMessagesHook(std::function<void()> hook) { fProcessMessages = std::move(hook); }
+
+ private:
+  std::string fTitle;
+  std::string fHelpFile;
+  TExceptionDisplay fDisplay;
+  std::function<void()> fProcessMessages;
+};
+
+// The one application object of the program.
+extern TApplication* Application;
+
+}  // namespace dravik

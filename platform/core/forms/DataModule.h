@@ -1,0 +1,22 @@
+#pragma once
+// TDataModule: a root that holds non-visual components and streams them as its children.
+
+#include "platform/core/classes/Component.h"
+
+namespace dravik {
+
+class TDataModule : public TComponent {
+ public:
+  explicit TDataModule(TComponent* owner);
+  ~TDataModule() override;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+  void Loaded() override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+};
+
+}  // namespace dravik
