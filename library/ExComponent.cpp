@@ -1,0 +1,49 @@
+#include "library/ExComponent.h"
+
+#include "platform/core/system/Designing.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
+
+const TClassRecord& TExComponent::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TExComponent, TComponent>("TExComponent", "ExComponent").Build();
+  return record;
+}
+
+TExComponent::TExComponent(TComponent* owner) : TComponent(owner), fFirstNaming(IsDesigning()) {}
+
+void TExComponent::SetName(const std::string& name) {
+  if (fFirstNaming && !IsLoading() && !ComponentState().Contains(csReading) && ModifyName()) {
+    fFirstNaming = false;
+    std::string shortened = name;
+    while (!shortened.empty() && shortened.back() >= '0' && shortened.back() <= '9')
+      shortened.pop_back();
+    TComponent::SetName(shortened.empty() ? name : shortened);
+    return;
+  }
+  TComponent::SetName(name);
+}
+
+void TExComponent::Loaded() {
+  TComponent::Loaded();
+  fFirstNaming = false;
+}
+
+const TClassRecord& TUniComponent::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TUniComponent, TExComponent>("TUniComponent", "ExComponent").Build();
+  return record;
+}
+
+TUniComponent::TUniComponent(TComponent* owner) : TExComponent(owner) {
+  if (!owner || !IsDesigning()) return;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    TComponent* other = owner->Components(i);
+    if (other != this && other->ClassName() == ClassName())
+      throw EComponentError("Component can only be placed on formular one time");
+  }
+}
+
+}  // namespace dravik

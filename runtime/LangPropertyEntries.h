@@ -1,0 +1,76 @@
+#pragma once
+// Property entries with one value per language. A consistent entry keeps every language's value
+// in a slot; an inconsistent entry (the kind a TDravik stores) has the live property as slot 0
+// and keeps only the other languages, which it streams as the binary property "Values".
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/ComponentExplorerTools.h"
+
+namespace dravik {
+
+class TStream;
+
+class TConsistentLangPropertyEntry : public TPropertyEntry {
+ public:
+  explicit TConsistentLangPropertyEntry(TCollection* collection) : TPropertyEntry(collection) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  int32_t Count() const { return static_cast<int32_t>(fSlots.size()); }
+  // Resizes to count slots (at least 1); dropped slots lose their values, new ones have none.
+  void SetCount(int32_t count);
+
+  // A slot without a value reads as Null.
+  virtual Variant GetLangValue(int index) const;
+  virtual void SetLangValue(int index, const Variant& value);
+  virtual void ExchangeLangValues(int a, int b);
+  // Count and every slot's value from source.
+  virtual void AssignNew(const TConsistentLangPropertyEntry& source);
+  void Assign(const TPersistent* source) override;
+  std::string GetDescriptor(const std::string& prefix) const override;
+  // Whether the live property accepts text; the live value is put back either way.
+  bool IsValueValid(const std::string& text);
+  // Whether a slot holds a value (a stream writes an empty slot as size 0).
+  bool HasLangValue(int index) const;
+
+ protected:
+  void CheckIndex(int index, const char* operation) const;
+  // The value as a value buffer brings it back; refuses what a buffer cannot hold.
+  static Variant Stored(const Variant& value);
+
+  std::vector<std::optional<Variant>> fSlots;
+};
+
+class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
+ public:
+  explicit TInconsistentLangPropertyEntry(TCollection* collection)
+      : TConsistentLangPropertyEntry(collection) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  Variant GetLangValue(int index) const override;
+  void SetLangValue(int index, const Variant& value) override;
+  void ExchangeLangValues(int a, int b) override;
+  void AssignNew(const TConsistentLangPropertyEntry& source) override;
+  void DefineProperties(TFiler& filer) override;
+
+ private:
+  void LoadValues(TStream& stream);
+  void StoreValues(TStream& stream) const;
+};
+
+// An entry with a number beside its values, for the import's scratch data.
+class TTagLangPropertyEntry : public TConsistentLangPropertyEntry {
+ public:
+  explicit TTagLangPropertyEntry(TCollection* collection)
+      : TConsistentLangPropertyEntry(collection) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  int32_t Tag = 0;
+};
+
+}  // namespace dravik

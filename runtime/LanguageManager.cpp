@@ -1,0 +1,219 @@
+#include "runtime/LanguageManager.h"
+
+#include <algorithm>
+
+#include "model/ClassInfo.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/Writer.h"
+#include "platform/core/forms/Application.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
+
+const TTypeInfo& TypeInfoFor(TCreateMode) {
+  static const TTypeInfo& info =
+      MakeEnumType("TCreateMode", {"cmNone", "cmConsistent", "cmInconsistent"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TSyncCountMode) {
+  static const TTypeInfo& info =
+      MakeEnumType("TSyncCountMode", {"cmInitNone", "cmInitDefault", "cmInitAll"});
+  return info;
+}
+
+const TClassRecord& TLanguageManager::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TLanguageManager, TObject>("TLanguageManager", "Dravik").Build();
+  return record;
+}
+
+TLanguageManager::TLanguageManager(TComponent* owner, TCreateMode mode,
+                                   TPersistent* collectionOwner, TComponent* control)
+    : fHasFormOwner(owner && owner != Application),
+      fOwner(owner),
+      fControl(control),
+      fLangs(std::make_unique<TLanguageEntries>(collectionOwner)) {
+  if (mode != cmNone) {
+    const TClassRecord& entryClass = mode == cmConsistent
+                                         ? TConsistentLangPropertyEntry::StaticClass()
+                                         : TInconsistentLangPropertyEntry::StaticClass();
+    fComps = std::make_unique<TComponentEntries>(collectionOwner, &entryClass);
+    fComps->SetAssignMode(false);
+    fComps->OnAssign = [this](TBaseEntries*, const TPersistent*) { OnCompsAssign(); };
+  }
+  fNames = std::make_unique<TStringList>();
+  fValues = std::make_unique<TStringList>();
+}
+
+TLanguageManager::~TLanguageManager() {
+  fValues.reset();
+  fNames.reset();
+  fComps.reset();
+  fLangs.reset();
+}
+
+void TLanguageManager::Fail(const std::string& operationAndReason) const {
+  throw Exception(ClassName() + "." + operationAndReason);
+}
+
+void TLanguageManager::ForEachLangEntry(
+    const std::function<void(TConsistentLangPropertyEntry&)>& proc) {
+  if (!fComps) return;
+  fComps->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
+    if (auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(property)) proc(*entry);
+  });
+}
+
+void TLanguageManager::Init(TSyncCountMode mode) {
+  if (fComps) {
+    // The string entries must see their list while the tree is validated.
+    if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
+    fComps->Init();
+  }
+  CheckStringLines();
+  SyncCount(mode);
+  if (TMainEntry* strings = fControl && fComps ? GetStringInterface(false) : nullptr)
+    strings->SetObject(fValues.get());
+}
+
+void TLanguageManager::Clear() {
+  if (fComps) fComps->Clear();
+  fNames->Clear();
+  fValues->Clear();
+  fLangs->Clear();
+}
+
+void TLanguageManager::Assign(const TLanguageManager& source) {
+  fHasFormOwner = source.fHasFormOwner;
+  fOwner = source.fOwner;
+  fControl = source.fControl;
+  fLangs->Assign(source.fLangs.get());
+  fNames->Assign(source.fNames.get());
+  if (fComps && source.fComps) {
+    fComps->Assign(source.fComps.get());
+  } else {
+    fValues->Assign(source.fValues.get());
+  }
+}
+
+Variant TLanguageManager::InitialValue(TConsistentLangPropertyEntry& entry, TSyncCountMode mode,
+                                       int oldCount, int slot) {
+  if (mode == cmInitAll) return oldCount >= 1 ? entry.GetLangValue(0) : entry.GetValue();
+  if (mode == cmInitDefault && oldCount == 0 && slot == 0) return entry.GetValue();
+  std::unique_ptr<TClassInfo> info;
+  if (!entry.GetClassInfo(info)) return Variant(std::string());
+  Variant empty = info->EmptyValue();
+  if (info->IsOrdinal() && !empty.IsString()) return info->FormatValue(empty.AsInteger());
+  return empty;
+}
+
+void TLanguageManager::SyncCount(TSyncCountMode mode) {
+  const int count = std::max(GetLangCount(), 1);
+  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+    const int old = entry.Count();
+    if (count == old) return;
+    entry.SetCount(count);
+    for (int slot = old; slot < count; ++slot)
+      entry.SetLangValue(slot, Variant(VarToStr(InitialValue(entry, mode, old, slot))));
+  });
+}
+
+void TLanguageManager::AssignLangsAndSync(const TLanguageEntries& newLangs, TSyncCountMode mode) {
+  fLangs->Assign(&newLangs);
+  auto highest = [this] {
+    int32_t m = -1;
+    for (int i = 0; i < GetLangCount(); ++i) m = std::max(m, fLangs->Items(i)->SubIndex);
+    return m;
+  };
+  int32_t m = highest();
+  for (int32_t i = 0; i <= m; ++i) {
+    if (fLangs->IndexOfSubIndex(i) >= 0) continue;
+    int32_t c = i + 1;
+    while (c <= m && fLangs->IndexOfSubIndex(c) < 0) ++c;
+    if (c > m) break;
+    ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+      if (c < entry.Count() && i < entry.Count()) entry.SetLangValue(i, entry.GetLangValue(c));
+    });
+    fLangs->Items(fLangs->IndexOfSubIndex(c))->SubIndex = i;
+  }
+  m = highest();
+  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) { entry.SetCount(m + 1); });
+  for (int i = 0; i < GetLangCount(); ++i)
+    if (fLangs->Items(i)->SubIndex < 0) fLangs->Items(i)->SubIndex = ++m;
+  SyncCount(mode);
+  for (int i = 0; i < GetLangCount(); ++i) {
+    TLanguageEntry* language = fLangs->Items(i);
+    if (!language->Marked) continue;
+    language->Marked = false;
+    SetLanguageByIndex(i);
+    break;
+  }
+}
+
+bool TLanguageManager::SetLanguageByIndex(int index) {
+  TLanguageEntry* target = fLangs->Items(index);
+  const int32_t k = target->SubIndex;
+  if (k <= 0) return false;
+  if (fComps) {
+    if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
+    fComps->Init();
+  }
+  const int active = fLangs->IndexOfSubIndex(0);
+  if (active < 0) Fail("SetLanguageByIndex: Active language not found");
+  fLangs->Items(active)->SubIndex = k;
+  target->SubIndex = 0;
+  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) { entry.ExchangeLangValues(0, k); });
+  return true;
+}
+
+void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix) {
+  auto readCollection = [](TReader& reader, TCollection& collection) {
+    collection.Clear();
+    if (reader.ReadValue() != vaCollection) throw EReadError("Collection expected");
+    reader.ReadCollection(collection);
+  };
+  filer.DefineProperty(
+      prefix + "Langs", [this, readCollection](TReader& r) { readCollection(r, *fLangs); },
+      [this](TWriter& w) { w.WriteCollection(*fLangs); }, true);
+  if (fComps)
+    filer.DefineProperty(
+        prefix + "Comps", [this, readCollection](TReader& r) { readCollection(r, *fComps); },
+        [this](TWriter& w) { w.WriteCollection(*fComps); }, true);
+  auto lines = [](const TStringList& list, const char* what) {
+    std::string text;
+    for (int i = 0; i < list.Count(); ++i) {
+      std::string line = list.Strings(i);
+      CheckStringLine(line, what);
+      text += line + "\r\n";
+    }
+    return text;
+  };
+  filer.DefineProperty(
+      prefix + "Names", [this](TReader& r) { fNames->SetText(r.ReadString()); },
+      [this, lines](TWriter& w) {
+        CheckStringLines();
+        w.WriteString(lines(*fNames, "name"));
+      },
+      true);
+  filer.DefineProperty(
+      prefix + "Values", [this](TReader& r) { fValues->SetText(r.ReadString()); },
+      [this, lines](TWriter& w) { w.WriteString(lines(*fValues, "value")); }, true);
+}
+
+void TLanguageManager::CheckStringLines() const {
+  if (fNames->Count() != fValues->Count())
+    throw Exception(Format("Named strings: %d names but %d values",
+                           {fNames->Count(), fValues->Count()}));
+}
+
+void CheckStringLine(const std::string& text, const char* what) {
+  if (text.find_first_of("\r\n") != std::string::npos)
+    throw EInvalidOperation(
+        Format("A named string's %s cannot contain a line break: '%s'", {what, text}));
+}
+
+}  // namespace dravik

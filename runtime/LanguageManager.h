@@ -1,0 +1,89 @@
+#pragma once
+// TLanguageManager: everything one TDravik knows about its form: the language list, the entry
+// tree of chosen properties with one value per language, and the named strings. It switches one
+// form by exchanging each property's live value with the stored value of the target language.
+
+#include <memory>
+#include <string>
+
+#include "runtime/LangPropertyEntries.h"
+#include "runtime/LanguageEntries.h"
+
+namespace dravik {
+
+class TStringList;
+
+enum TCreateMode { cmNone, cmConsistent, cmInconsistent };
+const TTypeInfo& TypeInfoFor(TCreateMode);
+enum TSyncCountMode { cmInitNone, cmInitDefault, cmInitAll };
+const TTypeInfo& TypeInfoFor(TSyncCountMode);
+
+class TLanguageManager : public TObject {
+ public:
+  // collectionOwner owns the language list in the name path; control is the TDravik.
+  TLanguageManager(TComponent* owner, TCreateMode mode, TPersistent* collectionOwner,
+                   TComponent* control);
+  ~TLanguageManager() override;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  bool HasFormOwner() const { return fHasFormOwner; }
+  TComponent* Owner() const { return fOwner; }
+  TComponent* Control() const { return fControl; }
+  TLanguageEntries* Langs() const { return fLangs.get(); }
+  TComponentEntries* Comps() const { return fComps.get(); }  // null in mode cmNone
+  TStringList* Names() const { return fNames.get(); }
+  TStringList* Values() const { return fValues.get(); }
+  int GetLangCount() const { return fLangs->Count(); }
+
+  // Re-binds the entry tree to the live components, aligns the slot counts and binds the
+  // named strings to Values.
+  void Init(TSyncCountMode mode);
+  void Clear();
+  void Assign(const TLanguageManager& source);
+
+  // Gives every property entry one slot per language, filling new slots as mode says.
+  void SyncCount(TSyncCountMode mode);
+  // Takes a new language list whose kept entries carry their slot, new ones -1, the chosen one
+  // marked; closes slot gaps, numbers the new languages and activates the marked one.
+  void AssignLangsAndSync(const TLanguageEntries& newLangs, TSyncCountMode mode);
+  // Makes the language at index active; false when it already is or has no slot.
+  bool SetLanguageByIndex(int index);
+
+  // The four stored properties: prefix + "Langs", "Comps", "Names", "Values".
+  void DefineProperties(TFiler& filer, const std::string& prefix);
+
+  // Named strings.
+  bool GetString(const std::string& name, std::string& value) const;
+  TMainEntry* GetStringInterface(bool create);
+  TConsistentLangPropertyEntry* AddString(const std::string& name);
+  void RemoveString(TConsistentLangPropertyEntry* entry);
+  bool IsUniqueStringName(const std::string& name) const;
+  int GetStringNameIndex(const std::string& name) const;
+  static bool IsStringNameValid(const std::string& name);
+  // Keeps Names, Values and the string entries together after Comps was assigned.
+  void OnCompsAssign();
+  // Whether entry stands for a named string of this manager.
+  bool IsStringEntry(const TPropertyEntry& entry) const;
+
+ private:
+  [[noreturn]] void Fail(const std::string& operationAndReason) const;
+  void ForEachLangEntry(const std::function<void(TConsistentLangPropertyEntry&)>& proc);
+  Variant InitialValue(TConsistentLangPropertyEntry& entry, TSyncCountMode mode, int oldCount,
+                       int slot);
+  void DeleteStringLine(int line);
+  void CheckStringLines() const;
+
+  bool fHasFormOwner = false;
+  TComponent* fOwner = nullptr;    // not owned
+  TComponent* fControl = nullptr;  // not owned
+  std::unique_ptr<TLanguageEntries> fLangs;
+  std::unique_ptr<TComponentEntries> fComps;
+  std::unique_ptr<TStringList> fNames;
+  std::unique_ptr<TStringList> fValues;
+};
+
+// A named string's name or value that a stored line cannot hold; EInvalidOperation otherwise.
+void CheckStringLine(const std::string& text, const char* what);
+
+}  // namespace dravik
