@@ -46,7 +46,8 @@ void CaseError() {
 std::string LoadFromFile(const std::string& fileName) {
   TMemoryStream stream;
   stream.LoadFromFile(fileName);
-  return std::string(static_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+  return std::string(static_cast<const char*>(stream.Memory()),
+                     static_cast<std::size_t>(stream.Size()));
 }
 
 void SaveToFile(const std::string& fileName, const void* bytes, int64_t count) {

@@ -11,15 +11,19 @@
 
 namespace dravik {
 
+void CheckStringLine(const std::string& text, const std::string& what) {
+  if (text.find_first_of("\r\n") != std::string::npos)
+    throw EInvalidOperation("The " + what + " cannot contain a line break");
+}
+
 // --- TConsistentLangPropertyEntry ---------------------------------------------------------------
 
 const TClassRecord& TConsistentLangPropertyEntry::StaticClass() {
-  static const TClassRecord& record =
-      TClassBuilder<TConsistentLangPropertyEntry, TPropertyEntry>("TConsistentLangPropertyEntry",
-                                                                  "Dravik")
-          .Property("Count", &TConsistentLangPropertyEntry::Count,
-                    &TConsistentLangPropertyEntry::SetCount)
-          .Build();
+  static const TClassRecord& record = TClassBuilder<TConsistentLangPropertyEntry, TPropertyEntry>(
+                                          "TConsistentLangPropertyEntry", "Dravik")
+                                          .Property("Count", &TConsistentLangPropertyEntry::Count,
+                                                    &TConsistentLangPropertyEntry::SetCount)
+                                          .Build();
   return record;
 }
 
@@ -29,11 +33,17 @@ void TConsistentLangPropertyEntry::SetCount(int32_t count) {
 }
 
 void TConsistentLangPropertyEntry::CheckIndex(int index, const char* operation) const {
-  if (index < 0 || index >= Count()) throw Exception(ClassName() + "." + operation + ": Invalid index");
+  if (index < 0 || index >= Count())
+    throw Exception(ClassName() + "." + operation + ": Invalid index");
 }
 
 Variant TConsistentLangPropertyEntry::Stored(const Variant& value) {
   return BufferedValue(value);
+}
+
+void TConsistentLangPropertyEntry::CheckLine(const Variant& value) const {
+  if (Index >= 0 && value.IsString())
+    CheckStringLine(value.AsString(), "value of the named string " + Name);
 }
 
 bool TConsistentLangPropertyEntry::HasLangValue(int index) const {
@@ -48,6 +58,7 @@ Variant TConsistentLangPropertyEntry::GetLangValue(int index) const {
 
 void TConsistentLangPropertyEntry::SetLangValue(int index, const Variant& value) {
   CheckIndex(index, "SetLangValue");
+  CheckLine(value);
   fSlots[static_cast<std::size_t>(index)] = Stored(value);
 }
 
@@ -101,6 +112,7 @@ Variant TInconsistentLangPropertyEntry::GetLangValue(int index) const {
 
 void TInconsistentLangPropertyEntry::SetLangValue(int index, const Variant& value) {
   if (index == 0) {
+    CheckLine(value);
     SetValue(value);
     return;
   }
@@ -116,6 +128,7 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
     return;
   }
   auto& slot = fSlots[static_cast<std::size_t>(a == 0 ? b : a)];
+  if (slot) CheckLine(*slot);
   Variant live = GetValue();
   SetValue(slot ? std::move(*slot) : Variant::Null());
   slot = Stored(live);
@@ -149,7 +162,9 @@ void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
       throw EReadError(Format("Values of %s: slot %d claims %d bytes", {Name, int(i), size}));
     std::string buffer(static_cast<std::size_t>(size), '\0');
     stream.ReadBuffer(buffer.data(), size);
-    fSlots[i] = BufferToVariant(buffer);
+    Variant value = BufferToVariant(buffer);
+    CheckLine(value);
+    fSlots[i] = std::move(value);
   }
 }
 

@@ -13,6 +13,10 @@ namespace dravik {
 
 class TStream;
 
+// Refuses a named string's name or value that one stored line cannot hold (a line break):
+// EInvalidOperation naming what it is.
+void CheckStringLine(const std::string& text, const std::string& what);
+
 class TConsistentLangPropertyEntry : public TPropertyEntry {
  public:
   explicit TConsistentLangPropertyEntry(TCollection* collection) : TPropertyEntry(collection) {}
@@ -40,6 +44,8 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void CheckIndex(int index, const char* operation) const;
   // The value as a value buffer brings it back; refuses what a buffer cannot hold.
   static Variant Stored(const Variant& value);
+  // A named string's values are lines of a list: a line break cannot enter them.
+  void CheckLine(const Variant& value) const;
 
   std::vector<std::optional<Variant>> fSlots;
 };

@@ -183,7 +183,7 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
     filer.DefineProperty(
         prefix + "Comps", [this, readCollection](TReader& r) { readCollection(r, *fComps); },
         [this](TWriter& w) { w.WriteCollection(*fComps); }, true);
-  auto lines = [](const TStringList& list, const char* what) {
+  auto lines = [](const TStringList& list, const std::string& what) {
     std::string text;
     for (int i = 0; i < list.Count(); ++i) {
       std::string line = list.Strings(i);
@@ -196,24 +196,19 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
       prefix + "Names", [this](TReader& r) { fNames->SetText(r.ReadString()); },
       [this, lines](TWriter& w) {
         CheckStringLines();
-        w.WriteString(lines(*fNames, "name"));
+        w.WriteString(lines(*fNames, "name of a named string"));
       },
       true);
   filer.DefineProperty(
       prefix + "Values", [this](TReader& r) { fValues->SetText(r.ReadString()); },
-      [this, lines](TWriter& w) { w.WriteString(lines(*fValues, "value")); }, true);
+      [this, lines](TWriter& w) { w.WriteString(lines(*fValues, "value of a named string")); },
+      true);
 }
 
 void TLanguageManager::CheckStringLines() const {
   if (fNames->Count() != fValues->Count())
-    throw Exception(Format("Named strings: %d names but %d values",
-                           {fNames->Count(), fValues->Count()}));
-}
-
-void CheckStringLine(const std::string& text, const char* what) {
-  if (text.find_first_of("\r\n") != std::string::npos)
-    throw EInvalidOperation(
-        Format("A named string's %s cannot contain a line break: '%s'", {what, text}));
+    throw Exception(
+        Format("Named strings: %d names but %d values", {fNames->Count(), fValues->Count()}));
 }
 
 }  // namespace dravik

@@ -83,7 +83,4 @@ class TLanguageManager : public TObject {
   std::unique_ptr<TStringList> fValues;
 };
 
-// A named string's name or value that a stored line cannot hold; EInvalidOperation otherwise.
-void CheckStringLine(const std::string& text, const char* what);
-
 }  // namespace dravik

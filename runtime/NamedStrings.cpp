@@ -70,8 +70,8 @@ bool TLanguageManager::IsStringNameValid(const std::string& name) {
   const std::string trimmed = Trim(name);
   if (trimmed.empty()) return false;
   return std::all_of(name.begin(), name.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == ' ';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == ' ';
   });
 }
 
@@ -81,7 +81,7 @@ TConsistentLangPropertyEntry* TLanguageManager::AddString(const std::string& nam
   bool linesAdded = false;
   try {
     std::string base = Trim(name);
-    CheckStringLine(base, "name");
+    CheckStringLine(base, "name of a named string");
     bool taken = base.empty() || !IsUniqueStringName(base);
     if (base.empty()) base = kStringType;
     std::string unique = base;
