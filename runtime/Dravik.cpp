@@ -52,9 +52,16 @@ void SetServiceQuestion(TServiceQuestion question) {
   UnitState().ServiceQuestion = std::move(question);
 }
 
-int32_t& OwnerlessDepth() {
-  static int32_t depth = 0;
-  return depth;
+namespace {
+int32_t gOwnerlessDepth = 0;
+}  // namespace
+
+TOwnerlessScope::TOwnerlessScope() {
+  ++gOwnerlessDepth;
+}
+
+TOwnerlessScope::~TOwnerlessScope() {
+  --gOwnerlessDepth;
 }
 
 const TClassRecord& TDravik::StaticClass() {
@@ -86,7 +93,7 @@ TDravik::TDravik(TComponent* owner) : TComponent(owner) {
     }
   }
   fStripNameDigits = IsDesigning();
-  if (!owner && OwnerlessDepth() == 0)
+  if (!owner && gOwnerlessDepth == 0)
     throw Exception(Format("Component owner for %s required", {ClassName()}));
   fLanguageManager = std::make_unique<TLanguageManager>(owner, cmInconsistent, this, this);
   RegisterLanguageNotify(fDomain, false, Handler());

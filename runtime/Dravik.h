@@ -88,6 +88,15 @@ class TDravik : public TComponent {
   bool fTopLevel = false;
 };
 
+// While one exists, a TDravik may be made without owner (the unit-level instances).
+class TOwnerlessScope {
+ public:
+  TOwnerlessScope();
+  ~TOwnerlessScope();
+  TOwnerlessScope(const TOwnerlessScope&) = delete;
+  TOwnerlessScope& operator=(const TOwnerlessScope&) = delete;
+};
+
 // Builds an owner-less instance from the module resource resName (a stored TDravik), keeps it
 // until FinalizeDravikUnits, and answers its string function.
 void InitDravik(const std::string& resName, TUnitNotify onChange, TGetString& getString);

@@ -9,8 +9,6 @@
 
 namespace dravik {
 
-int32_t& OwnerlessDepth();
-
 namespace {
 
 std::vector<std::unique_ptr<TDravik>>& UnitInstances() {
@@ -22,14 +20,10 @@ std::vector<std::unique_ptr<TDravik>>& UnitInstances() {
 
 void InitDravik(const std::string& resName, TUnitNotify onChange, TGetString& getString) {
   std::unique_ptr<TDravik> instance;
-  ++OwnerlessDepth();
-  try {
+  {
+    TOwnerlessScope ownerless;
     instance = std::make_unique<TDravik>(nullptr);
-  } catch (...) {
-    --OwnerlessDepth();
-    throw;
   }
-  --OwnerlessDepth();
   TDravik* dravik = instance.get();
   UnitInstances().push_back(std::move(instance));
   dravik->fUnitNotify = std::move(onChange);

@@ -52,7 +52,9 @@ class TRecorder : public TObject {
     Journal.push_back(Name + ":created");
     Attach(dravik);
   }
-  void Listener(TDravik* dravik) { Journal.push_back(Name + ":listener:" + (dravik ? "on" : "nil")); }
+  void Listener(TDravik* dravik) {
+    Journal.push_back(Name + ":listener:" + (dravik ? "on" : "nil"));
+  }
 
   std::string Name;
   std::vector<std::string>& Journal;
@@ -79,8 +81,8 @@ TEST_F(DravikTest, EventsRunInLockstepAcrossMembers) {
   b.Attach(DravikOf(second.get()));
   DravikOf(first.get())->RegisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&a));
   DravikOf(second.get())->SetLanguage("German");
-  EXPECT_EQ(journal, (std::vector<std::string>{"a:before", "b:before", "a:listener:on",
-                                                "a:change", "b:change", "a:after", "b:after"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"a:before", "b:before", "a:listener:on", "a:change",
+                                               "b:change", "a:after", "b:after"}));
 }
 
 TEST_F(DravikTest, AMemberWithoutTheLanguageKeepsItsValuesQuietly) {
@@ -173,8 +175,8 @@ TEST_F(DravikTest, LoadingAlignsWithTheFrameAndFiresTheEventsOnce) {
   }
   TDravik::UnregisterCreateNotify(TLangNotify::Of<&TRecorder::Created>(&recorder));
   EXPECT_EQ(Caption(loaded), "Hallo");
-  EXPECT_EQ(journal, (std::vector<std::string>{"loaded:created", "loaded:before",
-                                                "loaded:change", "loaded:after"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"loaded:created", "loaded:before", "loaded:change",
+                                               "loaded:after"}));
 }
 
 TEST_F(DravikTest, LoadingAFormThatLacksTheFramesLanguageShowsItOnceAndStaysSilent) {
