@@ -2,7 +2,11 @@
 #include <iostream>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/FormFile.h"
 #include "apps/dravik/SourceFile.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/system/SysUtils.h"
+#include "runtime/Dravik.h"
 #include "source/DravikParser.h"
 
 namespace dravik {
@@ -27,24 +31,48 @@ std::vector<std::string> ReadNames(const std::string& path) {
   return names;
 }
 
+// The string IDs of a form's (or language file's) TDravik: the one named, or the only one.
+std::vector<std::string> ReadFormNames(const std::string& path,
+                                       const std::optional<std::string>& component) {
+  TLoadedForm form(ComponentStreamOf(ReadInput(path), std::nullopt));
+  std::vector<TDravik*> all = form.Dravik();
+  TDravik* chosen = nullptr;
+  for (TDravik* dravik : all)
+    if (!component || SameText(dravik->Name(), *component)) chosen = chosen ? chosen : dravik;
+  if (!chosen && component) throw EComponentError(path + ": no TDravik named " + *component);
+  if (!chosen) throw EComponentError(path + ": the form holds no TDravik");
+  if (all.size() > 1 && !component)
+    throw EUsage{path + " holds " + std::to_string(all.size()) +
+                 " TDravik components; choose one with --component NAME"};
+  std::vector<std::string> names;
+  const TStringList& list = *chosen->LanguageManager()->Names();
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.Strings(i));
+  return names;
+}
+
 void PrintEntries(const char* kind, const TSourceEntries& entries) {
   for (const TSourceEntry& entry : entries)
     std::cout << kind << '\t' << EscapeField(entry.Text) << '\t' << entry.Offset << '\n';
 }
 
 int Run(const std::vector<std::string>& args) {
-  const TCommandLine line(args, {"names", "by-component-name"}, {});
+  const TCommandLine line(args, {"names", "form", "component", "by-component-name"}, {});
   line.ExpectPositionals(1, 1);
   const std::string& unitPath = line.Positionals()[0];
   const std::optional<std::string> namesPath = line.Value("names");
-  if (!namesPath) throw EUsage{"missing --names FILE"};
-  if (unitPath == "-" && *namesPath == "-")
-    throw EUsage{"the unit and the names cannot both come from standard input"};
+  const std::optional<std::string> formPath = line.Value("form");
+  if (!namesPath && !formPath) throw EUsage{"missing --names FILE or --form FORM"};
+  if (namesPath && formPath) throw EUsage{"give --names FILE or --form FORM, not both"};
+  if (line.Has("component") && !formPath) throw EUsage{"--component needs --form FORM"};
+  const std::string& idsPath = namesPath ? *namesPath : *formPath;
+  if (unitPath == "-" && idsPath == "-")
+    throw EUsage{"the unit and the string IDs cannot both come from standard input"};
   const std::optional<std::string> componentName = line.Value("by-component-name");
   if (componentName && componentName->empty())
     throw EUsage{"option '--by-component-name' needs a name"};
 
-  const std::vector<std::string> names = ReadNames(*namesPath);
+  const std::vector<std::string> names =
+      namesPath ? ReadNames(*namesPath) : ReadFormNames(*formPath, line.Value("component"));
   TDravikParser parser(componentName.value_or(""), ReadSourceFile(unitPath), names);
   if (!parser.Check(componentName.has_value())) {
     std::cerr << "dravik check: Syntax error in source code.\n";
@@ -62,7 +90,8 @@ int Run(const std::vector<std::string>& args) {
 
 const TCommand CheckCommand{
     "check", "check the GetString calls of a unit against the defined string IDs",
-    "Usage: dravik check UNIT --names FILE [--by-component-name NAME]\n"
+    "Usage: dravik check UNIT (--names FILE | --form FORM [--component NAME])\n"
+    "                    [--by-component-name NAME]\n"
     "\n"
     "Checks the GetString calls of a Pascal unit against the string IDs that its form's\n"
     "TDravik defines and prints one tab-separated line per finding, all 'used' lines first,\n"
@@ -85,7 +114,10 @@ const TCommand CheckCommand{
     "\n"
     "Options:\n"
     "  --names FILE        the defined string IDs, one per line; blanks around an ID and\n"
-    "                      empty lines are ignored; \"-\" reads standard input (required)\n"
+    "                      empty lines are ignored; \"-\" reads standard input\n"
+    "  --form FORM         take the string IDs from the named strings of the TDravik of a\n"
+    "                      form file (binary, text form, or a .res/.lng language file)\n"
+    "  --component NAME    with --form: the TDravik to use when the form holds several\n"
     "  --by-component-name NAME\n"
     "                      count only the calls made through the component named NAME,\n"
     "                      NAME.GetString(...) (letter case ignored). Without it every\n"

@@ -44,5 +44,6 @@ extern const TCommand ConvertCommand;
 extern const TCommand ClassesCommand;
 extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;
+extern const TCommand ShowCommand;
 
 }  // namespace dravik

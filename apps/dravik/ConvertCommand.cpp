@@ -1,10 +1,9 @@
 // dravik convert: a form stream between its binary and its text form.
 
-#include <algorithm>
 #include <iostream>
-#include <iterator>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/FormFile.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/resources/ResourceFile.h"
@@ -17,66 +16,6 @@ namespace dravik {
 
 namespace {
 
-enum class TInputKind { Binary, Resource, Text };
-
-TInputKind DetectKind(std::string_view bytes) {
-  if (bytes.substr(0, 4) == std::string_view(FilerSignature, 4)) return TInputKind::Binary;
-  if (DetectResourceLayout(bytes.substr(0, 16))) return TInputKind::Resource;
-  return TInputKind::Text;
-}
-
-bool HoldsComponentStream(const TResourceEntry& entry) {
-  return entry.Type == TResourceId(RT_RCDATA) &&
-         std::string_view(entry.Data).substr(0, 4) == std::string_view(FilerSignature, 4);
-}
-
-std::string NameList(const std::vector<const TResourceEntry*>& entries) {
-  std::string names;
-  for (const TResourceEntry* entry : entries)
-    names += (names.empty() ? "" : ", ") + entry->Name.ToString();
-  return names;
-}
-
-// The component stream of a resource file: the one named, or the only one it holds.
-std::string SelectResource(const std::string& bytes, const std::optional<std::string>& name) {
-  TStringStream input(bytes);
-  TResourceFile file;
-  file.LoadFromStream(input);
-  std::vector<const TResourceEntry*> forms;
-  for (const TResourceEntry& entry : file.Entries)
-    if (HoldsComponentStream(entry)) forms.push_back(&entry);
-  if (name) {
-    const TResourceEntry* entry = file.Find(*name);
-    if (!entry)
-      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
-                         ")");
-    if (!HoldsComponentStream(*entry))
-      throw EReadError("Resource " + *name + " holds no component stream");
-    return entry->Data;
-  }
-  if (forms.empty()) throw EReadError("The resource file holds no component stream");
-  if (forms.size() > 1)
-    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
-                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
-  return forms.front()->Data;
-}
-
-int LineOf(std::string_view text, std::size_t offset) {
-  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
-}
-
-std::string TextToBinary(const std::string& text) {
-  TStringStream input(text), binary;
-  ObjectTextToBinary(input, binary);
-  // The parser leaves the input at the first token after the root's "end".
-  auto rest = static_cast<std::size_t>(input.Position());
-  std::size_t extra = text.find_first_not_of(" \t\r\n", rest);
-  if (extra != std::string::npos)
-    throw EParserError("Text after the end of the root object on line " +
-                       std::to_string(LineOf(text, extra)));
-  return binary.DataString();
-}
-
 // Checks that bytes are exactly one well-formed component stream.
 void CheckBinary(const std::string& bytes) {
   TStringStream input(bytes);
@@ -85,17 +24,6 @@ void CheckBinary(const std::string& bytes) {
   reader.SkipComponent(true);
   if (reader.Offset() != static_cast<int64_t>(bytes.size()))
     reader.Error("Data after the end of the root component", reader.Offset());
-}
-
-std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw EReadError("Stream read error: standard input");
-    return bytes;
-  }
-  TMemoryStream file;
-  file.LoadFromFile(path);
-  return std::string(file.Memory(), static_cast<std::size_t>(file.Size()));
 }
 
 // Written beside the target and renamed over it, so that a failure leaves the old file intact.
@@ -126,18 +54,7 @@ int Run(const std::vector<std::string>& args) {
   std::string input = ReadInput(inPath);
   std::string output;
   try {
-    std::string binary;
-    switch (DetectKind(input)) {
-      case TInputKind::Binary:
-        binary = std::move(input);
-        break;
-      case TInputKind::Resource:
-        binary = SelectResource(input, line.Value("resource"));
-        break;
-      case TInputKind::Text:
-        binary = TextToBinary(input);
-        break;
-    }
+    std::string binary = ComponentStreamOf(std::move(input), line.Value("resource"));
     if (*to == "text") {
       TStringStream in(binary), text;
       ObjectBinaryToText(in, text);

@@ -45,7 +45,14 @@ std::string EscapeField(std::string_view text) {
         result += "\\\\";
         break;
       default:
-        result += c;
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          static const char kHex[] = "0123456789ABCDEF";
+          result += "\\x";
+          result += kHex[(c >> 4) & 0xF];
+          result += kHex[c & 0xF];
+        } else {
+          result += c;
+        }
     }
   }
   return result;

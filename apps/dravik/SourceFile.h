@@ -10,7 +10,8 @@ namespace dravik {
 std::string ReadSourceFile(const std::string& path);
 
 // A field of a tab-separated output line: tab, line feed, carriage return and backslash become
-// \t, \n, \r and \\, so every field stays on its line.
+// \t, \n, \r and \\, other control characters \xNN, so every field stays on its line and no
+// byte of the data reaches the terminal as a control sequence.
 std::string EscapeField(std::string_view text);
 
 }  // namespace dravik

@@ -10,10 +10,7 @@ using namespace dravik;
 namespace {
 
 const TCommand* const kCommands[] = {
-    &ConvertCommand,
-    &ClassesCommand,
-    &ScanCommand,
-    &CheckCommand,
+    &ConvertCommand, &ShowCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
 };
 
 void PrintOverview(std::ostream& out) {

@@ -8,7 +8,7 @@ using namespace dravik;
 TEST(DravikTool, OverviewListsEveryCommandAndUsageErrorsExitWithTwo) {
   TRunResult run = RunDravik({"--help"});
   ASSERT_EQ(run.ExitCode, 0);
-  for (const char* command : {"convert", "classes", "scan", "check"})
+  for (const char* command : {"convert", "show", "classes", "scan", "check"})
     EXPECT_NE(run.Out.find(std::string("  ") + command), std::string::npos) << command;
   run = RunDravik({});
   EXPECT_EQ(run.ExitCode, 2);

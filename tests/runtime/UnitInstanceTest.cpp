@@ -17,8 +17,8 @@ constexpr const char* kUnitResource = "{6F1C2B9A-3D4E-4F5A-8B7C-1D2E3F405162}";
 TEST_F(UnitInstance, ItsStringsFollowTheApplicationsLanguage) {
   std::vector<std::string> notified;
   TGetString getString;
-  InitDravik(kUnitResource, [&](const std::string& language) { notified.push_back(language); },
-             getString);
+  InitDravik(
+      kUnitResource, [&](const std::string& language) { notified.push_back(language); }, getString);
   ASSERT_TRUE(getString);
   EXPECT_EQ(getString("Greeting"), "Hello");
 

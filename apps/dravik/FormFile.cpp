@@ -1,0 +1,137 @@
+#include "apps/dravik/FormFile.h"
+
+#include <algorithm>
+#include <iostream>
+#include <iterator>
+
+#include "apps/dravik/Command.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/StreamFormat.h"
+#include "platform/core/resources/ResourceFile.h"
+#include "platform/core/streams/MemoryStream.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Exceptions.h"
+#include "runtime/Dravik.h"
+#include "runtime/LanguageSwitch.h"
+
+namespace dravik {
+
+namespace {
+
+bool HoldsComponentStream(const TResourceEntry& entry) {
+  return entry.Type == TResourceId(RT_RCDATA) &&
+         std::string_view(entry.Data).substr(0, 4) == std::string_view(FilerSignature, 4);
+}
+
+std::string NameList(const std::vector<const TResourceEntry*>& entries) {
+  std::string names;
+  for (const TResourceEntry* entry : entries)
+    names += (names.empty() ? "" : ", ") + entry->Name.ToString();
+  return names;
+}
+
+// The component stream of a resource file: the one named, or the only one it holds.
+std::string SelectResource(const std::string& bytes, const std::optional<std::string>& name) {
+  TStringStream input(bytes);
+  TResourceFile file;
+  file.LoadFromStream(input);
+  std::vector<const TResourceEntry*> forms;
+  for (const TResourceEntry& entry : file.Entries)
+    if (HoldsComponentStream(entry)) forms.push_back(&entry);
+  if (name) {
+    const TResourceEntry* entry = file.Find(*name);
+    if (!entry)
+      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
+                         ")");
+    if (!HoldsComponentStream(*entry))
+      throw EReadError("Resource " + *name + " holds no component stream");
+    return entry->Data;
+  }
+  if (forms.empty()) throw EReadError("The resource file holds no component stream");
+  if (forms.size() > 1)
+    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
+                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
+  return forms.front()->Data;
+}
+
+int LineOf(std::string_view text, std::size_t offset) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+// Puts every TDravik read into a frame of its own, so that none aligns with another.
+class TFrameIsolation : public TObject {
+ public:
+  TFrameIsolation() {
+    FinalizeLanguageFrames();
+    DefineStartupLanguage("");
+    TDravik::RegisterCreateNotify(Notify());
+  }
+  ~TFrameIsolation() override { TDravik::UnregisterCreateNotify(Notify()); }
+
+ private:
+  TLangNotify Notify() { return TLangNotify::Of<&TFrameIsolation::Isolate>(this); }
+  void Isolate(TDravik* dravik) { RegisterLanguageNotify("", true, dravik->Handler()); }
+};
+
+}  // namespace
+
+TFormFileKind DetectFormFileKind(std::string_view bytes) {
+  if (bytes.substr(0, 4) == std::string_view(FilerSignature, 4)) return TFormFileKind::Binary;
+  if (DetectResourceLayout(bytes.substr(0, 16))) return TFormFileKind::Resource;
+  return TFormFileKind::Text;
+}
+
+std::string ReadInput(const std::string& path) {
+  if (path == "-") {
+    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    if (std::cin.bad()) throw EReadError("Stream read error: standard input");
+    return bytes;
+  }
+  TMemoryStream file;
+  file.LoadFromFile(path);
+  return std::string(file.Memory(), static_cast<std::size_t>(file.Size()));
+}
+
+std::string TextToBinary(const std::string& text) {
+  TStringStream input(text), binary;
+  ObjectTextToBinary(input, binary);
+  // The parser leaves the input at the first token after the root's "end".
+  auto rest = static_cast<std::size_t>(input.Position());
+  std::size_t extra = text.find_first_not_of(" \t\r\n", rest);
+  if (extra != std::string::npos)
+    throw EParserError("Text after the end of the root object on line " +
+                       std::to_string(LineOf(text, extra)));
+  return binary.DataString();
+}
+
+std::string ComponentStreamOf(std::string bytes, const std::optional<std::string>& resource) {
+  switch (DetectFormFileKind(bytes)) {
+    case TFormFileKind::Binary:
+      return bytes;
+    case TFormFileKind::Resource:
+      return SelectResource(bytes, resource);
+    case TFormFileKind::Text:
+      return TextToBinary(bytes);
+  }
+  return bytes;
+}
+
+TLoadedForm::TLoadedForm(const std::string& binary) {
+  TFrameIsolation isolation;
+  TOwnerlessScope ownerless;  // a language file's root is a TDravik of its own
+  TStringStream stream(binary);
+  fRoot.reset(ReadComponent(stream, nullptr));
+}
+
+TLoadedForm::~TLoadedForm() = default;
+
+std::vector<TDravik*> TLoadedForm::Dravik() const {
+  std::vector<TDravik*> found;
+  if (auto* root = dynamic_cast<TDravik*>(fRoot.get())) found.push_back(root);
+  for (int i = 0; i < fRoot->ComponentCount(); ++i)
+    if (auto* dravik = dynamic_cast<TDravik*>(fRoot->Components(i))) found.push_back(dravik);
+  return found;
+}
+
+}  // namespace dravik
