@@ -240,3 +240,31 @@ TEST_F(DravikTest, GetLanguagesListsTheNamesSorted) {
   DravikOf(form.get())->GetLanguages(list);
   EXPECT_EQ(list.CommaText(), "English,French,German");
 }
+
+TEST_F(DravikTest, InTheDesignerASecondInstanceIsAskedForAndTheNumberDropped) {
+  auto form = BilingualForm();
+  form->SetDesigning(true);
+  std::vector<std::string> asked;
+  bool answer = false;
+  SetServiceQuestion([&](const std::string& key) {
+    asked.push_back(key);
+    return answer;
+  });
+  EXPECT_THROW(new TDravik(form.get()), EAbort);
+  EXPECT_EQ(form->ComponentCount(), 3);
+  answer = true;
+  auto* second = new TDravik(form.get());
+  second->SetName("Dravik12");  // the designer's proposal; "Dravik" is taken
+  EXPECT_EQ(second->Name(), "Dravik12");
+  EXPECT_EQ(asked, (std::vector<std::string>{"ReallyAddFurtherComponent",
+                                             "ReallyAddFurtherComponent"}));
+  SetServiceQuestion(nullptr);
+
+  auto other = std::make_unique<TTestForm>(nullptr);
+  other->SetDesigning(true);
+  auto* dropped = new TDravik(other.get());
+  dropped->SetName("Dravik1");
+  EXPECT_EQ(dropped->Name(), "Dravik");
+  dropped->SetName("Dravik2");
+  EXPECT_EQ(dropped->Name(), "Dravik2");
+}
