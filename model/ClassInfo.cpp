@@ -4,6 +4,7 @@
 
 #include "model/ConvertTools.h"
 #include "model/TypeTools.h"
+#include "platform/core/classes/Component.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 
@@ -14,12 +15,42 @@ namespace {
 constexpr int kFloatBytes = 10;  // an 80-bit extended number
 static_assert(sizeof(long double) >= kFloatBytes, "long double must hold an 80-bit extended");
 
+uintptr_t Address(const void* p) {
+  return reinterpret_cast<uintptr_t>(p);
+}
+
+std::string AddressHex(uintptr_t address) {
+  return IntToHex(address, kPointerHexDigits);
+}
+
 std::string PointerHex(const void* p) {
-  return IntToHex(reinterpret_cast<uintptr_t>(p), kPointerHexDigits);
+  return AddressHex(Address(p));
 }
 
 void* HexPointer(std::string_view text) {
   return reinterpret_cast<void*>(static_cast<uintptr_t>(HexToInt(text)));
+}
+
+// The component at the top of the instance's owners; null when it belongs to none.
+TComponent* RootOf(TObject* instance) {
+  TComponent* root = nullptr;
+  for (auto* p = dynamic_cast<TPersistent*>(instance); p; p = p->GetOwner())
+    if (auto* c = dynamic_cast<TComponent*>(p)) root = c;
+  return root;
+}
+
+// The component at that address among root and all it owns, or null. The address is only
+// compared, never followed.
+TComponent* FindLiveComponent(TComponent* root, uintptr_t address) {
+  if (!root || !address) return nullptr;
+  std::vector<TComponent*> pending{root};
+  while (!pending.empty()) {
+    TComponent* c = pending.back();
+    pending.pop_back();
+    if (Address(static_cast<TObject*>(c)) == address) return c;
+    for (int i = 0; i < c->ComponentCount(); ++i) pending.push_back(c->Components(i));
+  }
+  return nullptr;
 }
 
 bool InRange(const TTypeInfo& type, int64_t v) {
@@ -100,6 +131,35 @@ bool TClassInfo::Select(int index) {
   if (fProp->CanWrite()) fMode.Include(pmWrite);
   fPropIndex = fProp->Index;
   return true;
+}
+
+TObject* TClassInfo::CheckedObject(const char* operation, uintptr_t address) const {
+  if (address == 0) return nullptr;
+  if (fMode.Contains(pmRead)) {
+    TObject* current = GetObjectProp(*fInstance, *fProp);
+    if (Address(current) == address) return current;
+  }
+  const TClassRecord* type = fPropType->ClassType;
+  TComponent* target = FindLiveComponent(RootOf(fInstance), address);
+  if (!target || !type || !target->InheritsFrom(*type))
+    Fail(std::string(".") + operation + ": Object reference " + AddressHex(address) +
+         "h names no live component of class " + fPropType->Name);
+  return target;
+}
+
+TMethod TClassInfo::CheckedMethod(const char* operation, const TMethod& method) const {
+  if (method == TMethod{}) return method;
+  if (fMode.Contains(pmRead) && GetMethodProp(*fInstance, *fProp) == method) return method;
+  TComponent* target = FindLiveComponent(RootOf(fInstance), Address(method.Data));
+  const TClassRecord::TMethodEntry* published =
+      target && method.Code ? target->ClassType().FindMethodByCode(method.Code) : nullptr;
+  if (!published)
+    Fail(std::string(".") + operation + ": Method descriptor " + PointerHex(method.Code) +
+         PointerHex(method.Data) + "h names no published method of a live component");
+  if (published->Signature != fPropType->MethodSignature)
+    Fail(std::string(".") + operation + ": Method " + published->Name + " does not fit event " +
+         fProp->Name);
+  return method;
 }
 
 void TClassInfo::CheckIndexAndTypeInfo(const char* operation) const {
@@ -235,16 +295,18 @@ void TClassInfo::SetValue(const Variant& value) {
     case tkSet:
       SetOrdProp(o, *fProp, StrToSet(*fPropType, value.AsString()));
       return;
-    case tkClass:
-      SetOrdProp(o, *fProp, HexToInt(value.AsString()));
+    case tkClass: {
+      auto address = static_cast<uintptr_t>(HexToInt(value.AsString()));
+      SetOrdProp(o, *fProp, reinterpret_cast<intptr_t>(CheckedObject("SetValue", address)));
       return;
+    }
     case tkMethod: {
       std::string text = value.AsString();
       const std::size_t half = kPointerHexDigits;
       if (text.size() != 2 * half + 1 || text.back() != 'h')
         Fail(".SetValue: Invalid method descriptor");
-      SetMethodProp(o, *fProp,
-                    TMethod{HexPointer(text.substr(0, half)), HexPointer(text.substr(half, half))});
+      TMethod method{HexPointer(text.substr(0, half)), HexPointer(text.substr(half, half))};
+      SetMethodProp(o, *fProp, CheckedMethod("SetValue", method));
       return;
     }
     case tkVariant:
@@ -264,6 +326,9 @@ int64_t TClassInfo::GetAsInteger() const {
 void TClassInfo::SetAsInteger(int64_t value) {
   CheckMode("SetAsInteger", pmWrite);
   if (!fIsOrdinal) Fail(".SetAsInteger: Type cannot be handled");
+  if (fKind == tkClass)
+    value =
+        reinterpret_cast<intptr_t>(CheckedObject("SetAsInteger", static_cast<uintptr_t>(value)));
   SetOrdProp(*fInstance, *fProp, value);
 }
 
@@ -387,7 +452,7 @@ void TClassInfo::CopyFrom(const void* buffer, int count) {
       expect(sizeof(void*), "ordinal");
       void* p;
       std::memcpy(&p, buffer, sizeof p);
-      SetOrdProp(o, *fProp, reinterpret_cast<intptr_t>(p));
+      SetOrdProp(o, *fProp, reinterpret_cast<intptr_t>(CheckedObject("CopyFrom", Address(p))));
       return;
     }
     case tkChar: {
@@ -407,7 +472,7 @@ void TClassInfo::CopyFrom(const void* buffer, int count) {
       TMethod m;
       std::memcpy(&m.Code, buffer, sizeof(void*));
       std::memcpy(&m.Data, static_cast<const char*>(buffer) + sizeof(void*), sizeof(void*));
-      SetMethodProp(o, *fProp, m);
+      SetMethodProp(o, *fProp, CheckedMethod("CopyFrom", m));
       return;
     }
     case tkString:

@@ -2,6 +2,12 @@
 // TClassInfo: reads and writes one published property of any object by its position in the
 // object's property list, as a variant in the system's text forms (enumeration names, the set
 // text, hexadecimal object and method references), as typed values, or as raw bytes.
+//
+// Values written as text, numbers or bytes come from data (stored language data, translators'
+// files, form files), so they never plant a pointer: an object reference is taken only when it
+// is nil, what the property holds, or a live component of the property's class reachable from
+// the instance's root; a method pointer only when it is nil, what the property holds, or a
+// published method of such a component whose parameters are the event's.
 
 #include <cstdint>
 #include <string>
@@ -82,6 +88,8 @@ class TClassInfo : public TObject {
   void CheckMode(const char* operation, TPropModeFlag needed) const;
   [[noreturn]] void Fail(const std::string& operationAndReason) const;
   std::string StringValue() const;
+  TObject* CheckedObject(const char* operation, uintptr_t address) const;
+  TMethod CheckedMethod(const char* operation, const TMethod& method) const;
 
   TObject* fInstance = nullptr;
   const TTypeInfo* fClassTypeInfo = nullptr;

@@ -1,6 +1,7 @@
 #include "runtime/DravikSystem.h"
 
 #include "platform/core/classes/Strings.h"
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/system/SystemInfo.h"
 
@@ -108,13 +109,12 @@ bool IsDefaultLanguage(TLanguageNames names, std::string& name) {
 }
 
 void GetDefaultLanguages(TLanguageNameType nameType, TStrings& list) {
-  list.BeginUpdate();
+  TUpdateScope update(list);
   list.Clear();
   for (const TLanguageRow& row : kTable) {
     std::string name = Trim(NameOf(row, nameType));
     if (!name.empty()) list.Add(name);
   }
-  list.EndUpdate();
 }
 
 bool TranslateLanguage(TLanguageNameType fromType, std::string& name) {

@@ -1,8 +1,11 @@
 // dravik classes [NAME]: what a form file can hold, and which of it can be translated.
+#include <algorithm>
 #include <iostream>
 
 #include "apps/dravik/Command.h"
 #include "model/TypeTools.h"
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassRecord.h"
@@ -10,6 +13,32 @@
 namespace dravik {
 
 namespace {
+
+// The classes with type information that make up forms, by name: those a form file can name,
+// the framework's bases of components and collections, the classes of their object properties,
+// and all their ancestors.
+std::vector<const TClassRecord*> DescribedClasses() {
+  std::vector<const TClassRecord*> pending = RegisteredClasses();
+  for (const TClassRecord* base :
+       {&TComponent::StaticClass(), &TCollection::StaticClass(), &TCollectionItem::StaticClass()})
+    pending.push_back(base);
+  std::vector<const TClassRecord*> found;
+  while (!pending.empty()) {
+    const TClassRecord* record = pending.back();
+    pending.pop_back();
+    if (!record->ClassInfo() || std::find(found.begin(), found.end(), record) != found.end())
+      continue;
+    found.push_back(record);
+    if (record->Parent()) pending.push_back(record->Parent());
+    for (const TPropInfo* prop : record->Props())
+      if (prop->Kind() == tkClass && prop->PropType->ClassType)
+        pending.push_back(prop->PropType->ClassType);
+  }
+  std::sort(found.begin(), found.end(), [](const TClassRecord* a, const TClassRecord* b) {
+    return CompareText(a->Name(), b->Name()) < 0;
+  });
+  return found;
+}
 
 const char* Access(const TPropInfo& prop) {
   if (prop.CanRead() && prop.CanWrite()) return "rw";
@@ -40,15 +69,19 @@ std::string TypDef(const TPropInfo& prop) {
 int Run(const std::vector<std::string>& args) {
   TCommandLine line(args, {}, {});
   line.ExpectPositionals(0, 1);
+  std::vector<const TClassRecord*> classes = DescribedClasses();
   if (line.Positionals().empty()) {
-    for (const TClassRecord* c : RegisteredClasses())
+    for (const TClassRecord* c : classes)
       std::cout << c->Name() << '\t' << (c->Parent() ? c->Parent()->Name() : "") << '\t'
-                << c->UnitName() << '\n';
+                << c->UnitName() << '\t' << (GetClass(c->Name()) == c ? "form" : "") << '\n';
     return 0;
   }
   const std::string& name = line.Positionals()[0];
-  const TClassRecord* record = GetClass(name);
-  if (!record) throw EClassNotFound(Format("Class %s not found (see 'dravik classes')", {name}));
+  auto named = std::find_if(classes.begin(), classes.end(),
+                            [&](const TClassRecord* c) { return SameText(c->Name(), name); });
+  if (named == classes.end())
+    throw EClassNotFound(Format("Class %s not found (see 'dravik classes')", {name}));
+  const TClassRecord* record = *named;
   for (const TPropInfo* prop : record->Props())
     std::cout << prop->Name << '\t' << TypeKindName(prop->Kind()) << '\t'
               << (prop->PropType ? prop->PropType->Name : "") << '\t' << Access(*prop) << '\t'
@@ -59,10 +92,10 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 const TCommand ClassesCommand{
-    "classes", "list the registered classes, or the published properties of one",
+    "classes", "list the classes forms are made of, or the published properties of one",
     "Usage: dravik classes [NAME]\n\n"
-    "Without NAME: one line per class a form file can name, in registration order:\n"
-    "  name, parent, unit (tab-separated).\n"
+    "Without NAME: one line per class that forms are made of, sorted by name: name, parent,\n"
+    "  unit, and \"form\" when a form file can name the class (tab-separated).\n"
     "With NAME: one line per published property of that class, inherited ones first:\n"
     "  name, kind (tkLString, tkSet, ...), type name, access (r, w or rw),\n"
     "  default (empty when none), and the values of an enumeration or set type.\n",

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -20,6 +24,10 @@ class TColumn : public TCollectionItem {
     }
     TCollectionItem::Assign(source);
   }
+  void SetTitle(const std::string& title) {
+    Title = title;
+    Changed(false);
+  }
   std::string Title;
 };
 
@@ -38,6 +46,37 @@ class TCountingCollection : public TCollection {
  protected:
   void Update(TCollectionItem*) override { ++Updates; }
 };
+
+// An item view: it owns a collection and hears of each change to it.
+class TColumnView : public TComponent, public TCollectionOwner {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  TCollection* GetColumns() const { return fColumns.get(); }
+
+  void CollectionNotify(TCollection& collection, TCollectionItem* item,
+                        TCollectionNotification action) override {
+    EXPECT_EQ(&collection, fColumns.get());
+    static const char* const kNames[] = {"added", "extracting", "deleting", "changed"};
+    Heard.push_back(std::string(kNames[action]) + " " +
+                    (item ? std::to_string(item->Index()) : std::string("all")));
+  }
+  std::vector<std::string> Heard;
+
+ private:
+  std::unique_ptr<TCollection> fColumns =
+      std::make_unique<TCollection>(TColumn::StaticClass(), this);
+};
+
+const TClassRecord& TColumnView::StaticClass() {
+  static const TClassRecord& record = TClassBuilder<TColumnView, TComponent>("TColumnView", "Grids")
+                                          .Property("Columns", &TColumnView::GetColumns)
+                                          .Build();
+  return record;
+}
+
+using TLines = std::vector<std::string>;
 
 }  // namespace
 
@@ -81,4 +120,53 @@ TEST(Collection, AssignCopiesItems) {
   EXPECT_EQ(static_cast<TColumn*>(copy.Items(1))->Title, "Size");
   TStringList notACollection;
   EXPECT_THROW(copy.Assign(&notACollection), EConvertError);
+}
+
+TEST(Collection, AnExceptionInsideAnUpdateLeavesTheCollectionUnlocked) {
+  TCountingCollection copy;
+  TCollection plain(TCollectionItem::StaticClass());
+  plain.Add();
+  EXPECT_THROW(copy.Assign(&plain), EConvertError);  // a column cannot take a plain item
+  EXPECT_EQ(copy.UpdateCount(), 0);
+  EXPECT_EQ(copy.Updates, 1) << "the update ends and tells of what changed before the error";
+  copy.Add();
+  EXPECT_EQ(copy.Updates, 2);
+}
+
+TEST(Collection, TheOwnerHearsOfItemsAddedDeletedAndChanged) {
+  TColumnView view(nullptr);
+  TCollection& columns = *view.GetColumns();
+  auto* name = static_cast<TColumn*>(columns.Add());
+  auto* size = static_cast<TColumn*>(columns.Add());
+  EXPECT_EQ(view.Heard, (TLines{"added 0", "changed all", "added 1", "changed all"}));
+  view.Heard.clear();
+  size->SetTitle("Size");
+  size->SetIndex(0);
+  delete name;
+  EXPECT_EQ(view.Heard, (TLines{"changed 1", "changed all", "deleting 1", "changed all"}));
+
+  view.Heard.clear();
+  columns.BeginUpdate();
+  columns.Add();
+  size->SetTitle("Bytes");
+  columns.EndUpdate();
+  EXPECT_EQ(view.Heard, (TLines{"added 1", "changed all"})) << "changes wait for the update";
+
+  view.Heard.clear();
+  TCountingCollection elsewhere;
+  size->SetCollection(&elsewhere);
+  EXPECT_EQ(view.Heard, (TLines{"extracting 0", "changed all"}));
+  view.Heard.clear();
+  columns.Clear();
+  EXPECT_EQ(view.Heard, (TLines{"deleting 0", "changed all"}));
+}
+
+TEST(Collection, NamePathsFollowTheOwnersProperty) {
+  TColumnView view(nullptr);
+  view.SetName("View1");
+  TCollectionItem* column = view.GetColumns()->Add();
+  EXPECT_EQ(view.GetColumns()->GetNamePath(), "View1.Columns");
+  EXPECT_EQ(column->GetNamePath(), "View1.Columns[0]");
+  TCountingCollection loose;
+  EXPECT_EQ(loose.Add()->GetNamePath(), "TCollection[0]");
 }

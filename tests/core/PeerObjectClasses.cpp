@@ -41,11 +41,6 @@ const TTypeInfo& UnicodeStringType() {
   return type;
 }
 
-const TTypeInfo& DateTimeType() {
-  static const TTypeInfo& type = MakeAliasType(TypeInfo<double>(), "TDateTime");
-  return type;
-}
-
 const TTypeInfo& TypeInfoFor(TPeerEnum) {
   static const TTypeInfo& info = MakeEnumType("TPeerEnum", {"peAlpha", "peBeta", "peGamma"});
   return info;
@@ -113,7 +108,6 @@ const TClassRecord& TPeerControl::StaticClass() {
           .Property("FExtendedP", &TPeerControl::Extended)
           .Property("FCurrencyP", &TPeerControl::Currency)
           .Property("FDateP", &TPeerControl::Date)
-          .TypeAs(DateTimeType())
           .Property("SStr", &TPeerControl::SStr)
           .TypeAs(ShortStringType())
           .Property("LStr", &TPeerControl::LStr)
@@ -229,7 +223,7 @@ std::unique_ptr<TPeerRoot> MakePeerForm() {
   c->Double = 0.1;
   c->Extended = 1.0 / 3;  // the peer's constant 1/3 is folded in double precision
   c->Currency = {123456};
-  c->Date = 45000.25;
+  c->Date = {45000.25};
   c->SStr = "It's short";
   c->LStr = std::string(300, 'x') + " Caf\u00e9 'q'";
   c->WStr = "Gr\u00fc\u00dfe \u20ac";

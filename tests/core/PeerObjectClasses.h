@@ -75,7 +75,7 @@ class TPeerControl : public TComponent {
   double Double = 0;
   long double Extended = 0;
   TCurrency Currency;
-  double Date = 0;
+  TDateTime Date;
   std::string SStr;
   std::string LStr;
   std::string WStr;
@@ -132,11 +132,10 @@ class TPeerExtras : public TComponent {
   std::string Utf8;
 };
 
-// The types the peer names that have no C++ type of their own: its string kinds and TDateTime.
+// The types the peer names that have no C++ type of their own: its string kinds.
 const TTypeInfo& ShortStringType();
 const TTypeInfo& WideStringType();
 const TTypeInfo& UnicodeStringType();
-const TTypeInfo& DateTimeType();
 
 // The form peer_write builds (BuildRoot), value for value: PeerRoot with Control1 (every kind of
 // value) and Panel1, which holds Inner.

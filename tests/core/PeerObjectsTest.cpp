@@ -81,7 +81,7 @@ void ExpectPeerForm(TPeerRoot& root) {
   EXPECT_EQ(c->Double, 0.1);
   EXPECT_EQ(c->Extended, static_cast<long double>(1.0 / 3));
   EXPECT_EQ(c->Currency.Scaled, 123456);
-  EXPECT_EQ(c->Date, 45000.25);
+  EXPECT_EQ(c->Date.Value, 45000.25);
   EXPECT_EQ(c->SStr, "It's short");
   EXPECT_EQ(c->LStr, kLongString) << "the 8-bit character is Windows-1252";
   EXPECT_EQ(c->WStr, "Gr\u00fc\u00dfe \u20ac");

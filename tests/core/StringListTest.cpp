@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/Exceptions.h"
 
@@ -96,4 +98,56 @@ TEST(StringList, ChangeEventsFireOncePerUpdate) {
   list.SetText("a\nb\nc");
   EXPECT_EQ(listener.Changes, 2);
   EXPECT_THROW(list.Strings(3), EStringListError);
+}
+
+namespace {
+
+// Counts OnChange calls, and can fail them.
+struct TChangeListener : TObject {
+  void Changed(TObject*) {
+    ++Calls;
+    if (Fail) throw EAbort("listener failed");
+  }
+  int Calls = 0;
+  bool Fail = false;
+};
+
+}  // namespace
+
+TEST(StringList, AnExceptionInsideAnUpdateLeavesTheListUnlocked) {
+  TStringList duplicates;
+  duplicates.SetText("b\na\nb");
+  const std::function<void(TStringList&)> failing[] = {
+      [&](TStringList& list) { list.AddStrings(duplicates); },
+      [&](TStringList& list) { list.Assign(&duplicates); },
+      [](TStringList& list) { list.SetText("x\ny\nx"); },
+      [](TStringList& list) { list.SetCommaText("x,y,x"); },
+  };
+  for (const auto& operation : failing) {
+    TStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(dupError);
+    TChangeListener listener;
+    list.OnChange = TNotifyEvent::Of<&TChangeListener::Changed>(&listener);
+    EXPECT_THROW(operation(list), EStringListError);
+    EXPECT_EQ(listener.Calls, 1) << "the update ends and tells of what changed before the error";
+    list.Add("z");
+    EXPECT_EQ(listener.Calls, 2) << "the list is no longer locked";
+
+    // A listener that fails while the first error unwinds does not replace it.
+    listener.Fail = true;
+    EXPECT_THROW(operation(list), EStringListError);
+    listener.Fail = false;
+    list.Add("w");
+    EXPECT_EQ(listener.Calls, 4);
+  }
+  TStringList list;
+  TChangeListener listener;
+  list.OnChange = TNotifyEvent::Of<&TChangeListener::Changed>(&listener);
+  listener.Fail = true;
+  EXPECT_THROW(list.SetText("a\nb"), EAbort) << "without another error, the listener's is raised";
+  EXPECT_EQ(list.Count(), 2);
+  listener.Fail = false;
+  list.Add("c");
+  EXPECT_EQ(listener.Calls, 2);
 }

@@ -5,6 +5,7 @@
 
 #include "model/ClassInfo.h"
 #include "model/TypeTools.h"
+#include "platform/core/system/SysUtils.h"
 #include "tests/model/FormFixture.h"
 
 using namespace dravik;
@@ -81,27 +82,42 @@ TEST(ClassInfo, ValuesInTheirTextForms) {
   EXPECT_EQ(Bound(&control, "Anchors")->TypDef(), "[akLeft,akTop,akRight,akBottom]");
 }
 
-TEST(ClassInfo, ObjectAndMethodReferencesAsPointerWideHex) {
-  TTestControl control(nullptr), other(nullptr);
-  control.Buddy = &other;
-  auto buddy = Bound(&control, "Buddy");
+TEST(ClassInfo, ReferencesToLiveComponentsRoundTripAsPointerWideHex) {
+  auto form = MakeTestForm();
+  auto* button = static_cast<TTestControl*>(form->FindComponent("Button1"));
+  auto* label = static_cast<TTestControl*>(form->FindComponent("Label1"));
+  auto buddy = Bound(label, "Buddy");
   std::string text = buddy->GetValue().AsString();
   ASSERT_EQ(text.size(), std::size_t(kPointerHexDigits + 1));
   EXPECT_EQ(text.back(), 'h');
-  control.Buddy = nullptr;
+  label->Buddy = nullptr;
   buddy->SetValue(Variant(text));
-  EXPECT_EQ(control.Buddy, &other);
-  EXPECT_EQ(buddy->GetAsObject(), &other);
+  EXPECT_EQ(label->Buddy, button);
+  EXPECT_EQ(buddy->GetAsObject(), button);
+  buddy->SetValue(Variant(std::string(kPointerHexDigits, '0') + "h"));
+  EXPECT_EQ(label->Buddy, nullptr);
+  // The root's own components at any depth, and a component's own sub-objects, are reachable.
+  auto* nested = new TTestControl(button);
+  Bound(label, "Buddy")->SetAsInteger(reinterpret_cast<intptr_t>(nested));
+  EXPECT_EQ(label->Buddy, nested);
+  std::string font = Bound(button, "Font")->GetValue().AsString();
+  Bound(button, "Font")->SetValue(Variant(font));  // what the property holds
+  EXPECT_EQ(
+      ErrorOf([&] { Bound(button, "Font")->SetValue(Variant(text)); }),
+      "TClassInfo.SetValue: Object reference " + text + " names no live component of class TFont");
 
-  TTestForm form(nullptr);
-  TMethod method = MakeMethod<&TTestForm::ButtonClick>(&form);
-  auto click = Bound(&control, "OnClick");
+  TMethod method = MakeMethod<&TTestForm::ButtonClick>(form.get());
+  auto click = Bound(button, "OnClick");
   click->SetAsMethod(method);
   std::string descriptor = click->GetValue().AsString();
   EXPECT_EQ(descriptor.size(), std::size_t(2 * kPointerHexDigits + 1));
   click->SetAsMethod({});
   click->SetValue(Variant(descriptor));
-  EXPECT_EQ(control.OnClick.Method(), method);
+  EXPECT_EQ(button->OnClick.Method(), method);
+  Bound(label, "OnClick")->SetValue(Variant(descriptor));  // the same handler for another event
+  EXPECT_EQ(label->OnClick.Method(), method);
+  click->SetValue(Variant(std::string(2 * kPointerHexDigits, '0') + "h"));
+  EXPECT_FALSE(button->OnClick.Assigned());
   std::string upper = descriptor;
   upper.back() = 'H';
   EXPECT_EQ(ErrorOf([&] { click->SetValue(Variant(upper)); }),
@@ -110,6 +126,89 @@ TEST(ClassInfo, ObjectAndMethodReferencesAsPointerWideHex) {
             "TClassInfo.GetAsObject: Property is not an object reference");
   EXPECT_EQ(ErrorOf([&] { buddy->GetAsMethod(); }),
             "TClassInfo.GetAsMethod: Property is not an method reference");
+}
+
+TEST(ClassInfo, ObjectReferencesFromDataMustNameALiveComponentOfTheRoot) {
+  auto form = MakeTestForm(), other = MakeTestForm();
+  auto* label = static_cast<TTestControl*>(form->FindComponent("Label1"));
+  TComponent* button = label->Buddy;
+  auto buddy = Bound(label, "Buddy");
+  auto refused = [&](const std::string& hex) {
+    return "TClassInfo.SetValue: Object reference " + hex +
+           "h names no live component of class TTestControl";
+  };
+  std::string foreign = std::string(kPointerHexDigits - 8, '0') + "DEADBEEF";
+  EXPECT_EQ(ErrorOf([&] { buddy->SetValue(Variant(foreign + "h")); }), refused(foreign));
+  std::string otherForm =
+      IntToHex(reinterpret_cast<uintptr_t>(other->FindComponent("Button1")), kPointerHexDigits);
+  EXPECT_EQ(ErrorOf([&] { buddy->SetValue(Variant(otherForm + "h")); }), refused(otherForm));
+  // Live, reachable, but no TTestControl: the root, and a sub-object that is no component.
+  std::string root = IntToHex(reinterpret_cast<uintptr_t>(form.get()), kPointerHexDigits);
+  EXPECT_EQ(ErrorOf([&] { buddy->SetValue(Variant(root + "h")); }), refused(root));
+  TFont* font = static_cast<TTestControl*>(button)->GetFont();
+  std::string fontHex = IntToHex(reinterpret_cast<uintptr_t>(font), kPointerHexDigits);
+  EXPECT_EQ(ErrorOf([&] { buddy->SetValue(Variant(fontHex + "h")); }), refused(fontHex));
+  EXPECT_EQ(label->Buddy, button) << "a refused value leaves the property as it was";
+
+  // Numbers and raw bytes are data too.
+  EXPECT_EQ(ErrorOf([&] { buddy->SetAsInteger(0xDEADBEEF); }),
+            "TClassInfo.SetAsInteger: Object reference " + foreign +
+                "h names no live component of class TTestControl");
+  void* bytes = font;
+  EXPECT_EQ(ErrorOf([&] { buddy->CopyFrom(&bytes, sizeof bytes); }),
+            "TClassInfo.CopyFrom: Object reference " + fontHex +
+                "h names no live component of class TTestControl");
+  EXPECT_EQ(label->Buddy, button);
+  // An object that belongs to no component reaches nothing but nil.
+  TTestControl loose(nullptr);
+  EXPECT_EQ(
+      ErrorOf([&] { Bound(button, "Buddy")->SetAsInteger(reinterpret_cast<intptr_t>(&loose)); }),
+      "TClassInfo.SetAsInteger: Object reference " +
+          IntToHex(reinterpret_cast<uintptr_t>(&loose), kPointerHexDigits) +
+          "h names no live component of class TTestControl");
+}
+
+namespace {
+
+void NotAMethod(void*, TObject*) {}
+
+std::string Descriptor(const void* code, const void* data) {
+  return IntToHex(reinterpret_cast<uintptr_t>(code), kPointerHexDigits) +
+         IntToHex(reinterpret_cast<uintptr_t>(data), kPointerHexDigits) + "h";
+}
+
+}  // namespace
+
+TEST(ClassInfo, MethodDescriptorsFromDataMustNameAFittingPublishedMethod) {
+  auto form = MakeTestForm(), other = MakeTestForm();
+  auto* button = static_cast<TTestControl*>(form->FindComponent("Button1"));
+  auto click = Bound(button, "OnClick");
+  void* handler = MethodCode<&TTestForm::ButtonClick>();
+  auto refused = [](const std::string& descriptor) {
+    return "TClassInfo.SetValue: Method descriptor " + descriptor +
+           " names no published method of a live component";
+  };
+  void* foreign = reinterpret_cast<void*>(uintptr_t(0xDEADBEEF));
+  for (const std::string& descriptor :
+       {Descriptor(handler, foreign), Descriptor(handler, other.get()),
+        Descriptor(handler, button),  // a live component without that method
+        Descriptor(reinterpret_cast<void*>(&NotAMethod), form.get()),
+        Descriptor(foreign, form.get()), Descriptor(nullptr, form.get())})
+    EXPECT_EQ(ErrorOf([&] { click->SetValue(Variant(descriptor)); }), refused(descriptor));
+  EXPECT_EQ(
+      ErrorOf([&] {
+        click->SetValue(Variant(Descriptor(MethodCode<&TTestForm::LevelChanged>(), form.get())));
+      }),
+      "TClassInfo.SetValue: Method LevelChanged does not fit event OnClick");
+  EXPECT_FALSE(button->OnClick.Assigned()) << "a refused value leaves the event as it was";
+
+  void* bytes[2] = {handler, foreign};
+  EXPECT_EQ(ErrorOf([&] { click->CopyFrom(bytes, sizeof bytes); }),
+            "TClassInfo.CopyFrom: Method descriptor " + Descriptor(handler, foreign) +
+                " names no published method of a live component");
+  bytes[1] = form.get();
+  click->CopyFrom(bytes, sizeof bytes);
+  EXPECT_EQ(button->OnClick.Method(), MakeMethod<&TTestForm::ButtonClick>(form.get()));
 }
 
 TEST(ClassInfo, AccessModesAreChecked) {

@@ -56,7 +56,6 @@ const TClassRecord& TTestControl::StaticClass() {
           .Property("Accel", &TTestControl::Accel)
           .Property("Ratio", &TTestControl::Ratio)
           .Property("Color", &TTestControl::Color)
-          .TypeAs(ColorTypeInfo())
           .Property("Buddy", &TTestControl::Buddy)
           .Event("OnClick", &TTestControl::OnClick)
           .Property("LineCount", &TTestControl::GetLineCount)
@@ -74,6 +73,7 @@ const TClassRecord& TTestForm::StaticClass() {
   static const TClassRecord& record =
       TClassBuilder<TTestForm, TDataModule>("TTestForm", "TestForms")
           .Method<&TTestForm::ButtonClick>("ButtonClick")
+          .Method<&TTestForm::LevelChanged>("LevelChanged")
           .Build();
   return record;
 }

@@ -71,6 +71,7 @@ class TTestForm : public TDataModule {
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
   void ButtonClick(TObject*) {}
+  void LevelChanged(TObject*, int32_t) {}
 };
 
 // A root Form1 with Button1 (caption, hint, font, two items, three lines), Label1 and an

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -15,16 +16,22 @@ const TClassRecord& TCollectionItem::StaticClass() {
 }
 
 TCollectionItem::TCollectionItem(TCollection* collection) {
-  SetCollection(collection);
+  try {
+    SetCollection(collection);
+  } catch (...) {
+    // An item whose arrival failed is never made, so it must not stay listed.
+    if (fCollection) std::erase(fCollection->fItems, this);
+    throw;
+  }
 }
 
 TCollectionItem::~TCollectionItem() {
-  if (fCollection) fCollection->RemoveItem(this);
+  if (fCollection) fCollection->RemoveItem(this, cnDeleting);
 }
 
 void TCollectionItem::SetCollection(TCollection* collection) {
   if (collection == fCollection) return;
-  if (fCollection) fCollection->RemoveItem(this);
+  if (fCollection) fCollection->RemoveItem(this, cnExtracting);
   if (collection) collection->InsertItem(this);
 }
 
@@ -66,7 +73,9 @@ TCollection::TCollection(const TClassRecord& itemClass, TPersistent* owner)
     : fItemClass(&itemClass), fOwner(owner) {}
 
 TCollection::~TCollection() {
-  fUpdateCount = 1;  // no Update calls while the items go
+  // The items go silently: the owner is usually being destroyed itself.
+  fUpdateCount = 1;
+  fOwner = nullptr;
   Clear();
 }
 
@@ -96,9 +105,8 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
   if (fItems.empty()) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   while (!fItems.empty()) delete fItems.back();
-  EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
@@ -126,19 +134,34 @@ void TCollection::Assign(const TPersistent* source) {
     return;
   }
   if (other == this) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   for (TCollectionItem* item : other->fItems) Add()->Assign(item);
-  EndUpdate();
 }
 
 std::string TCollection::GetNamePath() const {
-  if (!fOwner || fPropName.empty()) return ClassName();
-  std::string ownerPath = fOwner->GetNamePath();
-  return ownerPath.empty() ? fPropName : ownerPath + "." + fPropName;
+  if (!fOwner) return ClassName();
+  for (const TPropInfo* prop : fOwner->ClassType().Props()) {
+    if (prop->Kind() != tkClass || !prop->CanRead() || GetObjectProp(*fOwner, *prop) != this)
+      continue;
+    std::string ownerPath = fOwner->GetNamePath();
+    return ownerPath.empty() ? prop->Name : ownerPath + "." + prop->Name;
+  }
+  return ClassName();
 }
 
-void TCollection::Update(TCollectionItem*) {}
+void TCollection::Update(TCollectionItem* item) {
+  TellOwner(item, cnChanged);
+}
+
+void TCollection::Notify(TCollectionItem* item, TCollectionNotification action) {
+  TellOwner(item, action);
+}
+
+void TCollection::TellOwner(TCollectionItem* item, TCollectionNotification action) {
+  if (auto* owner = dynamic_cast<TCollectionOwner*>(fOwner))
+    owner->CollectionNotify(*this, item, action);
+}
 
 void TCollection::Changed() {
   if (fUpdateCount == 0) Update(nullptr);
@@ -148,10 +171,12 @@ void TCollection::InsertItem(TCollectionItem* item) {
   fItems.push_back(item);
   item->fCollection = this;
   item->fID = fNextID++;
+  Notify(item, cnAdded);
   Changed();
 }
 
-void TCollection::RemoveItem(TCollectionItem* item) {
+void TCollection::RemoveItem(TCollectionItem* item, TCollectionNotification action) {
+  Notify(item, action);
   fItems.erase(std::remove(fItems.begin(), fItems.end(), item), fItems.end());
   item->fCollection = nullptr;
   Changed();

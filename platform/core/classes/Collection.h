@@ -1,6 +1,7 @@
 #pragma once
 // TCollection: an owned, ordered list of items of one item class, streamed as a list of the
-// items' published properties.
+// items' published properties. An owner that implements TCollectionOwner hears of every item
+// added, extracted, deleted or changed, as item views need.
 
 #include <string>
 #include <vector>
@@ -10,6 +11,23 @@
 namespace dravik {
 
 class TCollection;
+class TCollectionItem;
+
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting, cnChanged };
+
+// What a collection tells its owner: an item added (in its place already), an item about to be
+// extracted into another collection or deleted (still in its place; a deleted item is being
+// destroyed, so only its Index and ID may be asked), or a change (item null: any item may have
+// changed). Changes wait while an update is open; additions and removals do not. A deletion is
+// told from the item's destructor, where the owner must not throw.
+class TCollectionOwner {
+ public:
+  virtual void CollectionNotify(TCollection& collection, TCollectionItem* item,
+                                TCollectionNotification action) = 0;
+
+ protected:
+  ~TCollectionOwner() = default;
+};
 
 class TCollectionItem : public TPersistent {
  public:
@@ -61,23 +79,25 @@ class TCollection : public TPersistent {
   int UpdateCount() const { return fUpdateCount; }
   void Assign(const TPersistent* source) override;
   TPersistent* GetOwner() const override { return fOwner; }
+  // The owner's path and the published property that holds the collection ("Button1.Items").
   std::string GetNamePath() const override;
-  // The published property of the owner that holds this collection, for the name path.
-  void SetPropName(std::string name) { fPropName = std::move(name); }
 
  protected:
-  // Called after a change; item is the changed item, or null when all may have changed.
+  // Called after a change; item is the changed item, or null when all may have changed. Tells
+  // the owner unless overridden.
   virtual void Update(TCollectionItem* item);
+  // Called for each item added, extracted or deleted; tells the owner unless overridden.
+  virtual void Notify(TCollectionItem* item, TCollectionNotification action);
   void Changed();
 
  private:
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* item);
-  void RemoveItem(TCollectionItem* item);
+  void RemoveItem(TCollectionItem* item, TCollectionNotification action);
+  void TellOwner(TCollectionItem* item, TCollectionNotification action);
 
   const TClassRecord* fItemClass;
   TPersistent* fOwner;
-  std::string fPropName;
   std::vector<TCollectionItem*> fItems;  // owned
   int fNextID = 0;
   int fUpdateCount = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/filer/Filer.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
@@ -60,9 +61,8 @@ int TStrings::AddObject(const std::string& s, TObject* object) {
 }
 
 void TStrings::AddStrings(const TStrings& strings) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
-  EndUpdate();
 }
 
 void TStrings::InsertObject(int index, const std::string& s, TObject* object) {
@@ -92,7 +92,7 @@ int TStrings::IndexOfObject(const TObject* object) const {
 }
 
 void TStrings::Exchange(int a, int b) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   std::string sa = Get(a), sb = Get(b);
   TObject* oa = GetObject(a);
   TObject* ob = GetObject(b);
@@ -100,17 +100,15 @@ void TStrings::Exchange(int a, int b) {
   PutObject(a, ob);
   Put(b, sa);
   PutObject(b, oa);
-  EndUpdate();
 }
 
 void TStrings::Move(int from, int to) {
   if (from == to) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   std::string s = Get(from);
   TObject* object = GetObject(from);
   Delete(from);
   InsertObject(to, s, object);
-  EndUpdate();
 }
 
 bool TStrings::Equals(const TStrings& other) const {
@@ -157,7 +155,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   std::size_t start = 0;
   while (start < text.size()) {
@@ -170,7 +168,6 @@ void TStrings::SetText(std::string_view text) {
     start = end + 1;
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
-  EndUpdate();
 }
 
 std::string TStrings::CommaText() const {
@@ -194,7 +191,7 @@ std::string TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(std::string_view text) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   std::size_t i = 0;
   auto skipBlanks = [&] {
@@ -229,7 +226,6 @@ void TStrings::SetCommaText(std::string_view text) {
       if (i >= text.size()) Add("");
     }
   }
-  EndUpdate();
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
@@ -270,22 +266,20 @@ void TStrings::Assign(const TPersistent* source) {
     return;
   }
   if (other == this) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   AddStrings(*other);
-  EndUpdate();
 }
 
 void TStrings::DefineProperties(TFiler& filer) {
   filer.DefineProperty(
       "Strings",
       [this](TReader& reader) {
-        BeginUpdate();
+        TUpdateScope update(*this);
         Clear();
         reader.ReadListBegin();
         while (!reader.EndOfList()) Add(reader.ReadString());
         reader.ReadListEnd();
-        EndUpdate();
       },
       [this](TWriter& writer) {
         writer.WriteListBegin();

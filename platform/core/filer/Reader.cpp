@@ -5,6 +5,7 @@
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/streams/MemoryStream.h"
@@ -357,23 +358,17 @@ void TReader::ReadSetValue(TPersistent& instance, const TPropInfo& prop) {
 
 void TReader::ReadCollection(TCollection& collection) {
   TNesting nesting(fDepth);
-  collection.BeginUpdate();
-  try {
-    DropFixupsWithin(collection);  // its items go now
-    collection.Clear();
-    while (!fDriver->EndOfList()) {
-      if (IsIntegerMarker(NextValue())) ReadInteger();  // the item's order index
-      fDriver->CheckValue(vaList);
-      TCollectionItem* item = collection.Add();
-      while (!fDriver->EndOfList()) ReadProperty(item);
-      fDriver->CheckValue(vaNull);
-    }
+  TUpdateScope update(collection);
+  DropFixupsWithin(collection);  // its items go now
+  collection.Clear();
+  while (!fDriver->EndOfList()) {
+    if (IsIntegerMarker(NextValue())) ReadInteger();  // the item's order index
+    fDriver->CheckValue(vaList);
+    TCollectionItem* item = collection.Add();
+    while (!fDriver->EndOfList()) ReadProperty(item);
     fDriver->CheckValue(vaNull);
-  } catch (...) {
-    collection.EndUpdate();
-    throw;
   }
-  collection.EndUpdate();
+  fDriver->CheckValue(vaNull);
 }
 
 void TReader::DropFixupsWithin(const TCollection& collection) {

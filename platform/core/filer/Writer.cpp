@@ -5,6 +5,8 @@
 #include "platform/core/filer/BinaryObjectWriter.h"
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/streams/MemoryStream.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/TypInfo.h"
 
 namespace dravik {
@@ -97,9 +99,14 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
       if (type.FloatType == ftSingle) {
         fDriver->WriteSingle(static_cast<float>(value));
       } else if (type.FloatType == ftCurr) {
-        fDriver->WriteCurrency(prop.Ordinal.Get ? GetOrdProp(instance, prop)
-                                                : static_cast<int64_t>(value * kCurrencyScale));
-      } else if (type.Name == "TDateTime") {
+        TCurrency currency;
+        if (prop.Ordinal.Get) {
+          currency.Scaled = GetOrdProp(instance, prop);
+        } else if (!FloatToCurrency(value, currency)) {
+          throw EWriteError(Format("Currency value of %s out of range", {prop.Name}));
+        }
+        fDriver->WriteCurrency(currency.Scaled);
+      } else if (&type == &TypeInfo<TDateTime>()) {
         fDriver->WriteDate(static_cast<double>(value));
       } else {
         fDriver->WriteFloat(value);

@@ -71,7 +71,7 @@ bool ColorToIdent(int64_t color, std::string& ident) {
 bool IdentToColor(std::string_view ident, int64_t& color) {
   for (const TColorName& c : kColors)
     if (SameText(c.Name, ident)) {
-      color = c.Value;
+      color = static_cast<int32_t>(c.Value);
       return true;
     }
   return false;
@@ -79,17 +79,18 @@ bool IdentToColor(std::string_view ident, int64_t& color) {
 
 std::string ColorToString(TColor color) {
   std::string ident;
-  if (ColorToIdent(color, ident)) return ident;
+  if (ColorToIdent(static_cast<int32_t>(color), ident)) return ident;
   return "$" + IntToHex(static_cast<uint32_t>(color), 8);
 }
 
 TColor StringToColor(std::string_view text) {
   int64_t color;
   if (IdentToColor(Trim(text), color)) return static_cast<TColor>(color);
-  return StrToInt(text);
+  return TColor(StrToInt(text));
 }
 
-const TTypeInfo& ColorTypeInfo() {
+// An integer type whose stream form is the identifier where there is one.
+const TTypeInfo& TypeInfoFor(TColor) {
   static const TTypeInfo& info = []() -> const TTypeInfo& {
     TTypeInfo base = TypeInfo<int32_t>();
     base.IdentToInt = IdentToColor;

@@ -35,7 +35,6 @@ const TClassRecord& TFont::StaticClass() {
           .Property("Charset", &TFont::Charset, &TFont::SetCharset)
           .TypeAs(MakeAliasType(TypeInfo<uint8_t>(), "TFontCharset"))
           .Property("Color", &TFont::Color, &TFont::SetColor)
-          .TypeAs(ColorTypeInfo())
           .Property("Height", &TFont::Height, &TFont::SetHeight)
           .Property("Name", &TFont::Name, &TFont::SetName)
           .TypeAs(MakeAliasType(TypeInfo<std::string>(), "TFontName"))

@@ -45,7 +45,6 @@ using EFilerError = ExceptionClass<"EFilerError", EStreamError>;
 using EReadError = ExceptionClass<"EReadError", EFilerError>;
 using EWriteError = ExceptionClass<"EWriteError", EFilerError>;
 using EClassNotFound = ExceptionClass<"EClassNotFound", EFilerError>;
-using EMethodNotFound = ExceptionClass<"EMethodNotFound", EFilerError>;
 using EInvalidImage = ExceptionClass<"EInvalidImage", EFilerError>;
 using EParserError = ExceptionClass<"EParserError", Exception>;
 using EPropertyError = ExceptionClass<"EPropertyError", Exception>;

@@ -35,6 +35,14 @@ int32_t RoundToInteger(long double f) {
 
 }  // namespace
 
+bool FloatToCurrency(long double value, TCurrency& result) {
+  long double scaled = std::nearbyint(value * 10000);
+  // Both bounds are exact in an 80-bit extended; a NaN fails them.
+  if (!(scaled >= -0x1p63L && scaled < 0x1p63L)) return false;
+  result.Scaled = static_cast<int64_t>(scaled);
+  return true;
+}
+
 Variant Variant::Null() {
   Variant v;
   v.fType = varNull;
@@ -164,9 +172,9 @@ bool Variant::AsBoolean() const {
 
 TCurrency Variant::AsCurrency() const {
   if (fType == varCurrency) return {fData.Currency};
-  long double scaled = std::nearbyint(AsFloat() * 10000);
-  if (!(scaled >= -9.2e18L && scaled <= 9.2e18L)) Overflow();
-  return {static_cast<int64_t>(scaled)};
+  TCurrency result;
+  if (!FloatToCurrency(AsFloat(), result)) Overflow();
+  return result;
 }
 
 Variant Variant::AsType(TVarType type) const {

@@ -27,6 +27,16 @@ struct TCurrency {
   int64_t Scaled = 0;
   bool operator==(const TCurrency&) const = default;
 };
+// The currency nearest to value, ties to even; false for a value outside Currency's range or
+// not a number.
+bool FloatToCurrency(long double value, TCurrency& result);
+
+// A point in time: days since 1899-12-30, the time of day as the fraction. A type of its own, so
+// that its properties are known as dates.
+struct TDateTime {
+  double Value = 0;
+  bool operator==(const TDateTime&) const = default;
+};
 
 class Variant {
  public:

@@ -8,9 +8,8 @@
 //       .Build();
 //
 // The value type of each property comes from its getter (or field), and its type information
-// from TTypeInfoOf; TypeAs() names another type (an alias or a subrange).
+// from TTypeInfoOf; TypeAs() names a type without a C++ type of its own (an alias or a subrange).
 
-#include <cmath>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -67,11 +66,17 @@ struct TValue<TCurrency> {
   using Category = long double;
   static long double To(TCurrency v) { return static_cast<long double>(v.Scaled) / 10000; }
   static TCurrency From(long double v) {
-    long double scaled = std::nearbyint(v * 10000);
-    if (!(scaled > -9.2233720368547758e18L && scaled < 9.2233720368547758e18L))
-      throw EConvertError("Currency value out of range");
-    return {static_cast<int64_t>(scaled)};
+    TCurrency result;
+    if (!FloatToCurrency(v, result)) throw EConvertError("Currency value out of range");
+    return result;
   }
+};
+
+template <>
+struct TValue<TDateTime> {
+  using Category = long double;
+  static long double To(TDateTime v) { return v.Value; }
+  static TDateTime From(long double v) { return {static_cast<double>(v)}; }
 };
 
 // A Currency property also offers its exact scaled value through the ordinal accessor, so that

@@ -47,11 +47,16 @@ void* TClassRecord::MethodAddress(std::string_view name) const {
   return method ? method->Code : nullptr;
 }
 
-std::string TClassRecord::MethodName(void* code) const {
+const TClassRecord::TMethodEntry* TClassRecord::FindMethodByCode(const void* code) const {
   for (const TClassRecord* c = this; c; c = c->fParent)
     for (const TMethodEntry& m : c->fMethods)
-      if (m.Code == code) return m.Name;
-  return "";
+      if (m.Code == code) return &m;
+  return nullptr;
+}
+
+std::string TClassRecord::MethodName(void* code) const {
+  const TMethodEntry* method = FindMethodByCode(code);
+  return method ? method->Name : "";
 }
 
 TPropInfo& TClassRecord::AddProperty(TPropInfo prop) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <limits>
+#include <unordered_map>
 
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
@@ -16,14 +17,44 @@ const char* const kKindNames[] = {
     "tkVariant", "tkArray",   "tkRecord", "tkInterface",   "tkInt64",
 };
 
-// Type information made at run time stays at a fixed address for the program's life.
-std::deque<TTypeInfo>& MadeTypes() {
-  static std::deque<TTypeInfo> types;
+// Every named type's one record, by name ignoring case, at a fixed address for the program's life.
+struct TNamedTypes {
+  struct THash {
+    std::size_t operator()(std::string_view name) const { return TextHash(name); }
+  };
+  struct TEqual {
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+  };
+  std::deque<TTypeInfo> Records;
+  std::unordered_map<std::string_view, const TTypeInfo*, THash, TEqual> ByName;
+};
+
+TNamedTypes& NamedTypes() {
+  static TNamedTypes types;
   return types;
 }
 
-const TTypeInfo& Keep(TTypeInfo info) {
-  return MadeTypes().emplace_back(std::move(info));
+bool SameDefinition(const TTypeInfo& a, const TTypeInfo& b) {
+  return a.Kind == b.Kind && a.HasTypeData == b.HasTypeData && a.OrdType == b.OrdType &&
+         a.MinValue == b.MinValue && a.MaxValue == b.MaxValue && a.EnumNames == b.EnumNames &&
+         a.EnumAliases == b.EnumAliases && a.CompType == b.CompType && a.FloatType == b.FloatType &&
+         a.ClassType == b.ClassType && a.MethodSignature == b.MethodSignature &&
+         a.IdentToInt == b.IdentToInt && a.IntToIdent == b.IntToIdent;
+}
+
+// The record of a named type: kept on its first declaration, given back to the next ones. A type
+// without a name is a record of its own.
+const TTypeInfo& Declare(TTypeInfo info) {
+  TNamedTypes& types = NamedTypes();
+  if (info.Name.empty()) return types.Records.emplace_back(std::move(info));
+  if (auto found = types.ByName.find(info.Name); found != types.ByName.end()) {
+    if (!SameDefinition(*found->second, info))
+      throw EPropertyError(Format("Type %s is already declared otherwise", {info.Name}));
+    return *found->second;
+  }
+  const TTypeInfo& kept = types.Records.emplace_back(std::move(info));
+  types.ByName.emplace(kept.Name, &kept);
+  return kept;
 }
 
 TTypeInfo Ordinal(TTypeKind kind, const char* name, TOrdType ordType, int64_t min, int64_t max) {
@@ -33,6 +64,24 @@ TTypeInfo Ordinal(TTypeKind kind, const char* name, TOrdType ordType, int64_t mi
   t.OrdType = ordType;
   t.MinValue = min;
   t.MaxValue = max;
+  return t;
+}
+
+TTypeInfo Named(TTypeKind kind, const char* name) {
+  TTypeInfo t;
+  t.Kind = kind;
+  t.Name = name;
+  return t;
+}
+
+TTypeInfo EnumType(std::string name, std::vector<std::string> names) {
+  TTypeInfo t;
+  t.Kind = tkEnumeration;
+  t.Name = std::move(name);
+  t.OrdType = names.size() <= 256 ? otUByte : otUWord;
+  t.MinValue = 0;
+  t.MaxValue = static_cast<int64_t>(names.size()) - 1;
+  t.EnumNames = std::move(names);
   return t;
 }
 
@@ -68,34 +117,18 @@ const char* TypeKindName(TTypeKind kind) {
 
 const TTypeInfo& TypeInfoFor(TTypeKind) {
   static const TTypeInfo& info = []() -> const TTypeInfo& {
-    TTypeInfo t = MakeEnumType(
-        "TTypeKind", std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
+    TTypeInfo t = EnumType("TTypeKind",
+                           std::vector<std::string>(std::begin(kKindNames), std::end(kKindNames)));
     // Free Pascal's names of the same kinds, so that data it stored reads too.
     t.EnumAliases = {{"tkAString", tkLString}, {"tkSString", tkString},   {"tkUString", tkWString},
                      {"tkUChar", tkWChar},     {"tkBool", tkEnumeration}, {"tkQWord", tkInt64}};
-    return MakeAliasType(t, "TTypeKind");
+    return Declare(std::move(t));
   }();
   return info;
 }
 
-bool TypeKindFromName(std::string_view name, TTypeKind& kind) {
-  for (int i = 0; i <= tkInt64; ++i)
-    if (SameText(name, kKindNames[i])) {
-      kind = static_cast<TTypeKind>(i);
-      return true;
-    }
-  return false;
-}
-
 const TTypeInfo& MakeEnumType(std::string name, std::vector<std::string> names) {
-  TTypeInfo t;
-  t.Kind = tkEnumeration;
-  t.Name = std::move(name);
-  t.OrdType = names.size() <= 256 ? otUByte : otUWord;
-  t.MinValue = 0;
-  t.MaxValue = static_cast<int64_t>(names.size()) - 1;
-  t.EnumNames = std::move(names);
-  return Keep(std::move(t));
+  return Declare(EnumType(std::move(name), std::move(names)));
 }
 
 const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element) {
@@ -104,7 +137,7 @@ const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element) {
   t.Name = std::move(name);
   t.OrdType = otULong;
   t.CompType = &element;
-  return Keep(std::move(t));
+  return Declare(std::move(t));
 }
 
 const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max) {
@@ -114,7 +147,7 @@ const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max) {
                               : (min >= -128 && max <= 127       ? otSByte
                                  : min >= -32768 && max <= 32767 ? otSWord
                                                                  : otSLong);
-  return Keep(Ordinal(tkInteger, name.c_str(), ordType, min, max));
+  return Declare(Ordinal(tkInteger, name.c_str(), ordType, min, max));
 }
 
 const TTypeInfo& MakeMethodType(std::string name, TMethodSignature signature) {
@@ -122,20 +155,13 @@ const TTypeInfo& MakeMethodType(std::string name, TMethodSignature signature) {
   t.Kind = tkMethod;
   t.Name = std::move(name);
   t.MethodSignature = signature;
-  return Keep(std::move(t));
-}
-
-static TTypeInfo Named(TTypeKind kind, const char* name) {
-  TTypeInfo t;
-  t.Kind = kind;
-  t.Name = name;
-  return t;
+  return Declare(std::move(t));
 }
 
 const TTypeInfo& MakeAliasType(const TTypeInfo& base, std::string name) {
   TTypeInfo t = base;
   t.Name = std::move(name);
-  return Keep(std::move(t));
+  return Declare(std::move(t));
 }
 
 std::string GetEnumName(const TTypeInfo& type, int64_t value) {
@@ -153,10 +179,10 @@ int GetEnumValue(const TTypeInfo& type, std::string_view name) {
   return -1;
 }
 
-#define DRAVIK_TYPE(T, ...)                    \
-  const TTypeInfo& TTypeInfoOf<T>::Get() {     \
-    static const TTypeInfo info = __VA_ARGS__; \
-    return info;                               \
+#define DRAVIK_TYPE(T, ...)                              \
+  const TTypeInfo& TTypeInfoOf<T>::Get() {               \
+    static const TTypeInfo& info = Declare(__VA_ARGS__); \
+    return info;                                         \
   }
 DRAVIK_TYPE(int8_t, Ordinal(tkInteger, "ShortInt", otSByte, -128, 127))
 DRAVIK_TYPE(uint8_t, Ordinal(tkInteger, "Byte", otUByte, 0, 255))
@@ -171,6 +197,7 @@ DRAVIK_TYPE(float, FloatType("Single", ftSingle))
 DRAVIK_TYPE(double, FloatType("Double", ftDouble))
 DRAVIK_TYPE(long double, FloatType("Extended", ftExtended))
 DRAVIK_TYPE(TCurrency, FloatType("Currency", ftCurr))
+DRAVIK_TYPE(TDateTime, FloatType("TDateTime", ftDouble))
 DRAVIK_TYPE(std::string, Named(tkLString, "string"))
 DRAVIK_TYPE(Variant, Named(tkVariant, "Variant"))
 #undef DRAVIK_TYPE
@@ -179,7 +206,7 @@ const TTypeInfo& TTypeInfoOf<bool>::Get() {
   static const TTypeInfo& info = []() -> const TTypeInfo& {
     TTypeInfo t = Ordinal(tkEnumeration, "Boolean", otUByte, 0, 1);
     t.EnumNames = {"False", "True"};
-    return Keep(std::move(t));
+    return Declare(std::move(t));
   }();
   return info;
 }

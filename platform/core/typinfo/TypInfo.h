@@ -1,7 +1,8 @@
 #pragma once
 // Run-time type information: one TTypeInfo per type, one TPropInfo per published property, and
 // the property access routines by property information. Type information of a C++ type is found
-// through TTypeInfoOf<T>, specialised next to each type that can be published.
+// through TTypeInfoOf<T>, specialised next to each type that can be published. A named type has
+// exactly one record, so converters and editors can key on its address.
 
 #include <cstdint>
 #include <functional>
@@ -45,7 +46,6 @@ enum TFloatType : uint8_t { ftSingle, ftDouble, ftExtended, ftComp, ftCurr };
 
 // The type kind's original name, as stored data writes it ("tkLString").
 const char* TypeKindName(TTypeKind kind);
-bool TypeKindFromName(std::string_view name, TTypeKind& kind);
 
 struct TTypeInfo {
   TTypeKind Kind = tkUnknown;
@@ -72,6 +72,8 @@ struct TTypeInfo {
 const TTypeInfo& TypeInfoFor(TTypeKind);
 
 // Makers for the type information of declared types; the result lives as long as the program.
+// A name stands for one type: declaring it again with the same definition gives back the same
+// record, with another definition raises EPropertyError. Names ignore case.
 const TTypeInfo& MakeEnumType(std::string name, std::vector<std::string> names);
 const TTypeInfo& MakeSetType(std::string name, const TTypeInfo& element);
 const TTypeInfo& MakeSubrangeType(std::string name, int64_t min, int64_t max);
@@ -121,6 +123,7 @@ DRAVIK_BUILTIN_TYPE(float);
 DRAVIK_BUILTIN_TYPE(double);
 DRAVIK_BUILTIN_TYPE(long double);
 DRAVIK_BUILTIN_TYPE(TCurrency);
+DRAVIK_BUILTIN_TYPE(TDateTime);
 DRAVIK_BUILTIN_TYPE(std::string);
 DRAVIK_BUILTIN_TYPE(Variant);
 #undef DRAVIK_BUILTIN_TYPE
