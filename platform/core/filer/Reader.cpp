@@ -325,7 +325,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
         if (method) code = method->Code;
       }
       if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
-      SetMethodProp(instance, prop, TMethod{code, fRoot});
+      SetMethodProp(instance, prop, TMethod{code, static_cast<TObject*>(fRoot)});
       return;
     }
     case tkVariant: {
@@ -418,7 +418,8 @@ void TReader::FixupReferences() {
     // component of another class than the property's.
     TComponent* target = FindNestedComponent(fRoot, fixup.Name);
     if (target && target->InheritsFrom(*fixup.Prop->PropType->ClassType))
-      SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
+      SetOrdProp(*fixup.Instance, *fixup.Prop,
+                 reinterpret_cast<intptr_t>(static_cast<TObject*>(target)));
   }
   fFixups.clear();
 }
