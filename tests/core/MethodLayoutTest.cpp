@@ -38,28 +38,28 @@ class TMixedRoot : public TSecondBase, public TDataModule {
 }  // namespace
 
 TEST(MethodLayout, HandlerOfAClassWithASecondBaseStreamsAndFires) {
-  TMixedRoot root(nullptr);
-  root.SetName("Mixed");
-  auto* w = new TTestWidget(&root);
+  auto root = MakeComponent<TMixedRoot>(nullptr);
+  root->SetName("Mixed");
+  auto* w = Create<TTestWidget>(root.get());
   w->SetName("W");
-  w->OnClick = TNotifyEvent::Of<&TMixedRoot::WidgetClick>(&root);
+  w->OnClick = TNotifyEvent::Of<&TMixedRoot::WidgetClick>(root.get());
   w->OnClick(w);
-  EXPECT_EQ(root.Clicks, 1);
-  EXPECT_EQ(root.Mark, 7);
+  EXPECT_EQ(root->Clicks, 1);
+  EXPECT_EQ(root->Mark, 7);
 
   TStringStream stream;
-  WriteComponent(stream, &root);
+  WriteComponent(stream, root.get());
   TStringStream in(stream.DataString()), text;
   ObjectBinaryToText(in, text);
   EXPECT_NE(text.DataString().find("OnClick = WidgetClick"), std::string::npos);
 
-  TMixedRoot copy(nullptr);
+  auto copy = MakeComponent<TMixedRoot>(nullptr);
   TStringStream back(stream.DataString());
-  ReadComponent(back, &copy);
-  auto* cw = dynamic_cast<TTestWidget*>(copy.FindComponent("W"));
+  ReadComponent(back, copy.get());
+  auto* cw = dynamic_cast<TTestWidget*>(copy->FindComponent("W"));
   ASSERT_NE(cw, nullptr);
   cw->OnClick(cw);
-  EXPECT_EQ(copy.Clicks, 1);
-  EXPECT_EQ(copy.Sender, cw);
-  EXPECT_EQ(copy.Mark, 7);
+  EXPECT_EQ(copy->Clicks, 1);
+  EXPECT_EQ(copy->Sender, cw);
+  EXPECT_EQ(copy->Mark, 7);
 }

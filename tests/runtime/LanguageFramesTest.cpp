@@ -67,11 +67,11 @@ class LanguageFrames : public ::testing::Test {
   void TearDown() override {
     FinalizeLanguageFrames();
     SetDebugSink({});
-    Application->SetExceptionDisplay({});
     SetDesigningHost(false);
     unsetenv("LANG");
   }
 
+  TApplicationScope App;
   std::vector<std::string> Journal;
   std::vector<std::string> Trace;
   std::vector<std::pair<TObject*, std::string>> Shown;

@@ -59,7 +59,7 @@ TReader::~TReader() = default;
 TComponent* TReader::ReadRootComponent(TComponent* root) {
   fDriver->ReadSignature();
   TComponentHeader header = fDriver->BeginComponent();
-  std::unique_ptr<TComponent> created;
+  TComponentPtr<TComponent> created;
   if (!root) {
     const TClassRecord& record = FindComponentClass(header.ClassName);
     created.reset(record.ComponentFactory()(nullptr));
@@ -83,7 +83,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     // owners); those that were there before leave the loading state.
     for (auto it = fCreated.rbegin(); it != fCreated.rend(); ++it) {
       fLoaded.erase(std::remove(fLoaded.begin(), fLoaded.end(), *it), fLoaded.end());
-      delete *it;
+      (*it)->Free();
     }
     fCreated.clear();
     for (TComponent* c : fLoaded) {
@@ -101,7 +101,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 TComponent* TReader::ReadComponent(TComponent* component) {
   TNesting nesting(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
-  std::unique_ptr<TComponent> created;
+  TComponentPtr<TComponent> created;
   if (!component && (header.Flags & ffInherited) && fOwner)
     component = fOwner->FindComponent(header.Name);
   if (!component) {
