@@ -43,10 +43,10 @@ void BM_RefreshPropsPerEntry(benchmark::State& state) {
   const int properties = static_cast<int>(state.range(0));
   const int components = 100;
   auto record = DescribeWide(properties);
-  std::vector<std::unique_ptr<TWide>> objects;
+  std::vector<TComponentPtr<TWide>> objects;
   TComponentEntries entries(nullptr, nullptr);
   for (int c = 0; c < components; ++c) {
-    objects.push_back(std::make_unique<TWide>(*record, properties));
+    objects.push_back(MakeComponent<TWide>(*record, properties));
     TMainEntry* entry =
         TMainEntry::CreateEx(&entries, objects.back().get(), "C", "TWide", {stPubPropObject});
     // Three translated properties spread over the class.

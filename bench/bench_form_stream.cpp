@@ -1,9 +1,11 @@
-// Reading a large form stream (about 10 MB of components and collections) with the framework's
-// reader and with Free Pascal's, in the same run; the ratio is printed at the end.
+// Reading large form streams (10, 20 and 40 MB of components and collections, all owned by the
+// root) with the framework's reader and with Free Pascal's, in the same run. At the end: for each
+// size, the ratio of the two, and how the framework's read time grows with the size.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -88,57 +90,68 @@ class TBenchRoot : public TDataModule {
 
 const TClassRegistration kItem(TBenchItem::StaticClass());
 
-// About 10 MB: 6700 components, each with strings, numbers, a set, 20 lines and 10 columns.
-const std::string& StreamFile() {
-  static const std::string file = [] {
-    TBenchRoot root(nullptr);
-    root.SetName("BenchRoot");
-    for (int i = 0; i < 6700; ++i) {
-      auto* item = new TBenchItem(&root);
-      item->SetName("Item" + std::to_string(i));
-      item->Caption = "Caption of item number " + std::to_string(i);
-      item->Hint = "A longer hint that explains what item " + std::to_string(i) +
-                   " does, so that strings dominate the stream as they do in real forms. " +
-                   std::string(300, 'x');
-      item->Count = i * 37;
-      item->Kind = static_cast<TBenchKind>(i % 3);
-      item->Kinds = {bkSmall, bkLarge};
-      item->Ratio = i / 7.0;
-      for (int l = 0; l < 20; ++l)
-        item->Lines()->Add("line " + std::to_string(l) + " of the item's list of lines");
-      for (int c = 0; c < 10; ++c) {
-        auto* column = static_cast<TBenchColumn*>(item->Columns()->Add());
-        column->Caption = "Column " + std::to_string(c);
-        column->Width = 64 + c;
-      }
+// 670 components per MB, each with strings, numbers, a set, 20 lines and 10 columns, all owned
+// by the root. Written once per size, removed at the end.
+std::map<int, std::string>& StreamFiles() {
+  static std::map<int, std::string> files;
+  return files;
+}
+
+const std::string& StreamFile(int megabytes) {
+  std::string& file = StreamFiles()[megabytes];
+  if (!file.empty()) return file;
+  auto root = MakeComponent<TBenchRoot>(nullptr);
+  root->SetName("BenchRoot");
+  for (int i = 0; i < 670 * megabytes; ++i) {
+    auto* item = Create<TBenchItem>(root.get());
+    item->SetName("Item" + std::to_string(i));
+    item->Caption = "Caption of item number " + std::to_string(i);
+    item->Hint = "A longer hint that explains what item " + std::to_string(i) +
+                 " does, so that strings dominate the stream as they do in real forms. " +
+                 std::string(300, 'x');
+    item->Count = i * 37;
+    item->Kind = static_cast<TBenchKind>(i % 3);
+    item->Kinds = {bkSmall, bkLarge};
+    item->Ratio = i / 7.0;
+    for (int l = 0; l < 20; ++l)
+      item->Lines()->Add("line " + std::to_string(l) + " of the item's list of lines");
+    for (int c = 0; c < 10; ++c) {
+      auto* column = static_cast<TBenchColumn*>(item->Columns()->Add());
+      column->Caption = "Column " + std::to_string(c);
+      column->Width = 64 + c;
     }
-    std::string name = GetTempPath() + "dravik_bench_form.bin";
-    TFileStream out(name, fmCreate);
-    WriteComponent(out, &root);
-    return name;
-  }();
+  }
+  std::string name = GetTempPath() + "dravik_bench_form_" + std::to_string(megabytes) + ".bin";
+  TFileStream out(name, fmCreate);
+  WriteComponent(out, root.get());
+  file = name;
   return file;
 }
 
-double gFrameworkSeconds = 0, gFreePascalSeconds = 0;
-
+// Only the read is timed, as Free Pascal's reader times it; freeing the form is not.
 void BM_ReadFramework(benchmark::State& state) {
   TMemoryStream data;
-  data.LoadFromFile(StreamFile());
+  data.LoadFromFile(StreamFile(static_cast<int>(state.range(0))));
   for (auto _ : state) {
+    state.PauseTiming();
     data.SetPosition(0);
-    TBenchRoot root(nullptr);
-    ReadComponent(data, &root);
-    benchmark::DoNotOptimize(root.ComponentCount());
+    auto root = MakeComponent<TBenchRoot>(nullptr);
+    state.ResumeTiming();
+    ReadComponent(data, root.get());
+    benchmark::DoNotOptimize(root->ComponentCount());
+    state.PauseTiming();
+    root.reset();
+    state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * data.Size());
 }
-BENCHMARK(BM_ReadFramework)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFramework)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
 
 void BM_ReadFreePascal(benchmark::State& state) {
-  std::string command = std::string(DRAVIK_FPC_READER) + " " + StreamFile() + " 3";
+  const std::string& file = StreamFile(static_cast<int>(state.range(0)));
+  std::string command = std::string(DRAVIK_FPC_READER) + " " + file + " 1";
   TMemoryStream data;
-  data.LoadFromFile(StreamFile());
+  data.LoadFromFile(file);
   for (auto _ : state) {
     FILE* pipe = popen(command.c_str(), "r");
     long long nanoseconds = -1;
@@ -152,17 +165,25 @@ void BM_ReadFreePascal(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * data.Size());
 }
-BENCHMARK(BM_ReadFreePascal)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFreePascal)
+    ->Arg(10)
+    ->Arg(20)
+    ->Arg(40)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
-// Remembers the time per read of both benchmarks to print their ratio.
+// The time of one read per benchmark and size, for the summary.
+std::map<int, double> gFramework, gFreePascal;
+
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
+      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      std::string name = run.benchmark_name();
+      int megabytes = std::stoi(name.substr(name.find('/') + 1));
       double seconds = run.GetAdjustedRealTime() / 1e3;  // reported in milliseconds
-      if (run.benchmark_name().find("Framework") != std::string::npos) gFrameworkSeconds = seconds;
-      if (run.benchmark_name().find("FreePascal") != std::string::npos)
-        gFreePascalSeconds = seconds;
+      (name.find("Framework") != std::string::npos ? gFramework : gFreePascal)[megabytes] = seconds;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -174,9 +195,14 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (gFrameworkSeconds > 0 && gFreePascalSeconds > 0)
-    std::cout << "framework / Free Pascal read time: " << gFrameworkSeconds / gFreePascalSeconds
-              << " (below 1: the framework is faster)\n";
-  std::remove(StreamFile().c_str());
+  for (const auto& [megabytes, seconds] : gFramework)
+    if (gFreePascal.count(megabytes))
+      std::cout << megabytes
+                << " MB: framework / Free Pascal read time: " << seconds / gFreePascal[megabytes]
+                << " (below 1: the framework is faster)\n";
+  if (gFramework.count(10) && gFramework.count(40))
+    std::cout << "framework read time, 40 MB / 10 MB: " << gFramework[40] / gFramework[10]
+              << " (linear: 4)\n";
+  for (const auto& [megabytes, file] : StreamFiles()) std::remove(file.c_str());
   return 0;
 }

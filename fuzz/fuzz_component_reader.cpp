@@ -14,7 +14,7 @@ using namespace dravik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   TStringStream input(std::string(reinterpret_cast<const char*>(data), size));
-  auto root = std::make_unique<TTestRoot>(nullptr);
+  auto root = MakeComponent<TTestRoot>(nullptr);
   try {
     ReadComponent(input, root.get());
   } catch (const Exception&) {

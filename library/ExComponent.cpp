@@ -12,7 +12,8 @@ const TClassRecord& TExComponent::StaticClass() {
   return record;
 }
 
-TExComponent::TExComponent(TComponent* owner) : TComponent(owner), fFirstNaming(IsDesigning()) {}
+TExComponent::TExComponent(TComponent* owner)
+    : TComponent(owner), fFirstNaming(owner && owner->IsDesigning()) {}
 
 void TExComponent::SetName(const std::string& name) {
   if (fFirstNaming && !IsLoading() && !ComponentState().Contains(csReading) && ModifyName()) {
@@ -38,7 +39,7 @@ const TClassRecord& TUniComponent::StaticClass() {
 }
 
 TUniComponent::TUniComponent(TComponent* owner) : TExComponent(owner) {
-  if (!owner || !IsDesigning()) return;
+  if (!owner || !owner->IsDesigning()) return;
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     TComponent* other = owner->Components(i);
     if (other != this && other->ClassName() == ClassName())

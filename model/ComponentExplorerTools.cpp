@@ -548,7 +548,7 @@ const TClassRecord& TComponentEntries::StaticClass() {
 
 TComponentEntries::TComponentEntries(TPersistent* owner, const TClassRecord* propEntryClass)
     : TMainEntries(TComponentEntry::StaticClass(), owner, propEntryClass),
-      fController(std::make_unique<TInternalController>(this)) {}
+      fController(MakeComponent<TInternalController>(this)) {}
 
 TComponentEntries::~TComponentEntries() {
   Clear();  // the entries refer to the controller

@@ -212,7 +212,7 @@ class TComponentEntries : public TMainEntries {
   TInternalController* Controller() const { return fController.get(); }
 
  private:
-  std::unique_ptr<TInternalController> fController;
+  TComponentPtr<TInternalController> fController;
 };
 
 class TPropertyEntries : public TBaseEntries {

@@ -36,7 +36,7 @@ void SendNotify(const TMethodList& list, TDravik* dravik, TObject* sender) {
       const TLangNotify notify(*it);
       notify(dravik);
     } catch (...) {
-      Application->HandleException(sender);
+      HandleException(sender);
     }
   }
 }
@@ -83,7 +83,8 @@ static const TClassRegistration kDravikRegistration(TDravik::StaticClass());
 
 TDravik::TDravik(TComponent* owner) : TComponent(owner) {
   TDravikUnitState& state = UnitState();
-  if (owner && IsDesigning() && !owner->IsLoading() && state.ServiceQuestion) {
+  const bool designing = owner && owner->IsDesigning();
+  if (designing && !owner->IsLoading() && state.ServiceQuestion) {
     for (int i = 0; i < owner->ComponentCount(); ++i) {
       TComponent* other = owner->Components(i);
       if (other != this && other->ClassName() == ClassName()) {
@@ -92,19 +93,24 @@ TDravik::TDravik(TComponent* owner) : TComponent(owner) {
       }
     }
   }
-  fStripNameDigits = IsDesigning();
+  fStripNameDigits = designing;
   if (!owner && gOwnerlessDepth == 0)
     throw Exception(Format("Component owner for %s required", {ClassName()}));
   fLanguageManager = std::make_unique<TLanguageManager>(owner, cmInconsistent, this, this);
+}
+
+void TDravik::AfterConstruction() {
+  TComponent::AfterConstruction();
   RegisterLanguageNotify(fDomain, false, Handler());
   SendCreateNotify(this);
 }
 
-TDravik::~TDravik() {
+void TDravik::BeforeDestruction() {
   SendChangeNotify(nullptr);
   fChangeNotifies.reset();
   UnregisterLanguageNotify(Handler());
   fLanguageManager.reset();
+  TComponent::BeforeDestruction();
 }
 
 bool TDravik::Reading() const {
@@ -115,7 +121,7 @@ void TDravik::Guarded(const std::function<void()>& proc) {
   try {
     proc();
   } catch (...) {
-    Application->HandleException(this);
+    HandleException(this);
   }
 }
 
@@ -320,7 +326,7 @@ void TDravik::Loaded() {
     --fChangeLock;
     aligned = true;
   } catch (const std::exception& e) {
-    Application->HandleException(this);
+    HandleException(this);
     DebugMsg(Format("%s: %s.Loaded: %s", {ClassName(), Name(), e.what()}));
   }
   if (!aligned) return;

@@ -27,7 +27,6 @@ using EStringNotFound = ExceptionClass<"EStringNotFound", Exception>;
 class TDravik : public TComponent {
  public:
   explicit TDravik(TComponent* owner);
-  ~TDravik() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -63,6 +62,10 @@ class TDravik : public TComponent {
   void SetName(const std::string& name) override;
 
  protected:
+  // Joins the default domain's frame and tells the create listeners.
+  void AfterConstruction() override;
+  // Tells the change listeners that the instance goes, leaves its frame, frees the manager.
+  void BeforeDestruction() override;
   virtual void TriggerBeforeChange();
   virtual void TriggerOnChange();
   virtual void TriggerAfterChange();

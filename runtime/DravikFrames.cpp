@@ -59,10 +59,10 @@ bool TLanguageFrame::SetLanguageAction(const std::string& language, TActionMode 
       member(sender, language, action);
     } catch (const Exception& e) {
       DebugMsg("SetLanguageAction error: " + e.Message());
-      if (!dynamic_cast<const ELanguageNotFound*>(&e)) Application->HandleException(sender);
+      if (!dynamic_cast<const ELanguageNotFound*>(&e)) HandleException(sender);
     } catch (const std::exception& e) {
       DebugMsg(std::string("SetLanguageAction error: ") + e.what());
-      Application->HandleException(sender);
+      HandleException(sender);
     }
   });
   --fBusy;

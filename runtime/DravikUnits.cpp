@@ -11,18 +11,18 @@ namespace dravik {
 
 namespace {
 
-std::vector<std::unique_ptr<TDravik>>& UnitInstances() {
-  static std::vector<std::unique_ptr<TDravik>> instances;
+std::vector<TComponentPtr<TDravik>>& UnitInstances() {
+  static std::vector<TComponentPtr<TDravik>> instances;
   return instances;
 }
 
 }  // namespace
 
 void InitDravik(const std::string& resName, TUnitNotify onChange, TGetString& getString) {
-  std::unique_ptr<TDravik> instance;
+  TComponentPtr<TDravik> instance;
   {
     TOwnerlessScope ownerless;
-    instance = std::make_unique<TDravik>(nullptr);
+    instance = MakeComponent<TDravik>(nullptr);
   }
   TDravik* dravik = instance.get();
   UnitInstances().push_back(std::move(instance));

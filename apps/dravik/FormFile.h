@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/classes/Component.h"
+
 namespace dravik {
 
 class TComponent;
@@ -40,7 +42,7 @@ class TLoadedForm {
   std::vector<TDravik*> Dravik() const;
 
  private:
-  std::unique_ptr<TComponent> fRoot;
+  TComponentPtr<TComponent> fRoot;
 };
 
 }  // namespace dravik

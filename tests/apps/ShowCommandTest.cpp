@@ -27,14 +27,13 @@ TEST(ShowCommand, ALanguageFileShowsItsLanguagesAndStringsInEveryKind) {
 
   // The same data as a plain binary stream and in the text form, found by content.
   TTempDir dir;
-  ASSERT_EQ(RunDravik({"convert", "--to", "text", kData + "UnitStrings.lng", dir.File("u.bin")})
+  ASSERT_EQ(
+      RunDravik({"convert", "--to", "text", kData + "UnitStrings.lng", dir.File("u.bin")}).ExitCode,
+      0);
+  EXPECT_EQ(RunDravik({"show", dir.File("u.bin")}).Out, kUnitStrings);
+  ASSERT_EQ(RunDravik({"convert", "--to", "binary", kData + "UnitStrings.lng", dir.File("u.txt")})
                 .ExitCode,
             0);
-  EXPECT_EQ(RunDravik({"show", dir.File("u.bin")}).Out, kUnitStrings);
-  ASSERT_EQ(
-      RunDravik({"convert", "--to", "binary", kData + "UnitStrings.lng", dir.File("u.txt")})
-          .ExitCode,
-      0);
   EXPECT_EQ(RunDravik({"show", dir.File("u.txt")}).Out, kUnitStrings);
   EXPECT_EQ(RunDravik({"show", "-"}, ReadFileBytes(kData + "UnitStrings.lng")).Out, kUnitStrings);
 }
@@ -89,8 +88,8 @@ TEST(CheckCommand, TheStringIdsComeFromAFormsDravik) {
   run = RunDravik({"check", dir.File("U.pas"), "--form", kData + "TwoDravik.txt"});
   EXPECT_EQ(run.ExitCode, 2);
   EXPECT_NE(run.Err.find("choose one with --component NAME"), std::string::npos) << run.Err;
-  run = RunDravik({"check", dir.File("U.pas"), "--form", kData + "TwoDravik.txt", "--component",
-                   "dravik"});
+  run = RunDravik(
+      {"check", dir.File("U.pas"), "--form", kData + "TwoDravik.txt", "--component", "dravik"});
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_EQ(run.Out.substr(0, 14), "used\tGreeting\t");
   EXPECT_EQ(RunDravik({"check", dir.File("U.pas"), "--names", "-", "--form", "x"}).ExitCode, 2);

@@ -134,38 +134,38 @@ TEST(Collection, AnExceptionInsideAnUpdateLeavesTheCollectionUnlocked) {
 }
 
 TEST(Collection, TheOwnerHearsOfItemsAddedDeletedAndChanged) {
-  TColumnView view(nullptr);
-  TCollection& columns = *view.GetColumns();
+  auto view = MakeComponent<TColumnView>(nullptr);
+  TCollection& columns = *view->GetColumns();
   auto* name = static_cast<TColumn*>(columns.Add());
   auto* size = static_cast<TColumn*>(columns.Add());
-  EXPECT_EQ(view.Heard, (TLines{"added 0", "changed all", "added 1", "changed all"}));
-  view.Heard.clear();
+  EXPECT_EQ(view->Heard, (TLines{"added 0", "changed all", "added 1", "changed all"}));
+  view->Heard.clear();
   size->SetTitle("Size");
   size->SetIndex(0);
   delete name;
-  EXPECT_EQ(view.Heard, (TLines{"changed 1", "changed all", "deleting 1", "changed all"}));
+  EXPECT_EQ(view->Heard, (TLines{"changed 1", "changed all", "deleting 1", "changed all"}));
 
-  view.Heard.clear();
+  view->Heard.clear();
   columns.BeginUpdate();
   columns.Add();
   size->SetTitle("Bytes");
   columns.EndUpdate();
-  EXPECT_EQ(view.Heard, (TLines{"added 1", "changed all"})) << "changes wait for the update";
+  EXPECT_EQ(view->Heard, (TLines{"added 1", "changed all"})) << "changes wait for the update";
 
-  view.Heard.clear();
+  view->Heard.clear();
   TCountingCollection elsewhere;
   size->SetCollection(&elsewhere);
-  EXPECT_EQ(view.Heard, (TLines{"extracting 0", "changed all"}));
-  view.Heard.clear();
+  EXPECT_EQ(view->Heard, (TLines{"extracting 0", "changed all"}));
+  view->Heard.clear();
   columns.Clear();
-  EXPECT_EQ(view.Heard, (TLines{"deleting 0", "changed all"}));
+  EXPECT_EQ(view->Heard, (TLines{"deleting 0", "changed all"}));
 }
 
 TEST(Collection, NamePathsFollowTheOwnersProperty) {
-  TColumnView view(nullptr);
-  view.SetName("View1");
-  TCollectionItem* column = view.GetColumns()->Add();
-  EXPECT_EQ(view.GetColumns()->GetNamePath(), "View1.Columns");
+  auto view = MakeComponent<TColumnView>(nullptr);
+  view->SetName("View1");
+  TCollectionItem* column = view->GetColumns()->Add();
+  EXPECT_EQ(view->GetColumns()->GetNamePath(), "View1.Columns");
   EXPECT_EQ(column->GetNamePath(), "View1.Columns[0]");
   TCountingCollection loose;
   EXPECT_EQ(loose.Add()->GetNamePath(), "TCollection[0]");

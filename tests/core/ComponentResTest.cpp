@@ -17,10 +17,10 @@ using namespace dravik;
 
 namespace {
 
-std::unique_ptr<TTestRoot> SmallForm() {
-  auto root = std::make_unique<TTestRoot>(nullptr);
+TComponentPtr<TTestRoot> SmallForm() {
+  auto root = MakeComponent<TTestRoot>(nullptr);
   root->SetName("Form1");
-  auto* w = new TTestWidget(root.get());
+  auto* w = Create<TTestWidget>(root.get());
   w->SetName("W");
   w->Caption = "Resource";
   return root;
@@ -46,15 +46,15 @@ TEST(ComponentRes, ResourceFilesHoldTheStreamUnderTheClassName) {
   EXPECT_EQ(bytes.substr(13, 2), std::string("\x30\x10", 2));  // the memory flags
   EXPECT_EQ(bytes.substr(19, 4), "TPF0");
 
-  TTestRoot copy(nullptr);
-  ReadComponentResFile(file, &copy);
-  EXPECT_EQ(static_cast<TTestWidget*>(copy.FindComponent("W"))->Caption, "Resource");
-  std::unique_ptr<TComponent> created(ReadComponentResFile(file, nullptr));
+  auto copy = MakeComponent<TTestRoot>(nullptr);
+  ReadComponentResFile(file, copy.get());
+  EXPECT_EQ(static_cast<TTestWidget*>(copy->FindComponent("W"))->Caption, "Resource");
+  TComponentPtr<TComponent> created(ReadComponentResFile(file, nullptr));
   EXPECT_EQ(created->ClassName(), "TTestRoot");
 
   // A write that fails half-way leaves the previous file as it was.
   auto broken = SmallForm();
-  (new TFailingWidget(broken.get()))->SetName("Broken");
+  Create<TFailingWidget>(broken.get())->SetName("Broken");
   EXPECT_THROW(WriteComponentResFile(file, broken.get()), EWriteError);
   EXPECT_EQ(ReadFileBytes(file), bytes);
   EXPECT_THROW(WriteComponentResFile("/nonexistent/dir/x.res", form.get()), EStreamError);
@@ -71,10 +71,10 @@ TEST(ComponentRes, ModuleResourcesHoldPlainStreamsOrResourceFiles) {
   RegisterModuleResource("PLAINFORM", plainBytes);
   RegisterModuleResource("RESFORM", resBytes);
   for (const char* name : {"PLAINFORM", "resform"}) {
-    TTestRoot copy(nullptr);
-    ReadComponentResource(name, &copy);
-    EXPECT_EQ(static_cast<TTestWidget*>(copy.FindComponent("W"))->Caption, "Resource") << name;
+    auto copy = MakeComponent<TTestRoot>(nullptr);
+    ReadComponentResource(name, copy.get());
+    EXPECT_EQ(static_cast<TTestWidget*>(copy->FindComponent("W"))->Caption, "Resource") << name;
   }
-  TTestRoot none(nullptr);
-  EXPECT_THROW(ReadComponentResource("MISSING", &none), EResNotFound);
+  auto none = MakeComponent<TTestRoot>(nullptr);
+  EXPECT_THROW(ReadComponentResource("MISSING", none.get()), EResNotFound);
 }

@@ -26,9 +26,9 @@ class TWatcher : public TComponent {
 }  // namespace
 
 TEST(Component, OwnerKeepsOrderAndFreesItsComponents) {
-  auto form = std::make_unique<TComponent>(nullptr);
-  auto* a = new TComponent(form.get());
-  auto* b = new TComponent(form.get());
+  auto form = MakeComponent<TComponent>(nullptr);
+  auto* a = Create<TComponent>(form.get());
+  auto* b = Create<TComponent>(form.get());
   a->SetName("A");
   b->SetName("B");
   EXPECT_EQ(form->ComponentCount(), 2);
@@ -37,15 +37,15 @@ TEST(Component, OwnerKeepsOrderAndFreesItsComponents) {
   EXPECT_EQ(form->FindComponent(""), nullptr);
   b->SetComponentIndex(0);
   EXPECT_EQ(b->ComponentIndex(), 0);
-  delete a;
+  a->Free();
   EXPECT_EQ(form->ComponentCount(), 1);
   EXPECT_THROW(form->Components(1), EListError);
 }
 
 TEST(Component, NamesMustBeIdentifiersAndUniqueInTheOwner) {
-  TComponent form(nullptr);
-  auto* a = new TComponent(&form);
-  auto* b = new TComponent(&form);
+  auto form = MakeComponent<TComponent>(nullptr);
+  auto* a = Create<TComponent>(form.get());
+  auto* b = Create<TComponent>(form.get());
   a->SetName("Button1");
   try {
     b->SetName("BUTTON1");
@@ -63,40 +63,41 @@ TEST(Component, NamesMustBeIdentifiersAndUniqueInTheOwner) {
   a->SetName("button1");  // a new spelling of its own name is no conflict
   b->SetName("");         // several components may be nameless
   a->SetName("");
-  EXPECT_EQ(form.FindComponent("button1"), nullptr);
+  EXPECT_EQ(form->FindComponent("button1"), nullptr);
 }
 
-TEST(Component, SiblingsAreToldOfInsertionAndRemoval) {
-  TComponent form(nullptr);
-  auto* watcher = new TWatcher(&form);
-  auto* button = new TComponent(&form);
+TEST(Component, ObserversAreToldOfTheirSiblingsInsertionAndRemoval) {
+  auto form = MakeComponent<TComponent>(nullptr);
+  auto* watcher = Create<TWatcher>(form.get());
+  watcher->ObserveSiblings();
+  auto* button = Create<TComponent>(form.get());
   EXPECT_EQ(watcher->Inserted.back(), button);
   watcher->Watched = button;
-  delete button;
+  button->Free();
   EXPECT_EQ(watcher->Watched, nullptr);
   EXPECT_EQ(watcher->Removed.back(), button);
 }
 
 TEST(Component, FreeNotificationReachesAcrossOwners) {
-  auto watcher = std::make_unique<TWatcher>(nullptr);
-  auto other = std::make_unique<TComponent>(nullptr);
+  auto watcher = MakeComponent<TWatcher>(nullptr);
+  auto other = MakeComponent<TComponent>(nullptr);
   watcher->FreeNotification(other.get());
   watcher->Watched = other.get();
   other.reset();
   EXPECT_EQ(watcher->Watched, nullptr);
   // The reverse direction is dropped too: freeing the watcher first leaves no dangling entry.
-  auto third = std::make_unique<TComponent>(nullptr);
+  auto third = MakeComponent<TComponent>(nullptr);
   watcher->FreeNotification(third.get());
   watcher.reset();
   third.reset();
 }
 
 TEST(Component, StateFlagsForDesigningAndDestroying) {
-  TComponent form(nullptr);
-  form.SetDesigning(true);
-  auto* child = new TComponent(&form);
+  auto form = MakeComponent<TComponent>(nullptr);
+  form->SetDesigning(true);
+  auto* child = Create<TComponent>(form.get());
   EXPECT_TRUE(child->IsDesigning());  // joins its owner's design state
-  form.SetDesigning(false);
+  form->SetDesigning(false);
   EXPECT_FALSE(child->IsDesigning());
   struct TProbe : TComponent {
     TProbe(TComponent* owner, bool& seen) : TComponent(owner), Seen(seen) {}
@@ -105,8 +106,8 @@ TEST(Component, StateFlagsForDesigningAndDestroying) {
   };
   bool seenDestroying = false;
   {
-    TComponent owner(nullptr);
-    new TProbe(&owner, seenDestroying);
+    auto owner = MakeComponent<TComponent>(nullptr);
+    Create<TProbe>(owner.get(), seenDestroying);
   }
   EXPECT_TRUE(seenDestroying);
 }

@@ -90,7 +90,9 @@ void TPeerFont::Assign(const TPersistent* source) {
 }
 
 TPeerControl::TPeerControl(TComponent* owner)
-    : TComponent(owner), fItems(std::make_unique<TCollection>(TPeerItem::StaticClass(), this)) {}
+    : TComponent(owner), fItems(std::make_unique<TCollection>(TPeerItem::StaticClass(), this)) {
+  ObserveSiblings();  // its references (Buddy) are to siblings
+}
 
 const TClassRecord& TPeerControl::StaticClass() {
   static const TClassRecord& record =
@@ -205,11 +207,11 @@ void TPeerExtras::DefineProperties(TFiler& filer) {
       [this](TWriter& w) { w.WriteString(Utf8); }, true);
 }
 
-std::unique_ptr<TPeerRoot> MakePeerForm() {
-  auto root = std::make_unique<TPeerRoot>(nullptr);
+TComponentPtr<TPeerRoot> MakePeerForm() {
+  auto root = MakeComponent<TPeerRoot>(nullptr);
   root->SetName("PeerRoot");
   root->Caption = "Root 'form'";
-  auto* c = new TPeerControl(root.get());
+  auto* c = Create<TPeerControl>(root.get());
   c->SetName("Control1");
   c->I8 = -5;
   c->U8 = 200;
@@ -250,10 +252,10 @@ std::unique_ptr<TPeerRoot> MakePeerForm() {
   for (const char* line : {"line one", "", "tab\tchar", "Gr\u00fcn"}) c->GetLines()->Add(line);
   for (int i = 0; i <= 40; ++i) c->Data += static_cast<char>(i * 7);
   c->OnClick = TNotifyEvent::Of<&TPeerRoot::ButtonClick>(root.get());
-  auto* panel = new TPeerPanel(root.get());
+  auto* panel = Create<TPeerPanel>(root.get());
   panel->SetName("Panel1");
   panel->Caption = "Panel";
-  auto* inner = new TPeerControl(panel);
+  auto* inner = Create<TPeerControl>(panel);
   inner->SetName("Inner");
   inner->Buddy = c;
   inner->Extended = -0.0L;
@@ -261,8 +263,8 @@ std::unique_ptr<TPeerRoot> MakePeerForm() {
   return root;
 }
 
-std::unique_ptr<TPeerExtras> MakePeerExtras() {
-  auto extras = std::make_unique<TPeerExtras>(nullptr);
+TComponentPtr<TPeerExtras> MakePeerExtras() {
+  auto extras = MakeComponent<TPeerExtras>(nullptr);
   extras->SetName("Extras");
   extras->V1 = Variant::Null();
   extras->V2 = true;

@@ -139,8 +139,8 @@ const TTypeInfo& UnicodeStringType();
 
 // The form peer_write builds (BuildRoot), value for value: PeerRoot with Control1 (every kind of
 // value) and Panel1, which holds Inner.
-std::unique_ptr<TPeerRoot> MakePeerForm();
+TComponentPtr<TPeerRoot> MakePeerForm();
 // The values of TPeerExtras.Fill.
-std::unique_ptr<TPeerExtras> MakePeerExtras();
+TComponentPtr<TPeerExtras> MakePeerExtras();
 
 }  // namespace dravik

@@ -23,11 +23,11 @@ using namespace dravik;
 namespace {
 
 template <class T>
-std::unique_ptr<T> ReadForm(const std::string& bytes) {
+TComponentPtr<T> ReadForm(const std::string& bytes) {
   TStringStream in(bytes);
-  std::unique_ptr<TComponent> root(ReadComponent(in, nullptr));
+  TComponentPtr<TComponent> root(ReadComponent(in, nullptr));
   EXPECT_NE(dynamic_cast<T*>(root.get()), nullptr) << root->ClassName();
-  return std::unique_ptr<T>(dynamic_cast<T*>(root.release()));
+  return TComponentPtr<T>(dynamic_cast<T*>(root.release()));
 }
 
 std::string WriteForm(TComponent& root) {
@@ -136,26 +136,26 @@ void ExpectPeerForm(TPeerRoot& root) {
 class PeerObjects : public TFreePascalPeerTest {};
 
 TEST_F(PeerObjects, WeReadItsFormIntoTheMirrorClasses) {
-  std::unique_ptr<TPeerRoot> root = ReadForm<TPeerRoot>(Peer("all.bin"));
+  TComponentPtr<TPeerRoot> root = ReadForm<TPeerRoot>(Peer("all.bin"));
   ExpectPeerForm(*root);
 }
 
 TEST_F(PeerObjects, WeReadItsFormFromItsResourceFiles) {
   for (const char* name : {"all.res", "all32.res"}) {
     SCOPED_TRACE(name);
-    TPeerRoot root(nullptr);
+    auto root = MakeComponent<TPeerRoot>(nullptr);
     TStringStream in(Peer(name));
-    ASSERT_EQ(ReadComponentRes(in, &root), &root);
-    ExpectPeerForm(root);
+    ASSERT_EQ(ReadComponentRes(in, root.get()), root.get());
+    ExpectPeerForm(*root);
   }
-  std::unique_ptr<TComponent> created(ReadComponentResFile(PeerFile("all.res"), nullptr));
+  TComponentPtr<TComponent> created(ReadComponentResFile(PeerFile("all.res"), nullptr));
   auto* root = dynamic_cast<TPeerRoot*>(created.get());
   ASSERT_NE(root, nullptr);
   ExpectPeerForm(*root);
 }
 
 TEST_F(PeerObjects, WeReadItsVariantsAndExtraStreamProperties) {
-  std::unique_ptr<TPeerExtras> extras = ReadForm<TPeerExtras>(Peer("extras.bin"));
+  TComponentPtr<TPeerExtras> extras = ReadForm<TPeerExtras>(Peer("extras.bin"));
   EXPECT_EQ(extras->V1.VarType(), varNull);
   EXPECT_EQ(extras->V2, Variant(true));
   // The peer writes a single variant as an extended number.
@@ -177,7 +177,7 @@ TEST_F(PeerObjects, WeReadItsVariantsAndExtraStreamProperties) {
 // The peer reads the form we write into its components and writes them again: its text of that
 // stream is its text of its own form, but for the one value our UTF-8 strings change.
 TEST_F(PeerObjects, ItReadsOurFormIntoItsClassesWithEveryValue) {
-  std::unique_ptr<TPeerRoot> form = MakePeerForm();
+  TComponentPtr<TPeerRoot> form = MakePeerForm();
   std::string theirs = PeerRead("bin2txt", PeerRead("reread-typed", WriteForm(*form)));
   std::string own = Peer("all.txt");
   std::string utf8Line = "    LStr = '" + std::string(300, 'x') + " Caf'#195#169' ''q'''";
@@ -190,7 +190,7 @@ TEST_F(PeerObjects, ItReadsOurFormIntoItsClassesWithEveryValue) {
 // extended numbers; and the peer stores a zero currency that has no default, where we store no
 // zero float. Everything else is the same value in the same form.
 TEST_F(PeerObjects, OurFormDiffersFromItsOnlyInFloatTypesAndEightBitText) {
-  std::unique_ptr<TPeerRoot> form = MakePeerForm();
+  TComponentPtr<TPeerRoot> form = MakePeerForm();
   std::string ours = ToText(WriteForm(*form)), theirs = ToText(Peer("all.bin"));
   std::string x300(300, 'x');
   EXPECT_EQ(LinesOnlyIn(ours, theirs),
@@ -205,8 +205,8 @@ TEST_F(PeerObjects, OurFormDiffersFromItsOnlyInFloatTypesAndEightBitText) {
 }
 
 TEST_F(PeerObjects, OurFormReadsBackAsWeWroteIt) {
-  std::unique_ptr<TPeerRoot> form = MakePeerForm();
-  std::unique_ptr<TPeerRoot> copy = ReadForm<TPeerRoot>(WriteForm(*form));
+  TComponentPtr<TPeerRoot> form = MakePeerForm();
+  TComponentPtr<TPeerRoot> copy = ReadForm<TPeerRoot>(WriteForm(*form));
   ExpectPeerForm(*copy);
   EXPECT_EQ(WriteForm(*copy), WriteForm(*form));
 }
@@ -214,11 +214,11 @@ TEST_F(PeerObjects, OurFormReadsBackAsWeWroteIt) {
 // Variants and extra stream properties come back from the peer as it wrote them itself, but for
 // the Int64 variant, which our variants hold as a double.
 TEST_F(PeerObjects, ItReadsOurVariantsAndExtraStreamProperties) {
-  std::unique_ptr<TPeerExtras> extras = MakePeerExtras();
+  TComponentPtr<TPeerExtras> extras = MakePeerExtras();
   std::string theirs = PeerRead("reread", WriteForm(*extras));
   EXPECT_EQ(LinesOnlyIn(ToText(theirs), ToText(Peer("extras.bin"))),
             std::vector<std::string>{"  V8 = -5E9"});
-  std::unique_ptr<TPeerExtras> back = ReadForm<TPeerExtras>(theirs);
+  TComponentPtr<TPeerExtras> back = ReadForm<TPeerExtras>(theirs);
   EXPECT_EQ(back->Currency.Scaled, INT64_MAX);
   EXPECT_EQ(back->V8, Variant(-5000000000.0));
 }
@@ -231,7 +231,7 @@ TEST(PeerQWord, QWordPropertiesTakeEveryValueOfTheirRange) {
       "  U64 = 18446744073709551615\n"
       "  U32 = 4294967295\n"
       "end\n";
-  std::unique_ptr<TPeerControl> control = ReadForm<TPeerControl>(ToBinary(text));
+  TComponentPtr<TPeerControl> control = ReadForm<TPeerControl>(ToBinary(text));
   EXPECT_EQ(control->U64, UINT64_MAX);
   EXPECT_EQ(control->U32, UINT32_MAX);
   EXPECT_NE(ToText(WriteForm(*control)).find("  U64 = -1\n"), std::string::npos)

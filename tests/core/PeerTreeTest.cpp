@@ -53,7 +53,7 @@ class PeerTree : public testing::Test {
   }
 
   static std::string* fStream;
-  std::unique_ptr<TPeerRoot> fForm;
+  TComponentPtr<TPeerRoot> fForm;
   TPeerButton* fButton = nullptr;
   TComponentEntries* fEntries = nullptr;
 };

@@ -11,6 +11,7 @@
 using namespace dravik;
 
 TEST(Application, HandleExceptionShowsAllButTheSilentAbort) {
+  TApplicationScope application;
   std::vector<std::pair<TObject*, std::string>> shown;
   Application->SetExceptionDisplay([&](TObject* sender, const Exception& e) {
     shown.push_back({sender, e.Message()});
@@ -45,10 +46,40 @@ TEST(Application, HandleExceptionShowsAllButTheSilentAbort) {
   }
   EXPECT_EQ(handled, 1);
   EXPECT_EQ(shown.size(), 2u);
-  Application->OnException = nullptr;
-  Application->SetExceptionDisplay({});
   EXPECT_NE(Application->ExeName().find("test_core"), std::string::npos);
   EXPECT_EQ(Application->Title(), "test_core");
+}
+
+TEST(Application, LivesForItsScopeAndIsTheOnlyOne) {
+  EXPECT_EQ(Application, nullptr);
+  {
+    TApplicationScope application;
+    EXPECT_EQ(Application, application.operator->());
+    try {
+      TApplicationScope second;
+      FAIL();
+    } catch (const EComponentError& e) {
+      EXPECT_EQ(e.Message(), "The program has an application object already");
+    }
+    EXPECT_EQ(Application, application.operator->());
+  }
+  EXPECT_EQ(Application, nullptr);
+}
+
+TEST(Application, WithoutOneExceptionsAreShownOnTheConsole) {
+  ASSERT_EQ(Application, nullptr);
+  testing::internal::CaptureStderr();
+  try {
+    throw EReadError("Stream read error");
+  } catch (...) {
+    HandleException(nullptr);
+  }
+  try {
+    Abort();
+  } catch (...) {
+    HandleException(nullptr);
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Stream read error.\n");
 }
 
 TEST(DebugTrace, LinesReachAnAttachedSinkOnly) {

@@ -16,10 +16,10 @@ using namespace dravik;
 namespace {
 
 // A form with one widget of everything, and a second widget that refers to the first.
-std::unique_ptr<TTestRoot> MakeForm() {
-  auto root = std::make_unique<TTestRoot>(nullptr);
+TComponentPtr<TTestRoot> MakeForm() {
+  auto root = MakeComponent<TTestRoot>(nullptr);
   root->SetName("Form1");
-  auto* w = new TTestWidget(root.get());
+  auto* w = Create<TTestWidget>(root.get());
   w->SetName("Widget1");
   w->Caption = "It's \"quoted\" \xC3\xA4 caption";
   w->Hint = std::string(300, 'h');  // a long string
@@ -47,7 +47,7 @@ std::unique_ptr<TTestRoot> MakeForm() {
   w->Blob = std::string("\0\x01\xFFraw", 6);
   w->OnClick = TNotifyEvent::Of<&TTestRoot::WidgetClick>(root.get());
   w->Root = root.get();
-  auto* other = new TTestWidget(root.get());
+  auto* other = Create<TTestWidget>(root.get());
   other->SetName("Widget2");
   other->Buddy = w;
   return root;
@@ -59,9 +59,9 @@ std::string Write(TComponent* root) {
   return stream.DataString();
 }
 
-std::unique_ptr<TTestRoot> Read(const std::string& bytes) {
+TComponentPtr<TTestRoot> Read(const std::string& bytes) {
   TStringStream stream(bytes);
-  auto root = std::make_unique<TTestRoot>(nullptr);
+  auto root = MakeComponent<TTestRoot>(nullptr);
   ReadComponent(stream, root.get());
   return root;
 }
@@ -119,10 +119,10 @@ TEST(ReaderWriter, EveryValueKindSurvivesARoundTrip) {
 }
 
 TEST(ReaderWriter, DefaultsAndEmptyValuesAreNotWritten) {
-  TTestRoot root(nullptr);
-  root.SetName("Plain");
-  (new TTestWidget(&root))->SetName("W");
-  std::string text = ToText(Write(&root));
+  auto root = MakeComponent<TTestRoot>(nullptr);
+  root->SetName("Plain");
+  Create<TTestWidget>(root.get())->SetName("W");
+  std::string text = ToText(Write(root.get()));
   EXPECT_EQ(text,
             "object Plain: TTestRoot\n"
             "  object W: TTestWidget\n"
@@ -153,7 +153,7 @@ TEST(ReaderWriter, ReferencesUseOwnerForTheRootAndDropUnknownNames) {
 TEST(ReaderWriter, ReadingCreatesTheRootFromItsClassWhenNoneIsGiven) {
   auto form = MakeForm();
   TStringStream stream(Write(form.get()));
-  std::unique_ptr<TComponent> made(ReadComponent(stream, nullptr));
+  TComponentPtr<TComponent> made(ReadComponent(stream, nullptr));
   EXPECT_EQ(made->ClassName(), "TTestRoot");
   EXPECT_EQ(made->ComponentCount(), 2);
 }
@@ -177,10 +177,10 @@ TEST(ReaderWriter, UnknownPropertiesFailWithTheirPathUnlessHandled) {
     errors.push_back(message);
     handled = true;
   };
-  TTestRoot root(nullptr);
-  reader.ReadRootComponent(&root);
+  auto root = MakeComponent<TTestRoot>(nullptr);
+  reader.ReadRootComponent(root.get());
   EXPECT_EQ(errors.size(), 2u);
-  EXPECT_EQ(dynamic_cast<TTestWidget*>(root.FindComponent("W"))->Caption, "kept");
+  EXPECT_EQ(dynamic_cast<TTestWidget*>(root->FindComponent("W"))->Caption, "kept");
 }
 
 TEST(ReaderWriter, BadValuesAndClassesAreReadErrors) {
@@ -270,7 +270,8 @@ std::unique_ptr<TClassRecord> Describe(const std::string& name) {
   };
   record->AddProperty(std::move(count));
   const TClassRecord* self = record.get();
-  record->SetComponentFactory([self](TComponent* owner) { return new TDescribed(owner, *self); });
+  record->SetComponentFactory(
+      [self](TComponent* owner) { return Create<TDescribed>(owner, *self); });
   record->Seal();
   return record;
 }
@@ -293,14 +294,14 @@ TEST(ReaderWriter, ClassesDescribedAtRunTimeAreReadAndWritten) {
   reader.OnFindComponentClass = [&](const std::string& name) -> const TClassRecord* {
     return name == "TGauge" ? gauge.get() : nullptr;
   };
-  TTestRoot root(nullptr);
-  reader.ReadRootComponent(&root);
-  auto* read = dynamic_cast<TDescribed*>(root.FindComponent("Gauge1"));
+  auto root = MakeComponent<TTestRoot>(nullptr);
+  reader.ReadRootComponent(root.get());
+  auto* read = dynamic_cast<TDescribed*>(root->FindComponent("Gauge1"));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->ClassName(), "TGauge");
   EXPECT_EQ(read->Values["Caption"], Variant("Pressure"));
   EXPECT_EQ(read->Values["Count"], Variant(42));
-  EXPECT_EQ(ToText(Write(&root)), text);
+  EXPECT_EQ(ToText(Write(root.get())), text);
 }
 
 TEST(ReaderWriter, AFailedReadTakesBackTheComponentsItCreated) {
@@ -318,12 +319,12 @@ TEST(ReaderWriter, AFailedReadTakesBackTheComponentsItCreated) {
   std::string bytes = binary.DataString();
   bytes.resize(bytes.size() - 2);  // the ends of Inner's children and of the root's
   bytes += std::string("\x04\x00TP", 4);
-  auto root = std::make_unique<TTestRoot>(nullptr);
+  auto root = MakeComponent<TTestRoot>(nullptr);
   EXPECT_THROW(ReadComponent(*std::make_unique<TStringStream>(bytes), root.get()), EReadError);
   EXPECT_EQ(root->ComponentCount(), 0);
   EXPECT_FALSE(root->IsLoading());
   // Components that were there before stay, out of the loading state.
-  auto* kept = new TTestWidget(root.get());
+  auto* kept = Create<TTestWidget>(root.get());
   kept->SetName("Kept");
   EXPECT_THROW(ReadComponent(*std::make_unique<TStringStream>(bytes), root.get()), EReadError);
   ASSERT_EQ(root->ComponentCount(), 1);
@@ -363,12 +364,12 @@ TEST(ReaderWriter, ACollectionReadTwiceForgetsTheReferencesOfItsFirstItems) {
 
 TEST(ReaderWriter, CurrencyValuesTravelExactlyToTheirLimits) {
   for (int64_t scaled : {INT64_MAX, INT64_MIN + 1, int64_t(1), int64_t(-123456789012345678)}) {
-    TTestRoot root(nullptr);
-    root.SetName("F");
-    auto* w = new TTestWidget(&root);
+    auto root = MakeComponent<TTestRoot>(nullptr);
+    root->SetName("F");
+    auto* w = Create<TTestWidget>(root.get());
     w->SetName("W");
     w->Money = {scaled};
-    auto copy = Read(Write(&root));
+    auto copy = Read(Write(root.get()));
     EXPECT_EQ(static_cast<TTestWidget*>(copy->FindComponent("W"))->Money.Scaled, scaled);
   }
 }

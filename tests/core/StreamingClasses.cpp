@@ -52,7 +52,9 @@ const TClassRecord& TTestLine::StaticClass() {
 }
 
 TTestWidget::TTestWidget(TComponent* owner)
-    : TComponent(owner), fColumns(std::make_unique<TCollection>(TTestLine::StaticClass(), this)) {}
+    : TComponent(owner), fColumns(std::make_unique<TCollection>(TTestLine::StaticClass(), this)) {
+  ObserveSiblings();  // its references (Buddy) are to siblings
+}
 
 const TClassRecord& TTestWidget::StaticClass() {
   static const TClassRecord& record =

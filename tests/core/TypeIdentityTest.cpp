@@ -86,39 +86,39 @@ TEST(TypeIdentity, EachNamedTypeHasOneRecord) {
 }
 
 TEST(TypeIdentity, ColoursAndDatesStreamByTheirOwnType) {
-  TSwatch swatch(nullptr);
-  swatch.SetName("Swatch1");
-  swatch.Fill = clRed;
-  swatch.Stamp = {45000.25};
-  swatch.Ratio = 0.5;
-  std::string text = TextOf(&swatch);
+  auto swatch = MakeComponent<TSwatch>(nullptr);
+  swatch->SetName("Swatch1");
+  swatch->Fill = clRed;
+  swatch->Stamp = {45000.25};
+  swatch->Ratio = 0.5;
+  std::string text = TextOf(swatch.get());
   EXPECT_NE(text.find("  Fill = clRed\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  Stamp = 45000.25d\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  Ratio = 0.5\n"), std::string::npos) << text;
 
   TStringStream binary;
-  WriteComponent(binary, &swatch);
+  WriteComponent(binary, swatch.get());
   binary.SetPosition(0);
-  TSwatch copy(nullptr);
-  ReadComponent(binary, &copy);
-  EXPECT_EQ(copy.Fill, clRed);
-  EXPECT_EQ(copy.Stamp, swatch.Stamp);
+  auto copy = MakeComponent<TSwatch>(nullptr);
+  ReadComponent(binary, copy.get());
+  EXPECT_EQ(copy->Fill, clRed);
+  EXPECT_EQ(copy->Stamp, swatch->Stamp);
 
-  swatch.Fill = TColor(0x123456);  // no identifier: the number
-  EXPECT_NE(TextOf(&swatch).find("  Fill = 1193046\n"), std::string::npos);
+  swatch->Fill = TColor(0x123456);  // no identifier: the number
+  EXPECT_NE(TextOf(swatch.get()).find("  Fill = 1193046\n"), std::string::npos);
   EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
   EXPECT_EQ(StringToColor("$00123456"), TColor(0x123456));
 }
 
 TEST(TypeIdentity, CurrencyHasOneRangeEverywhere) {
-  TSwatch swatch(nullptr);
+  auto swatch = MakeComponent<TSwatch>(nullptr);
   const TPropInfo& price = *TSwatch::StaticClass().FindProp("Price");
-  SetFloatProp(swatch, price, -922337203685477.5808L);
-  EXPECT_EQ(swatch.Price.Scaled, INT64_MIN);
-  SetFloatProp(swatch, price, 922337203685477.5807L);
-  EXPECT_EQ(swatch.Price.Scaled, INT64_MAX);
-  EXPECT_THROW(SetFloatProp(swatch, price, 922337203685477.5808L), EConvertError);
-  EXPECT_THROW(SetFloatProp(swatch, price, NAN), EConvertError);
+  SetFloatProp(*swatch, price, -922337203685477.5808L);
+  EXPECT_EQ(swatch->Price.Scaled, INT64_MIN);
+  SetFloatProp(*swatch, price, 922337203685477.5807L);
+  EXPECT_EQ(swatch->Price.Scaled, INT64_MAX);
+  EXPECT_THROW(SetFloatProp(*swatch, price, 922337203685477.5808L), EConvertError);
+  EXPECT_THROW(SetFloatProp(*swatch, price, NAN), EConvertError);
   EXPECT_EQ(Variant(922337203685477.0).AsCurrency().Scaled, 9223372036854770000);
   EXPECT_THROW(Variant(1e19).AsCurrency(), EVariantError);
 
@@ -131,11 +131,12 @@ TEST(TypeIdentity, CurrencyHasOneRangeEverywhere) {
   prop.Float.Set = [&](TObject&, long double v) { amount = v; };
   described.AddProperty(std::move(prop));
   described.Seal();
-  TDescribed ledger(nullptr, described);
-  EXPECT_NE(TextOf(&ledger).find("  Amount = 1.2346c\n"), std::string::npos) << TextOf(&ledger);
+  auto ledger = MakeComponent<TDescribed>(nullptr, described);
+  EXPECT_NE(TextOf(ledger.get()).find("  Amount = 1.2346c\n"), std::string::npos)
+      << TextOf(ledger.get());
   amount = 1e30L;
   try {
-    TextOf(&ledger);
+    TextOf(ledger.get());
     ADD_FAILURE() << "no error";
   } catch (const EWriteError& e) {
     EXPECT_EQ(e.Message(), "Currency value of Amount out of range");

@@ -14,6 +14,23 @@ const TTypeInfo& TypeInfoFor(TShape) {
 }
 using TShapes = TSet<TShape, "TShapes">;
 
+// Registered by a static constructor, in no set order with the library's own registrations.
+class TEarly : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record = TClassBuilder<TEarly, TComponent>("TEarly", "Widgets")
+                                            .Property("Shape", &TEarly::Shape)
+                                            .Property("Size", &TEarly::Size)
+                                            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  TShape Shape = shCircle;
+  int32_t Size = 0;
+};
+const TClassRegistration kEarly(TEarly::StaticClass());
+
 class TWidget : public TComponent {
  public:
   using TComponent::TComponent;
@@ -77,46 +94,46 @@ TEST(TypeInfo, FindsPropertiesByNameIgnoringCase) {
 }
 
 TEST(TypeInfo, AccessorsReadAndWriteThroughTheProperty) {
-  TWidget w(nullptr);
+  auto w = MakeComponent<TWidget>(nullptr);
   const TClassRecord& c = TWidget::StaticClass();
-  SetStrProp(w, *c.FindProp("Caption"), "Hello");
-  EXPECT_EQ(w.fCaption, "Hello");
+  SetStrProp(*w, *c.FindProp("Caption"), "Hello");
+  EXPECT_EQ(w->fCaption, "Hello");
   const TPropInfo& level = *c.FindProp("Level");
   EXPECT_TRUE(level.CanRead());
   EXPECT_FALSE(level.CanWrite());
-  EXPECT_EQ(GetOrdProp(w, level), 3);
-  EXPECT_THROW(SetOrdProp(w, level, 4), EPropertyError);
+  EXPECT_EQ(GetOrdProp(*w, level), 3);
+  EXPECT_THROW(SetOrdProp(*w, level, 4), EPropertyError);
 
   const TPropInfo& shapes = *c.FindProp("Shapes");
   EXPECT_EQ(shapes.Kind(), tkSet);
   EXPECT_EQ(shapes.PropType->CompType->Name, "TShape");
-  SetOrdProp(w, shapes, 0b101);
-  EXPECT_TRUE(w.fShapes.Contains(shCircle) && w.fShapes.Contains(shTriangle));
+  SetOrdProp(*w, shapes, 0b101);
+  EXPECT_TRUE(w->fShapes.Contains(shCircle) && w->fShapes.Contains(shTriangle));
   EXPECT_EQ(c.FindProp("Shape")->Default, shSquare);
   EXPECT_EQ(GetEnumName(*c.FindProp("Shape")->PropType, 2), "shTriangle");
   EXPECT_EQ(GetEnumValue(*c.FindProp("Shape")->PropType, "SHCIRCLE"), 0);
   EXPECT_EQ(GetEnumValue(*c.FindProp("Shape")->PropType, "shHexagon"), -1);
 
-  TWidget buddy(nullptr);
-  SetOrdProp(w, *c.FindProp("Buddy"), reinterpret_cast<intptr_t>(&buddy));
-  EXPECT_EQ(w.fBuddy, &buddy);
-  EXPECT_EQ(GetObjectProp(w, *c.FindProp("Buddy")), &buddy);
-  SetFloatProp(w, *c.FindProp("Ratio"), 0.5L);
-  EXPECT_EQ(w.fRatio, 0.5);
+  auto buddy = MakeComponent<TWidget>(nullptr);
+  SetOrdProp(*w, *c.FindProp("Buddy"), reinterpret_cast<intptr_t>(buddy.get()));
+  EXPECT_EQ(w->fBuddy, buddy.get());
+  EXPECT_EQ(GetObjectProp(*w, *c.FindProp("Buddy")), buddy.get());
+  SetFloatProp(*w, *c.FindProp("Ratio"), 0.5L);
+  EXPECT_EQ(w->fRatio, 0.5);
 }
 
 TEST(TypeInfo, PublishedMethodsAreFoundByNameAndCompareEqual) {
-  TWidget w(nullptr);
+  auto w = MakeComponent<TWidget>(nullptr);
   const TClassRecord& c = TWidget::StaticClass();
   void* code = c.MethodAddress("click");
   ASSERT_NE(code, nullptr);
   EXPECT_EQ(c.MethodName(code), "Click");
-  TMethod method{code, &w};
-  EXPECT_EQ(method, MakeMethod<&TWidget::Click>(&w));
-  SetMethodProp(w, *c.FindProp("OnClick"), method);
-  w.fOnClick(&w);
-  EXPECT_EQ(w.fClicks, 1);
-  EXPECT_EQ(GetMethodProp(w, *c.FindProp("OnClick")), method);
+  TMethod method{code, w.get()};
+  EXPECT_EQ(method, MakeMethod<&TWidget::Click>(w.get()));
+  SetMethodProp(*w, *c.FindProp("OnClick"), method);
+  w->fOnClick(w.get());
+  EXPECT_EQ(w->fClicks, 1);
+  EXPECT_EQ(GetMethodProp(*w, *c.FindProp("OnClick")), method);
   EXPECT_EQ(c.FindProp("OnClick")->PropType->Name, "TNotifyEvent");
 }
 
@@ -132,10 +149,19 @@ TEST(TypeInfo, ClassesWithoutTypeInfoAndRuntimeRecords) {
   caption.String.Set = [&](TObject&, std::string v) { storage = std::move(v); };
   described.AddProperty(std::move(caption));
   described.Seal();
-  TComponent any(nullptr);
-  SetStrProp(any, *described.FindProp("caption"), "dynamic");
+  auto any = MakeComponent<TComponent>(nullptr);
+  SetStrProp(*any, *described.FindProp("caption"), "dynamic");
   EXPECT_EQ(storage, "dynamic");
   EXPECT_EQ(described.PropCount(), TComponent::StaticClass().PropCount() + 1);
+}
+
+TEST(TypeInfo, RegistriesAreReadyForRegistrationsBeforeMain) {
+  EXPECT_EQ(GetClass("TEarly"), &TEarly::StaticClass());
+  EXPECT_NE(GetClass("TStringList"), nullptr);  // the library's own, registered the same way
+  const TClassRecord& early = TEarly::StaticClass();
+  EXPECT_EQ(early.FindProp("Size")->PropType, &TypeInfo<int32_t>());
+  EXPECT_EQ(early.FindProp("Shape")->PropType, &TypeInfo<TShape>());
+  EXPECT_EQ(early.FindProp("Tag"), TComponent::StaticClass().FindProp("Tag"));
 }
 
 TEST(TypeInfo, ClassRegistryFindsByNameAndRejectsUnknown) {
@@ -150,5 +176,5 @@ TEST(TypeInfo, ClassRegistryFindsByNameAndRejectsUnknown) {
   }
   TComponent* made = TWidget::StaticClass().ComponentFactory()(nullptr);
   EXPECT_EQ(made->ClassName(), "TWidget");
-  delete made;
+  made->Free();
 }

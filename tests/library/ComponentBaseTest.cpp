@@ -22,46 +22,46 @@ std::string Message(const std::function<void()>& f) {
 }  // namespace
 
 TEST(ComponentBase, ADroppedComponentLosesTheDesignersNumberOnce) {
-  TDataModule form(nullptr);
-  form.SetDesigning(true);
-  auto* dropped = new TExComponent(&form);
+  auto form = MakeComponent<TDataModule>(nullptr);
+  form->SetDesigning(true);
+  auto* dropped = Create<TExComponent>(form.get());
   dropped->SetName("Dravik12");
   EXPECT_EQ(dropped->Name(), "Dravik");
   dropped->SetName("Dravik3");
   EXPECT_EQ(dropped->Name(), "Dravik3");  // later renames keep their digits
 
-  auto* digits = new TExComponent(&form);
+  auto* digits = Create<TExComponent>(form.get());
   // Only digits: the name stays as given (and the framework refuses it), never becomes empty.
   EXPECT_THROW(digits->SetName("123"), EComponentError);
 
-  TDataModule running(nullptr);
-  auto* atRunTime = new TExComponent(&running);
+  auto running = MakeComponent<TDataModule>(nullptr);
+  auto* atRunTime = Create<TExComponent>(running.get());
   atRunTime->SetName("Timer1");
   EXPECT_EQ(atRunTime->Name(), "Timer1");
 }
 
 TEST(ComponentBase, OnlyOneUniqueComponentPerFormInTheDesigner) {
-  TDataModule form(nullptr);
-  form.SetDesigning(true);
-  new TUniComponent(&form);
-  EXPECT_EQ(Message([&] { new TUniComponent(&form); }),
+  auto form = MakeComponent<TDataModule>(nullptr);
+  form->SetDesigning(true);
+  Create<TUniComponent>(form.get());
+  EXPECT_EQ(Message([&] { Create<TUniComponent>(form.get()); }),
             "EComponentError: Component can only be placed on formular one time");
-  EXPECT_EQ(form.ComponentCount(), 1);
+  EXPECT_EQ(form->ComponentCount(), 1);
 
-  TDataModule running(nullptr);
-  new TUniComponent(&running);
-  new TUniComponent(&running);
-  EXPECT_EQ(running.ComponentCount(), 2);
+  auto running = MakeComponent<TDataModule>(nullptr);
+  Create<TUniComponent>(running.get());
+  Create<TUniComponent>(running.get());
+  EXPECT_EQ(running->ComponentCount(), 2);
 }
 
 TEST(ComponentBase, ForEachComponentVisitsPostOrderLastToFirst) {
-  TDataModule form(nullptr);
-  form.SetName("Form");
-  for (const char* name : {"A", "B", "C"}) (new TComponent(&form))->SetName(name);
-  auto* inner = new TComponent(form.FindComponent("B"));
+  auto form = MakeComponent<TDataModule>(nullptr);
+  form->SetName("Form");
+  for (const char* name : {"A", "B", "C"}) (Create<TComponent>(form.get()))->SetName(name);
+  auto* inner = Create<TComponent>(form->FindComponent("B"));
   inner->SetName("B1");
   std::string visited;
-  ForEachComponent(&form, [&](TComponent* c) { visited += c->Name() + " "; });
+  ForEachComponent(form.get(), [&](TComponent* c) { visited += c->Name() + " "; });
   EXPECT_EQ(visited, "C B1 B A Form ");
 }
 
@@ -72,9 +72,9 @@ TEST(ComponentBase, ErrorFunctionsRaiseTheirClassAndText) {
 }
 
 TEST(ComponentBase, NoFormUpTheOwnerChainWithoutFormClasses) {
-  TDataModule module(nullptr);
-  auto* child = new TComponent(&module);
-  TComponent* form = &module;
+  auto module = MakeComponent<TDataModule>(nullptr);
+  auto* child = Create<TComponent>(module.get());
+  TComponent* form = module.get();
   EXPECT_FALSE(GetOwnerForm(child, form));
   EXPECT_EQ(form, nullptr);
 }

@@ -36,8 +36,8 @@ std::string ErrorOf(F&& f) {
 }  // namespace
 
 TEST(ClassInfo, BindsTheWholeListAndSelectsByIndex) {
-  TTestControl control(nullptr);
-  TClassInfo info(&control);
+  auto control = MakeComponent<TTestControl>(nullptr);
+  TClassInfo info(control.get());
   EXPECT_EQ(info.Count(), TTestControl::StaticClass().PropCount());
   EXPECT_EQ(info.SelectedIndex(), -1);
   EXPECT_EQ(ErrorOf([&] { info.GetValue(); }), "TClassInfo.GetValue: No property selected");
@@ -62,24 +62,24 @@ TEST(ClassInfo, ObjectsWithoutTypeInformationHaveNoProperties) {
 }
 
 TEST(ClassInfo, ValuesInTheirTextForms) {
-  TTestControl control(nullptr);
-  control.Alignment = taCenter;
-  control.Anchors = {akLeft, akBottom};
-  control.GetFont()->SetStyle({fsBold, fsItalic});
-  EXPECT_EQ(Bound(&control, "Alignment")->GetValue(), Variant("taCenter"));
-  EXPECT_EQ(Bound(&control, "Anchors")->GetValue(), Variant("[akLeft,akBottom]"));
-  EXPECT_EQ(Bound(control.GetFont(), "Style")->GetValue(), Variant("[fsBold,fsItalic]"));
-  EXPECT_EQ(Bound(&control, "Accel")->GetValue(), Variant(int32_t('A')));  // a code, not text
-  Bound(&control, "Anchors")->SetValue(Variant("[akRight]"));
-  EXPECT_EQ(control.Anchors, TAnchors{akRight});
-  Bound(&control, "Layout")->SetValue(Variant("tlBottom"));
-  EXPECT_EQ(control.Layout, tlBottom);
-  EXPECT_THROW(Bound(&control, "Layout")->SetValue(Variant("tlLeft")), ETypeToolError);
-  Bound(&control, "Ratio")->SetValue(Variant("0.25"));
-  EXPECT_EQ(control.Ratio, 0.25);
-  EXPECT_EQ(Bound(&control, "Level")->TypDef(), "");
-  EXPECT_EQ(Bound(&control, "Layout")->TypDef(), "(tlTop,tlCenter,tlBottom)");
-  EXPECT_EQ(Bound(&control, "Anchors")->TypDef(), "[akLeft,akTop,akRight,akBottom]");
+  auto control = MakeComponent<TTestControl>(nullptr);
+  control->Alignment = taCenter;
+  control->Anchors = {akLeft, akBottom};
+  control->GetFont()->SetStyle({fsBold, fsItalic});
+  EXPECT_EQ(Bound(control.get(), "Alignment")->GetValue(), Variant("taCenter"));
+  EXPECT_EQ(Bound(control.get(), "Anchors")->GetValue(), Variant("[akLeft,akBottom]"));
+  EXPECT_EQ(Bound(control->GetFont(), "Style")->GetValue(), Variant("[fsBold,fsItalic]"));
+  EXPECT_EQ(Bound(control.get(), "Accel")->GetValue(), Variant(int32_t('A')));  // a code, not text
+  Bound(control.get(), "Anchors")->SetValue(Variant("[akRight]"));
+  EXPECT_EQ(control->Anchors, TAnchors{akRight});
+  Bound(control.get(), "Layout")->SetValue(Variant("tlBottom"));
+  EXPECT_EQ(control->Layout, tlBottom);
+  EXPECT_THROW(Bound(control.get(), "Layout")->SetValue(Variant("tlLeft")), ETypeToolError);
+  Bound(control.get(), "Ratio")->SetValue(Variant("0.25"));
+  EXPECT_EQ(control->Ratio, 0.25);
+  EXPECT_EQ(Bound(control.get(), "Level")->TypDef(), "");
+  EXPECT_EQ(Bound(control.get(), "Layout")->TypDef(), "(tlTop,tlCenter,tlBottom)");
+  EXPECT_EQ(Bound(control.get(), "Anchors")->TypDef(), "[akLeft,akTop,akRight,akBottom]");
 }
 
 TEST(ClassInfo, ReferencesToLiveComponentsRoundTripAsPointerWideHex) {
@@ -97,7 +97,7 @@ TEST(ClassInfo, ReferencesToLiveComponentsRoundTripAsPointerWideHex) {
   buddy->SetValue(Variant(std::string(kPointerHexDigits, '0') + "h"));
   EXPECT_EQ(label->Buddy, nullptr);
   // The root's own components at any depth, and a component's own sub-objects, are reachable.
-  auto* nested = new TTestControl(button);
+  auto* nested = Create<TTestControl>(button);
   Bound(label, "Buddy")->SetAsInteger(reinterpret_cast<intptr_t>(nested));
   EXPECT_EQ(label->Buddy, nested);
   std::string font = Bound(button, "Font")->GetValue().AsString();
@@ -160,12 +160,13 @@ TEST(ClassInfo, ObjectReferencesFromDataMustNameALiveComponentOfTheRoot) {
                 "h names no live component of class TTestControl");
   EXPECT_EQ(label->Buddy, button);
   // An object that belongs to no component reaches nothing but nil.
-  TTestControl loose(nullptr);
-  EXPECT_EQ(
-      ErrorOf([&] { Bound(button, "Buddy")->SetAsInteger(reinterpret_cast<intptr_t>(&loose)); }),
-      "TClassInfo.SetAsInteger: Object reference " +
-          IntToHex(reinterpret_cast<uintptr_t>(&loose), kPointerHexDigits) +
-          "h names no live component of class TTestControl");
+  auto loose = MakeComponent<TTestControl>(nullptr);
+  EXPECT_EQ(ErrorOf([&] {
+              Bound(button, "Buddy")->SetAsInteger(reinterpret_cast<intptr_t>(loose.get()));
+            }),
+            "TClassInfo.SetAsInteger: Object reference " +
+                IntToHex(reinterpret_cast<uintptr_t>(loose.get()), kPointerHexDigits) +
+                "h names no live component of class TTestControl");
 }
 
 namespace {
@@ -212,42 +213,42 @@ TEST(ClassInfo, MethodDescriptorsFromDataMustNameAFittingPublishedMethod) {
 }
 
 TEST(ClassInfo, AccessModesAreChecked) {
-  TTestControl control(nullptr);
-  control.GetLines()->SetText("a\nb");
-  auto count = Bound(&control, "LineCount");
+  auto control = MakeComponent<TTestControl>(nullptr);
+  control->GetLines()->SetText("a\nb");
+  auto count = Bound(control.get(), "LineCount");
   EXPECT_EQ(count->GetValue(), Variant(2));
   EXPECT_TRUE(count->Mode().Contains(pmRead));
   EXPECT_FALSE(count->Mode().Contains(pmWrite));
   EXPECT_EQ(ErrorOf([&] { count->SetValue(Variant(3)); }),
             "TClassInfo.SetValue: Method for read or write access not available");
-  auto secret = Bound(&control, "Secret");
+  auto secret = Bound(control.get(), "Secret");
   secret->SetValue(Variant("hidden"));
-  EXPECT_EQ(control.Secret, "hidden");
+  EXPECT_EQ(control->Secret, "hidden");
   EXPECT_EQ(ErrorOf([&] { secret->GetValue(); }),
             "TClassInfo.GetValue: Method for read or write access not available");
-  EXPECT_EQ(ErrorOf([&] { Bound(&control, "Caption")->GetAsInteger(); }),
+  EXPECT_EQ(ErrorOf([&] { Bound(control.get(), "Caption")->GetAsInteger(); }),
             "TClassInfo.GetAsInteger: Type cannot be handled");
 }
 
 TEST(ClassInfo, DefaultsAndEmptyValuesFollowTheRange) {
-  TTestControl control(nullptr);
-  EXPECT_EQ(Bound(&control, "Level")->EmptyValue(), Variant(1));
-  EXPECT_EQ(Bound(&control, "Offset")->EmptyValue(), Variant(-10));
-  EXPECT_EQ(Bound(&control, "Layout")->EmptyValue(), Variant(0));
-  EXPECT_EQ(Bound(&control, "Alignment")->EmptyValue(), Variant(int32_t(taLeftJustify)));
-  EXPECT_EQ(Bound(&control, "Anchors")->EmptyValue(), Variant(0b0011));
-  EXPECT_EQ(Bound(&control, "Caption")->EmptyValue(), Variant(""));
-  EXPECT_EQ(Bound(&control, "Buddy")->EmptyValue(), Variant(NoDefault));
-  EXPECT_EQ(Bound(&control, "Alignment")->Default(), Variant("taLeftJustify"));
-  EXPECT_EQ(Bound(&control, "Anchors")->Default(), Variant("[akLeft,akTop]"));
-  EXPECT_EQ(Bound(&control, "Layout")->Default(), Variant(NoDefault));
-  EXPECT_EQ(Bound(&control, "Accel")->FormatValue('x'), Variant("x"));
+  auto control = MakeComponent<TTestControl>(nullptr);
+  EXPECT_EQ(Bound(control.get(), "Level")->EmptyValue(), Variant(1));
+  EXPECT_EQ(Bound(control.get(), "Offset")->EmptyValue(), Variant(-10));
+  EXPECT_EQ(Bound(control.get(), "Layout")->EmptyValue(), Variant(0));
+  EXPECT_EQ(Bound(control.get(), "Alignment")->EmptyValue(), Variant(int32_t(taLeftJustify)));
+  EXPECT_EQ(Bound(control.get(), "Anchors")->EmptyValue(), Variant(0b0011));
+  EXPECT_EQ(Bound(control.get(), "Caption")->EmptyValue(), Variant(""));
+  EXPECT_EQ(Bound(control.get(), "Buddy")->EmptyValue(), Variant(NoDefault));
+  EXPECT_EQ(Bound(control.get(), "Alignment")->Default(), Variant("taLeftJustify"));
+  EXPECT_EQ(Bound(control.get(), "Anchors")->Default(), Variant("[akLeft,akTop]"));
+  EXPECT_EQ(Bound(control.get(), "Layout")->Default(), Variant(NoDefault));
+  EXPECT_EQ(Bound(control.get(), "Accel")->FormatValue('x'), Variant("x"));
 }
 
 TEST(ClassInfo, RawCopiesHaveTheSizesOfTheirKinds) {
-  TTestControl control(nullptr);
-  control.Caption = "abc";
-  auto caption = Bound(&control, "Caption");
+  auto control = MakeComponent<TTestControl>(nullptr);
+  control->Caption = "abc";
+  auto caption = Bound(control.get(), "Caption");
   EXPECT_EQ(caption->Size(), 3);
   char text[4] = {};
   EXPECT_EQ(ErrorOf([&] { caption->CopyTo(text, 4); }),
@@ -255,39 +256,39 @@ TEST(ClassInfo, RawCopiesHaveTheSizesOfTheirKinds) {
   caption->CopyTo(text, 3);
   EXPECT_STREQ(text, "abc");
   caption->CopyFrom("wxyz", 2);
-  EXPECT_EQ(control.Caption, "wx");
+  EXPECT_EQ(control->Caption, "wx");
   caption->CopyFrom("", 0);
-  EXPECT_EQ(control.Caption, "");
+  EXPECT_EQ(control->Caption, "");
 
-  auto ratio = Bound(&control, "Ratio");
+  auto ratio = Bound(control.get(), "Ratio");
   EXPECT_EQ(ratio->Size(), 10);
-  control.Ratio = 2.5;
+  control->Ratio = 2.5;
   unsigned char extended[10];
   ratio->CopyTo(extended, 10);
-  control.Ratio = 0;
+  control->Ratio = 0;
   ratio->CopyFrom(extended, 10);
-  EXPECT_EQ(control.Ratio, 2.5);
+  EXPECT_EQ(control->Ratio, 2.5);
   EXPECT_EQ(ErrorOf([&] { ratio->CopyFrom(extended, 8); }),
             "TClassInfo.CopyFrom: Invalid size of float. Internal error");
 
-  auto level = Bound(&control, "Level");
+  auto level = Bound(control.get(), "Level");
   EXPECT_EQ(level->Size(), 4);
   int32_t four = 4;
   level->CopyFrom(&four, 4);
-  EXPECT_EQ(control.Level, 4);
+  EXPECT_EQ(control->Level, 4);
   EXPECT_EQ(ErrorOf([&] { level->CopyFrom(&four, 2); }),
             "TClassInfo.CopyFrom: Invalid size of ordinal. Internal error");
-  EXPECT_EQ(ErrorOf([&] { Bound(&control, "Accel")->CopyFrom("ab", 2); }),
+  EXPECT_EQ(ErrorOf([&] { Bound(control.get(), "Accel")->CopyFrom("ab", 2); }),
             "TClassInfo.CopyFrom: Invalid size of character. Internal error");
-  EXPECT_EQ(Bound(&control, "OnClick")->Size(), int(2 * sizeof(void*)));
-  EXPECT_EQ(ErrorOf([&] { Bound(&control, "OnClick")->CopyFrom(&four, 4); }),
+  EXPECT_EQ(Bound(control.get(), "OnClick")->Size(), int(2 * sizeof(void*)));
+  EXPECT_EQ(ErrorOf([&] { Bound(control.get(), "OnClick")->CopyFrom(&four, 4); }),
             "TClassInfo.CopyFrom: Invalid size of method reference. Internal error");
 }
 
 TEST(ClassInfo, BindingToOnePropertySelectsIt) {
-  TTestControl control(nullptr);
-  control.Hint = "tip";
-  TClassInfo info(&control, TTestControl::StaticClass().FindProp("Hint"));
+  auto control = MakeComponent<TTestControl>(nullptr);
+  control->Hint = "tip";
+  TClassInfo info(control.get(), TTestControl::StaticClass().FindProp("Hint"));
   EXPECT_EQ(info.Count(), 1);
   EXPECT_EQ(info.SelectedIndex(), 0);
   EXPECT_EQ(info.GetAsString(), "tip");

@@ -108,7 +108,7 @@ TEST(EntryTree, EntriesFollowRenamingAndVanishWithTheirComponent) {
   entries.Init();
   EXPECT_EQ(entries.Items(0)->Name, "OkButton");
   EXPECT_EQ(entries.Items(0)->TypeName, "TTestControl");
-  delete button;
+  button->Free();
   EXPECT_EQ(entries.Count(), 0);
 }
 
@@ -203,7 +203,7 @@ TEST(EntryTree, ComponentEntriesOnlyReferToComponents) {
 
 TEST(EntryTree, TheTreeTravelsInTheFormStream) {
   auto form = MakeTestForm();
-  auto* holder = new TEntryHolder(form.get());
+  auto* holder = Create<TEntryHolder>(form.get());
   holder->SetName("Holder");
   DescribeButton(*holder->Entries(), form->FindComponent("Button1"));
   AddComponent(*holder->Entries(), form.get())->Props();
@@ -224,7 +224,7 @@ TEST(EntryTree, TheTreeTravelsInTheFormStream) {
   EXPECT_EQ(again.DataString(), binary.DataString());
 
   TStringStream readBack(binary.DataString());
-  std::unique_ptr<TComponent> copy(ReadComponent(readBack, nullptr));
+  TComponentPtr<TComponent> copy(ReadComponent(readBack, nullptr));
   auto* copyHolder = static_cast<TEntryHolder*>(copy->FindComponent("Holder"));
   TComponentEntries& loaded = *copyHolder->Entries();
   loaded.Init();
@@ -238,7 +238,7 @@ TEST(EntryTree, TheTreeTravelsInTheFormStream) {
 
 TEST(EntryTree, KindsStoredUnderFreePascalsNamesBindToo) {
   auto form = MakeTestForm();
-  auto* holder = new TEntryHolder(form.get());
+  auto* holder = Create<TEntryHolder>(form.get());
   holder->SetName("Holder");
   TPropertyEntry::CreateEx(AddComponent(*holder->Entries(), form->FindComponent("Button1")),
                            "Caption", tkLString, "");
@@ -254,7 +254,7 @@ TEST(EntryTree, KindsStoredUnderFreePascalsNamesBindToo) {
   TStringStream textIn(source), again;
   ObjectTextToBinary(textIn, again);
   TStringStream readBack(again.DataString());
-  std::unique_ptr<TComponent> copy(ReadComponent(readBack, nullptr));
+  TComponentPtr<TComponent> copy(ReadComponent(readBack, nullptr));
   TComponentEntries& loaded = *static_cast<TEntryHolder*>(copy->FindComponent("Holder"))->Entries();
   loaded.Init();
   ASSERT_EQ(loaded.Count(), 1);

@@ -33,7 +33,9 @@ const TClassRecord& TCaptionItem::StaticClass() {
 }
 
 TTestControl::TTestControl(TComponent* owner)
-    : TComponent(owner), fItems(std::make_unique<TCollection>(TCaptionItem::StaticClass(), this)) {}
+    : TComponent(owner), fItems(std::make_unique<TCollection>(TCaptionItem::StaticClass(), this)) {
+  ObserveSiblings();  // its references (Buddy) are to siblings
+}
 
 const TClassRecord& TTestControl::StaticClass() {
   static const TClassRecord& record =
@@ -78,21 +80,21 @@ const TClassRecord& TTestForm::StaticClass() {
   return record;
 }
 
-std::unique_ptr<TTestForm> MakeTestForm() {
-  auto form = std::make_unique<TTestForm>(nullptr);
+TComponentPtr<TTestForm> MakeTestForm() {
+  auto form = MakeComponent<TTestForm>(nullptr);
   form->SetName("Form1");
-  auto* button = new TTestControl(form.get());
+  auto* button = Create<TTestControl>(form.get());
   button->SetName("Button1");
   button->Caption = "OK";
   button->Hint = "Closes the window";
   static_cast<TCaptionItem*>(button->GetItems()->Add())->Caption = "First";
   static_cast<TCaptionItem*>(button->GetItems()->Add())->Caption = "Second";
   button->GetLines()->SetText("one\ntwo\nthree");
-  auto* label = new TTestControl(form.get());
+  auto* label = Create<TTestControl>(form.get());
   label->SetName("Label1");
   label->Caption = "Name:";
   label->Buddy = button;
-  new TTestControl(form.get());  // a component without a name
+  Create<TTestControl>(form.get());  // a component without a name
   return form;
 }
 

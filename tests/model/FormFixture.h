@@ -76,6 +76,6 @@ class TTestForm : public TDataModule {
 
 // A root Form1 with Button1 (caption, hint, font, two items, three lines), Label1 and an
 // unnamed control.
-std::unique_ptr<TTestForm> MakeTestForm();
+TComponentPtr<TTestForm> MakeTestForm();
 
 }  // namespace dravik

@@ -74,11 +74,11 @@ std::string FormText(const std::string& storedValue) {
 }
 
 // Reads the text form into a new Form1; the error message when the read fails.
-std::string ReadForm(const std::string& text, std::unique_ptr<TTestForm>& form) {
+std::string ReadForm(const std::string& text, TComponentPtr<TTestForm>& form) {
   TStringStream in(text), binary;
   ObjectTextToBinary(in, binary);
   binary.SetPosition(0);
-  form = std::make_unique<TTestForm>(nullptr);
+  form = MakeComponent<TTestForm>(nullptr);
   try {
     ReadComponent(binary, form.get());
   } catch (const EObjectBrowseError& e) {
@@ -95,7 +95,7 @@ TTestControl* Control(TComponent* form, const char* name) {
 
 TEST(StoredValues, AFormFileNamingAForeignPointerIsRefused) {
   std::string foreign = std::string(kPointerHexDigits - 8, '0') + "DEADBEEF";
-  std::unique_ptr<TTestForm> form;
+  TComponentPtr<TTestForm> form;
   EXPECT_EQ(ReadForm(FormText("Label1.Buddy=" + foreign + "h"), form),
             "TClassInfo.SetValue: Object reference " + foreign +
                 "h names no live component of class TTestControl");
@@ -116,7 +116,7 @@ TEST(StoredValues, AFormFileNamingAForeignCodeAddressIsRefused) {
   for (const std::string& descriptor :
        {Hex(code) + Hex(elsewhere.get()) + "h",  // a real handler of another form
         std::string(kPointerHexDigits - 8, '0') + "DEADBEEF" + Hex(elsewhere.get()) + "h"}) {
-    std::unique_ptr<TTestForm> form;
+    TComponentPtr<TTestForm> form;
     EXPECT_EQ(ReadForm(FormText("Label1.OnClick=" + descriptor), form),
               "TClassInfo.SetValue: Method descriptor " + descriptor +
                   " names no published method of a live component");
@@ -126,7 +126,7 @@ TEST(StoredValues, AFormFileNamingAForeignCodeAddressIsRefused) {
 }
 
 TEST(StoredValues, NilAndTextValuesStillApply) {
-  std::unique_ptr<TTestForm> form;
+  TComponentPtr<TTestForm> form;
   EXPECT_EQ(ReadForm(FormText("Label1.Buddy=" + std::string(kPointerHexDigits, '0') + "h"), form),
             "");
   EXPECT_EQ(Control(form.get(), "Label1")->Buddy, nullptr);
@@ -140,7 +140,7 @@ TEST(StoredValues, ASiblingReferenceRoundTripsThroughTheFormStream) {
   TStringStream binary;
   WriteComponent(binary, form.get());
   binary.SetPosition(0);
-  auto copy = std::make_unique<TTestForm>(nullptr);
+  auto copy = MakeComponent<TTestForm>(nullptr);
   ReadComponent(binary, copy.get());
   TTestControl* label = Control(copy.get(), "Label1");
   TTestControl* button = Control(copy.get(), "Button1");

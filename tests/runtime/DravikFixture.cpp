@@ -12,17 +12,17 @@
 
 namespace dravik {
 
-std::unique_ptr<TTestForm> MakeDravikForm(const std::string& buttonCaption,
-                                          const std::string& labelCaption) {
-  auto form = std::make_unique<TTestForm>(nullptr);
+TComponentPtr<TTestForm> MakeDravikForm(const std::string& buttonCaption,
+                                        const std::string& labelCaption) {
+  auto form = MakeComponent<TTestForm>(nullptr);
   form->SetName("Form1");
-  auto* button = new TTestControl(form.get());
+  auto* button = Create<TTestControl>(form.get());
   button->SetName("Button1");
   button->Caption = buttonCaption;
-  auto* label = new TTestControl(form.get());
+  auto* label = Create<TTestControl>(form.get());
   label->SetName("Label1");
   label->Caption = labelCaption;
-  auto* dravik = new TDravik(form.get());
+  auto* dravik = Create<TDravik>(form.get());
   dravik->SetName("Dravik");
   return form;
 }
@@ -70,9 +70,9 @@ std::string WriteForm(TComponent* form) {
   return stream.DataString();
 }
 
-std::unique_ptr<TTestForm> ReadForm(const std::string& bytes) {
+TComponentPtr<TTestForm> ReadForm(const std::string& bytes) {
   TStringStream stream(bytes);
-  auto form = std::make_unique<TTestForm>(nullptr);
+  auto form = MakeComponent<TTestForm>(nullptr);
   ReadComponent(stream, form.get());
   return form;
 }
@@ -83,15 +83,13 @@ void DravikTest::SetUp() {
   setenv("LANG", "C", 1);
   FinalizeLanguageFrames();
   SetDebugSink([this](std::string_view line) { Trace.emplace_back(line); });
-  Application->SetExceptionDisplay(
-      [this](TObject*, const Exception& e) { Shown.push_back(e.Message()); });
+  App->SetExceptionDisplay([this](TObject*, const Exception& e) { Shown.push_back(e.Message()); });
 }
 
 void DravikTest::TearDown() {
   FinalizeDravikUnits();
   FinalizeLanguageFrames();
   SetDebugSink({});
-  Application->SetExceptionDisplay({});
   SetDesigningHost(false);
   unsetenv("LANG");
 }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/forms/Application.h"
 #include "runtime/Dravik.h"
 #include "tests/model/FormFixture.h"
 
@@ -22,8 +23,8 @@ struct TLang {
 };
 
 // Form1 (TTestForm) with Button1 and Label1 (TTestControl) and a TDravik named Dravik.
-std::unique_ptr<TTestForm> MakeDravikForm(const std::string& buttonCaption = "Hello",
-                                          const std::string& labelCaption = "Name");
+TComponentPtr<TTestForm> MakeDravikForm(const std::string& buttonCaption = "Hello",
+                                        const std::string& labelCaption = "Name");
 TDravik* DravikOf(TComponent* form);
 void SetLanguages(TDravik* dravik, const std::vector<TLang>& languages);
 // An entry for component.property whose slots hold values (slot 0 is the live property).
@@ -33,12 +34,13 @@ TInconsistentLangPropertyEntry* Translate(TDravik* dravik, TComponent* component
 TTestControl* Control(TComponent* form, const std::string& name);
 
 std::string WriteForm(TComponent* form);  // the binary stream
-std::unique_ptr<TTestForm> ReadForm(const std::string& stream);
+TComponentPtr<TTestForm> ReadForm(const std::string& stream);
 
 class DravikTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  TApplicationScope App;
   std::vector<std::string> Shown;  // messages of the exception display
   std::vector<std::string> Trace;
 };

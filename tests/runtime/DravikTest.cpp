@@ -13,7 +13,7 @@ using namespace dravik;
 namespace {
 
 // A form in English and German (and French when asked) whose button says hello.
-std::unique_ptr<TTestForm> BilingualForm(bool french = false) {
+TComponentPtr<TTestForm> BilingualForm(bool french = false) {
   auto form = MakeDravikForm("Hello");
   TDravik* dravik = DravikOf(form.get());
   if (french) {
@@ -28,7 +28,7 @@ std::unique_ptr<TTestForm> BilingualForm(bool french = false) {
   return form;
 }
 
-std::string Caption(const std::unique_ptr<TTestForm>& form) {
+std::string Caption(const TComponentPtr<TTestForm>& form) {
   return Control(form.get(), "Button1")->Caption;
 }
 
@@ -166,7 +166,7 @@ TEST_F(DravikTest, LoadingAlignsWithTheFrameAndFiresTheEventsOnce) {
 
   std::vector<std::string> journal;
   TRecorder recorder("loaded", journal);
-  auto loaded = std::make_unique<TTestForm>(nullptr);
+  auto loaded = MakeComponent<TTestForm>(nullptr);
   // The recorder hears of the new instance and attaches its events before the read.
   TDravik::RegisterCreateNotify(TLangNotify::Of<&TRecorder::Created>(&recorder));
   {
@@ -250,19 +250,19 @@ TEST_F(DravikTest, InTheDesignerASecondInstanceIsAskedForAndTheNumberDropped) {
     asked.push_back(key);
     return answer;
   });
-  EXPECT_THROW(new TDravik(form.get()), EAbort);
+  EXPECT_THROW(Create<TDravik>(form.get()), EAbort);
   EXPECT_EQ(form->ComponentCount(), 3);
   answer = true;
-  auto* second = new TDravik(form.get());
+  auto* second = Create<TDravik>(form.get());
   second->SetName("Dravik12");  // the designer's proposal; "Dravik" is taken
   EXPECT_EQ(second->Name(), "Dravik12");
-  EXPECT_EQ(asked, (std::vector<std::string>{"ReallyAddFurtherComponent",
-                                             "ReallyAddFurtherComponent"}));
+  EXPECT_EQ(asked,
+            (std::vector<std::string>{"ReallyAddFurtherComponent", "ReallyAddFurtherComponent"}));
   SetServiceQuestion(nullptr);
 
-  auto other = std::make_unique<TTestForm>(nullptr);
+  auto other = MakeComponent<TTestForm>(nullptr);
   other->SetDesigning(true);
-  auto* dropped = new TDravik(other.get());
+  auto* dropped = Create<TDravik>(other.get());
   dropped->SetName("Dravik1");
   EXPECT_EQ(dropped->Name(), "Dravik");
   dropped->SetName("Dravik2");

@@ -19,7 +19,7 @@ class TMember : public TObject {
  public:
   TMember(std::string name, std::vector<std::string>& journal)
       : Name(std::move(name)), Journal(journal) {}
-  TLanguageNotify Handler() { return TLanguageNotify::Of<&TMember::Notify>(this); }
+  virtual TLanguageNotify Handler() { return TLanguageNotify::Of<&TMember::Notify>(this); }
   void Join(const std::string& domain = "", bool topLevel = false) {
     RegisterLanguageNotify(domain, topLevel, Handler());
   }
@@ -34,6 +34,22 @@ class TMember : public TObject {
   std::string Name;
   std::vector<std::string>& Journal;
   std::function<void(TActionMode)> OnPhase;
+};
+
+// A member whose class has another base class before TObject.
+struct TSecondBase {
+  virtual ~TSecondBase() = default;
+  int64_t Mark = 7;
+};
+class TMixedMember : public TSecondBase, public TMember {
+ public:
+  using TMember::TMember;
+  TLanguageNotify Handler() override {
+    return TLanguageNotify::Of<&TMixedMember::MixedNotify>(this);
+  }
+  void MixedNotify(TObject* sender, const std::string& language, TActionMode action) {
+    Notify(sender, language, action);
+  }
 };
 
 class LanguageFrames : public ::testing::Test {
@@ -51,11 +67,11 @@ class LanguageFrames : public ::testing::Test {
   void TearDown() override {
     FinalizeLanguageFrames();
     SetDebugSink({});
-    Application->SetExceptionDisplay({});
     SetDesigningHost(false);
     unsetenv("LANG");
   }
 
+  TApplicationScope App;
   std::vector<std::string> Journal;
   std::vector<std::string> Trace;
   std::vector<std::pair<TObject*, std::string>> Shown;
@@ -245,4 +261,17 @@ TEST_F(LanguageFrames, RegistrationTellsWhenAFrameIsBornAndHidesPrivateDomains) 
   EXPECT_FALSE(RegisterLanguageNotify(".private quelt domain", false, a.Handler()));
   EXPECT_FALSE(DefaultDomainFrames()->Items(0)->Exists(a.Handler()));
   EXPECT_EQ(frame->Notifies().Count(), 2);
+}
+
+TEST_F(LanguageFrames, MembersOfAClassWithASecondBaseAreCalledAsThemselves) {
+  TMixedMember a("a", Journal);
+  TMember b("b", Journal);
+  a.Join();
+  b.Join();
+  b.Switch("German");
+  EXPECT_EQ(Journal.size(), 8u);
+  Journal.clear();
+  a.Switch("French");  // the member that asks is not in a frame of its own
+  EXPECT_EQ(Journal.size(), 8u);
+  EXPECT_EQ(a.Mark, 7);
 }

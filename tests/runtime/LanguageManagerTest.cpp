@@ -18,7 +18,7 @@ class LanguageManager : public DravikTest {
     button = Control(form.get(), "Button1");
     label = Control(form.get(), "Label1");
   }
-  std::unique_ptr<TTestForm> form;
+  TComponentPtr<TTestForm> form;
   TDravik* dravik = nullptr;
   TLanguageManager* manager = nullptr;
   TTestControl* button = nullptr;

@@ -24,7 +24,7 @@ class NamedStrings : public DravikTest {
     entry->SetLangValue(1, Variant(german));
     return entry;
   }
-  std::unique_ptr<TTestForm> form;
+  TComponentPtr<TTestForm> form;
   TDravik* dravik = nullptr;
   TLanguageManager* manager = nullptr;
 };

@@ -1,6 +1,9 @@
 #include "platform/core/classes/Component.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
@@ -9,6 +12,16 @@
 #include "platform/core/typinfo/ClassBuilder.h"
 
 namespace dravik {
+
+namespace {
+
+// Links are found from the end: components are usually freed in the reverse order of creation.
+void DropLink(std::vector<TComponent*>& links, TComponent* component) {
+  auto it = std::find(links.rbegin(), links.rend(), component);
+  if (it != links.rend()) links.erase(std::next(it).base());
+}
+
+}  // namespace
 
 const TTypeInfo& TypeInfoFor(TComponentStateFlag) {
   static const TTypeInfo& info =
@@ -28,21 +41,46 @@ const TClassRecord& TComponent::StaticClass() {
   return record;
 }
 
-TComponent::TComponent(TComponent* owner) {
+TComponent::TComponent(TComponent* owner) : fCreateOwner(owner) {}
+
+TComponent::~TComponent() {
+  // A constructor that threw ends here while its exception is in flight; anything else that
+  // ends here skipped BeforeDestruction, and the overrides that should have run are gone.
+  if (!fFreeing && (fConstructed || std::uncaught_exceptions() == 0)) {
+    std::fprintf(stderr, "Component '%s' was destroyed without Free()\n", fName.c_str());
+    std::abort();
+  }
+  // What is left after a notification threw, or after a constructor that threw created owned
+  // components or links.
+  TComponent::BeforeDestruction();
+}
+
+void TComponent::AfterConstruction() {
+  fConstructed = true;
+  TComponent* owner = std::exchange(fCreateOwner, nullptr);
   if (owner) owner->InsertComponent(this);
 }
 
-TComponent::~TComponent() {
+void TComponent::BeforeDestruction() {
   Destroying();
   while (!fFreeNotifies.empty()) {
     TComponent* other = fFreeNotifies.back();
     fFreeNotifies.pop_back();
-    auto& theirs = other->fFreeNotifies;
-    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    DropLink(other->fFreeNotifies, this);
     other->Notification(this, opRemove);
   }
   DestroyComponents();
   if (fOwner) fOwner->RemoveComponent(this);
+}
+
+void TComponent::Free() {
+  if (fFreeing) return;
+  fFreeing = true;
+  struct TDelete {
+    TComponent* Component;
+    ~TDelete() { delete Component; }
+  } deleteAfterwards{this};
+  BeforeDestruction();
 }
 
 void TComponent::SetName(const std::string& name) {
@@ -108,12 +146,15 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
 
 void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, "", component->fName);
+  // A component has one owner: listed twice, it would be freed twice.
+  if (component->fOwner) component->fOwner->RemoveComponent(component);
   Insert(component);
   if (fState.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
+  if (component->fOwner != this) return;  // not one of ours: its owner still lists it
   Notification(component, opRemove);
   Remove(component);
 }
@@ -121,6 +162,7 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* component) {
   fComponents.push_back(component);
   component->fOwner = this;
+  if (component->fObservesSiblings) fObservers.push_back(component);
   Index(component);
 }
 
@@ -129,6 +171,9 @@ void TComponent::Remove(TComponent* component) {
   // The last is the usual one: owners free their components from the end.
   auto it = std::find(fComponents.rbegin(), fComponents.rend(), component);
   if (it != fComponents.rend()) fComponents.erase(std::next(it).base());
+  if (component->fObservesSiblings)
+    fObservers.erase(std::remove(fObservers.begin(), fObservers.end(), component),
+                     fObservers.end());
   component->fOwner = nullptr;
 }
 
@@ -136,7 +181,7 @@ void TComponent::DestroyComponents() {
   while (!fComponents.empty()) {
     TComponent* last = fComponents.back();
     Remove(last);
-    delete last;
+    last->Free();
   }
 }
 
@@ -158,15 +203,30 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
 
 void TComponent::FreeNotification(TComponent* component) {
   if (!component || component == this) return;
-  if (std::find(fFreeNotifies.begin(), fFreeNotifies.end(), component) == fFreeNotifies.end()) {
-    fFreeNotifies.push_back(component);
-    component->FreeNotification(this);
-  }
+  // Links are symmetric, so the shorter list tells whether the two are linked.
+  bool shorter = fFreeNotifies.size() <= component->fFreeNotifies.size();
+  const auto& links = shorter ? fFreeNotifies : component->fFreeNotifies;
+  if (std::find(links.begin(), links.end(), shorter ? component : this) != links.end()) return;
+  fFreeNotifies.push_back(component);
+  component->fFreeNotifies.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-  fFreeNotifies.erase(std::remove(fFreeNotifies.begin(), fFreeNotifies.end(), component),
-                      fFreeNotifies.end());
+  if (!component) return;
+  DropLink(fFreeNotifies, component);
+  DropLink(component->fFreeNotifies, this);
+}
+
+void TComponent::ObserveSiblings(bool value) {
+  if (value == fObservesSiblings) return;
+  fObservesSiblings = value;
+  if (!fOwner) return;
+  auto& observers = fOwner->fObservers;
+  if (value) {
+    observers.push_back(this);
+  } else {
+    observers.erase(std::remove(observers.begin(), observers.end(), this), observers.end());
+  }
 }
 
 void TComponent::Loaded() {
@@ -175,9 +235,9 @@ void TComponent::Loaded() {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
-  // Last to first, by index: a component told may free others (or itself) meanwhile.
-  for (std::size_t i = fComponents.size(); i-- > 0;)
-    if (i < fComponents.size()) fComponents[i]->Notification(component, operation);
+  // Last to first, by index: an observer told may free others (or itself) meanwhile.
+  for (std::size_t i = fObservers.size(); i-- > 0;)
+    if (i < fObservers.size()) fObservers[i]->Notification(component, operation);
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}

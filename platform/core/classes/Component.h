@@ -1,11 +1,19 @@
 #pragma once
 // TComponent: an object with an owner, a name unique among its owner's components, the ordered
 // list of the components it owns (and frees), removal notifications and the component state.
+//
+// Lifecycle: Create<T>(owner, ...) constructs the whole object, then AfterConstruction inserts it
+// into its owner. Free() runs BeforeDestruction while the whole object is still alive, then
+// deletes it; owners, the reader and TComponentPtr all free through it. A component is never
+// deleted, nor kept on the stack.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/core/classes/Object.h"
@@ -32,11 +40,19 @@ const TTypeInfo& TypeInfoFor(TComponentStateFlag);
 
 enum TOperation { opInsert, opRemove };
 
+class TComponent;
+template <class T, class... Args>
+T* Create(Args&&... args);
+
 class TComponent : public TPersistent {
  public:
-  // The owner (may be null) takes the new component into its list and frees it with itself.
+  // The owner (may be null) takes the component into its list once it is constructed (see
+  // Create), and frees it with itself.
   explicit TComponent(TComponent* owner);
-  ~TComponent() override;
+
+  // Runs BeforeDestruction, then deletes the component. A second call while the first runs
+  // does nothing.
+  void Free();
 
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
@@ -66,13 +82,20 @@ class TComponent : public TPersistent {
   void Destroying();
   void SetDesigning(bool value, bool setChildren = true);
 
-  // Asks for Notification(component, opRemove) when component is destroyed (and the reverse).
+  // Links this component and component both ways: each hears Notification(other, opRemove) when
+  // the other is freed. Components that keep a reference to another one link to it.
   void FreeNotification(TComponent* component);
+  // Removes the link both ways.
   void RemoveFreeNotification(TComponent* component);
+  // Asks to hear, through Notification, of every component inserted into or removed from the
+  // owner. Only those that ask are told, so that filling an owner stays linear.
+  void ObserveSiblings(bool value = true);
 
   // Called on every component of a form once the whole form has been read.
   virtual void Loaded();
-  // Tells this component and the components it owns of an insertion or removal.
+  // Hears of an insertion into or removal from this component (the owner hears of all of its
+  // own), or of the removal of a linked component; passes it on to the owned components that
+  // observe their siblings. The default also drops a link to a removed component.
   virtual void Notification(TComponent* component, TOperation operation);
 
   // The components written as children of this one when root is written.
@@ -88,8 +111,19 @@ class TComponent : public TPersistent {
   virtual void WriteState(TWriter& writer);
 
  protected:
+  template <class T, class... Args>
+  friend T* Create(Args&&... args);
   friend class TReader;
   friend class TWriter;
+
+  // Only Free() deletes a component; deleting one directly is a fault that stops the program.
+  ~TComponent() override;
+  // Runs once the whole object is constructed: inserts it into its owner.
+  virtual void AfterConstruction();
+  // Runs while the whole object is still alive: csDestroying, free notifications, the owned
+  // components freed (the last first), removal from the owner. Overrides do their own work
+  // first (an event handler may still use the object), then call this.
+  virtual void BeforeDestruction();
   void Include(TComponentStateFlag flag) { fState.Include(flag); }
   void Exclude(TComponentStateFlag flag) { fState.Exclude(flag); }
   // Checks a new name before it is taken: valid identifier, unique within the owner.
@@ -111,15 +145,49 @@ class TComponent : public TPersistent {
     bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
   };
 
+  TComponent* fCreateOwner = nullptr;  // until AfterConstruction inserts the component
   TComponent* fOwner = nullptr;
   std::string fName;
   // The named owned components by name, so that lookups and the uniqueness check of a form
   // with many components stay cheap.
   std::unordered_map<std::string, TComponent*, TNameHash, TNameEqual> fByName;
   int32_t fTag = 0;
-  std::vector<TComponent*> fComponents;  // owned; freed by DestroyComponents
-  std::vector<TComponent*> fFreeNotifies;
+  std::vector<TComponent*> fComponents;    // owned; freed by DestroyComponents
+  std::vector<TComponent*> fObservers;     // the owned components that observe their siblings
+  std::vector<TComponent*> fFreeNotifies;  // links: each linked component lists this one too
   TComponentState fState;
+  bool fObservesSiblings = false;
+  bool fConstructed = false;
+  bool fFreeing = false;
 };
+
+// Creates a component: constructs T from args (its owner among them, usually the first), then
+// inserts it into that owner. Create<TButton>(form) is a button that form owns and frees.
+template <class T, class... Args>
+T* Create(Args&&... args) {
+  static_assert(std::is_base_of_v<TComponent, T>, "Create makes components");
+  T* component = new T(std::forward<Args>(args)...);
+  TComponent* base = component;
+  try {
+    base->AfterConstruction();
+  } catch (...) {
+    base->Free();
+    throw;
+  }
+  return component;
+}
+
+// Frees a component that has no owner to do it (or that goes before its owner).
+struct TComponentDeleter {
+  void operator()(TComponent* component) const { component->Free(); }
+};
+template <class T>
+using TComponentPtr = std::unique_ptr<T, TComponentDeleter>;
+
+// Create for a component that the caller holds: MakeComponent<TForm>(nullptr).
+template <class T, class... Args>
+TComponentPtr<T> MakeComponent(Args&&... args) {
+  return TComponentPtr<T>(Create<T>(std::forward<Args>(args)...));
+}
 
 }  // namespace dravik

@@ -60,7 +60,7 @@ TReader::~TReader() = default;
 TComponent* TReader::ReadRootComponent(TComponent* root) {
   fDriver->ReadSignature();
   TComponentHeader header = fDriver->BeginComponent();
-  std::unique_ptr<TComponent> created;
+  TComponentPtr<TComponent> created;
   if (!root) {
     const TClassRecord& record = FindComponentClass(header.ClassName);
     created.reset(record.ComponentFactory()(nullptr));
@@ -84,7 +84,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     // owners); those that were there before leave the loading state.
     for (auto it = fCreated.rbegin(); it != fCreated.rend(); ++it) {
       fLoaded.erase(std::remove(fLoaded.begin(), fLoaded.end(), *it), fLoaded.end());
-      delete *it;
+      (*it)->Free();
     }
     fCreated.clear();
     for (TComponent* c : fLoaded) {
@@ -102,7 +102,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 TComponent* TReader::ReadComponent(TComponent* component) {
   TNesting nesting(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
-  std::unique_ptr<TComponent> created;
+  TComponentPtr<TComponent> created;
   if (!component && (header.Flags & ffInherited) && fOwner)
     component = fOwner->FindComponent(header.Name);
   if (!component) {
@@ -326,7 +326,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
         if (method) code = method->Code;
       }
       if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
-      SetMethodProp(instance, prop, TMethod{code, fRoot});
+      SetMethodProp(instance, prop, TMethod{code, static_cast<TObject*>(fRoot)});
       return;
     }
     case tkVariant: {
@@ -413,7 +413,8 @@ void TReader::FixupReferences() {
     // component of another class than the property's.
     TComponent* target = FindNestedComponent(fRoot, fixup.Name);
     if (target && target->InheritsFrom(*fixup.Prop->PropType->ClassType))
-      SetOrdProp(*fixup.Instance, *fixup.Prop, reinterpret_cast<intptr_t>(target));
+      SetOrdProp(*fixup.Instance, *fixup.Prop,
+                 reinterpret_cast<intptr_t>(static_cast<TObject*>(target)));
   }
   fFixups.clear();
 }

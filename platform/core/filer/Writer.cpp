@@ -148,7 +148,7 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
     }
     case tkMethod: {
       TMethod method = GetMethodProp(instance, prop);
-      if (!method.Code || !fRoot || method.Data != static_cast<void*>(fRoot)) return;
+      if (!method.Code || !fRoot || method.Data != static_cast<TObject*>(fRoot)) return;
       std::string name = fRoot->ClassType().MethodName(method.Code);
       if (name.empty()) return;
       WritePropName(prop.Name);

@@ -23,11 +23,40 @@ std::string BaseNameWithoutExtension(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-TApplication gApplication(nullptr);
+void ShowOnConsole(const Exception& e) {
+  std::string message = e.Message();
+  if (!message.empty() && message.back() != '.') message += '.';
+  std::cerr << message << "\n";
+}
+
+// Passes the exception in flight to show; EAbort is silent, other exceptions become Exception.
+template <class Show>
+void ShowExceptionInFlight(Show show) {
+  std::exception_ptr current = std::current_exception();
+  if (!current) return;
+  try {
+    std::rethrow_exception(current);
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    show(e);
+  } catch (const std::exception& e) {
+    show(Exception(e.what()));
+  }
+}
 
 }  // namespace
 
-TApplication* Application = &gApplication;
+TApplication* Application = nullptr;
+
+void HandleException(TObject* sender) {
+  if (Application) {
+    Application->HandleException(sender);
+  } else {
+    ShowExceptionInFlight(ShowOnConsole);
+  }
+}
+
+TApplicationScope::TApplicationScope() : fApplication(MakeComponent<TApplication>(nullptr)) {}
 
 const TClassRecord& TApplication::StaticClass() {
   static const TClassRecord& record =
@@ -42,36 +71,33 @@ std::string TApplication::ExeName() const {
   return ReadExeName();
 }
 
+void TApplication::AfterConstruction() {
+  if (Application) throw EComponentError("The program has an application object already");
+  TComponent::AfterConstruction();
+  Application = this;
+}
+
+void TApplication::BeforeDestruction() {
+  if (Application == this) Application = nullptr;
+  TComponent::BeforeDestruction();
+}
+
 void TApplication::HandleException(TObject* sender) {
-  std::exception_ptr current = std::current_exception();
-  if (!current) return;
-  try {
-    std::rethrow_exception(current);
-  } catch (const EAbort&) {
-  } catch (const Exception& e) {
+  ShowExceptionInFlight([&](const Exception& e) {
     if (OnException) {
       OnException(sender, e);
     } else {
       ShowException(e, sender);
     }
-  } catch (const std::exception& e) {
-    Exception wrapped(e.what());
-    if (OnException) {
-      OnException(sender, wrapped);
-    } else {
-      ShowException(wrapped, sender);
-    }
-  }
+  });
 }
 
 void TApplication::ShowException(const Exception& e, TObject* sender) {
   if (fDisplay) {
     fDisplay(sender, e);
-    return;
+  } else {
+    ShowOnConsole(e);
   }
-  std::string message = e.Message();
-  if (!message.empty() && message.back() != '.') message += '.';
-  std::cerr << message << "\n";
 }
 
 void TApplication::SetExceptionDisplay(TExceptionDisplay display) {

@@ -1,6 +1,8 @@
 #pragma once
 // The application object's non-visual part: the program's name, title and help file, the
 // exception display and the message-processing hook that the user interface layer fills in.
+// A program makes it with a TApplicationScope in main; before and after, Application is null and
+// HandleException writes to stderr.
 
 #include <exception>
 #include <functional>
@@ -40,6 +42,11 @@ class TApplication : public TComponent {
   void ProcessMessages();
   void SetProcessMessagesHook(std::function<void()> hook) { fProcessMessages = std::move(hook); }
 
+ protected:
+  // The application object becomes Application while it lives; there is one at a time.
+  void AfterConstruction() override;
+  void BeforeDestruction() override;
+
  private:
   std::string fTitle;
   std::string fHelpFile;
@@ -47,7 +54,25 @@ class TApplication : public TComponent {
   std::function<void()> fProcessMessages;
 };
 
-// The one application object of the program.
+// The one application object of the program while it exists, otherwise null.
 extern TApplication* Application;
+
+// Call inside a catch block: shows the exception in flight through Application, or on stderr when
+// there is no application object (EAbort stays silent either way).
+void HandleException(TObject* sender);
+
+// The application object for the life of a scope. A program declares one at the top of main (a
+// program with a user interface right after its QApplication), so that the application object
+// is created after what it stands on and freed before it.
+class TApplicationScope {
+ public:
+  TApplicationScope();
+  TApplicationScope(const TApplicationScope&) = delete;
+  TApplicationScope& operator=(const TApplicationScope&) = delete;
+  TApplication* operator->() const { return fApplication.get(); }
+
+ private:
+  TComponentPtr<TApplication> fApplication;
+};
 
 }  // namespace dravik

@@ -19,12 +19,14 @@ const TClassRecord& TDataModule::StaticClass() {
 
 TDataModule::TDataModule(TComponent* owner) : TComponent(owner) {}
 
-TDataModule::~TDataModule() {
+void TDataModule::BeforeDestruction() {
+  Destroying();
   try {
     OnDestroy(this);
   } catch (...) {
-    Application->HandleException(this);
+    HandleException(this);
   }
+  TComponent::BeforeDestruction();
 }
 
 void TDataModule::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
@@ -37,7 +39,7 @@ void TDataModule::Loaded() {
   try {
     OnCreate(this);
   } catch (...) {
-    Application->HandleException(this);
+    HandleException(this);
   }
 }
 

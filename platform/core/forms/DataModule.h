@@ -8,7 +8,6 @@ namespace dravik {
 class TDataModule : public TComponent {
  public:
   explicit TDataModule(TComponent* owner);
-  ~TDataModule() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -16,7 +15,10 @@ class TDataModule : public TComponent {
   void Loaded() override;
 
   TNotifyEvent OnCreate;
-  TNotifyEvent OnDestroy;
+  TNotifyEvent OnDestroy;  // fired while the whole module and its components are alive
+
+ protected:
+  void BeforeDestruction() override;
 };
 
 }  // namespace dravik

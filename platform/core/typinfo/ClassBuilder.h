@@ -140,7 +140,8 @@ class TClassBuilder {
     TRecordInProgress<T>::Record = fRecord.get();
     if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
                   std::is_constructible_v<T, TComponent*>)
-      fRecord->SetComponentFactory([](TComponent* owner) -> TComponent* { return new T(owner); });
+      fRecord->SetComponentFactory(
+          [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
     if constexpr (std::is_base_of_v<TCollectionItem, T> && !std::is_abstract_v<T> &&
                   std::is_constructible_v<T, TCollection*>)
       fRecord->SetItemFactory(

@@ -26,6 +26,7 @@ class TClassRecord {
     void* Code;
     TMethodSignature Signature;
   };
+  // Makes the component through Create<T>, so that it is whole before its owner hears of it.
   using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
   using TItemFactory = std::function<TCollectionItem*(TCollection* collection)>;
 

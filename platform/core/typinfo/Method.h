@@ -1,7 +1,10 @@
 #pragma once
 // Method pointers: an object and the address of one of its methods, comparable and storable.
 // Code is the address of a thunk made once per member function, so two pointers to the same
-// method of the same object compare equal and a class can publish its methods by name.
+// method of the same object compare equal and a class can publish its methods by name. Data is
+// always the object's TObject*, whatever the layout of its class (a second base class may come
+// first), so streams, senders and text forms read it back as TObject* and the thunk casts it to
+// the method's class.
 
 #include <type_traits>
 
@@ -13,7 +16,7 @@ class TObject;
 
 struct TMethod {
   void* Code = nullptr;
-  void* Data = nullptr;
+  void* Data = nullptr;  // the object, as TObject*
   bool operator==(const TMethod&) const = default;
   bool Assigned() const { return Code != nullptr; }
 };
@@ -34,7 +37,9 @@ template <class T, class... Args, void (T::*Member)(Args...)>
 struct TMethodThunk<Member> {
   using TClass = T;
   static TMethodSignature Signature() { return SignatureOf<Args...>(); }
-  static void Call(void* self, Args... args) { (static_cast<T*>(self)->*Member)(args...); }
+  static void Call(void* self, Args... args) {
+    (static_cast<T*>(static_cast<TObject*>(self))->*Member)(args...);
+  }
 };
 
 // The code address that stands for Member in every method pointer.
@@ -46,7 +51,7 @@ void* MethodCode() {
 // The method pointer of Member bound to object.
 template <auto Member>
 TMethod MakeMethod(typename TMethodThunk<Member>::TClass* object) {
-  return TMethod{MethodCode<Member>(), static_cast<void*>(object)};
+  return TMethod{MethodCode<Member>(), static_cast<void*>(static_cast<TObject*>(object))};
 }
 
 // A typed event property value; Name is the event type's name in the type information.
