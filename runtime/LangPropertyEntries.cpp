@@ -14,12 +14,11 @@ namespace dravik {
 // --- TConsistentLangPropertyEntry ---------------------------------------------------------------
 
 const TClassRecord& TConsistentLangPropertyEntry::StaticClass() {
-  static const TClassRecord& record =
-      TClassBuilder<TConsistentLangPropertyEntry, TPropertyEntry>("TConsistentLangPropertyEntry",
-                                                                  "Dravik")
-          .Property("Count", &TConsistentLangPropertyEntry::Count,
-                    &TConsistentLangPropertyEntry::SetCount)
-          .Build();
+  static const TClassRecord& record = TClassBuilder<TConsistentLangPropertyEntry, TPropertyEntry>(
+                                          "TConsistentLangPropertyEntry", "Dravik")
+                                          .Property("Count", &TConsistentLangPropertyEntry::Count,
+                                                    &TConsistentLangPropertyEntry::SetCount)
+                                          .Build();
   return record;
 }
 
@@ -29,11 +28,12 @@ void TConsistentLangPropertyEntry::SetCount(int32_t count) {
 }
 
 void TConsistentLangPropertyEntry::CheckIndex(int index, const char* operation) const {
-  if (index < 0 || index >= Count()) throw Exception(ClassName() + "." + operation + ": Invalid index");
+  if (index < 0 || index >= Count())
+    throw Exception(ClassName() + "." + operation + ": Invalid index");
 }
 
-Variant TConsistentLangPropertyEntry::Stored(const Variant& value) {
-  return BufferedValue(value);
+Variant TConsistentLangPropertyEntry::Stored(Variant value) {
+  return BufferedValue(std::move(value));
 }
 
 bool TConsistentLangPropertyEntry::HasLangValue(int index) const {
@@ -116,9 +116,9 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
     return;
   }
   auto& slot = fSlots[static_cast<std::size_t>(a == 0 ? b : a)];
-  Variant live = GetValue();
-  SetValue(slot ? std::move(*slot) : Variant::Null());
-  slot = Stored(live);
+  static const Variant kNoValue = Variant::Null();
+  Variant live = ExchangeValue(slot ? *slot : kNoValue);
+  slot = Stored(std::move(live));
 }
 
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {

@@ -39,7 +39,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
  protected:
   void CheckIndex(int index, const char* operation) const;
   // The value as a value buffer brings it back; refuses what a buffer cannot hold.
-  static Variant Stored(const Variant& value);
+  static Variant Stored(Variant value);
 
   std::vector<std::optional<Variant>> fSlots;
 };

@@ -1,6 +1,7 @@
 #include "runtime/LanguageManager.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "model/ClassInfo.h"
 #include "platform/core/classes/Strings.h"
@@ -64,7 +65,12 @@ void TLanguageManager::ForEachLangEntry(
     const std::function<void(TConsistentLangPropertyEntry&)>& proc) {
   if (!fComps) return;
   fComps->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
-    if (auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(property)) proc(*entry);
+    // Entries are nearly always of the class the tree creates: checked first, as a cast costs more.
+    if (typeid(*property) == typeid(TInconsistentLangPropertyEntry)) {
+      proc(*static_cast<TInconsistentLangPropertyEntry*>(property));
+    } else if (auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(property)) {
+      proc(*entry);
+    }
   });
 }
 
@@ -206,8 +212,8 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
 
 void TLanguageManager::CheckStringLines() const {
   if (fNames->Count() != fValues->Count())
-    throw Exception(Format("Named strings: %d names but %d values",
-                           {fNames->Count(), fValues->Count()}));
+    throw Exception(
+        Format("Named strings: %d names but %d values", {fNames->Count(), fValues->Count()}));
 }
 
 void CheckStringLine(const std::string& text, const char* what) {
