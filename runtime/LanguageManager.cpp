@@ -187,7 +187,16 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
       [this](TWriter& w) { w.WriteCollection(*fLangs); }, true);
   if (fComps)
     filer.DefineProperty(
-        prefix + "Comps", [this, readCollection](TReader& r) { readCollection(r, *fComps); },
+        prefix + "Comps",
+        [this, readCollection](TReader& r) {
+          readCollection(r, *fComps);
+          // Slots beyond the languages would go when the form is loaded; they go at once, so
+          // that no count read from the stream decides how far later work runs.
+          const int32_t count = std::max(GetLangCount(), 1);
+          ForEachLangEntry([count](TConsistentLangPropertyEntry& entry) {
+            if (entry.Count() > count) entry.SetCount(count);
+          });
+        },
         [this](TWriter& w) { w.WriteCollection(*fComps); }, true);
   auto lines = [](const TStringList& list, const char* what) {
     std::string text;
