@@ -1,6 +1,8 @@
 #include "model/ComponentExplorerTools.h"
 
 #include <algorithm>
+#include <typeinfo>
+#include <utility>
 
 #include "model/ClassInfo.h"
 #include "platform/core/classes/Strings.h"
@@ -15,6 +17,24 @@ namespace {
 const TMainEntrySubType kPublished{stPubPropObject};
 const TMainEntrySubType kStrings{stTStringsObject};
 const TMainEntrySubType kCollectionItem{stPubPropObject, stCollectionObject};
+
+bool IsPropertyOf(const TPropInfo& prop, const TClassRecord& type) {
+  const auto& props = type.Props();
+  const auto index = static_cast<std::size_t>(prop.NameIndex);
+  return index < props.size() && props[index] == &prop;
+}
+
+bool IsStringKind(TTypeKind kind) {
+  return kind == tkString || kind == tkLString || kind == tkWString;
+}
+
+void SetString(TObject& object, const TPropInfo& prop, const Variant& value) {
+  if (const std::string* text = value.StringValue()) {
+    SetStrProp(object, prop, *text);
+  } else {
+    SetStrProp(object, prop, value.AsString());
+  }
+}
 
 }  // namespace
 
@@ -215,7 +235,10 @@ void TMainEntry::MoveSubItemsToStrings(bool namesOnly, TStrings& list, const std
 
 void TMainEntry::RefreshProps() {
   if (fProps->Count() > 0 || fItems->Count() > 0) {
-    for (int i = 0; i < fProps->Count(); ++i) fProps->Items(i)->PropInfo = nullptr;
+    const bool bind =
+        fSubType.Contains(stPubPropObject) && fObject && fObject->ClassType().ClassInfo();
+    if (!bind)
+      for (int i = 0; i < fProps->Count(); ++i) fProps->Items(i)->PropInfo = nullptr;
     for (int i = 0; i < fItems->Count(); ++i) {
       TMainEntry* child = fItems->Items(i);
       if (!child->fSubType.Contains(stNoValidate)) {
@@ -226,8 +249,7 @@ void TMainEntry::RefreshProps() {
             child->fProps->Items(j)->TypeName = "String";
       }
     }
-    if (fSubType.Contains(stPubPropObject) && fObject && fObject->ClassType().ClassInfo())
-      BindProperties();
+    if (bind) BindProperties();
   }
   fItems->RefreshProps();
 }
@@ -239,7 +261,10 @@ void TMainEntry::BindProperties() {
   const TClassRecord& type = fObject->ClassType();
   for (int i = 0; i < fProps->Count(); ++i) {
     TPropertyEntry* entry = fProps->Items(i);
-    const TPropInfo* prop = type.FindProp(entry->Name);
+    // A binding that still names a property of this class is what the lookup would find again.
+    const TPropInfo* prop = std::exchange(entry->PropInfo, nullptr);
+    if (!prop || !IsPropertyOf(*prop, type) || !SameText(prop->Name, entry->Name))
+      prop = type.FindProp(entry->Name);
     if (!prop || !prop->PropType || prop->Kind() != entry->Kind) continue;
     bool taken = false;
     for (int j = 0; j < i && !taken; ++j) taken = fProps->Items(j)->PropInfo == prop;
@@ -393,7 +418,11 @@ TPersistent* TPropertyEntry::GetParentObject() const {
 }
 
 TPropertyEntries* TPropertyEntry::GetParent() const {
-  return dynamic_cast<TPropertyEntries*>(Collection());
+  // Every value access asks; the exact class is checked first, as a cast costs more.
+  TCollection* collection = Collection();
+  if (collection && typeid(*collection) == typeid(TPropertyEntries))
+    return static_cast<TPropertyEntries*>(collection);
+  return dynamic_cast<TPropertyEntries*>(collection);
 }
 
 TMainEntry* TPropertyEntry::ParentEntry() const {
@@ -406,11 +435,17 @@ std::string TPropertyEntry::GetDescriptor(const std::string& prefix) const {
   return prefix + Name + ": " + TypeName;
 }
 
-bool TPropertyEntry::GetClassInfo(std::unique_ptr<TClassInfo>& info) const {
+TObject* TPropertyEntry::BoundObject() const {
   TMainEntry* entry = ParentEntry();
   if (!entry || !entry->Object() || !entry->SubType().Contains(stPubPropObject) || !PropInfo)
-    return false;
-  info = std::make_unique<TClassInfo>(entry->Object(), PropInfo);
+    return nullptr;
+  return entry->Object();
+}
+
+bool TPropertyEntry::GetClassInfo(std::unique_ptr<TClassInfo>& info) const {
+  TObject* object = BoundObject();
+  if (!object) return false;
+  info = std::make_unique<TClassInfo>(object, PropInfo);
   return true;
 }
 
@@ -428,9 +463,14 @@ int TPropertyEntry::LineNumber() const {
   return index;
 }
 
+// Strings, the values a language switch exchanges most, go straight to the property's accessors
+// without a copy on the way; every other kind takes TClassInfo's conversions.
 Variant TPropertyEntry::GetValue() const {
-  std::unique_ptr<TClassInfo> info;
-  if (GetClassInfo(info)) return info->GetValue();
+  if (TObject* object = BoundObject()) {
+    if (IsStringKind(PropInfo->Kind()) && PropInfo->String.Get)
+      return Variant(GetStrProp(*object, *PropInfo));
+    return TClassInfo(object, PropInfo).GetValue();
+  }
   if (TStrings* lines = Lines()) {
     int line = LineNumber();
     if (line >= 0 && line < lines->Count()) return Variant(lines->Strings(line));
@@ -439,15 +479,36 @@ Variant TPropertyEntry::GetValue() const {
 }
 
 void TPropertyEntry::SetValue(const Variant& value) {
-  std::unique_ptr<TClassInfo> info;
-  if (GetClassInfo(info)) {
-    info->SetValue(value);
+  if (TObject* object = BoundObject()) {
+    if (IsStringKind(PropInfo->Kind()) && PropInfo->String.Set) {
+      SetString(*object, *PropInfo, value);
+      return;
+    }
+    TClassInfo(object, PropInfo).SetValue(value);
     return;
   }
   if (TStrings* lines = Lines()) {
     int line = LineNumber();
     if (line >= 0 && line < lines->Count()) lines->Put(line, value.AsString());
   }
+}
+
+Variant TPropertyEntry::ExchangeValue(const Variant& value) {
+  TObject* object = BoundObject();
+  if (!object) {
+    Variant former = GetValue();
+    SetValue(value);
+    return former;
+  }
+  if (IsStringKind(PropInfo->Kind()) && PropInfo->String.Get && PropInfo->String.Set) {
+    Variant former(GetStrProp(*object, *PropInfo));
+    SetString(*object, *PropInfo, value);
+    return former;
+  }
+  TClassInfo info(object, PropInfo);
+  Variant former = info.GetValue();
+  info.SetValue(value);
+  return former;
 }
 
 std::string TPropertyEntry::GetTypDef() const {

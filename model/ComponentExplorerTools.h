@@ -146,6 +146,8 @@ class TPropertyEntry : public TBaseEntry {
   // The value, Null when the entry is not bound; writes to an unbound entry are ignored.
   Variant GetValue() const;
   void SetValue(const Variant& value);
+  // Assigns value and answers the value it replaced: GetValue, then SetValue.
+  Variant ExchangeValue(const Variant& value);
   std::string GetTypDef() const;
   bool GetIndexStored() const { return Index >= 0; }
 
@@ -154,6 +156,7 @@ class TPropertyEntry : public TBaseEntry {
   const TPropInfo* PropInfo = nullptr;  // not streamed
 
  private:
+  TObject* BoundObject() const;  // the object whose property the entry stands for, or null
   TStrings* Lines() const;
   int LineNumber() const;
 };

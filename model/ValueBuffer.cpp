@@ -108,7 +108,7 @@ Variant BufferToVariant(std::string_view buffer) {
   }
 }
 
-Variant BufferedValue(const Variant& value) {
+Variant BufferedValue(Variant value) {
   switch (value.VarType() & kTagMask) {
     case varEmpty:
     case varNull:

@@ -17,6 +17,6 @@ std::string VariantToBuffer(const Variant& value);
 Variant BufferToVariant(std::string_view buffer);
 // What a value comes back as once it went through a buffer (small integers and bytes as integers,
 // singles as doubles, OLE strings as strings), without building the buffer.
-Variant BufferedValue(const Variant& value);
+Variant BufferedValue(Variant value);
 
 }  // namespace dravik

@@ -29,7 +29,15 @@ const TClassRecord& TConsistentLangPropertyEntry::StaticClass() {
 
 void TConsistentLangPropertyEntry::SetCount(int32_t count) {
   if (count < 1) count = 1;
-  if (count != Count()) fSlots.resize(static_cast<std::size_t>(count));
+  fCount = count;
+  if (fSlots.size() > static_cast<std::size_t>(count))
+    fSlots.resize(static_cast<std::size_t>(count));
+}
+
+std::optional<Variant>& TConsistentLangPropertyEntry::Slot(int index) {
+  const auto at = static_cast<std::size_t>(index);
+  if (at >= fSlots.size()) fSlots.resize(at + 1);
+  return fSlots[at];
 }
 
 void TConsistentLangPropertyEntry::CheckIndex(int index, const char* operation) const {
@@ -37,8 +45,8 @@ void TConsistentLangPropertyEntry::CheckIndex(int index, const char* operation) 
     throw Exception(ClassName() + "." + operation + ": Invalid index");
 }
 
-Variant TConsistentLangPropertyEntry::Stored(const Variant& value) {
-  return BufferedValue(value);
+Variant TConsistentLangPropertyEntry::Stored(Variant value) {
+  return BufferedValue(std::move(value));
 }
 
 void TConsistentLangPropertyEntry::CheckLine(const Variant& value) const {
@@ -47,25 +55,25 @@ void TConsistentLangPropertyEntry::CheckLine(const Variant& value) const {
 }
 
 bool TConsistentLangPropertyEntry::HasLangValue(int index) const {
-  return index >= 0 && index < Count() && fSlots[static_cast<std::size_t>(index)].has_value();
+  return index >= 0 && index < Count() && static_cast<std::size_t>(index) < fSlots.size() &&
+         fSlots[static_cast<std::size_t>(index)].has_value();
 }
 
 Variant TConsistentLangPropertyEntry::GetLangValue(int index) const {
   CheckIndex(index, "GetLangValue");
-  const auto& slot = fSlots[static_cast<std::size_t>(index)];
-  return slot ? *slot : Variant::Null();
+  return HasLangValue(index) ? *fSlots[static_cast<std::size_t>(index)] : Variant::Null();
 }
 
 void TConsistentLangPropertyEntry::SetLangValue(int index, const Variant& value) {
   CheckIndex(index, "SetLangValue");
   CheckLine(value);
-  fSlots[static_cast<std::size_t>(index)] = Stored(value);
+  Slot(index) = Stored(value);
 }
 
 void TConsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   CheckIndex(a, "ExchangeLangValues");
   CheckIndex(b, "ExchangeLangValues");
-  std::swap(fSlots[static_cast<std::size_t>(a)], fSlots[static_cast<std::size_t>(b)]);
+  std::swap(Slot(a), Slot(b));
 }
 
 void TConsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {
@@ -127,11 +135,11 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
     TConsistentLangPropertyEntry::ExchangeLangValues(a, b);
     return;
   }
-  auto& slot = fSlots[static_cast<std::size_t>(a == 0 ? b : a)];
+  auto& slot = Slot(a == 0 ? b : a);
   if (slot) CheckLine(*slot);
-  Variant live = GetValue();
-  SetValue(slot ? std::move(*slot) : Variant::Null());
-  slot = Stored(live);
+  static const Variant kNoValue = Variant::Null();
+  Variant live = ExchangeValue(slot ? *slot : kNoValue);
+  slot = Stored(std::move(live));
 }
 
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {
@@ -153,8 +161,9 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler& filer) {
 
 // Slots 1 to Count-1, each as a 32-bit size and a value buffer; size 0 is a slot without value.
 void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
-  for (std::size_t i = 1; i < fSlots.size(); ++i) fSlots[i].reset();
-  for (std::size_t i = 1; i < fSlots.size(); ++i) {
+  if (fSlots.size() > 1) fSlots.resize(1);
+  // Each slot takes at least its size field: the stream's end, not Count, ends a bad list.
+  for (int i = 1; i < Count(); ++i) {
     int32_t size;
     stream.ReadBuffer(&size, sizeof size);
     if (size == 0) continue;
@@ -164,13 +173,14 @@ void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
     stream.ReadBuffer(buffer.data(), size);
     Variant value = BufferToVariant(buffer);
     CheckLine(value);
-    fSlots[i] = std::move(value);
+    Slot(i) = std::move(value);
   }
 }
 
 void TInconsistentLangPropertyEntry::StoreValues(TStream& stream) const {
-  for (std::size_t i = 1; i < fSlots.size(); ++i) {
-    std::string buffer = fSlots[i] ? VariantToBuffer(*fSlots[i]) : std::string();
+  for (int i = 1; i < Count(); ++i) {
+    std::string buffer =
+        HasLangValue(i) ? VariantToBuffer(*fSlots[static_cast<std::size_t>(i)]) : std::string();
     auto size = static_cast<int32_t>(buffer.size());
     stream.WriteBuffer(&size, sizeof size);
     stream.WriteBuffer(buffer.data(), size);

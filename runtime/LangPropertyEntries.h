@@ -23,7 +23,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
-  int32_t Count() const { return static_cast<int32_t>(fSlots.size()); }
+  int32_t Count() const { return fCount; }
   // Resizes to count slots (at least 1); dropped slots lose their values, new ones have none.
   void SetCount(int32_t count);
 
@@ -43,10 +43,14 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
  protected:
   void CheckIndex(int index, const char* operation) const;
   // The value as a value buffer brings it back; refuses what a buffer cannot hold.
-  static Variant Stored(const Variant& value);
+  static Variant Stored(Variant value);
+  std::optional<Variant>& Slot(int index);  // index within Count
   // A named string's values are lines of a list: a line break cannot enter them.
   void CheckLine(const Variant& value) const;
 
+  // Slots are kept up to the last one that was given a value, not up to Count: a count read
+  // from a stream decides no allocation.
+  int32_t fCount = 0;
   std::vector<std::optional<Variant>> fSlots;
 };
 

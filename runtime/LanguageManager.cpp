@@ -1,6 +1,7 @@
 #include "runtime/LanguageManager.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "model/ClassInfo.h"
 #include "platform/core/classes/Strings.h"
@@ -64,7 +65,12 @@ void TLanguageManager::ForEachLangEntry(
     const std::function<void(TConsistentLangPropertyEntry&)>& proc) {
   if (!fComps) return;
   fComps->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
-    if (auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(property)) proc(*entry);
+    // Entries are nearly always of the class the tree creates: checked first, as a cast costs more.
+    if (typeid(*property) == typeid(TInconsistentLangPropertyEntry)) {
+      proc(*static_cast<TInconsistentLangPropertyEntry*>(property));
+    } else if (auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(property)) {
+      proc(*entry);
+    }
   });
 }
 
@@ -181,7 +187,16 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
       [this](TWriter& w) { w.WriteCollection(*fLangs); }, true);
   if (fComps)
     filer.DefineProperty(
-        prefix + "Comps", [this, readCollection](TReader& r) { readCollection(r, *fComps); },
+        prefix + "Comps",
+        [this, readCollection](TReader& r) {
+          readCollection(r, *fComps);
+          // Slots beyond the languages would go when the form is loaded; they go at once, so
+          // that no count read from the stream decides how far later work runs.
+          const int32_t count = std::max(GetLangCount(), 1);
+          ForEachLangEntry([count](TConsistentLangPropertyEntry& entry) {
+            if (entry.Count() > count) entry.SetCount(count);
+          });
+        },
         [this](TWriter& w) { w.WriteCollection(*fComps); }, true);
   auto lines = [](const TStringList& list, const std::string& what) {
     std::string text;

@@ -99,6 +99,41 @@ TEST(EntryTree, ValidationDropsWhatTheFormNoLongerHas) {
   EXPECT_EQ(entry->Items()->IndexOfName("Items[2]"), -1);
 }
 
+TEST(EntryTree, EveryRefreshChecksTheBindingsItKeeps) {
+  auto form = MakeTestForm();
+  auto* button = static_cast<TTestControl*>(form->FindComponent("Button1"));
+  auto* label = static_cast<TTestControl*>(form->FindComponent("Label1"));
+  TComponentEntries entries(nullptr, nullptr);
+  TComponentEntry* entry = AddComponent(entries, button);
+  TPropertyEntry* caption = TPropertyEntry::CreateEx(entry, "Caption", tkLString, "");
+  TPropertyEntry* hint = TPropertyEntry::CreateEx(entry, "Hint", tkLString, "");
+  // Made from another class's property: its binding is not one of this object's properties.
+  TPropertyEntry* foreign =
+      TPropertyEntry::CreateByRef(entry, TFont::StaticClass().FindProp("Name"));
+  TPropertyEntry* twice =
+      TPropertyEntry::CreateByRef(entry, TTestControl::StaticClass().FindProp("Caption"));
+  entries.RefreshProps();
+  EXPECT_EQ(caption->PropInfo, TTestControl::StaticClass().FindProp("Caption"));
+  EXPECT_EQ(foreign->PropInfo, TTestControl::StaticClass().FindProp("Name"));
+  EXPECT_EQ(twice->PropInfo, nullptr) << "the first entry of a property takes it";
+
+  hint->Name = "Caption";  // renamed in place: it now names a property bound before it
+  caption->Name = "hint";
+  entries.RefreshProps();
+  EXPECT_EQ(caption->PropInfo, TTestControl::StaticClass().FindProp("Hint"));
+  EXPECT_EQ(hint->PropInfo, TTestControl::StaticClass().FindProp("Caption"));
+  caption->Kind = tkInteger;
+  entries.RefreshProps();
+  EXPECT_EQ(caption->PropInfo, nullptr) << "the kind no longer matches";
+
+  entry->SetRef(label);  // another object of the same class: the same properties, its values
+  entries.RefreshProps();
+  EXPECT_EQ(hint->GetValue(), Variant("Name:"));
+  entry->SetSubType({stNoValidate});
+  entries.RefreshProps();
+  EXPECT_EQ(hint->PropInfo, nullptr) << "not a published-property object any more";
+}
+
 TEST(EntryTree, EntriesFollowRenamingAndVanishWithTheirComponent) {
   auto form = MakeTestForm();
   auto* button = form->FindComponent("Button1");

@@ -116,3 +116,43 @@ TEST_F(StoredFormData, ValuesCutShortAreAReadError) {
   stream[at + 4] = '\x7F';  // the slot claims more bytes than the property holds
   EXPECT_THROW(ReadForm(stream), EReadError);
 }
+
+// A slot count is only as good as the data behind it: a stream cannot make the reader set aside
+// or walk slots for more languages than the form lists (found by fuzzing).
+TEST_F(StoredFormData, ACountBeyondTheLanguagesDecidesNothing) {
+  auto form = MakeDravikForm();
+  TDravik* dravik = DravikOf(form.get());
+  SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
+  Translate(dravik, Control(form.get(), "Button1"), "Caption",
+            {Variant("Hello"), Variant("Hallo")});
+  const std::string stream = WriteForm(form.get());
+  const std::string count = std::string(
+      "\x05"
+      "Count\x02\x02",
+      8);
+  const std::size_t at = stream.find(count);
+  ASSERT_NE(at, std::string::npos);
+  std::string huge = stream;
+  huge.replace(at, count.size(),
+               std::string("\x05"
+                           "Count\x04\xFF\xFF\xFF\x7F",
+                           11));
+  EXPECT_THROW(ReadForm(huge), EReadError) << "its Values end after one slot";
+
+  // Without Values the count is cut to the languages, with the slot empty.
+  const std::string values = std::string(
+      "\x06"
+      "Values\x0A",
+      8);
+  const std::size_t valuesAt = huge.find(values);
+  ASSERT_NE(valuesAt, std::string::npos);
+  uint32_t size;
+  std::memcpy(&size, huge.data() + valuesAt + values.size(), 4);
+  huge.erase(valuesAt, values.size() + 4 + size);
+  auto read = ReadForm(huge);
+  TComponentEntries* comps = DravikOf(read.get())->LanguageManager()->Comps();
+  auto* caption = static_cast<TConsistentLangPropertyEntry*>(comps->Items(0)->Props()->Items(0));
+  EXPECT_EQ(caption->Count(), 2);
+  EXPECT_FALSE(caption->HasLangValue(1));
+  EXPECT_LT(WriteForm(read.get()).size(), stream.size());
+}

@@ -62,7 +62,7 @@ int CompareText(std::string_view a, std::string_view b) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
+  return a.size() == b.size() && (a == b || CompareText(a, b) == 0);
 }
 
 uint32_t TextHash(std::string_view s) {

@@ -65,6 +65,8 @@ class Variant {
 
   // Conversions; a value that cannot be converted raises EVariantError.
   std::string AsString() const;
+  // The text of a string value, without a copy; null for every other type.
+  const std::string* StringValue() const { return IsString() ? &fString : nullptr; }
   int32_t AsInteger() const;
   long double AsFloat() const;
   bool AsBoolean() const;

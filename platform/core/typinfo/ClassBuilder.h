@@ -96,7 +96,7 @@ template <>
 struct TValue<std::string> {
   using Category = std::string;
   static std::string To(const std::string& v) { return v; }
-  static std::string From(std::string v) { return v; }
+  static const std::string& From(const std::string& v) { return v; }
 };
 
 template <TFixedName Name, class... Args>
@@ -110,7 +110,7 @@ template <>
 struct TValue<Variant> {
   using Category = Variant;
   static Variant To(const Variant& v) { return v; }
-  static Variant From(Variant v) { return v; }
+  static const Variant& From(const Variant& v) { return v; }
 };
 
 template <class C>
@@ -173,8 +173,8 @@ class TClassBuilder {
     TPropInfo& prop = Add<V>(std::move(name));
     auto& accessor = class_builder::AccessorOf<typename Value::Category>(prop);
     accessor.Get = [field](TObject& o) { return Value::To(static_cast<T&>(o).*field); };
-    accessor.Set = [field](TObject& o, typename Value::Category v) {
-      static_cast<T&>(o).*field = Value::From(std::move(v));
+    accessor.Set = [field](TObject& o, const typename Value::Category& v) {
+      static_cast<T&>(o).*field = Value::From(v);
     };
     class_builder::BindScaledGetter<V>(prop,
                                        [field](TObject& o) { return static_cast<T&>(o).*field; });
@@ -270,8 +270,8 @@ class TClassBuilder {
   static void BindSetter(TPropInfo& prop, Setter setter) {
     using Value = class_builder::TValue<V>;
     class_builder::AccessorOf<typename Value::Category>(prop).Set =
-        [setter](TObject& o, typename Value::Category v) {
-          std::invoke(setter, static_cast<T&>(o), Value::From(std::move(v)));
+        [setter](TObject& o, const typename Value::Category& v) {
+          std::invoke(setter, static_cast<T&>(o), Value::From(v));
         };
     class_builder::BindScaledSetter<V>(
         prop, [setter](TObject& o, V v) { std::invoke(setter, static_cast<T&>(o), v); });

@@ -104,9 +104,9 @@ V Read(TObject& instance, const TPropInfo& prop, const TAccessor<V>& accessor) {
 }
 
 template <class V>
-void Write(TObject& instance, const TPropInfo& prop, const TAccessor<V>& accessor, V value) {
+void Write(TObject& instance, const TPropInfo& prop, const TAccessor<V>& accessor, const V& value) {
   if (!accessor.Set) NoAccess(prop, "written");
-  accessor.Set(instance, std::move(value));
+  accessor.Set(instance, value);
 }
 
 }  // namespace

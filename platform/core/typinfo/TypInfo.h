@@ -149,7 +149,7 @@ struct TTypeInfoOf<TEvent<Name, Args...>> {
 template <class V>
 struct TAccessor {
   std::function<V(TObject&)> Get;
-  std::function<void(TObject&, V)> Set;
+  std::function<void(TObject&, const V&)> Set;  // a setter taking a reference gets no copy
 };
 
 constexpr int32_t NoDefault = INT32_MIN;  // 0x80000000: no default declared

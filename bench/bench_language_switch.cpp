@@ -1,0 +1,193 @@
+// One language switch of a frame of 100 forms, each with a TDravik translating 100 string
+// properties into three languages, beside the bare cost of assigning the same 10,000 values
+// through the properties' own setters. The ratio of the two is printed at the end.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/Dravik.h"
+#include "runtime/LanguageSwitch.h"
+
+using namespace dravik;
+
+namespace {
+
+constexpr int kForms = 100;
+constexpr int kControls = 50;  // two translated properties each
+constexpr int kLanguages = 3;
+const char* const kLanguageNames[kLanguages] = {"English", "Deutsch", "Francais"};
+
+// A control whose setters do what a control's setters do at least: skip an unchanged value,
+// take the new one and note the change.
+class TBenchControl : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TBenchControl, TComponent>("TBenchControl", "BenchSwitch")
+            .Property("Caption", &TBenchControl::GetCaption, &TBenchControl::SetCaption)
+            .Property("Hint", &TBenchControl::GetHint, &TBenchControl::SetHint)
+            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+  std::string GetCaption() const { return fCaption; }
+  void SetCaption(const std::string& value) {
+    if (value == fCaption) return;
+    fCaption = value;
+    ++fChanges;
+  }
+  std::string GetHint() const { return fHint; }
+  void SetHint(const std::string& value) {
+    if (value == fHint) return;
+    fHint = value;
+    ++fChanges;
+  }
+
+ private:
+  std::string fCaption;
+  std::string fHint;
+  int fChanges = 0;
+};
+
+class TBenchForm : public TComponent {
+ public:
+  using TComponent::TComponent;
+};
+
+// The text of one property in one language, long enough to live outside the string object.
+std::string Text(int form, int control, const char* property, int language) {
+  return std::string(property) + " of control " + std::to_string(control) + " on form " +
+         std::to_string(form) + " in " + kLanguageNames[language];
+}
+
+struct TFrameOfForms {
+  std::vector<TComponentPtr<TBenchForm>> Forms;
+  std::vector<TBenchControl*> Controls;         // kControls per form, form after form
+  std::vector<std::string> Values[kLanguages];  // Caption and Hint per control, in that order
+  TDravik* First = nullptr;
+
+  TFrameOfForms() {
+    setenv("LANG", "C", 1);
+    for (int f = 0; f < kForms; ++f) {
+      auto form = MakeComponent<TBenchForm>(nullptr);
+      form->SetName("Form" + std::to_string(f));
+      auto* dravik = Create<TDravik>(form.get());
+      dravik->SetName("Dravik");
+      TLanguageManager* manager = dravik->LanguageManager();
+      for (int l = 0; l < kLanguages; ++l) {
+        TLanguageEntry* language = manager->Langs()->Add();
+        language->Name = kLanguageNames[l];
+        language->SubIndex = l;
+      }
+      for (int c = 0; c < kControls; ++c) {
+        auto* control = Create<TBenchControl>(form.get());
+        control->SetName("Control" + std::to_string(c));
+        control->SetCaption(Text(f, c, "Caption", 0));
+        control->SetHint(Text(f, c, "Hint", 0));
+        Controls.push_back(control);
+        TMainEntry* entry = TMainEntry::CreateEx(manager->Comps(), control, control->Name(),
+                                                 control->ClassName(), {stPubPropObject});
+        for (const char* property : {"Caption", "Hint"}) {
+          auto* prop = static_cast<TConsistentLangPropertyEntry*>(
+              TPropertyEntry::CreateByRef(entry, TBenchControl::StaticClass().FindProp(property)));
+          prop->SetCount(kLanguages);
+          for (int l = 0; l < kLanguages; ++l) {
+            Values[l].push_back(Text(f, c, property, l));
+            if (l > 0) prop->SetLangValue(l, Variant(Values[l].back()));
+          }
+        }
+      }
+      if (!First) First = dravik;
+      Forms.push_back(std::move(form));
+    }
+    First->SetLanguage(kLanguageNames[0]);
+  }
+  ~TFrameOfForms() {
+    Forms.clear();
+    FinalizeLanguageFrames();
+  }
+};
+
+// Each iteration moves the frame on to the next language, round the three.
+void BM_SwitchFrame(benchmark::State& state) {
+  TFrameOfForms frame;
+  int language = 0;
+  for (auto _ : state) {
+    language = (language + 1) % kLanguages;
+    frame.First->SetLanguage(kLanguageNames[language]);
+  }
+  if (frame.Controls.back()->GetHint() != frame.Values[language].back())
+    state.SkipWithError("the switch did not reach the last form");
+  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+}
+BENCHMARK(BM_SwitchFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_AssignThroughSetters(benchmark::State& state) {
+  TFrameOfForms frame;
+  int language = 0;
+  for (auto _ : state) {
+    language = (language + 1) % kLanguages;
+    const std::vector<std::string>& values = frame.Values[language];
+    std::size_t v = 0;
+    for (TBenchControl* control : frame.Controls) {
+      control->SetCaption(values[v++]);
+      control->SetHint(values[v++]);
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+}
+BENCHMARK(BM_AssignThroughSetters)->Unit(benchmark::kMicrosecond);
+
+// Prints the usual table, then how much the switch costs on top of the bare assignments, in CPU
+// time (the median when the benchmarks are repeated).
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.run_type != Run::RT_Iteration && !median) continue;
+      const std::string name = run.run_name.function_name;
+      if (name == "BM_SwitchFrame") Take(fSwitch, run, median);
+      if (name == "BM_AssignThroughSetters") Take(fBare, run, median);
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    if (fSwitch.Time > 0 && fBare.Time > 0)
+      std::printf("switch / bare assignments (CPU time): %.2f (machinery %+.0f %%)\n",
+                  fSwitch.Time / fBare.Time, 100.0 * (fSwitch.Time / fBare.Time - 1.0));
+  }
+
+ private:
+  struct TTime {
+    double Time = 0;
+    bool Median = false;
+  };
+  static void Take(TTime& time, const Run& run, bool median) {
+    if (time.Median && !median) return;
+    time = {run.GetAdjustedCPUTime(), median};
+  }
+  TTime fSwitch;
+  TTime fBare;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
