@@ -94,3 +94,13 @@ TEST(CheckCommand, TheStringIdsComeFromAFormsDravik) {
   EXPECT_EQ(run.Out.substr(0, 14), "used\tGreeting\t");
   EXPECT_EQ(RunDravik({"check", dir.File("U.pas"), "--names", "-", "--form", "x"}).ExitCode, 2);
 }
+
+TEST(ShowCommand, ALanguageFileStoredByFreePascalShowsItsValues) {
+  TRunResult run = RunDravik({"show", DRAVIK_PEER_STREAMS "/dravik_strings.lng"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "language\tEnglish\t0\tactive\n"
+            "language\tDeutsch\t1\n"
+            "string\tHello\tHello\tHallo\n"
+            "string\tBye\tGoodbye\tTsch\xC3\xBC" "ss\n");
+}
