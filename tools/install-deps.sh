@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2)
+          clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2
+          qt6-base-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

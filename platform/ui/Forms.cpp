@@ -1,0 +1,347 @@
+#include "platform/ui/Forms.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/filer/StreamFormat.h"
+#include "platform/core/forms/Application.h"
+#include "platform/core/resources/ModuleResources.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
+
+const TTypeInfo& TypeInfoFor(TFormBorderStyle) {
+  static const TTypeInfo& info = MakeEnumType(
+      "TFormBorderStyle",
+      {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TPosition) {
+  static const TTypeInfo& info = MakeEnumType(
+      "TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                    "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TWindowState) {
+  static const TTypeInfo& info =
+      MakeEnumType("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TCloseAction) {
+  static const TTypeInfo& info =
+      MakeEnumType("TCloseAction", {"caNone", "caHide", "caFree", "caMinimize"});
+  return info;
+}
+
+// The window of a form: tells the form of the user's resizing and closing.
+class TFormWidget : public QWidget {
+ public:
+  explicit TFormWidget(TCustomForm* form) : fForm(form) {}
+  void Detach() { fForm = nullptr; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (fForm) fForm->WidgetResized(width(), height());
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (fForm && !fForm->WidgetCloseRequested()) {
+      event->ignore();
+      return;
+    }
+    event->accept();
+  }
+
+ private:
+  TCustomForm* fForm;
+};
+
+const TClassRecord& TCustomForm::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TCustomForm, TWinControl>("TCustomForm", "Forms")
+          .Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
+          .Default(bsSizeable)
+          .Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+          .NotStored()
+          .Property("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+          .NotStored()
+          .Property("HelpFile", &TCustomForm::HelpFile, &TCustomForm::SetHelpFile)
+          .Property("HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext)
+          .Default(0)
+          .Property("Icon", &TCustomForm::IconName, &TCustomForm::SetIconName)
+          .Property("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult)
+          .NotStored()
+          .Property("OldCreateOrder", &TCustomForm::fOldCreateOrder)
+          .Default(false)
+          .Property("PixelsPerInch", &TCustomForm::fPixelsPerInch)
+          .Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
+          .Default(poDesigned)
+          .Property("TextHeight", &TCustomForm::fTextHeight)
+          .Property("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
+          .Default(false)
+          .Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+          .Default(wsNormal)
+          .Event("OnCreate", &TCustomForm::OnCreate)
+          .Event("OnShow", &TCustomForm::OnShow)
+          .Event("OnHide", &TCustomForm::OnHide)
+          .Event("OnDestroy", &TCustomForm::OnDestroy)
+          .Event("OnClose", &TCustomForm::OnClose)
+          .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+          .Build();
+  return record;
+}
+
+const TClassRecord& TForm::StaticClass() {
+  static const TClassRecord& record = TClassBuilder<TForm, TCustomForm>("TForm", "Forms").Build();
+  return record;
+}
+static const TClassRegistration kFormRegistration(TForm::StaticClass());
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  InitVisible(false);
+  SetBounds(0, 0, 320, 240);
+}
+
+bool ReadFormResource(const std::string& name, TComponent* form) {
+  std::optional<std::string_view> data = FindModuleResource(name);
+  if (!data) return false;
+  std::string binary;
+  if (data->substr(0, 4) == std::string_view(FilerSignature, 4)) {
+    binary = std::string(*data);
+  } else {
+    TStringStream text{std::string(*data)}, out;
+    ObjectTextToBinary(text, out);
+    binary = out.DataString();
+  }
+  TStringStream stream(binary);
+  ReadComponent(stream, form);
+  return true;
+}
+
+void TCustomForm::AfterConstruction() {
+  TWinControl::AfterConstruction();
+  const TClassRecord& type = ClassType();
+  if (&type != &TForm::StaticClass() && &type != &TCustomForm::StaticClass())
+    ReadFormResource(type.Name(), this);
+  try {
+    OnCreate(this);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TCustomForm::BeforeDestruction() {
+  try {
+    OnDestroy(this);
+  } catch (...) {
+    HandleException(this);
+  }
+  if (auto* window = dynamic_cast<TFormWidget*>(Widget())) window->Detach();
+  TWinControl::BeforeDestruction();
+}
+
+QWidget* TCustomForm::CreateWidget(QWidget*) {
+  return new TFormWidget(this);
+}
+
+void TCustomForm::InitWidget() {
+  TWinControl::InitWidget();
+  ApplyWindowFlags();
+  TextChanged();
+  SetIconName(fIconName);
+}
+
+void TCustomForm::ApplyWindowFlags() {
+  QWidget* window = Widget();
+  if (!window) return;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (fBorderStyle) {
+    case bsNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case bsDialog:
+      flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      break;
+    case bsToolWindow:
+    case bsSizeToolWin:
+      flags = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      break;
+    default:
+      flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+               Qt::WindowMinMaxButtonsHint;
+  }
+  window->setWindowFlags(flags);
+  if (fBorderStyle != bsSizeable && fBorderStyle != bsSizeToolWin)
+    window->setFixedSize(Width(), Height());
+}
+
+void TCustomForm::TextChanged() {
+  if (QWidget* window = Widget()) window->setWindowTitle(QString::fromStdString(Caption()));
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+  fBorderStyle = value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetWindowState(TWindowState value) {
+  fWindowState = value;
+  QWidget* window = Widget();
+  if (!window) return;
+  Qt::WindowStates states = window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+  if (value == wsMinimized) states |= Qt::WindowMinimized;
+  if (value == wsMaximized) states |= Qt::WindowMaximized;
+  window->setWindowState(states);
+}
+
+void TCustomForm::SetIconName(const std::string& value) {
+  fIconName = value;
+  QWidget* window = Widget();
+  if (!window || value.empty()) return;
+  if (std::optional<std::string_view> data = FindModuleResource(value)) {
+    QPixmap pixmap;
+    pixmap.loadFromData(reinterpret_cast<const uchar*>(data->data()),
+                        static_cast<int>(data->size()));
+    window->setWindowIcon(QIcon(pixmap));
+  } else {
+    window->setWindowIcon(QIcon(QString::fromStdString(value)));
+  }
+}
+
+void TCustomForm::WidgetResized(int32_t width, int32_t height) {
+  if (width == Width() && height == Height()) return;
+  TWinControl::SetBounds(Left(), Top(), width, height);
+}
+
+void TCustomForm::PlaceOnScreen() {
+  if (fPlaced) return;
+  fPlaced = true;
+  if (fPosition != poScreenCenter && fPosition != poDesktopCenter &&
+      fPosition != poMainFormCenter && fPosition != poOwnerFormCenter)
+    return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2,
+            Width(), Height());
+}
+
+void TCustomForm::SetVisible(bool value) {
+  if (value) {
+    HandleNeeded();
+    PlaceOnScreen();
+  }
+  const bool was = Visible();
+  TWinControl::SetVisible(value);
+  if (QWidget* window = Widget()) window->setVisible(value);
+  if (value == was) return;
+  try {
+    if (value) {
+      SetWindowState(fWindowState);
+      OnShow(this);
+    } else {
+      OnHide(this);
+    }
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  QWidget* window = Widget();
+  if (window && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || fModal) throw EInvalidOperation("Cannot make a visible window modal");
+  HandleNeeded();
+  Widget()->setWindowModality(Qt::ApplicationModal);
+  fModalResult = mrNone;
+  fModal = true;
+  Show();
+  QEventLoop loop;
+  while (fModalResult == mrNone && Visible()) {
+    loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::EventLoopExec);
+    if (fModalResult != mrNone && !CloseQuery()) fModalResult = mrNone;
+  }
+  fModal = false;
+  if (Visible()) SetVisible(false);
+  if (QWidget* window = Widget()) window->setWindowModality(Qt::NonModal);
+  if (fModalResult == mrNone) fModalResult = mrCancel;
+  return fModalResult;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  try {
+    OnCloseQuery(this, canClose);
+  } catch (...) {
+    HandleException(this);
+    canClose = false;
+  }
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (fClosing) return;
+  fClosing = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } reset{fClosing};
+  if (!CloseQuery()) return;
+  TCloseAction action = fModal ? caHide : caHide;
+  try {
+    OnClose(this, action);
+  } catch (...) {
+    HandleException(this);
+    return;
+  }
+  if (action == caNone) return;
+  if (fModal && fModalResult == mrNone) fModalResult = mrCancel;
+  if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    SetVisible(false);
+    if (action == caFree) Release();
+  }
+}
+
+void TCustomForm::Release() {
+  QPointer<QObject> guard(Widget());
+  TComponent* self = this;
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [self] { self->Free(); }, Qt::QueuedConnection);
+}
+
+bool TCustomForm::WidgetCloseRequested() {
+  Close();
+  return !Visible();
+}
+
+void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  // Components without a parent (menus, timers, the TDravik) first, then the controls.
+  for (int i = 0; i < ComponentCount(); ++i) {
+    TComponent* c = Components(i);
+    auto* control = dynamic_cast<TControl*>(c);
+    if (!control || !control->Parent()) proc(c);
+  }
+  TWinControl::GetChildren(proc, root);
+}
+
+}  // namespace dravik

@@ -1,0 +1,99 @@
+#include "platform/ui/Graphics.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPalette>
+#include <cmath>
+
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
+
+namespace {
+
+struct TFontAlias {
+  const char* Name;
+  const char* Family;
+};
+
+// Metric-compatible stand-ins where Debian has them; the sans-serif system fonts of the original
+// platform are close to Arial's widths.
+constexpr TFontAlias kFontAliases[] = {
+    {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
+    {"Helvetica", "Liberation Sans"},     {"Microsoft Sans Serif", "Liberation Sans"},
+    {"Tahoma", "DejaVu Sans"},            {"Verdana", "DejaVu Sans"},
+    {"Segoe UI", "Liberation Sans"},      {"Times New Roman", "Liberation Serif"},
+    {"MS Serif", "Liberation Serif"},     {"Times", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},   {"Courier", "Liberation Mono"},
+    {"Fixedsys", "Liberation Mono"},      {"System", "Liberation Sans"},
+};
+
+}  // namespace
+
+std::string FontFamilyFor(const std::string& name) {
+  for (const TFontAlias& alias : kFontAliases)
+    if (SameText(name, alias.Name)) return alias.Family;
+  return name;
+}
+
+QFont ToQFont(const TFont& font) {
+  QFont result;
+  result.setFamilies({QString::fromStdString(FontFamilyFor(font.Name())),
+                      QString::fromStdString(font.Name()), QStringLiteral("DejaVu Sans")});
+  // A negative height is the character height in pixels; a positive one includes the internal
+  // leading, about a fifth of it.
+  const int32_t height = font.Height();
+  const int pixels = height < 0 ? -height : std::max(1, static_cast<int>(std::lround(height * 0.8)));
+  result.setPixelSize(std::max(1, pixels));
+  const TFontStyles style = font.Style();
+  result.setBold(style.Contains(fsBold));
+  result.setItalic(style.Contains(fsItalic));
+  result.setUnderline(style.Contains(fsUnderline));
+  result.setStrikeOut(style.Contains(fsStrikeOut));
+  if (font.Pitch() == fpFixed) result.setFixedPitch(true);
+  return result;
+}
+
+QColor ToQColor(TColor color) {
+  const auto value = static_cast<uint32_t>(static_cast<int32_t>(color));
+  if ((value & 0xFF000000u) == 0x80000000u) {
+    const QPalette palette = QApplication::palette();
+    switch (value & 0xFF) {
+      case 0x05:  // clWindow
+        return palette.color(QPalette::Base);
+      case 0x08:  // clWindowText
+      case 0x12:  // clBtnText
+      case 0x07:  // clMenuText
+        return palette.color(QPalette::Text);
+      case 0x0D:  // clHighlight
+        return palette.color(QPalette::Highlight);
+      case 0x0E:  // clHighlightText
+        return palette.color(QPalette::HighlightedText);
+      case 0x11:  // clGrayText
+        return palette.color(QPalette::Disabled, QPalette::Text);
+      case 0x18:  // clInfoBk
+        return palette.color(QPalette::ToolTipBase);
+      case 0x17:  // clInfoText
+        return palette.color(QPalette::ToolTipText);
+      case 0x10:  // clBtnShadow
+        return palette.color(QPalette::Dark);
+      case 0x14:  // clBtnHighlight
+        return palette.color(QPalette::Light);
+      default:  // clBtnFace and the rest of the window frame
+        return palette.color(QPalette::Window);
+    }
+  }
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+int32_t TCanvas::TextWidth(const std::string& text) const {
+  return QFontMetrics(ToQFont(*fFont)).horizontalAdvance(QString::fromStdString(text));
+}
+
+int32_t TCanvas::TextHeight(const std::string& text) const {
+  (void)text;  // the height of a line in the font, whatever it holds
+  return QFontMetrics(ToQFont(*fFont)).height();
+}
+
+}  // namespace dravik

@@ -1,0 +1,568 @@
+#include "platform/ui/StdCtrls.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Graphics.h"
+
+namespace dravik {
+
+namespace {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// A caption's "&" marks the accelerator; Qt's labels and buttons read it the same way.
+Qt::Alignment ToQtAlignment(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+TCustomForm* FormOf(TControl* control) {
+  for (TControl* c = control; c; c = c->Parent())
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) return form;
+  return nullptr;
+}
+
+const TClassRegistration kRegistrations[] = {
+    TClassRegistration(TLabel::StaticClass()),       TClassRegistration(TButton::StaticClass()),
+    TClassRegistration(TEdit::StaticClass()),        TClassRegistration(TMemo::StaticClass()),
+    TClassRegistration(TCheckBox::StaticClass()),    TClassRegistration(TRadioButton::StaticClass()),
+    TClassRegistration(TGroupBox::StaticClass()),    TClassRegistration(TComboBox::StaticClass()),
+    TClassRegistration(TListBox::StaticClass()),     TClassRegistration(TPanel::StaticClass()),
+};
+
+}  // namespace
+
+const TTypeInfo& TypeInfoFor(TAlignment) {
+  static const TTypeInfo& info =
+      MakeEnumType("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TComboBoxStyle) {
+  static const TTypeInfo& info =
+      MakeEnumType("TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TBevelCut) {
+  static const TTypeInfo& info =
+      MakeEnumType("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+  return info;
+}
+
+// --- TLabel ------------------------------------------------------------------------------------
+
+const TClassRecord& TLabel::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TLabel, TControl>("TLabel", "StdCtrls")
+          .Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment)
+          .Default(taLeftJustify)
+          .Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+          .Default(true)
+          .Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
+          .Default(false)
+          .Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
+          .Default(false)
+          .Build();
+  return record;
+}
+
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 65, 13);
+}
+
+QWidget* TLabel::CreateWidget(QWidget* parentWidget) {
+  auto* label = new QLabel(parentWidget);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+void TLabel::TextChanged() {
+  if (auto* label = static_cast<QLabel*>(Widget())) {
+    label->setText(Q(Caption()));
+    label->setAlignment(ToQtAlignment(fAlignment) | (fWordWrap ? Qt::AlignTop : Qt::Alignment()));
+    label->setWordWrap(fWordWrap);
+  }
+  AdjustSize();
+}
+
+void TLabel::FontChanged() {
+  TControl::FontChanged();
+  AdjustSize();
+}
+
+void TLabel::Loaded() {
+  TControl::Loaded();
+  AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+  if (!fAutoSize || fWordWrap || IsLoading()) return;
+  const QFontMetrics metrics(ToQFont(*Font()));
+  QString text = Q(Caption());
+  text.remove(QLatin1Char('&'));
+  const int32_t width = std::max(1, metrics.horizontalAdvance(text));
+  const int32_t height = metrics.height();
+  // A right-aligned label grows to the left, as the original does.
+  const int32_t left = fAlignment == taRightJustify ? Left() + Width() - width : Left();
+  SetBounds(left, Top(), width, height);
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+  fAlignment = value;
+  TextChanged();
+}
+
+void TLabel::SetAutoSize(bool value) {
+  fAutoSize = value;
+  AdjustSize();
+}
+
+void TLabel::SetWordWrap(bool value) {
+  fWordWrap = value;
+  TextChanged();
+}
+
+// --- TButton -----------------------------------------------------------------------------------
+
+const TClassRecord& TButton::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TButton, TWinControl>("TButton", "StdCtrls")
+          .Property("Cancel", &TButton::Cancel, &TButton::SetCancel)
+          .Default(false)
+          .Property("Default", &TButton::Default, &TButton::SetDefault)
+          .Default(false)
+          .Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+          .Default(0)
+          .Build();
+  return record;
+}
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 75, 25);
+}
+
+QWidget* TButton::CreateWidget(QWidget* parentWidget) {
+  auto* button = new QPushButton(parentWidget);
+  button->setDefault(fDefault);
+  QObject::connect(button, &QPushButton::clicked, [this] { Click(); });
+  return button;
+}
+
+void TButton::TextChanged() {
+  if (auto* button = static_cast<QPushButton*>(Widget())) button->setText(Q(Caption()));
+}
+
+void TButton::SetDefault(bool value) {
+  fDefault = value;
+  if (auto* button = static_cast<QPushButton*>(Widget())) button->setDefault(value);
+}
+
+void TButton::Click() {
+  TCustomForm* form = FormOf(this);
+  if (form && fModalResult != 0) form->SetModalResult(fModalResult);
+  TWinControl::Click();
+}
+
+// --- TEdit -------------------------------------------------------------------------------------
+
+const TClassRecord& TEdit::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TEdit, TWinControl>("TEdit", "StdCtrls")
+          .Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
+          .Default(0)
+          .Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
+          .Default(false)
+          .Property("Text", &TEdit::Text, &TEdit::SetText)
+          .Event("OnChange", &TEdit::OnChange)
+          .Build();
+  return record;
+}
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 121, 21);
+  SetColor(clWindow);
+}
+
+QWidget* TEdit::CreateWidget(QWidget* parentWidget) {
+  auto* edit = new QLineEdit(parentWidget);
+  edit->setReadOnly(fReadOnly);
+  if (fMaxLength > 0) edit->setMaxLength(fMaxLength);
+  QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
+    fFromWidget = true;
+    SetText(text.toStdString());
+    fFromWidget = false;
+  });
+  return edit;
+}
+
+void TEdit::TextChanged() {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  if (edit && !fFromWidget) edit->setText(Q(Text()));
+  OnChange(this);
+}
+
+void TEdit::SetReadOnly(bool value) {
+  fReadOnly = value;
+  if (auto* edit = static_cast<QLineEdit*>(Widget())) edit->setReadOnly(value);
+}
+
+void TEdit::SetMaxLength(int32_t value) {
+  fMaxLength = value;
+  if (auto* edit = static_cast<QLineEdit*>(Widget()))
+    edit->setMaxLength(value > 0 ? value : 32767);
+}
+
+// --- TMemo -------------------------------------------------------------------------------------
+
+const TClassRecord& TMemo::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TMemo, TWinControl>("TMemo", "StdCtrls")
+          .Property("Lines", &TMemo::Lines, &TMemo::SetLines)
+          .Property("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)
+          .Default(false)
+          .Property("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)
+          .Default(true)
+          .Build();
+  return record;
+}
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner), fLines(std::make_unique<TStringList>()) {
+  fLines->OnChange = TNotifyEvent::Of<&TMemo::LinesChanged>(this);
+  SetBounds(0, 0, 185, 89);
+  SetColor(clWindow);
+}
+
+QWidget* TMemo::CreateWidget(QWidget* parentWidget) {
+  auto* memo = new QTextEdit(parentWidget);
+  memo->setAcceptRichText(false);
+  memo->setReadOnly(fReadOnly);
+  memo->setLineWrapMode(fWordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+  QObject::connect(memo, &QTextEdit::textChanged, [this, memo] {
+    if (fFromWidget || !memo->hasFocus()) return;
+    fFromWidget = true;
+    fLines->SetText(memo->toPlainText().toStdString());
+    fFromWidget = false;
+  });
+  return memo;
+}
+
+void TMemo::LinesChanged(TObject*) {
+  auto* memo = static_cast<QTextEdit*>(Widget());
+  if (!memo || fFromWidget) return;
+  fFromWidget = true;
+  std::string text;
+  for (int i = 0; i < fLines->Count(); ++i) text += (i ? "\n" : "") + fLines->Strings(i);
+  if (fRichText && Qt::mightBeRichText(Q(text))) {
+    memo->setHtml(Q(text));
+  } else {
+    memo->setPlainText(Q(text));
+  }
+  fFromWidget = false;
+}
+
+void TMemo::SetReadOnly(bool value) {
+  fReadOnly = value;
+  if (auto* memo = static_cast<QTextEdit*>(Widget())) memo->setReadOnly(value);
+}
+
+void TMemo::SetWordWrap(bool value) {
+  fWordWrap = value;
+  if (auto* memo = static_cast<QTextEdit*>(Widget()))
+    memo->setLineWrapMode(value ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+// --- TCheckBox, TRadioButton -------------------------------------------------------------------
+
+const TClassRecord& TCheckBox::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TCheckBox, TWinControl>("TCheckBox", "StdCtrls")
+          .Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+          .Default(false)
+          .Build();
+  return record;
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 97, 17);
+}
+
+QWidget* TCheckBox::CreateWidget(QWidget* parentWidget) {
+  auto* box = new QCheckBox(parentWidget);
+  box->setChecked(fChecked);
+  QObject::connect(box, &QCheckBox::clicked, [this](bool checked) {
+    fChecked = checked;
+    Click();
+  });
+  return box;
+}
+
+void TCheckBox::TextChanged() {
+  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setText(Q(Caption()));
+}
+
+void TCheckBox::SetChecked(bool value) {
+  if (value == fChecked) return;
+  fChecked = value;
+  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setChecked(value);
+  if (!IsLoading()) Click();
+}
+
+const TClassRecord& TRadioButton::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TRadioButton, TCheckBox>("TRadioButton", "StdCtrls").Build();
+  return record;
+}
+
+QWidget* TRadioButton::CreateWidget(QWidget* parentWidget) {
+  auto* button = new QRadioButton(parentWidget);
+  button->setChecked(fChecked);
+  QObject::connect(button, &QRadioButton::toggled, [this](bool checked) {
+    if (checked == fChecked) return;
+    fChecked = checked;
+    if (checked) Click();
+  });
+  return button;
+}
+
+// --- TGroupBox ---------------------------------------------------------------------------------
+
+const TClassRecord& TGroupBox::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TGroupBox, TWinControl>("TGroupBox", "StdCtrls").Build();
+  return record;
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 185, 105);
+}
+
+QWidget* TGroupBox::CreateWidget(QWidget* parentWidget) {
+  return new QGroupBox(parentWidget);
+}
+
+void TGroupBox::TextChanged() {
+  if (auto* box = static_cast<QGroupBox*>(Widget())) box->setTitle(Q(Caption()));
+}
+
+// --- TCustomListControl, TComboBox, TListBox ---------------------------------------------------
+
+const TClassRecord& TCustomListControl::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TCustomListControl, TWinControl>("TCustomListControl", "StdCtrls")
+          .Property("Items", &TCustomListControl::Items, &TCustomListControl::SetItems)
+          .Property("ItemIndex", &TCustomListControl::ItemIndex, &TCustomListControl::SetItemIndex)
+          .Default(-1)
+          .Property("Sorted", &TCustomListControl::Sorted, &TCustomListControl::SetSorted)
+          .Default(false)
+          .Event("OnChange", &TCustomListControl::OnChange)
+          .Build();
+  return record;
+}
+
+TCustomListControl::TCustomListControl(TComponent* owner)
+    : TWinControl(owner), fItems(std::make_unique<TStringList>()) {
+  fItems->OnChange = TNotifyEvent::Of<&TCustomListControl::ItemsChanged>(this);
+  SetColor(clWindow);
+}
+
+void TCustomListControl::InitWidget() {
+  TWinControl::InitWidget();
+  ItemsToWidget();
+}
+
+void TCustomListControl::ItemsChanged(TObject*) {
+  if (!Widget()) return;
+  fUpdatingWidget = true;
+  ItemsToWidget();
+  fUpdatingWidget = false;
+}
+
+void TCustomListControl::SetItemIndex(int32_t value) {
+  if (value < -1 || (!IsLoading() && value >= fItems->Count())) value = -1;
+  if (value == fItemIndex) return;
+  fItemIndex = value;
+  fUpdatingWidget = true;
+  if (Widget()) IndexToWidget();
+  fUpdatingWidget = false;
+}
+
+void TCustomListControl::IndexFromWidget(int32_t index) {
+  if (fUpdatingWidget || index == fItemIndex) return;
+  fItemIndex = index;
+  OnChange(this);
+  Click();
+}
+
+const TClassRecord& TComboBox::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TComboBox, TCustomListControl>("TComboBox", "StdCtrls")
+          .Property("Style", &TComboBox::Style, &TComboBox::SetStyle)
+          .Default(csDropDown)
+          .Property("Text", &TComboBox::Text, &TComboBox::SetText)
+          .Build();
+  return record;
+}
+
+TComboBox::TComboBox(TComponent* owner) : TCustomListControl(owner) {
+  SetBounds(0, 0, 145, 21);
+}
+
+QComboBox* TComboBox::ComboWidget() const {
+  return static_cast<QComboBox*>(Widget());
+}
+
+QWidget* TComboBox::CreateWidget(QWidget* parentWidget) {
+  auto* combo = new QComboBox(parentWidget);
+  combo->setEditable(fStyle != csDropDownList);
+  QObject::connect(combo, QOverload<int>::of(&QComboBox::activated),
+                   [this](int index) { IndexFromWidget(index); });
+  return combo;
+}
+
+void TComboBox::ItemsToWidget() {
+  QComboBox* combo = ComboWidget();
+  combo->clear();
+  for (int i = 0; i < Items()->Count(); ++i) combo->addItem(Q(Items()->Strings(i)));
+  IndexToWidget();
+}
+
+void TComboBox::IndexToWidget() {
+  QComboBox* combo = ComboWidget();
+  combo->setCurrentIndex(ItemIndex());
+  if (ItemIndex() < 0 && combo->isEditable()) combo->setEditText(Q(Text()));
+}
+
+void TComboBox::TextChanged() {
+  QComboBox* combo = ComboWidget();
+  if (combo && combo->isEditable() && ItemIndex() < 0) combo->setEditText(Q(Text()));
+}
+
+TListBox::TListBox(TComponent* owner) : TCustomListControl(owner) {
+  SetBounds(0, 0, 121, 97);
+}
+
+const TClassRecord& TListBox::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListBox, TCustomListControl>("TListBox", "StdCtrls").Build();
+  return record;
+}
+
+QWidget* TListBox::CreateWidget(QWidget* parentWidget) {
+  auto* list = new QListWidget(parentWidget);
+  QObject::connect(list, &QListWidget::currentRowChanged,
+                   [this](int row) { IndexFromWidget(row); });
+  return list;
+}
+
+void TListBox::ItemsToWidget() {
+  auto* list = static_cast<QListWidget*>(Widget());
+  const int count = Items()->Count();
+  // Lines changed in place keep their items, so a switch of language does not rebuild the list.
+  while (list->count() > count) delete list->takeItem(list->count() - 1);
+  for (int i = 0; i < count; ++i) {
+    const QString text = Q(Items()->Strings(i));
+    if (i < list->count()) {
+      if (list->item(i)->text() != text) list->item(i)->setText(text);
+    } else {
+      list->addItem(text);
+    }
+  }
+  IndexToWidget();
+}
+
+void TListBox::IndexToWidget() {
+  static_cast<QListWidget*>(Widget())->setCurrentRow(ItemIndex());
+}
+
+// --- TPanel ------------------------------------------------------------------------------------
+
+namespace {
+
+// A frame that draws its caption in the middle, under its children.
+class TPanelWidget : public QFrame {
+ public:
+  TPanelWidget(QWidget* parent, TPanel* panel) : QFrame(parent), fPanel(panel) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QFrame::paintEvent(event);
+    if (!fPanel || fPanel->Caption().empty()) return;
+    QPainter painter(this);
+    painter.setFont(font());
+    Qt::Alignment align = fPanel->Alignment() == taLeftJustify    ? Qt::AlignLeft
+                          : fPanel->Alignment() == taRightJustify ? Qt::AlignRight
+                                                                  : Qt::AlignHCenter;
+    painter.drawText(contentsRect(), static_cast<int>(align | Qt::AlignVCenter),
+                     Q(fPanel->Caption()));
+  }
+
+ private:
+  TPanel* fPanel;
+};
+
+}  // namespace
+
+const TClassRecord& TPanel::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TPanel, TWinControl>("TPanel", "ExtCtrls")
+          .Property("Alignment", &TPanel::Alignment, &TPanel::SetAlignment)
+          .Default(taCenter)
+          .Property("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter)
+          .Default(bvRaised)
+          .Build();
+  return record;
+}
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 185, 41);
+}
+
+QWidget* TPanel::CreateWidget(QWidget* parentWidget) {
+  auto* frame = new TPanelWidget(parentWidget, this);
+  frame->setFrameStyle(fBevelOuter == bvNone      ? QFrame::NoFrame
+                       : fBevelOuter == bvLowered ? QFrame::Panel | QFrame::Sunken
+                                                  : QFrame::Panel | QFrame::Raised);
+  return frame;
+}
+
+void TPanel::TextChanged() {
+  if (Widget()) Widget()->update();
+}
+
+void TPanel::SetBevelOuter(TBevelCut value) {
+  fBevelOuter = value;
+  if (auto* frame = static_cast<QFrame*>(Widget()))
+    frame->setFrameStyle(value == bvNone      ? QFrame::NoFrame
+                         : value == bvLowered ? QFrame::Panel | QFrame::Sunken
+                                              : QFrame::Panel | QFrame::Raised);
+}
+
+void TPanel::SetAlignment(TAlignment value) {
+  fAlignment = value;
+  TextChanged();
+}
+
+}  // namespace dravik

@@ -1,0 +1,45 @@
+#include "platform/ui/UiApplication.h"
+
+#include <QCursor>
+#include <QEventLoop>
+
+namespace dravik {
+
+namespace {
+TCursor gCursor = crDefault;
+}  // namespace
+
+TUiApplication::TUiApplication(int& argc, char** argv)
+    : fQt(std::make_unique<QApplication>(argc, argv)) {
+  fApplication.emplace();
+  Application->SetProcessMessagesHook([] { QCoreApplication::processEvents(); });
+}
+
+TUiApplication::~TUiApplication() {
+  fMainForm = nullptr;
+  fApplication.reset();  // frees the forms it owns while Qt still stands
+  fQt.reset();
+}
+
+int TUiApplication::Run() {
+  if (!fMainForm) return 0;
+  fMainForm->Show();
+  QEventLoop loop;
+  while (fMainForm->Visible())
+    loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::EventLoopExec);
+  return 0;
+}
+
+void SetScreenCursor(TCursor cursor) {
+  if (cursor == gCursor) return;
+  if (gCursor != crDefault) QApplication::restoreOverrideCursor();
+  gCursor = cursor;
+  if (cursor == crHourGlass) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  if (cursor == crArrow) QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+TCursor ScreenCursor() {
+  return gCursor;
+}
+
+}  // namespace dravik

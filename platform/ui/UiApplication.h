@@ -1,0 +1,48 @@
+#pragma once
+// The application's visual part: the Qt application under the application object, the main
+// form, the event loop, the screen cursor.
+
+#include <QApplication>
+#include <memory>
+#include <optional>
+
+#include "platform/core/forms/Application.h"
+#include "platform/ui/Forms.h"
+
+namespace dravik {
+
+enum TCursor { crDefault, crHourGlass, crArrow };
+
+class TUiApplication {
+ public:
+  // Makes the Qt application, then the application object; pending events are processed by
+  // Application->ProcessMessages from then on.
+  TUiApplication(int& argc, char** argv);
+  ~TUiApplication();
+  TUiApplication(const TUiApplication&) = delete;
+  TUiApplication& operator=(const TUiApplication&) = delete;
+  TApplication* operator->() const { return Application; }
+
+  // A form the application owns; the first one made becomes the main form.
+  template <class T>
+  T* CreateForm() {
+    T* form = Create<T>(Application);
+    if (!fMainForm) fMainForm = form;
+    return form;
+  }
+  TCustomForm* MainForm() const { return fMainForm; }
+  void SetMainForm(TCustomForm* form) { fMainForm = form; }
+  // Shows the main form and processes events until it is closed.
+  int Run();
+
+ private:
+  std::unique_ptr<QApplication> fQt;
+  std::optional<TApplicationScope> fApplication;
+  TCustomForm* fMainForm = nullptr;
+};
+
+// The cursor over every window, as the original Screen.Cursor: crHourGlass while work runs.
+void SetScreenCursor(TCursor cursor);
+TCursor ScreenCursor();
+
+}  // namespace dravik

@@ -1,0 +1,112 @@
+// Forms read from embedded form files, shown offscreen, switched between languages.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
+#include "tests/ui/UiFixture.h"
+
+using namespace dravik;
+
+namespace {
+
+class TTestWindow : public TForm {
+ public:
+  using TForm::TForm;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+};
+
+const TClassRecord& TTestWindow::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TTestWindow, TForm>("TTestWindow", "TestWindows").Build();
+  return record;
+}
+const TClassRegistration kTestWindow(TTestWindow::StaticClass());
+
+template <class T>
+T* Find(TComponent* form, const char* name) {
+  return dynamic_cast<T*>(form->FindComponent(name));
+}
+
+using Forms = UiTest;
+
+}  // namespace
+
+TEST_F(Forms, AFormReadsItsFileAndItsWidgetsShowIt) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  form->Show();
+  EXPECT_EQ(form->Widget()->windowTitle().toStdString(), "Greetings");
+  EXPECT_EQ(form->Width(), 300);
+  auto* hello = Find<TLabel>(form, "Hello");
+  ASSERT_NE(hello, nullptr);
+  EXPECT_EQ(static_cast<QLabel*>(hello->Widget())->text().toStdString(), "Hello");
+  EXPECT_EQ(hello->Parent(), Find<TPanel>(form, "Top"));
+  auto* names = Find<TListBox>(form, "Names");
+  EXPECT_EQ(static_cast<QListWidget*>(names->Widget())->item(1)->text().toStdString(), "Two");
+  // Aligned to the top: the panel spans the client width.
+  EXPECT_EQ(Find<TPanel>(form, "Top")->Width(), 300);
+  form->Free();
+}
+
+TEST_F(Forms, ASwitchChangesWhatTheWidgetsDisplay) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  form->Show();
+  Find<TDravik>(form, "Dravik")->SetLanguage("Deutsch");
+  EXPECT_EQ(static_cast<QLabel*>(Find<TLabel>(form, "Hello")->Widget())->text().toStdString(),
+            "Hallo");
+  auto* names = Find<TListBox>(form, "Names");
+  EXPECT_EQ(static_cast<QListWidget*>(names->Widget())->item(1)->text().toStdString(), "Zwei");
+  EXPECT_EQ(names->Hint(), "Liste");
+  form->Free();
+}
+
+TEST_F(Forms, AnchorsFollowTheWindowsSize) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  form->Show();
+  auto* ok = Find<TButton>(form, "Ok");
+  form->Widget()->resize(400, 260);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ok->Left(), 316);
+  EXPECT_EQ(ok->Top(), 228);
+  form->Free();
+}
+
+// Answers a form's close query as told and counts the questions.
+class TCloseGate : public TObject {
+ public:
+  void Query(TObject*, bool& canClose) {
+    ++Asked;
+    canClose = Allow;
+  }
+  bool Allow = false;
+  int Asked = 0;
+};
+
+TEST_F(Forms, AModalFormEndsWithItsButtonsResult) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  auto* ok = Find<TButton>(form, "Ok");
+  QTimer::singleShot(0, [ok] { static_cast<QPushButton*>(ok->Widget())->click(); });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_FALSE(form->Visible());
+  form->Free();
+}
+
+TEST_F(Forms, ClosingAsksTheCloseQueryFirst) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  TCloseGate gate;
+  form->OnCloseQuery = TCloseQueryEvent::Of<&TCloseGate::Query>(&gate);
+  form->Show();
+  form->Widget()->close();  // the window's close box
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(gate.Asked, 1);
+  gate.Allow = true;
+  form->Close();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(gate.Asked, 2);
+  form->Free();
+}
