@@ -1,7 +1,6 @@
 // dravik classes [NAME]: what a form file can hold, and which of it can be translated.
-#include <iostream>
-
 #include "apps/dravik/Command.h"
+#include "apps/dravik/StandardOutput.h"
 #include "model/TypeTools.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
@@ -37,22 +36,22 @@ std::string TypDef(const TPropInfo& prop) {
   return "";
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   TCommandLine line(args, {}, {});
   line.ExpectPositionals(0, 1);
   if (line.Positionals().empty()) {
     for (const TClassRecord* c : RegisteredClasses())
-      std::cout << c->Name() << '\t' << (c->Parent() ? c->Parent()->Name() : "") << '\t'
-                << c->UnitName() << '\n';
+      out << c->Name() << '\t' << (c->Parent() ? c->Parent()->Name() : "") << '\t' << c->UnitName()
+          << '\n';
     return 0;
   }
   const std::string& name = line.Positionals()[0];
   const TClassRecord* record = GetClass(name);
   if (!record) throw EClassNotFound(Format("Class %s not found (see 'dravik classes')", {name}));
   for (const TPropInfo* prop : record->Props())
-    std::cout << prop->Name << '\t' << TypeKindName(prop->Kind()) << '\t'
-              << (prop->PropType ? prop->PropType->Name : "") << '\t' << Access(*prop) << '\t'
-              << DefaultText(*prop) << '\t' << TypDef(*prop) << '\n';
+    out << prop->Name << '\t' << TypeKindName(prop->Kind()) << '\t'
+        << (prop->PropType ? prop->PropType->Name : "") << '\t' << Access(*prop) << '\t'
+        << DefaultText(*prop) << '\t' << TypDef(*prop) << '\n';
   return 0;
 }
 

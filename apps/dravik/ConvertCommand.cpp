@@ -1,15 +1,15 @@
 // dravik convert: a form stream between its binary and its text form.
 
 #include <algorithm>
-#include <iostream>
-#include <iterator>
+#include <optional>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/AtomicFile.h"
-#include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
@@ -30,7 +30,7 @@ bool HoldsComponentStream(const TResourceEntry& entry) {
          std::string_view(entry.Data).substr(0, 4) == std::string_view(FilerSignature, 4);
 }
 
-std::string NameList(const std::vector<const TResourceEntry*>& entries) {
+std::string NameList(const std::vector<TResourceEntry*>& entries) {
   std::string names;
   for (const TResourceEntry* entry : entries)
     names += (names.empty() ? "" : ", ") + entry->Name.ToString();
@@ -38,78 +38,62 @@ std::string NameList(const std::vector<const TResourceEntry*>& entries) {
 }
 
 // The component stream of a resource file: the one named, or the only one it holds.
-std::string SelectResource(const std::string& bytes, const std::optional<std::string>& name) {
-  TStringStream input(bytes);
+std::string SelectResource(std::string bytes, const std::optional<std::string>& name) {
   TResourceFile file;
-  file.LoadFromStream(input);
-  std::vector<const TResourceEntry*> forms;
-  for (const TResourceEntry& entry : file.Entries)
+  file.LoadFromBytes(bytes);
+  std::string().swap(bytes);  // the file's entries hold the data now
+  std::vector<TResourceEntry*> forms;
+  for (TResourceEntry& entry : file.Entries)
     if (HoldsComponentStream(entry)) forms.push_back(&entry);
   if (name) {
-    const TResourceEntry* entry = file.Find(*name);
-    if (!entry)
+    const TResourceEntry* found = file.Find(*name);
+    if (!found)
       throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
                          ")");
-    if (!HoldsComponentStream(*entry))
+    if (!HoldsComponentStream(*found))
       throw EReadError("Resource " + *name + " holds no component stream");
-    return entry->Data;
+    return std::move(file.Entries[static_cast<std::size_t>(found - file.Entries.data())].Data);
   }
   if (forms.empty()) throw EReadError("The resource file holds no component stream");
   if (forms.size() > 1)
     throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
                  " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
-  return forms.front()->Data;
+  return std::move(forms.front()->Data);
 }
 
 int LineOf(std::string_view text, std::size_t offset) {
   return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
 }
 
-std::string TextToBinary(const std::string& text) {
-  TStringStream input(text), binary;
+std::string TextToBinary(std::string text) {
+  // The binary form is shorter than its text, so a buffer of the text's size never moves while
+  // the binary grows in it.
+  std::string room;
+  room.reserve(text.size());
+  TStringStream input(std::move(text)), binary(std::move(room));
   ObjectTextToBinary(input, binary);
   // The parser leaves the input at the first token after the root's "end".
-  auto rest = static_cast<std::size_t>(input.Position());
-  std::size_t extra = text.find_first_not_of(" \t\r\n", rest);
+  const std::string& source = input.DataString();
+  std::size_t extra =
+      source.find_first_not_of(" \t\r\n", static_cast<std::size_t>(input.Position()));
   if (extra != std::string::npos)
     throw EParserError("Text after the end of the root object on line " +
-                       std::to_string(LineOf(text, extra)));
-  return binary.DataString();
+                       std::to_string(LineOf(source, extra)));
+  return binary.TakeDataString();
 }
 
-// Checks that bytes are exactly one well-formed component stream.
-void CheckBinary(const std::string& bytes) {
+// Checks that bytes hold one well-formed component stream, and with whole nothing after it;
+// so a malformed stream is refused before anything is written.
+void CheckBinary(const std::string& bytes, bool whole) {
   TStringStream input(bytes);
   TBinaryObjectReader reader(input);
   reader.ReadSignature();
   reader.SkipComponent(true);
-  if (reader.Offset() != static_cast<int64_t>(bytes.size()))
+  if (whole && reader.Offset() != static_cast<int64_t>(bytes.size()))
     reader.Error("Data after the end of the root component", reader.Offset());
 }
 
-std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw EReadError("Stream read error: standard input");
-    return bytes;
-  }
-  TMemoryStream file;
-  file.LoadFromFile(path);
-  return std::string(file.Memory(), static_cast<std::size_t>(file.Size()));
-}
-
-// Written beside the target and renamed over it, so that a failure leaves the old file intact.
-void WriteOutput(const std::string& path, const std::string& bytes) {
-  if (path == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    if (!std::cout) throw EWriteError("Stream write error: standard output");
-    return;
-  }
-  SaveFileAtomically(path, bytes);
-}
-
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"to", "resource", "res"}, {"res32"});
   line.ExpectPositionals(2, 2);
   std::optional<std::string> to = line.Value("to");
@@ -123,8 +107,13 @@ int Run(const std::vector<std::string>& args) {
   const std::string& inPath = line.Positionals()[0];
   const std::string& outPath = line.Positionals()[1];
 
-  std::string input = ReadInput(inPath);
-  std::string output;
+  // The output first: one that cannot be written fails before a long input is read. A file is
+  // written beside its target and renamed into place by Commit, so a failure leaves it as it was.
+  std::optional<TAtomicFileStream> file;
+  if (outPath != "-") file.emplace(outPath);
+  TStream& output = file ? static_cast<TStream&>(*file) : out;
+  TInputFile in(inPath);
+  std::string input = in.ReadAll();
   try {
     std::string binary;
     switch (DetectKind(input)) {
@@ -132,36 +121,34 @@ int Run(const std::vector<std::string>& args) {
         binary = std::move(input);
         break;
       case TInputKind::Resource:
-        binary = SelectResource(input, line.Value("resource"));
+        binary = SelectResource(std::move(input), line.Value("resource"));
         break;
       case TInputKind::Text:
-        binary = TextToBinary(input);
+        binary = TextToBinary(std::move(input));
         break;
     }
+    CheckBinary(binary, *to == "binary");
     if (*to == "text") {
-      TStringStream in(binary), text;
-      ObjectBinaryToText(in, text);
-      output = text.DataString();
+      TStringStream stream(std::move(binary));
+      ObjectBinaryToText(stream, output);
+    } else if (resName) {
+      TResourceFile res;
+      res.Layout = line.Has("res32") ? TResourceLayout::Res32 : TResourceLayout::Res16;
+      TResourceEntry entry;
+      entry.Name = TResourceId(*resName);
+      entry.Data = std::move(binary);
+      res.Entries.push_back(std::move(entry));
+      res.SaveToStream(output);
     } else {
-      CheckBinary(binary);
-      output = std::move(binary);
-      if (resName) {
-        TResourceFile file;
-        file.Layout = line.Has("res32") ? TResourceLayout::Res32 : TResourceLayout::Res16;
-        TResourceEntry entry;
-        entry.Name = TResourceId(*resName);
-        entry.Data = std::move(output);
-        file.Entries.push_back(std::move(entry));
-        TStringStream res;
-        file.SaveToStream(res);
-        output = res.DataString();
-      }
+      output.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
     }
+  } catch (const EWriteError&) {
+    throw;  // names the output, or the resource name that cannot be stored
   } catch (Exception& e) {
-    e.SetMessage((inPath == "-" ? std::string("standard input") : inPath) + ": " + e.Message());
+    e.SetMessage(in.Name() + ": " + e.Message());
     throw;
   }
-  WriteOutput(outPath, output);
+  if (file) file->Commit();
   return 0;
 }
 
@@ -180,9 +167,14 @@ const TCommand ConvertCommand{
     "checked and copied.\n"
     "\n"
     "Arguments:\n"
-    "  IN               the form stream; \"-\" reads standard input\n"
+    "  IN               the form stream; \"-\" reads standard input. Any file that reads as a\n"
+    "                   stream works (a pipe, /dev/stdin), up to 256 MiB\n"
     "  OUT              the result; \"-\" writes standard output. A file is written beside OUT\n"
-    "                   and renamed into place, so a failed conversion leaves OUT untouched\n"
+    "                   and renamed into place, so a failed or interrupted conversion leaves\n"
+    "                   OUT untouched; a symbolic link keeps pointing where it did and its\n"
+    "                   target gets the result. A device or a FIFO is written in place. An\n"
+    "                   existing OUT must be writable; in a folder that takes no new file it\n"
+    "                   is rewritten in place\n"
     "\n"
     "Options:\n"
     "  --to text        write the text form\n"
@@ -195,8 +187,8 @@ const TCommand ConvertCommand{
     "                   the text of a language file (.lng) becomes a language file again\n"
     "  --res32          with --res: the 32-bit layout that resource compilers (windres) read\n"
     "\n"
-    "Exit codes: 0 success; 1 bad input, reported in one line with its byte offset or line;\n"
-    "2 bad usage.\n",
+    "Exit codes: 0 success; 1 bad input, reported in one line with its byte offset or line,\n"
+    "or an output that cannot be written; 2 bad usage.\n",
     Run};
 
 }  // namespace dravik

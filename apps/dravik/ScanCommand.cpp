@@ -1,8 +1,7 @@
 // dravik scan: the string literals and comments of a source file, or its mask.
-#include <iostream>
-
 #include "apps/dravik/Command.h"
-#include "apps/dravik/SourceFile.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "source/SourceParser.h"
 
 namespace dravik {
@@ -15,26 +14,26 @@ TCodeType ParseCodeType(const std::string& name) {
   throw EUsage{"unknown code type '" + name + "' (pascal or c)"};
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"type"}, {"mask"});
   line.ExpectPositionals(1, 1);
   const std::optional<std::string> type = line.Value("type");
   TCodeType codeType = type ? ParseCodeType(*type) : ctAutoDetect;
 
-  TSourceParser parser(ReadSourceFile(line.Positionals()[0]));
+  TSourceParser parser(TInputFile(line.Positionals()[0]).ReadAll());
   if (codeType == ctAutoDetect && parser.CodeType() == ctUnknown) codeType = ctPascal;
   parser.ParseLines(codeType);
 
   if (line.Has("mask")) {
     const std::string& mask = parser.Mask();
-    std::cout << mask;
-    if (!mask.empty() && mask.back() != '\n' && mask.back() != '\r') std::cout << '\n';
+    out << mask;
+    if (!mask.empty() && mask.back() != '\n' && mask.back() != '\r') out << '\n';
     return 0;
   }
   for (const TSourceCodeBlock& block : parser.Blocks()) {
-    std::cout << (block.BlockType() == btString ? "string" : "comment") << '\t' << block.Offset()
-              << '\t' << block.Length() << '\t' << block.Line() << '\t' << block.Column() << '\t'
-              << EscapeField(block.BlockText()) << '\n';
+    out << (block.BlockType() == btString ? "string" : "comment") << '\t' << block.Offset() << '\t'
+        << block.Length() << '\t' << block.Line() << '\t' << block.Column() << '\t';
+    out.Field(block.BlockText()) << '\n';
   }
   return 0;
 }
