@@ -10,6 +10,7 @@
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/AtomicFile.h"
+#include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
@@ -18,6 +19,17 @@ namespace dravik {
 namespace {
 
 enum class TInputKind { Binary, Resource, Text };
+
+// Bytes held elsewhere, read in place.
+class TBytesReader : public TCustomMemoryStream {
+ public:
+  explicit TBytesReader(std::string_view bytes) {
+    SetPointer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  }
+  int64_t Write(const void*, int64_t) override {
+    throw EStreamError("Stream write error: the bytes are read only");
+  }
+};
 
 TInputKind DetectKind(std::string_view bytes) {
   if (bytes.substr(0, 4) == std::string_view(FilerSignature, 4)) return TInputKind::Binary;
@@ -84,8 +96,8 @@ std::string TextToBinary(std::string text) {
 
 // Checks that bytes hold one well-formed component stream, and with whole nothing after it;
 // so a malformed stream is refused before anything is written.
-void CheckBinary(const std::string& bytes, bool whole) {
-  TStringStream input(bytes);
+void CheckBinary(std::string_view bytes, bool whole) {
+  TBytesReader input(bytes);
   TBinaryObjectReader reader(input);
   reader.ReadSignature();
   reader.SkipComponent(true);
@@ -129,7 +141,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     }
     CheckBinary(binary, *to == "binary");
     if (*to == "text") {
-      TStringStream stream(std::move(binary));
+      TBytesReader stream(binary);
       ObjectBinaryToText(stream, output);
     } else if (resName) {
       TResourceFile res;

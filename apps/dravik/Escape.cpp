@@ -1,5 +1,7 @@
 #include "apps/dravik/Escape.h"
 
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -36,10 +38,13 @@ std::size_t Utf8Length(std::string_view text) {
   return length;
 }
 
-void AppendHex(std::string& out, unsigned char byte) {
+char* WriteHex(char* out, unsigned char byte) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  const char escape[4] = {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 15]};
-  out.append(escape, 4);
+  *out++ = '\\';
+  *out++ = 'x';
+  *out++ = kDigits[byte >> 4];
+  *out++ = kDigits[byte & 15];
+  return out;
 }
 
 // The bytes from the start of text that need no escape: printable ASCII other than the
@@ -67,41 +72,42 @@ std::size_t PlainPrefix(std::string_view text, bool backslash) {
   return i;
 }
 
-void AppendEscaped(std::string& out, std::string_view text, bool field) {
+char* Escape(std::string_view text, char* out, bool field) {
   while (!text.empty()) {
     const std::size_t plain = PlainPrefix(text, field);
-    out.append(text.data(), plain);
+    std::memcpy(out, text.data(), plain);
+    out += plain;
     text.remove_prefix(plain);
     if (text.empty()) break;
     const auto c = static_cast<unsigned char>(text[0]);
     std::size_t length = 1;
     if (field && (c == '\t' || c == '\n' || c == '\r' || c == '\\')) {
-      out += '\\';
-      out += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
+      *out++ = '\\';
+      *out++ = c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
     } else if (c < 0x80 || (length = Utf8Length(text)) == 0) {
-      AppendHex(out, c);
+      out = WriteHex(out, c);
       length = 1;
     } else if (c == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
       // U+0080..U+009F, the C1 controls: both bytes.
-      AppendHex(out, c);
-      AppendHex(out, static_cast<unsigned char>(text[1]));
+      out = WriteHex(WriteHex(out, c), static_cast<unsigned char>(text[1]));
     } else {
-      out.append(text.data(), length);
+      std::memcpy(out, text.data(), length);
+      out += length;
     }
     text.remove_prefix(length);
   }
+  return out;
 }
 
 }  // namespace
 
-void AppendField(std::string& out, std::string_view text) {
-  AppendEscaped(out, text, true);
+char* EscapeField(std::string_view text, char* out) {
+  return Escape(text, out, true);
 }
 
 std::string EscapeMessage(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendEscaped(out, text, false);
+  std::string out(text.size() * kEscapedByteSize, '\0');
+  out.resize(static_cast<std::size_t>(Escape(text, out.data(), false) - out.data()));
   return out;
 }
 

@@ -3,16 +3,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <string>
 
 #include "apps/dravik/Escape.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
 
-TStandardOutput::TStandardOutput() {
-  fBuffer.reserve(kBufferSize);
-}
+TStandardOutput::TStandardOutput() : fBuffer(new char[kBufferSize]) {}
 
 int64_t TStandardOutput::Read(void*, int64_t) {
   throw EStreamError("Standard output cannot be read");
@@ -20,37 +18,36 @@ int64_t TStandardOutput::Read(void*, int64_t) {
 
 int64_t TStandardOutput::Write(const void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  const std::string_view bytes(static_cast<const char*>(buffer), static_cast<std::size_t>(count));
-  if (bytes.size() >= kBufferSize) {
-    Flush();
-    WriteOut(bytes);
-  } else {
-    *this << bytes;
-  }
+  *this << std::string_view(static_cast<const char*>(buffer), static_cast<std::size_t>(count));
   return count;
 }
 
 int64_t TStandardOutput::Seek(int64_t offset, TSeekOrigin origin) {
   if (origin != soFromCurrent || offset != 0)
     throw EStreamError("Invalid stream position: standard output");
-  return fWritten + static_cast<int64_t>(fBuffer.size());
+  return fWritten + static_cast<int64_t>(fUsed);
 }
 
 TStandardOutput& TStandardOutput::Field(std::string_view text) {
-  // Escapes take at most four bytes for one.
-  if (text.size() * 4 > kBufferSize) {
-    std::string escaped;
-    AppendField(escaped, text);
+  if (text.size() * kEscapedByteSize > kBufferSize) {
+    std::string escaped(text.size() * kEscapedByteSize, '\0');
+    escaped.resize(static_cast<std::size_t>(EscapeField(text, escaped.data()) - escaped.data()));
     return *this << std::string_view(escaped);
   }
-  Reserve(text.size() * 4);
-  AppendField(fBuffer, text);
+  char* at = Room(text.size() * kEscapedByteSize);
+  fUsed = static_cast<std::size_t>(EscapeField(text, at) - fBuffer.get());
+  return *this;
+}
+
+TStandardOutput& TStandardOutput::WriteThrough(std::string_view bytes) {
+  Flush();
+  WriteOut(bytes);
   return *this;
 }
 
 void TStandardOutput::Flush() {
-  WriteOut(fBuffer);
-  fBuffer.clear();
+  WriteOut(std::string_view(fBuffer.get(), fUsed));
+  fUsed = 0;
 }
 
 void TStandardOutput::WriteOut(std::string_view bytes) {

@@ -4,7 +4,8 @@
 // TStream, so converters write to it as to a file.
 
 #include <charconv>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <type_traits>
 
@@ -27,19 +28,21 @@ class TStandardOutput : public TStream {
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
   TStandardOutput& operator<<(std::string_view text) {
-    Reserve(text.size());
-    fBuffer.append(text);
+    if (text.size() > kBufferSize) return WriteThrough(text);
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    fUsed += text.size();
     return *this;
   }
   TStandardOutput& operator<<(char c) {
-    Reserve(1);
-    fBuffer += c;
+    *Room(1) = c;
+    ++fUsed;
     return *this;
   }
   template <class Integer>
   requires std::is_integral_v<Integer> TStandardOutput& operator<<(Integer number) {
-    char digits[24];
-    return *this << std::string_view(digits, std::to_chars(digits, digits + 24, number).ptr);
+    char* at = Room(24);
+    fUsed = static_cast<std::size_t>(std::to_chars(at, at + 24, number).ptr - fBuffer.get());
+    return *this;
   }
   // A tab-separated field of a file's bytes, escaped (Escape.h).
   TStandardOutput& Field(std::string_view text);
@@ -50,13 +53,17 @@ class TStandardOutput : public TStream {
  private:
   static constexpr std::size_t kBufferSize = 256 * 1024;
 
-  // Makes room for count more bytes, writing the buffer out when it would grow past its size.
-  void Reserve(std::size_t count) {
-    if (fBuffer.size() + count > kBufferSize) Flush();
+  // Where count more bytes go (at most kBufferSize), after writing the buffer out when they
+  // would not fit.
+  char* Room(std::size_t count) {
+    if (fUsed + count > kBufferSize) Flush();
+    return fBuffer.get() + fUsed;
   }
+  TStandardOutput& WriteThrough(std::string_view bytes);
   void WriteOut(std::string_view bytes);
 
-  std::string fBuffer;
+  std::unique_ptr<char[]> fBuffer;
+  std::size_t fUsed = 0;
   int64_t fWritten = 0;
 };
 
