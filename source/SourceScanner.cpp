@@ -430,6 +430,9 @@ TCodeType TSourceStream::DetectedCodeType(bool end) const {
 void TSourceStream::Scan(TCodeType type, bool end, TScanSink& sink) {
   if (type != ctPascal && type != ctC)
     throw ESourceParserError("TSourceStream.Scan: Invalid CodeType");
+  // Until as many bytes arrived as the last scan left undecided, a scan would mostly go over the
+  // same block again: waiting keeps the work linear however small the pieces are.
+  if (!end && fHeld - fUndecided < fUndecided) return;
   const std::string_view window(fBuffer.data(), fHeld);
   if (fWithMask) fMask.assign(fHeld, ' ');
   auto emit = [&sink](const TScannedBlock& block) { sink.Block(block); };
@@ -441,6 +444,7 @@ void TSourceStream::Scan(TCodeType type, bool end, TScanSink& sink) {
   if (fWithMask) sink.Mask(std::string_view(fMask.data(), decided));
   std::memmove(fBuffer.data(), fBuffer.data() + decided, fHeld - decided);
   fHeld -= decided;
+  fUndecided = fHeld;
   fBase += static_cast<int64_t>(decided);
 }
 

@@ -47,13 +47,16 @@ class TSourceStream {
   TCodeType DetectedCodeType(bool end) const;
 
   // Scans the bytes held as far as they decide, as Pascal or C; end: no more bytes follow, and
-  // all of them are decided. ESourceParserError for another type.
+  // all of them are decided. Before the end, a scan waits until as many bytes have arrived as
+  // the last one left undecided, so each byte is scanned a bounded number of times however the
+  // text is cut. ESourceParserError for another type.
   void Scan(TCodeType type, bool end, TScanSink& sink);
 
  private:
   bool fWithMask;
   std::vector<char> fBuffer;  // its first fHeld bytes are the text from offset fBase on
   std::size_t fHeld = 0;
+  std::size_t fUndecided = 0;  // of the bytes held, those the last scan left
   int64_t fBase = 0;
   std::string fMask;
   // The line of the first byte held, and the offset of that line's first byte.
