@@ -34,8 +34,7 @@ TStandardOutput& TStandardOutput::Field(std::string_view text) {
     escaped.resize(static_cast<std::size_t>(EscapeField(text, escaped.data()) - escaped.data()));
     return *this << std::string_view(escaped);
   }
-  char* at = Room(text.size() * kEscapedByteSize);
-  fUsed = static_cast<std::size_t>(EscapeField(text, at) - fBuffer.get());
+  Advance(EscapeField(text, Room(text.size() * kEscapedByteSize)));
   return *this;
 }
 

@@ -15,6 +15,8 @@ namespace dravik {
 
 class TStandardOutput : public TStream {
  public:
+  static constexpr std::size_t kBufferSize = 256 * 1024;
+
   TStandardOutput();
   // What is still buffered is dropped: main flushes after a command that succeeded.
   ~TStandardOutput() override = default;
@@ -41,24 +43,24 @@ class TStandardOutput : public TStream {
   template <class Integer>
   requires std::is_integral_v<Integer> TStandardOutput& operator<<(Integer number) {
     char* at = Room(24);
-    fUsed = static_cast<std::size_t>(std::to_chars(at, at + 24, number).ptr - fBuffer.get());
+    Advance(std::to_chars(at, at + 24, number).ptr);
     return *this;
   }
   // A tab-separated field of a file's bytes, escaped (Escape.h).
   TStandardOutput& Field(std::string_view text);
 
-  // Writes out what is buffered. EWriteError "Stream write error: standard output: reason".
-  void Flush();
-
- private:
-  static constexpr std::size_t kBufferSize = 256 * 1024;
-
-  // Where count more bytes go (at most kBufferSize), after writing the buffer out when they
-  // would not fit.
+  // For lines formatted in place: room for up to count bytes (at most kBufferSize), then
+  // Advance to the end of what was written there.
   char* Room(std::size_t count) {
     if (fUsed + count > kBufferSize) Flush();
     return fBuffer.get() + fUsed;
   }
+  void Advance(const char* end) { fUsed = static_cast<std::size_t>(end - fBuffer.get()); }
+
+  // Writes out what is buffered. EWriteError "Stream write error: standard output: reason".
+  void Flush();
+
+ private:
   TStandardOutput& WriteThrough(std::string_view bytes);
   void WriteOut(std::string_view bytes);
 
