@@ -442,7 +442,9 @@ void TSourceStream::Scan(TCodeType type, bool end, TScanSink& sink) {
   fLine = lines.Line;
   fLineStart = lines.LineStart;
   if (fWithMask) sink.Mask(std::string_view(fMask.data(), decided));
-  std::memmove(fBuffer.data(), fBuffer.data() + decided, fHeld - decided);
+  // Left, onto itself: copying front to back is safe.
+  std::copy(fBuffer.begin() + static_cast<std::ptrdiff_t>(decided),
+            fBuffer.begin() + static_cast<std::ptrdiff_t>(fHeld), fBuffer.begin());
   fHeld -= decided;
   fUndecided = fHeld;
   fBase += static_cast<int64_t>(decided);

@@ -1,7 +1,6 @@
 // dravik: the command-line face of the system; each subcommand lives in its own file.
 #include <unistd.h>
 
-#include <cstring>
 #include <string>
 
 #include "apps/dravik/Command.h"

@@ -173,12 +173,13 @@ TAtomicFileStream::TAtomicFileStream(const std::string& fileName)
   }
 
   int temporary;
+  int error;
   {
     TCleanupSignalsHeld held;
     temporary = CreateTemporary(FolderOf(fTarget), mode, fTemporary);
+    error = errno;
     if (temporary >= 0) fCleanupSlot = RegisterTemporary(fTemporary);
   }
-  int error = errno;
   if (temporary < 0) {
     fTemporary.clear();
     if (fHandle >= 0 && (error == EACCES || error == EPERM || error == EROFS)) {
