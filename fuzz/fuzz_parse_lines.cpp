@@ -1,5 +1,6 @@
-// libFuzzer target: ParseLines over any bytes as Pascal or C, then the searches and the Pascal
-// routines over the result. The first byte picks the type and search bounds; the rest is the text.
+// libFuzzer target: ParseLines over any bytes as Pascal or C, the same text scanned as a stream,
+// then the searches and the Pascal routines over the result. The first byte picks the type, the
+// size of the stream's pieces and the search bounds; the rest is the text.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   RequireConsistent(parser, type);
   const std::string symmetry = scan_consistency::CheckTokenSymmetry(parser);
   Require(symmetry.empty(), symmetry);
+  // Scanned as a stream, in pieces of a size the control byte picks, the text gives the same.
+  const std::string streamed =
+      scan_consistency::CheckStreamScan(parser, type, 1 + (control >> 1) % 37);
+  Require(streamed.empty(), streamed);
 
   // Bounds from the control byte: forward or backward, inside or beyond the text.
   const auto length = static_cast<int32_t>(parser.Source.size());

@@ -94,9 +94,10 @@ int32_t TDravikParser::ReadCall(int32_t callPos, int32_t nextPos, int32_t finalE
 std::string TDravikParser::Excerpt(int32_t callPos, int32_t parenPos) const {
   const auto from = static_cast<std::size_t>(callPos);
   std::size_t length = static_cast<std::size_t>(parenPos - callPos) + 16;
-  const std::size_t lineEnd = Source.find_first_of("\r\n", from);
-  if (lineEnd != std::string::npos && lineEnd < from + length)
-    return Source.substr(from, lineEnd - from);
+  // Only the excerpt's own bytes are searched for the line's end: a search to the end of a long
+  // line from every call would make a line of many calls quadratic.
+  const std::size_t lineEnd = std::string_view(Source).substr(from, length).find_first_of("\r\n");
+  if (lineEnd != std::string_view::npos) return Source.substr(from, lineEnd);
   // Do not split a UTF-8 sequence.
   for (int back = 0; back < 3 && from + length < Source.size() && length > 0 &&
                      (static_cast<unsigned char>(Source[from + length]) & 0xC0) == 0x80;

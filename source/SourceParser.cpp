@@ -11,16 +11,6 @@ namespace dravik {
 
 namespace {
 
-TCodeType DetectCodeType(std::string_view text) {
-  std::size_t first = 0;
-  while (first < text.size() && IsBlankOrControl(text[first])) ++first;
-  const std::string head = UpperCase(TrimRight(text.substr(first, 7)));
-  const std::string_view h = head;
-  if (h.starts_with("UNIT") || h.starts_with("PROGRAM")) return ctPascal;
-  if (h.starts_with("#") || h.starts_with("INT") || h.starts_with("VOID")) return ctC;
-  return ctUnknown;
-}
-
 // Replaces every occurrence of `from` by `to`, left to right, never rescanning inserted text.
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
   std::string result;
@@ -36,6 +26,16 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 }
 
 }  // namespace
+
+TCodeType DetectCodeType(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && IsBlankOrControl(text[first])) ++first;
+  const std::string head = UpperCase(TrimRight(text.substr(first, 7)));
+  const std::string_view h = head;
+  if (h.starts_with("UNIT") || h.starts_with("PROGRAM")) return ctPascal;
+  if (h.starts_with("#") || h.starts_with("INT") || h.starts_with("VOID")) return ctC;
+  return ctUnknown;
+}
 
 std::string TSourceCodeBlock::BlockText() const {
   return fParser->Source.substr(static_cast<std::size_t>(fOffset),

@@ -156,6 +156,10 @@ class TSourceParser {
   TSourceCodeBlocks fBlocks;
 };
 
+// The code type a text's first word tells, blanks and control characters before it skipped: unit
+// or program: Pascal; #, int or void: C; ctUnknown otherwise.
+TCodeType DetectCodeType(std::string_view text);
+
 // `''` becomes `'` (the text between the quotes of a literal becomes its value)...
 std::string PascalStringToString(std::string_view s);
 // ...and back. Neither adds nor strips the enclosing quotes or touches #nn codes.

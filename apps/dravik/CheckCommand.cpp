@@ -1,9 +1,8 @@
 // dravik check: the GetString calls of a unit against a list of defined string IDs.
-#include <iostream>
-
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
-#include "apps/dravik/SourceFile.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/SysUtils.h"
 #include "runtime/Dravik.h"
@@ -15,7 +14,7 @@ namespace {
 
 // One ID a line; blanks and control characters around an ID and empty lines do not count.
 std::vector<std::string> ReadNames(const std::string& path) {
-  const std::string text = ReadSourceFile(path);
+  const std::string text = TInputFile(path).ReadAll();
   std::vector<std::string> names;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -38,7 +37,7 @@ std::vector<std::string> ReadFormNames(const std::string& path,
   std::vector<TDravik*> all = form.Dravik();
   TDravik* chosen = nullptr;
   for (TDravik* dravik : all)
-    if (!component || SameText(dravik->Name(), *component)) chosen = chosen ? chosen : dravik;
+    if (!chosen && (!component || SameText(dravik->Name(), *component))) chosen = dravik;
   if (!chosen && component) throw EComponentError(path + ": no TDravik named " + *component);
   if (!chosen) throw EComponentError(path + ": the form holds no TDravik");
   if (all.size() > 1 && !component)
@@ -50,12 +49,14 @@ std::vector<std::string> ReadFormNames(const std::string& path,
   return names;
 }
 
-void PrintEntries(const char* kind, const TSourceEntries& entries) {
-  for (const TSourceEntry& entry : entries)
-    std::cout << kind << '\t' << EscapeField(entry.Text) << '\t' << entry.Offset << '\n';
+void PrintEntries(TStandardOutput& out, std::string_view kind, const TSourceEntries& entries) {
+  for (const TSourceEntry& entry : entries) {
+    out << kind << '\t';
+    out.Field(entry.Text) << '\t' << entry.Offset << '\n';
+  }
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"names", "form", "component", "by-component-name"}, {});
   line.ExpectPositionals(1, 1);
   const std::string& unitPath = line.Positionals()[0];
@@ -73,16 +74,17 @@ int Run(const std::vector<std::string>& args) {
 
   const std::vector<std::string> names =
       namesPath ? ReadNames(*namesPath) : ReadFormNames(*formPath, line.Value("component"));
-  TDravikParser parser(componentName.value_or(""), ReadSourceFile(unitPath), names);
-  if (!parser.Check(componentName.has_value())) {
-    std::cerr << "dravik check: Syntax error in source code.\n";
-    return 2;
+  TInputFile unit(unitPath);
+  TDravikParser parser(componentName.value_or(""), unit.ReadAll(), names);
+  if (!parser.Check(componentName.has_value()))
+    throw EExit{2, unit.Name() + ": Syntax error in source code. The unit has no final \"end.\""};
+  PrintEntries(out, "used", parser.UsedIDs());
+  PrintEntries(out, "unknown", parser.UnknownIDs());
+  PrintEntries(out, "invalid", parser.InvalidCalls());
+  for (const std::string& id : parser.UnusedIDs()) {
+    out << "unused\t";
+    out.Field(id) << '\n';
   }
-  PrintEntries("used", parser.UsedIDs());
-  PrintEntries("unknown", parser.UnknownIDs());
-  PrintEntries("invalid", parser.InvalidCalls());
-  for (const std::string& id : parser.UnusedIDs())
-    std::cout << "unused\t" << EscapeField(id) << '\n';
   return parser.UnknownIDs().empty() && parser.InvalidCalls().empty() ? 0 : 1;
 }
 
@@ -107,10 +109,12 @@ const TCommand CheckCommand{
     "The ID of a call is its literal without the quotes and surrounding blanks, with '' read\n"
     "as '. IDs are compared ignoring letter case. Calls in comments and literals, and text\n"
     "after the unit's final \"end.\", do not count. Tab, line feed, carriage return and\n"
-    "backslash in IDs and excerpts are written as \\t, \\n, \\r and \\\\.\n"
+    "backslash in IDs and excerpts are written as \\t, \\n, \\r and \\\\, the other control\n"
+    "characters and bytes that are not UTF-8 as \\xHH.\n"
     "\n"
     "Arguments:\n"
-    "  UNIT                the unit's source file; \"-\" reads standard input\n"
+    "  UNIT                the unit's source file; \"-\" reads standard input. Any file\n"
+    "                      that reads as a stream works (a pipe, /dev/stdin), up to 256 MiB\n"
     "\n"
     "Options:\n"
     "  --names FILE        the defined string IDs, one per line; blanks around an ID and\n"
@@ -125,8 +129,9 @@ const TCommand CheckCommand{
     "  -h, --help          show this help\n"
     "\n"
     "Exit codes: 0 no unknown ID and no invalid call; 1 an unknown ID or an invalid call was\n"
-    "found, or a file cannot be read; 2 bad usage, or the unit has no final \"end.\", which is\n"
-    "reported as \"Syntax error in source code.\"\n",
+    "found, or a file cannot be read, or the output cannot be written; 2 bad usage, or the\n"
+    "unit has no final \"end.\", which is reported as \"UNIT: Syntax error in source code.\"\n"
+    "with the cause.\n",
     Run};
 
 }  // namespace dravik

@@ -1,8 +1,8 @@
 // dravik classes [NAME]: what a form file can hold, and which of it can be translated.
 #include <algorithm>
-#include <iostream>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/StandardOutput.h"
 #include "model/TypeTools.h"
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
@@ -66,14 +66,14 @@ std::string TypDef(const TPropInfo& prop) {
   return "";
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   TCommandLine line(args, {}, {});
   line.ExpectPositionals(0, 1);
   std::vector<const TClassRecord*> classes = DescribedClasses();
   if (line.Positionals().empty()) {
     for (const TClassRecord* c : classes)
-      std::cout << c->Name() << '\t' << (c->Parent() ? c->Parent()->Name() : "") << '\t'
-                << c->UnitName() << '\t' << (GetClass(c->Name()) == c ? "form" : "") << '\n';
+      out << c->Name() << '\t' << (c->Parent() ? c->Parent()->Name() : "") << '\t' << c->UnitName()
+          << '\t' << (GetClass(c->Name()) == c ? "form" : "") << '\n';
     return 0;
   }
   const std::string& name = line.Positionals()[0];
@@ -83,9 +83,9 @@ int Run(const std::vector<std::string>& args) {
     throw EClassNotFound(Format("Class %s not found (see 'dravik classes')", {name}));
   const TClassRecord* record = *named;
   for (const TPropInfo* prop : record->Props())
-    std::cout << prop->Name << '\t' << TypeKindName(prop->Kind()) << '\t'
-              << (prop->PropType ? prop->PropType->Name : "") << '\t' << Access(*prop) << '\t'
-              << DefaultText(*prop) << '\t' << TypDef(*prop) << '\n';
+    out << prop->Name << '\t' << TypeKindName(prop->Kind()) << '\t'
+        << (prop->PropType ? prop->PropType->Name : "") << '\t' << Access(*prop) << '\t'
+        << DefaultText(*prop) << '\t' << TypDef(*prop) << '\n';
   return 0;
 }
 

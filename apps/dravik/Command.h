@@ -9,15 +9,24 @@
 
 namespace dravik {
 
+class TStandardOutput;
+
 struct TCommand {
   const char* Name;
   const char* Summary;
   const char* Usage;  // full help text, printed by `dravik NAME --help`
-  int (*Run)(const std::vector<std::string>& args);
+  // Prints its results to out; main flushes it. Failures are exceptions.
+  int (*Run)(const std::vector<std::string>& args, TStandardOutput& out);
 };
 
 // Bad usage: the message is printed with a hint to --help, exit code 2.
 struct EUsage {
+  std::string Message;
+};
+
+// A failure with an exit code of its own; the message is printed as it is.
+struct EExit {
+  int Code;
   std::string Message;
 };
 

@@ -1,9 +1,12 @@
 // dravik convert: a form stream between its binary and its text form.
 
-#include <iostream>
+#include <algorithm>
+#include <optional>
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/resources/ResourceFile.h"
@@ -16,28 +19,29 @@ namespace dravik {
 
 namespace {
 
-// Checks that bytes are exactly one well-formed component stream.
-void CheckBinary(const std::string& bytes) {
-  TStringStream input(bytes);
+// Bytes held elsewhere, read in place.
+class TBytesReader : public TCustomMemoryStream {
+ public:
+  explicit TBytesReader(std::string_view bytes) {
+    SetPointer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  }
+  int64_t Write(const void*, int64_t) override {
+    throw EStreamError("Stream write error: the bytes are read only");
+  }
+};
+
+// Checks that bytes hold one well-formed component stream, and with whole nothing after it;
+// so a malformed stream is refused before anything is written.
+void CheckBinary(std::string_view bytes, bool whole) {
+  TBytesReader input(bytes);
   TBinaryObjectReader reader(input);
   reader.ReadSignature();
   reader.SkipComponent(true);
-  if (reader.Offset() != static_cast<int64_t>(bytes.size()))
+  if (whole && reader.Offset() != static_cast<int64_t>(bytes.size()))
     reader.Error("Data after the end of the root component", reader.Offset());
 }
 
-// Written beside the target and renamed over it, so that a failure leaves the old file intact.
-void WriteOutput(const std::string& path, const std::string& bytes) {
-  if (path == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    if (!std::cout) throw EWriteError("Stream write error: standard output");
-    return;
-  }
-  SaveFileAtomically(path, bytes);
-}
-
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"to", "resource", "res"}, {"res32"});
   line.ExpectPositionals(2, 2);
   std::optional<std::string> to = line.Value("to");
@@ -51,34 +55,48 @@ int Run(const std::vector<std::string>& args) {
   const std::string& inPath = line.Positionals()[0];
   const std::string& outPath = line.Positionals()[1];
 
-  std::string input = ReadInput(inPath);
-  std::string output;
+  // The output first: one that cannot be written fails before a long input is read. A file is
+  // written beside its target and renamed into place by Commit, so a failure leaves it as it was.
+  std::optional<TAtomicFileStream> file;
+  if (outPath != "-") file.emplace(outPath);
+  TStream& output = file ? static_cast<TStream&>(*file) : out;
+  TInputFile in(inPath);
+  std::string input = in.ReadAll();
   try {
-    std::string binary = ComponentStreamOf(std::move(input), line.Value("resource"));
-    if (*to == "text") {
-      TStringStream in(binary), text;
-      ObjectBinaryToText(in, text);
-      output = text.DataString();
-    } else {
-      CheckBinary(binary);
-      output = std::move(binary);
-      if (resName) {
-        TResourceFile file;
-        file.Layout = line.Has("res32") ? TResourceLayout::Res32 : TResourceLayout::Res16;
-        TResourceEntry entry;
-        entry.Name = TResourceId(*resName);
-        entry.Data = std::move(output);
-        file.Entries.push_back(std::move(entry));
-        TStringStream res;
-        file.SaveToStream(res);
-        output = res.DataString();
-      }
+    std::string binary;
+    switch (DetectFormFileKind(input)) {
+      case TFormFileKind::Binary:
+        binary = std::move(input);
+        break;
+      case TFormFileKind::Resource:
+        binary = SelectResource(std::move(input), line.Value("resource"));
+        break;
+      case TFormFileKind::Text:
+        binary = TextToBinary(std::move(input));
+        break;
     }
+    CheckBinary(binary, *to == "binary");
+    if (*to == "text") {
+      TBytesReader stream(binary);
+      ObjectBinaryToText(stream, output);
+    } else if (resName) {
+      TResourceFile res;
+      res.Layout = line.Has("res32") ? TResourceLayout::Res32 : TResourceLayout::Res16;
+      TResourceEntry entry;
+      entry.Name = TResourceId(*resName);
+      entry.Data = std::move(binary);
+      res.Entries.push_back(std::move(entry));
+      res.SaveToStream(output);
+    } else {
+      output.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
+    }
+  } catch (const EWriteError&) {
+    throw;  // names the output, or the resource name that cannot be stored
   } catch (Exception& e) {
-    e.SetMessage((inPath == "-" ? std::string("standard input") : inPath) + ": " + e.Message());
+    e.SetMessage(in.Name() + ": " + e.Message());
     throw;
   }
-  WriteOutput(outPath, output);
+  if (file) file->Commit();
   return 0;
 }
 
@@ -97,9 +115,14 @@ const TCommand ConvertCommand{
     "checked and copied.\n"
     "\n"
     "Arguments:\n"
-    "  IN               the form stream; \"-\" reads standard input\n"
+    "  IN               the form stream; \"-\" reads standard input. Any file that reads as a\n"
+    "                   stream works (a pipe, /dev/stdin), up to 256 MiB\n"
     "  OUT              the result; \"-\" writes standard output. A file is written beside OUT\n"
-    "                   and renamed into place, so a failed conversion leaves OUT untouched\n"
+    "                   and renamed into place, so a failed or interrupted conversion leaves\n"
+    "                   OUT untouched; a symbolic link keeps pointing where it did and its\n"
+    "                   target gets the result. A device or a FIFO is written in place. An\n"
+    "                   existing OUT must be writable; in a folder that takes no new file it\n"
+    "                   is rewritten in place\n"
     "\n"
     "Options:\n"
     "  --to text        write the text form\n"
@@ -112,8 +135,8 @@ const TCommand ConvertCommand{
     "                   the text of a language file (.lng) becomes a language file again\n"
     "  --res32          with --res: the 32-bit layout that resource compilers (windres) read\n"
     "\n"
-    "Exit codes: 0 success; 1 bad input, reported in one line with its byte offset or line;\n"
-    "2 bad usage.\n",
+    "Exit codes: 0 success; 1 bad input, reported in one line with its byte offset or line,\n"
+    "or an output that cannot be written; 2 bad usage.\n",
     Run};
 
 }  // namespace dravik

@@ -1,10 +1,9 @@
 #include "apps/dravik/FormFile.h"
 
 #include <algorithm>
-#include <iostream>
-#include <iterator>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/InputFile.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/StreamFormat.h"
@@ -24,35 +23,11 @@ bool HoldsComponentStream(const TResourceEntry& entry) {
          std::string_view(entry.Data).substr(0, 4) == std::string_view(FilerSignature, 4);
 }
 
-std::string NameList(const std::vector<const TResourceEntry*>& entries) {
+std::string NameList(const std::vector<TResourceEntry*>& entries) {
   std::string names;
   for (const TResourceEntry* entry : entries)
     names += (names.empty() ? "" : ", ") + entry->Name.ToString();
   return names;
-}
-
-// The component stream of a resource file: the one named, or the only one it holds.
-std::string SelectResource(const std::string& bytes, const std::optional<std::string>& name) {
-  TStringStream input(bytes);
-  TResourceFile file;
-  file.LoadFromStream(input);
-  std::vector<const TResourceEntry*> forms;
-  for (const TResourceEntry& entry : file.Entries)
-    if (HoldsComponentStream(entry)) forms.push_back(&entry);
-  if (name) {
-    const TResourceEntry* entry = file.Find(*name);
-    if (!entry)
-      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
-                         ")");
-    if (!HoldsComponentStream(*entry))
-      throw EReadError("Resource " + *name + " holds no component stream");
-    return entry->Data;
-  }
-  if (forms.empty()) throw EReadError("The resource file holds no component stream");
-  if (forms.size() > 1)
-    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
-                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
-  return forms.front()->Data;
 }
 
 int LineOf(std::string_view text, std::size_t offset) {
@@ -76,6 +51,46 @@ class TFrameIsolation : public TObject {
 
 }  // namespace
 
+std::string SelectResource(std::string bytes, const std::optional<std::string>& name) {
+  TResourceFile file;
+  file.LoadFromBytes(bytes);
+  std::string().swap(bytes);  // the file's entries hold the data now
+  std::vector<TResourceEntry*> forms;
+  for (TResourceEntry& entry : file.Entries)
+    if (HoldsComponentStream(entry)) forms.push_back(&entry);
+  if (name) {
+    const TResourceEntry* found = file.Find(*name);
+    if (!found)
+      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
+                         ")");
+    if (!HoldsComponentStream(*found))
+      throw EReadError("Resource " + *name + " holds no component stream");
+    return std::move(file.Entries[static_cast<std::size_t>(found - file.Entries.data())].Data);
+  }
+  if (forms.empty()) throw EReadError("The resource file holds no component stream");
+  if (forms.size() > 1)
+    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
+                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
+  return std::move(forms.front()->Data);
+}
+
+std::string TextToBinary(std::string text) {
+  // The binary form is shorter than its text, so a buffer of the text's size never moves while
+  // the binary grows in it.
+  std::string room;
+  room.reserve(text.size());
+  TStringStream input(std::move(text)), binary(std::move(room));
+  ObjectTextToBinary(input, binary);
+  // The parser leaves the input at the first token after the root's "end".
+  const std::string& source = input.DataString();
+  std::size_t extra =
+      source.find_first_not_of(" \t\r\n", static_cast<std::size_t>(input.Position()));
+  if (extra != std::string::npos)
+    throw EParserError("Text after the end of the root object on line " +
+                       std::to_string(LineOf(source, extra)));
+  return binary.TakeDataString();
+}
+
 TFormFileKind DetectFormFileKind(std::string_view bytes) {
   if (bytes.substr(0, 4) == std::string_view(FilerSignature, 4)) return TFormFileKind::Binary;
   if (DetectResourceLayout(bytes.substr(0, 16))) return TFormFileKind::Resource;
@@ -83,26 +98,8 @@ TFormFileKind DetectFormFileKind(std::string_view bytes) {
 }
 
 std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw EReadError("Stream read error: standard input");
-    return bytes;
-  }
-  TMemoryStream file;
-  file.LoadFromFile(path);
-  return std::string(file.Memory(), static_cast<std::size_t>(file.Size()));
-}
-
-std::string TextToBinary(const std::string& text) {
-  TStringStream input(text), binary;
-  ObjectTextToBinary(input, binary);
-  // The parser leaves the input at the first token after the root's "end".
-  auto rest = static_cast<std::size_t>(input.Position());
-  std::size_t extra = text.find_first_not_of(" \t\r\n", rest);
-  if (extra != std::string::npos)
-    throw EParserError("Text after the end of the root object on line " +
-                       std::to_string(LineOf(text, extra)));
-  return binary.DataString();
+  TInputFile input(path);
+  return input.ReadAll();
 }
 
 std::string ComponentStreamOf(std::string bytes, const std::optional<std::string>& resource) {
@@ -110,9 +107,9 @@ std::string ComponentStreamOf(std::string bytes, const std::optional<std::string
     case TFormFileKind::Binary:
       return bytes;
     case TFormFileKind::Resource:
-      return SelectResource(bytes, resource);
+      return SelectResource(std::move(bytes), resource);
     case TFormFileKind::Text:
-      return TextToBinary(bytes);
+      return TextToBinary(std::move(bytes));
   }
   return bytes;
 }

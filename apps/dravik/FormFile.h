@@ -18,7 +18,7 @@ enum class TFormFileKind { Binary, Resource, Text };
 
 TFormFileKind DetectFormFileKind(std::string_view bytes);
 
-// The bytes of the file at path; "-" reads standard input.
+// The bytes of the file at path; "-" reads standard input (InputFile.h: streams, size limit).
 std::string ReadInput(const std::string& path);
 
 // The binary component stream of a form file's bytes; resource names the stream of a resource
@@ -26,7 +26,9 @@ std::string ReadInput(const std::string& path);
 std::string ComponentStreamOf(std::string bytes, const std::optional<std::string>& resource);
 
 // The text form checked to be one object, as a binary stream.
-std::string TextToBinary(const std::string& text);
+std::string TextToBinary(std::string text);
+// The component stream of a resource file: the one named, or the only one it holds.
+std::string SelectResource(std::string bytes, const std::optional<std::string>& name);
 
 // A form read into components of the registered classes. Every TDravik of it stays in the
 // language it was stored in, whatever the user's language or the other forms.

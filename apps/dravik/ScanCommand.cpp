@@ -1,9 +1,13 @@
 // dravik scan: the string literals and comments of a source file, or its mask.
-#include <iostream>
+#include <algorithm>
+#include <charconv>
 
 #include "apps/dravik/Command.h"
-#include "apps/dravik/SourceFile.h"
+#include "apps/dravik/Escape.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "source/SourceParser.h"
+#include "source/SourceStream.h"
 
 namespace dravik {
 
@@ -15,27 +19,71 @@ TCodeType ParseCodeType(const std::string& name) {
   throw EUsage{"unknown code type '" + name + "' (pascal or c)"};
 }
 
-int Run(const std::vector<std::string>& args) {
+// The blocks as lines of the output, or the mask, as the scan finds them.
+class TScanLines : public TScanSink {
+ public:
+  TScanLines(TStandardOutput& out, bool mask) : fOut(out), fMask(mask) {}
+
+  // KIND OFFSET LENGTH LINE COLUMN TEXT: the hot loop of a scan, so formatted in place.
+  void Block(const TScannedBlock& block) override {
+    if (fMask) return;
+    const std::string_view kind = block.Type == btString ? "string\t" : "comment\t";
+    const std::size_t most = kind.size() + 4 * 21 + block.Text.size() * kEscapedByteSize + 1;
+    if (most > TStandardOutput::kBufferSize) {
+      fOut << kind << block.Offset << '\t' << block.Text.size() << '\t' << block.Line << '\t'
+           << block.Column << '\t';
+      fOut.Field(block.Text) << '\n';
+      return;
+    }
+    char* at = fOut.Room(most);
+    at = std::copy(kind.begin(), kind.end(), at);
+    for (const int64_t number :
+         {block.Offset, static_cast<int64_t>(block.Text.size()), block.Line, block.Column}) {
+      at = std::to_chars(at, at + 20, number).ptr;
+      *at++ = '\t';
+    }
+    at = EscapeField(block.Text, at);
+    *at++ = '\n';
+    fOut.Advance(at);
+  }
+  void Mask(std::string_view letters) override {
+    fOut << letters;
+    if (!letters.empty()) fLast = letters.back();
+  }
+  // The mask's last line ends with a line break too.
+  void EndMask() {
+    if (fLast != '\0' && fLast != '\n' && fLast != '\r') fOut << '\n';
+  }
+
+ private:
+  TStandardOutput& fOut;
+  bool fMask;
+  char fLast = '\0';
+};
+
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"type"}, {"mask"});
   line.ExpectPositionals(1, 1);
   const std::optional<std::string> type = line.Value("type");
   TCodeType codeType = type ? ParseCodeType(*type) : ctAutoDetect;
 
-  TSourceParser parser(ReadSourceFile(line.Positionals()[0]));
-  if (codeType == ctAutoDetect && parser.CodeType() == ctUnknown) codeType = ctPascal;
-  parser.ParseLines(codeType);
-
-  if (line.Has("mask")) {
-    const std::string& mask = parser.Mask();
-    std::cout << mask;
-    if (!mask.empty() && mask.back() != '\n' && mask.back() != '\r') std::cout << '\n';
-    return 0;
+  // The file is scanned piece by piece as it is read, and each block printed as it is found.
+  TInputFile input(line.Positionals()[0]);
+  TSourceStream stream(line.Has("mask"));
+  TScanLines lines(out, line.Has("mask"));
+  for (bool end = false; !end;) {
+    const std::span<char> room = stream.Room(std::size_t{1} << 20);
+    const std::size_t count = input.Read(room.data(), room.size());
+    stream.Append(count);
+    end = count == 0;
+    if (codeType == ctAutoDetect) {
+      codeType = stream.DetectedCodeType(end);
+      if (codeType == ctAutoDetect) continue;
+      if (codeType == ctUnknown) codeType = ctPascal;
+    }
+    stream.Scan(codeType, end, lines);
   }
-  for (const TSourceCodeBlock& block : parser.Blocks()) {
-    std::cout << (block.BlockType() == btString ? "string" : "comment") << '\t' << block.Offset()
-              << '\t' << block.Length() << '\t' << block.Line() << '\t' << block.Column() << '\t'
-              << EscapeField(block.BlockText()) << '\n';
-  }
+  if (line.Has("mask")) lines.EndMask();
   return 0;
 }
 
@@ -52,7 +100,10 @@ const TCommand ScanCommand{
     "byte, LENGTH its length in bytes (line breaks counted as the bytes they are), LINE the\n"
     "0-based line and COLUMN the 1-based byte column of its first byte. TEXT is the block\n"
     "with its quotes or delimiters; tab, line feed, carriage return and backslash are written\n"
-    "as \\t, \\n, \\r and \\\\. Line breaks may be CR LF, LF or CR, also mixed.\n"
+    "as \\t, \\n, \\r and \\\\, the other control characters and bytes that are not UTF-8\n"
+    "as \\xHH. Line breaks may be CR LF, LF or CR, also mixed. The file is read as a stream\n"
+    "(a pipe or /dev/stdin works) and printed as it is scanned, so its size does not matter up\n"
+    "to the limit of 256 MiB.\n"
     "\n"
     "Arguments:\n"
     "  UNIT          the source file; \"-\" reads standard input\n"

@@ -1,11 +1,8 @@
 // dravik show: the language data of a form file as tab-separated lines.
 
-#include <iostream>
-#include <sstream>
-
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
-#include "apps/dravik/SourceFile.h"
+#include "apps/dravik/StandardOutput.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
@@ -22,23 +19,25 @@ std::vector<int32_t> SlotsInListOrder(const TLanguageManager& manager) {
   return slots;
 }
 
-void PrintValues(std::ostream& out, const TConsistentLangPropertyEntry& entry,
+void PrintValues(TStandardOutput& out, const TConsistentLangPropertyEntry& entry,
                  const std::vector<int32_t>& slots) {
   for (int32_t slot : slots) {
     out << '\t';
-    if (slot >= 0 && slot < entry.Count()) out << EscapeField(VarToStr(entry.GetLangValue(slot)));
+    if (slot >= 0 && slot < entry.Count()) out.Field(VarToStr(entry.GetLangValue(slot)));
   }
   out << '\n';
 }
 
 // The property entries below entry in tree order, with their path below the component.
-void PrintProperties(std::ostream& out, const TLanguageManager& manager, const std::string& owner,
-                     TMainEntry& entry, const std::string& prefix,
+void PrintProperties(TStandardOutput& out, const TLanguageManager& manager,
+                     const std::string& owner, TMainEntry& entry, const std::string& prefix,
                      const std::vector<int32_t>& slots) {
   for (int i = 0; i < entry.Props()->Count(); ++i) {
     auto* prop = dynamic_cast<TConsistentLangPropertyEntry*>(entry.Props()->Items(i));
     if (!prop || manager.IsStringEntry(*prop)) continue;
-    out << "property\t" << EscapeField(owner) << '\t' << EscapeField(prefix + prop->Name);
+    out << "property\t";
+    out.Field(owner) << '\t';
+    out.Field(prefix + prop->Name);
     PrintValues(out, *prop, slots);
   }
   for (int i = 0; i < entry.Items()->Count(); ++i) {
@@ -47,12 +46,13 @@ void PrintProperties(std::ostream& out, const TLanguageManager& manager, const s
   }
 }
 
-void PrintDravik(std::ostream& out, TDravik& dravik, const TComponent* root) {
+void PrintDravik(TStandardOutput& out, TDravik& dravik, const TComponent* root) {
   TLanguageManager& manager = *dravik.LanguageManager();
   const std::vector<int32_t> slots = SlotsInListOrder(manager);
   for (int i = 0; i < manager.GetLangCount(); ++i) {
     const TLanguageEntry* language = manager.Langs()->Items(i);
-    out << "language\t" << EscapeField(language->Name) << '\t' << language->SubIndex;
+    out << "language\t";
+    out.Field(language->Name) << '\t' << language->SubIndex;
     if (language->IsActive()) out << "\tactive";
     out << '\n';
   }
@@ -66,7 +66,8 @@ void PrintDravik(std::ostream& out, TDravik& dravik, const TComponent* root) {
   }
   TMainEntry* strings = manager.GetStringInterface(false);
   for (int line = 0; line < manager.Names()->Count(); ++line) {
-    out << "string\t" << EscapeField(manager.Names()->Strings(line));
+    out << "string\t";
+    out.Field(manager.Names()->Strings(line));
     TConsistentLangPropertyEntry* found = nullptr;
     for (int i = 0; strings && i < strings->Props()->Count() && !found; ++i) {
       auto* entry = dynamic_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
@@ -80,26 +81,24 @@ void PrintDravik(std::ostream& out, TDravik& dravik, const TComponent* root) {
   }
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"resource"}, {});
   line.ExpectPositionals(1, 1);
   const std::string& path = line.Positionals()[0];
-  std::ostringstream out;
   try {
     TLoadedForm form(ComponentStreamOf(ReadInput(path), line.Value("resource")));
     const std::vector<TDravik*> all = form.Dravik();
     for (TDravik* dravik : all) {
-      if (all.size() > 1) out << "component\t" << EscapeField(dravik->Name()) << '\n';
+      if (all.size() > 1) {
+        out << "component\t";
+        out.Field(dravik->Name()) << '\n';
+      }
       PrintDravik(out, *dravik, form.Root());
     }
   } catch (Exception& e) {
     e.SetMessage((path == "-" ? std::string("standard input") : path) + ": " + e.Message());
     throw;
   }
-  const std::string text = out.str();
-  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-  std::cout.flush();
-  if (!std::cout) throw EWriteError("Stream write error: standard output");
   return 0;
 }
 

@@ -27,9 +27,8 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 const TTypeInfo& TypeInfoFor(TCloseAction);
 
 using TModalResult = int32_t;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
-                       mrYesToAll = 10;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 using TCloseEvent = TEvent<"TCloseEvent", TObject* /*Sender*/, TCloseAction& /*Action*/>;
 using TCloseQueryEvent = TEvent<"TCloseQueryEvent", TObject* /*Sender*/, bool& /*CanClose*/>;

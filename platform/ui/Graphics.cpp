@@ -19,13 +19,20 @@ struct TFontAlias {
 // Metric-compatible stand-ins where Debian has them; the sans-serif system fonts of the original
 // platform are close to Arial's widths.
 constexpr TFontAlias kFontAliases[] = {
-    {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
-    {"Helvetica", "Liberation Sans"},     {"Microsoft Sans Serif", "Liberation Sans"},
-    {"Tahoma", "DejaVu Sans"},            {"Verdana", "DejaVu Sans"},
-    {"Segoe UI", "Liberation Sans"},      {"Times New Roman", "Liberation Serif"},
-    {"MS Serif", "Liberation Serif"},     {"Times", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},   {"Courier", "Liberation Mono"},
-    {"Fixedsys", "Liberation Mono"},      {"System", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial", "Liberation Sans"},
+    {"Helvetica", "Liberation Sans"},
+    {"Microsoft Sans Serif", "Liberation Sans"},
+    {"Tahoma", "DejaVu Sans"},
+    {"Verdana", "DejaVu Sans"},
+    {"Segoe UI", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"MS Serif", "Liberation Serif"},
+    {"Times", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+    {"Courier", "Liberation Mono"},
+    {"Fixedsys", "Liberation Mono"},
+    {"System", "Liberation Sans"},
 };
 
 }  // namespace
@@ -43,7 +50,8 @@ QFont ToQFont(const TFont& font) {
   // A negative height is the character height in pixels; a positive one includes the internal
   // leading, about a fifth of it.
   const int32_t height = font.Height();
-  const int pixels = height < 0 ? -height : std::max(1, static_cast<int>(std::lround(height * 0.8)));
+  const int pixels =
+      height < 0 ? -height : std::max(1, static_cast<int>(std::lround(height * 0.8)));
   result.setPixelSize(std::max(1, pixels));
   const TFontStyles style = font.Style();
   result.setBold(style.Contains(fsBold));

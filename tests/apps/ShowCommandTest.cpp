@@ -102,5 +102,6 @@ TEST(ShowCommand, ALanguageFileStoredByFreePascalShowsItsValues) {
             "language\tEnglish\t0\tactive\n"
             "language\tDeutsch\t1\n"
             "string\tHello\tHello\tHallo\n"
-            "string\tBye\tGoodbye\tTsch\xC3\xBC" "ss\n");
+            "string\tBye\tGoodbye\tTsch\xC3\xBC"
+            "ss\n");
 }

@@ -2,10 +2,12 @@
 // Independent checks of a parse, shared by the corpus tests and the fuzzer: the mask and the
 // blocks must describe the text byte for byte, and token reading must agree in both directions.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "source/SourceParser.h"
+#include "source/SourceStream.h"
 
 namespace dravik {
 
@@ -143,6 +145,54 @@ inline std::string CheckTokenSymmetry(const TSourceParser& parser) {
              forward[index].second + "' at " + std::to_string(forward[index].first);
   }
   if (index != 0) return "backward reading yields fewer tokens";
+  return "";
+}
+
+// The text scanned as a stream, fed `piece` bytes at a time, must give the parse of the whole
+// text: the same blocks and the same mask.
+inline std::string CheckStreamScan(const TSourceParser& parser, TCodeType type, std::size_t piece) {
+  struct TCollect : TScanSink {
+    std::vector<TScannedBlock> Found;
+    std::vector<std::string> Texts;
+    std::string Letters;
+    void Block(const TScannedBlock& block) override {
+      Found.push_back(block);
+      Texts.emplace_back(block.Text);
+    }
+    void Mask(std::string_view letters) override { Letters.append(letters); }
+  } collect;
+  const std::string& s = parser.Source;
+  TSourceStream stream(true);
+  for (std::size_t fed = 0;;) {
+    const std::size_t count = std::min(piece, s.size() - fed);
+    std::copy_n(s.data() + fed, count, stream.Room(count).data());
+    stream.Append(count);
+    fed += count;
+    const bool end = fed == s.size();
+    stream.Scan(type, end, collect);
+    if (end) break;
+  }
+  const std::string where = " (pieces of " + std::to_string(piece) + ")";
+  if (collect.Letters != parser.Mask()) {
+    std::size_t at = 0;
+    while (at < collect.Letters.size() && at < parser.Mask().size() &&
+           collect.Letters[at] == parser.Mask()[at])
+      ++at;
+    return "stream mask differs at " + std::to_string(at) + where;
+  }
+  const TSourceCodeBlocks& blocks = parser.Blocks();
+  if (collect.Found.size() != static_cast<std::size_t>(blocks.Count()))
+    return "stream gives " + std::to_string(collect.Found.size()) + " blocks, not " +
+           std::to_string(blocks.Count()) + where;
+  for (std::size_t i = 0; i < collect.Found.size(); ++i) {
+    const TScannedBlock& got = collect.Found[i];
+    const TSourceCodeBlock& want = blocks[static_cast<int32_t>(i)];
+    if (got.Type != want.BlockType() || got.Offset != want.Offset() ||
+        collect.Texts[i] != want.BlockText() || got.Line != want.Line() ||
+        got.Column != want.Column())
+      return "stream block " + std::to_string(i) + " at " + std::to_string(got.Offset) +
+             " differs from the one at " + std::to_string(want.Offset()) + where;
+  }
   return "";
 }
 

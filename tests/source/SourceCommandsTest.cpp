@@ -9,6 +9,7 @@
 #include "tests/support/TestFiles.h"
 
 using namespace dravik;
+using namespace std::string_literals;
 
 namespace {
 
@@ -190,6 +191,62 @@ TEST(Commands, HelpExplainsEveryOption) {
   const TRunResult overview = Dravik("--help");
   EXPECT_NE(overview.Out.find("scan"), std::string::npos);
   EXPECT_NE(overview.Out.find("check"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScanCommand, ControlCharactersOfTheSourceAreEscaped) {
+  const std::string unit = "unit U;\n{ \x1B]0;title\x07 }\nx := '\0\x1B[2J\xC2\x9B\x7F\xFF'"s +
+                           " + 'Gr\xC3\xB6\xC3\x9F" + "e\\';\n";
+  const TRunResult run = Dravik("scan -", &unit);
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "comment\t8\t14\t1\t1\t{ \\x1B]0;title\\x07 }\n"
+            "string\t28\t11\t2\t6\t'\\x00\\x1B[2J\\xC2\\x9B\\x7F\\xFF'\n"
+            "string\t42\t10\t2\t20\t'Gr\xC3\xB6\xC3\x9F"
+            "e\\\\'\n");
+}
+
+TEST(CheckCommand, ControlCharactersInIDsAndExcerptsAreEscaped) {
+  const std::string unit = "unit U; begin GetString('a\x1B[31m'); GetString(\0\x1B + 1); end."s;
+  const TRunResult run = Dravik("check - --names /dev/null", &unit);
+  EXPECT_EQ(run.ExitCode, 1) << run.Err;
+  EXPECT_EQ(run.Out,
+            "used\ta\\x1B[31m\t24\n"
+            "unknown\ta\\x1B[31m\t24\n"
+            "invalid\tGetString(\\x00\\x1B + 1); end....\t48\n");
+}
+
+TEST(CheckCommand, ASyntaxErrorNamesTheFileAndTheCause) {
+  const TRunResult run = Dravik("check '" + kData + "NoEnd.pas' --names /dev/null");
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_EQ(run.Err,
+            "dravik check: " + kData +
+                "NoEnd.pas: Syntax error in source code. The unit has no final \"end.\"\n");
+  const std::string unit = "unit U; begin end";
+  EXPECT_EQ(Dravik("check - --names /dev/null", &unit).Err,
+            "dravik check: standard input: Syntax error in source code. The unit has no final "
+            "\"end.\"\n");
+}
+
+// Each excerpt ends 15 bytes after its '(' or at the end of its line, however long the line.
+TEST(CheckCommand, ExcerptsOnALongLineOfCalls) {
+  constexpr int kCalls = 20000;
+  std::string unit = "unit U; begin ";
+  const std::size_t first = unit.size();
+  for (int i = 0; i < kCalls; ++i) unit += "GetString(x);";
+  unit += "\nend.\n";
+  const TRunResult run = Dravik("check - --names /dev/null", &unit);
+  EXPECT_EQ(run.ExitCode, 1) << run.Err;
+  const std::vector<std::string> lines = Split(run.Out, '\n');
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kCalls));
+  EXPECT_EQ(lines.front(), "invalid\tGetString(x);GetString(x)...\t" + std::to_string(first + 10));
+  EXPECT_EQ(lines[kCalls - 2], "invalid\tGetString(x);GetString(x)...\t" +
+                                   std::to_string(first + 13 * (kCalls - 2) + 10));
+  EXPECT_EQ(lines.back(),
+            "invalid\tGetString(x);\t" + std::to_string(first + 13 * (kCalls - 1) + 10));
 }
 
 }  // namespace

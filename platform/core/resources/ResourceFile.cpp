@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/core/filer/StreamFormatEncoding.h"
+#include "platform/core/streams/AtomicFile.h"
 #include "platform/core/streams/FileStream.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/Stream.h"
@@ -194,9 +195,17 @@ void TResourceFile::LoadFromStream(TStream& stream) {
   int64_t start = stream.Position();
   std::string bytes(static_cast<std::size_t>(std::max<int64_t>(stream.Size() - start, 0)), '\0');
   stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  TCursor in(bytes, start);
+  Load(bytes, start);
+}
+
+void TResourceFile::LoadFromBytes(std::string_view bytes) {
+  Load(bytes, 0);
+}
+
+void TResourceFile::Load(std::string_view bytes, int64_t baseOffset) {
+  TCursor in(bytes, baseOffset);
   auto layout = DetectResourceLayout(bytes);
-  if (!layout) in.Fail("no resource header", start);
+  if (!layout) in.Fail("no resource header", baseOffset);
   Layout = *layout;
   Entries.clear();
   if (Layout == TResourceLayout::Res32) SkipEmptyEntry32(in);
@@ -214,41 +223,49 @@ void TResourceFile::LoadFromFile(const std::string& fileName) {
   LoadFromStream(file);
 }
 
+// Each resource's header is put together in memory; its data goes to the stream as it is.
 void TResourceFile::SaveToStream(TStream& stream) const {
-  std::string out;
+  auto write = [&stream](std::string_view bytes) {
+    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  };
   if (Layout == TResourceLayout::Res16) {
     for (const TResourceEntry& entry : Entries) {
-      AppendId16(out, entry.Type);
-      AppendId16(out, entry.Name);
-      Append<uint16_t>(out, entry.MemoryFlags);
-      Append<uint32_t>(out, DataSize(entry.Data));
-      out += entry.Data;
+      std::string header;
+      AppendId16(header, entry.Type);
+      AppendId16(header, entry.Name);
+      Append<uint16_t>(header, entry.MemoryFlags);
+      Append<uint32_t>(header, DataSize(entry.Data));
+      write(header);
+      write(entry.Data);
     }
-  } else {
-    out = Bytes(kEmptyEntry32, sizeof kEmptyEntry32);
-    for (const TResourceEntry& entry : Entries) {
-      std::string ids;
-      AppendId32(ids, entry.Type);
-      AppendId32(ids, entry.Name);
-      PadToDWord(ids);
-      Append<uint32_t>(out, DataSize(entry.Data));
-      Append<uint32_t>(out, static_cast<uint32_t>(8 + ids.size() + 16));
-      out += ids;
-      Append<uint32_t>(out, entry.DataVersion);
-      Append<uint16_t>(out, entry.MemoryFlags);
-      Append<uint16_t>(out, entry.LanguageId);
-      Append<uint32_t>(out, entry.Version);
-      Append<uint32_t>(out, entry.Characteristics);
-      out += entry.Data;
-      PadToDWord(out);
-    }
+    return;
   }
-  stream.WriteBuffer(out.data(), static_cast<int64_t>(out.size()));
+  write(std::string_view(kEmptyEntry32, sizeof kEmptyEntry32));
+  for (const TResourceEntry& entry : Entries) {
+    std::string ids;
+    AppendId32(ids, entry.Type);
+    AppendId32(ids, entry.Name);
+    PadToDWord(ids);
+    std::string header;
+    Append<uint32_t>(header, DataSize(entry.Data));
+    Append<uint32_t>(header, static_cast<uint32_t>(8 + ids.size() + 16));
+    header += ids;
+    Append<uint32_t>(header, entry.DataVersion);
+    Append<uint16_t>(header, entry.MemoryFlags);
+    Append<uint16_t>(header, entry.LanguageId);
+    Append<uint32_t>(header, entry.Version);
+    Append<uint32_t>(header, entry.Characteristics);
+    write(header);
+    write(entry.Data);
+    // Headers are whole DWORDs, so the data's own length decides the padding after it.
+    write(std::string_view("\0\0\0", (4 - entry.Data.size() % 4) % 4));
+  }
 }
 
 void TResourceFile::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
+  TAtomicFileStream file(fileName);
   SaveToStream(file);
+  file.Commit();
 }
 
 const TResourceEntry* TResourceFile::Find(std::string_view name, const TResourceId& type) const {

@@ -62,13 +62,19 @@ class TResourceFile {
   // Reads from the stream's position to its end. EInvalidImage for anything malformed.
   void LoadFromStream(TStream& stream);
   void LoadFromFile(const std::string& fileName);
+  // The same from a resource file held in memory; offsets in messages count from its start.
+  void LoadFromBytes(std::string_view bytes);
   // Writes all entries in Layout. EWriteError for names the layout cannot hold.
   void SaveToStream(TStream& stream) const;
+  // Saved atomically (AtomicFile.h).
   void SaveToFile(const std::string& fileName) const;
 
   // The first entry of that type whose string name equals name ignoring ASCII case; or null.
   const TResourceEntry* Find(std::string_view name,
                              const TResourceId& type = TResourceId(RT_RCDATA)) const;
+
+ private:
+  void Load(std::string_view bytes, int64_t baseOffset);
 };
 
 // The 16-bit header of one RCDATA resource, as WriteComponentRes writes it before the stream.

@@ -41,4 +41,11 @@ void TStringStream::SetSize(int64_t newSize) {
   fPosition = std::min(fPosition, newSize);
 }
 
+std::string TStringStream::TakeDataString() {
+  std::string data = std::move(fData);
+  fData.clear();
+  fPosition = 0;
+  return data;
+}
+
 }  // namespace dravik

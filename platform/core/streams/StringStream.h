@@ -18,6 +18,8 @@ class TStringStream : public TStream {
   void SetSize(int64_t newSize) override;
 
   const std::string& DataString() const { return fData; }
+  // The bytes, moved out; the stream is empty afterwards.
+  std::string TakeDataString();
 
  private:
   std::string fData;

@@ -1,0 +1,41 @@
+#pragma once
+// The files the tool reads: a path or, for "-", standard input. Regular files, devices, pipes and
+// FIFOs are all read as streams, front to back, and no input may be larger than kInputLimit, so
+// that one that never ends (/dev/zero) stops with a message instead of exhausting the memory.
+
+#include <cstdint>
+#include <string>
+
+namespace dravik {
+
+constexpr int64_t kInputLimit = int64_t{256} << 20;
+
+class TInputFile {
+ public:
+  // EFOpenError "Cannot open file NAME: reason"; an input larger than the limit is refused here
+  // when its size is known.
+  explicit TInputFile(const std::string& path);
+  ~TInputFile();
+  TInputFile(const TInputFile&) = delete;
+  TInputFile& operator=(const TInputFile&) = delete;
+
+  // The path, or "standard input".
+  const std::string& Name() const { return fName; }
+  // Up to count bytes; 0 at the end. EReadError when reading fails or the input passes the limit.
+  std::size_t Read(char* buffer, std::size_t count);
+  // The rest of the input.
+  std::string ReadAll();
+
+ private:
+  [[noreturn]] void TooLarge() const;
+  // Reads until block is full or the input ends; answers the bytes read.
+  std::size_t Fill(std::string& block);
+
+  std::string fName;
+  int fHandle = -1;
+  bool fOwnsHandle = false;
+  int64_t fSize = -1;  // of a regular file, when it was opened
+  int64_t fRead = 0;
+};
+
+}  // namespace dravik
