@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -64,6 +67,36 @@ TEST(Component, NamesMustBeIdentifiersAndUniqueInTheOwner) {
   b->SetName("");         // several components may be nameless
   a->SetName("");
   EXPECT_EQ(form->FindComponent("button1"), nullptr);
+}
+
+TEST(Component, NamesAreFoundThroughManyRenamesAndRemovals) {
+  auto form = MakeComponent<TComponent>(nullptr);
+  std::map<std::string, TComponent*> expected;  // by upper-case name
+  std::vector<TComponent*> all;
+  for (int i = 0; i < 500; ++i) {
+    all.push_back(Create<TComponent>(form.get()));
+    all.back()->SetName("C" + std::to_string(i));
+    expected["C" + std::to_string(i)] = all.back();
+  }
+  // Every third is renamed, every fifth freed: entries move back over the holes left behind.
+  for (int i = 0; i < 500; ++i) {
+    std::string name = "C" + std::to_string(i);
+    if (i % 5 == 0) {
+      all[static_cast<std::size_t>(i)]->Free();
+      expected.erase(name);
+    } else if (i % 3 == 0) {
+      all[static_cast<std::size_t>(i)]->SetName("r" + std::to_string(i));
+      expected.erase(name);
+      expected["R" + std::to_string(i)] = all[static_cast<std::size_t>(i)];
+    }
+  }
+  EXPECT_EQ(form->ComponentCount(), 400);
+  for (int i = 0; i < 500; ++i)
+    for (std::string name : {"c" + std::to_string(i), "R" + std::to_string(i)}) {
+      std::string upper = UpperCase(name);
+      auto it = expected.find(upper);
+      EXPECT_EQ(form->FindComponent(name), it == expected.end() ? nullptr : it->second) << name;
+    }
 }
 
 TEST(Component, ObserversAreToldOfTheirSiblingsInsertionAndRemoval) {

@@ -54,14 +54,14 @@ TEST(Application, LivesForItsScopeAndIsTheOnlyOne) {
   EXPECT_EQ(Application, nullptr);
   {
     TApplicationScope application;
-    EXPECT_EQ(Application, application.operator->());
+    EXPECT_EQ(Application, application.Get());
     try {
       TApplicationScope second;
       FAIL();
     } catch (const EComponentError& e) {
       EXPECT_EQ(e.Message(), "The program has an application object already");
     }
-    EXPECT_EQ(Application, application.operator->());
+    EXPECT_EQ(Application, application.Get());
   }
   EXPECT_EQ(Application, nullptr);
 }

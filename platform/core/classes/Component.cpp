@@ -98,13 +98,11 @@ void TComponent::SetName(const std::string& name) {
 }
 
 void TComponent::Index(TComponent* component) {
-  if (!component->fName.empty()) fByName.emplace(component->fName, component);
+  if (!component->fName.empty()) fByName.Add(component);
 }
 
 void TComponent::Unindex(TComponent* component) {
-  if (component->fName.empty()) return;
-  auto it = fByName.find(std::string_view(component->fName));
-  if (it != fByName.end() && it->second == component) fByName.erase(it);
+  if (!component->fName.empty()) fByName.Remove(component);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& oldName,
@@ -140,8 +138,7 @@ void TComponent::SetComponentIndex(int index) {
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
-  auto it = fByName.find(name);
-  return it == fByName.end() ? nullptr : it->second;
+  return fByName.Find(name);
 }
 
 void TComponent::InsertComponent(TComponent* component) {

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "platform/core/classes/NameIndex.h"
 #include "platform/core/classes/Object.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/Set.h"
@@ -136,21 +136,10 @@ class TComponent : public TPersistent {
   void Index(TComponent* component);
   void Unindex(TComponent* component);
 
-  struct TNameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const { return TextHash(name); }
-  };
-  struct TNameEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
-  };
-
   TComponent* fCreateOwner = nullptr;  // until AfterConstruction inserts the component
   TComponent* fOwner = nullptr;
   std::string fName;
-  // The named owned components by name, so that lookups and the uniqueness check of a form
-  // with many components stay cheap.
-  std::unordered_map<std::string, TComponent*, TNameHash, TNameEqual> fByName;
+  TNameIndex fByName;  // the named owned components
   int32_t fTag = 0;
   std::vector<TComponent*> fComponents;    // owned; freed by DestroyComponents
   std::vector<TComponent*> fObservers;     // the owned components that observe their siblings

@@ -69,6 +69,7 @@ class TApplicationScope {
   TApplicationScope();
   TApplicationScope(const TApplicationScope&) = delete;
   TApplicationScope& operator=(const TApplicationScope&) = delete;
+  TApplication* Get() const { return fApplication.get(); }
   TApplication* operator->() const { return fApplication.get(); }
 
  private:
