@@ -20,7 +20,6 @@
 
 extern char** environ;
 
-
 namespace fs = std::filesystem;
 
 namespace {
