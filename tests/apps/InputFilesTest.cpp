@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <string>
-#include <thread>
 
 #include "tests/support/TestFiles.h"
 
@@ -49,9 +47,10 @@ TEST(Inputs, AFifoIsReadAsAStream) {
   TTempDir dir;
   const std::string fifo = dir.File("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << kText; });
-  const TRunResult run = RunProgram({kDravik, "convert", "--to", "binary", fifo, "-"});
-  writer.join();
+  WriteFileBytes(dir.File("form.txt"), kText);
+  // The writer waits in the background until dravik opens the FIFO.
+  const TRunResult run = Shell("cat '" + dir.File("form.txt") + "' > '" + fifo + "' & exec '" +
+                               kDravik + "' convert --to binary '" + fifo + "' -");
   EXPECT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_EQ(run.Out.substr(0, 4), "TPF0");
 }
