@@ -1,6 +1,7 @@
 #include "runtime/LanguageManager.h"
 
 #include <algorithm>
+#include <exception>
 #include <typeinfo>
 
 #include "model/ClassInfo.h"
@@ -172,7 +173,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
   fLangs->Items(active)->SubIndex = k;
   target->SubIndex = 0;
-  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) { entry.ExchangeLangValues(0, k); });
+  // An entry whose property refuses its value keeps both of them; the others still switch, so
+  // that no entry is left a language behind the rest. The first failure is reported after.
+  std::exception_ptr failure;
+  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+    try {
+      entry.ExchangeLangValues(0, k);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  });
+  if (failure) std::rethrow_exception(failure);
   return true;
 }
 

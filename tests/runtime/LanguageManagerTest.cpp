@@ -67,11 +67,19 @@ TEST_F(LanguageManager, TwoSwitchesRestoreEveryValueWithItsType) {
   EXPECT_EQ(label->Alignment, taCenter);
 }
 
-TEST_F(LanguageManager, AValueThePropertyRefusesStopsTheSwitchWhereItIs) {
+TEST_F(LanguageManager, AValueThePropertyRefusesLeavesTheOtherEntriesSwitched) {
   SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
+  Translate(dravik, button, "Caption", {Variant("Hello"), Variant("Hallo")});
   Translate(dravik, label, "Level", {Variant(int32_t(1)), Variant("not a number")});
+  Translate(dravik, label, "Caption", {Variant("Name"), Variant::Null()});
   EXPECT_THROW(manager->SetLanguageByIndex(1), Exception);
   EXPECT_EQ(manager->Langs()->Items(1)->SubIndex, 0);  // already swapped
+  EXPECT_EQ(button->Caption, "Hallo");
+  EXPECT_EQ(label->Level, 1);  // refused: it keeps its value and its slot
+  // Back again: every entry is where it was.
+  EXPECT_THROW(manager->SetLanguageByIndex(0), Exception);
+  EXPECT_EQ(button->Caption, "Hello");
+  EXPECT_EQ(label->Level, 1);
 }
 
 TEST_F(LanguageManager, SlotCountsFollowTheLanguagesAndNeverDropToZero) {

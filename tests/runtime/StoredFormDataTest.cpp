@@ -156,3 +156,16 @@ TEST_F(StoredFormData, ACountBeyondTheLanguagesDecidesNothing) {
   EXPECT_FALSE(caption->HasLangValue(1));
   EXPECT_LT(WriteForm(read.get()).size(), stream.size());
 }
+
+TEST_F(StoredFormData, TheDesignersPositionOfTheComponentReadsAndWritesBack) {
+  auto form = MakeDravikForm();
+  DravikOf(form.get())->SetDesignPosition(8, 16);
+  const std::string stream = WriteForm(form.get());
+  const std::string text = AsText(stream);
+  const std::size_t left = text.find("    Left = 8\n    Top = 16\n    LanguageManager_Langs");
+  EXPECT_NE(left, std::string::npos) << text;
+  form.reset();
+  auto loaded = ReadForm(stream);
+  EXPECT_EQ(DravikOf(loaded.get())->DesignLeft(), 8);
+  EXPECT_EQ(DravikOf(loaded.get())->DesignTop(), 16);
+}

@@ -243,6 +243,16 @@ void TComponent::ReadState(TReader& reader) {
   reader.ReadData(this);
 }
 
+void TComponent::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  filer.DefineProperty(
+      "Left", [this](TReader& reader) { fDesignLeft = reader.ReadInteger(); },
+      [this](TWriter& writer) { writer.WriteInteger(fDesignLeft); }, fDesignLeft != 0);
+  filer.DefineProperty(
+      "Top", [this](TReader& reader) { fDesignTop = reader.ReadInteger(); },
+      [this](TWriter& writer) { writer.WriteInteger(fDesignTop); }, fDesignTop != 0);
+}
+
 void TComponent::WriteState(TWriter& writer) {
   writer.WriteData(this);
 }

@@ -108,6 +108,15 @@ class TComponent : public TPersistent {
   virtual TComponent* GetParentComponent() const { return nullptr; }
   bool HasParent() const { return GetParentComponent() != nullptr; }
   virtual void ReadState(TReader& reader);
+  // The designer's position of a component without a window of its own ("Left", "Top"), kept
+  // so that form files read and write back with it.
+  void DefineProperties(TFiler& filer) override;
+  int32_t DesignLeft() const { return fDesignLeft; }
+  int32_t DesignTop() const { return fDesignTop; }
+  void SetDesignPosition(int32_t left, int32_t top) {
+    fDesignLeft = left;
+    fDesignTop = top;
+  }
   virtual void WriteState(TWriter& writer);
 
  protected:
@@ -145,6 +154,8 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> fObservers;     // the owned components that observe their siblings
   std::vector<TComponent*> fFreeNotifies;  // links: each linked component lists this one too
   TComponentState fState;
+  int32_t fDesignLeft = 0;
+  int32_t fDesignTop = 0;
   bool fObservesSiblings = false;
   bool fConstructed = false;
   bool fFreeing = false;
