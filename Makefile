@@ -6,8 +6,9 @@ JOBS       ?= 2
 
 .PHONY: run test build deps asan-test bench fuzz format clean
 
+# The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
-	$(BUILD)/bin/dravik --help
+	$(BUILD)/bin/dravik-demo
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -1,0 +1,97 @@
+#include "apps/demo/DemoForms.h"
+
+#include "platform/core/classes/Strings.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
+
+namespace dravik {
+
+namespace {
+
+template <class T>
+T* Find(const TComponent* form, const char* name) {
+  return dynamic_cast<T*>(form->FindComponent(name));
+}
+
+}  // namespace
+
+const TClassRecord& TMainForm::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TMainForm, TForm>("TMainForm", "DemoMain")
+          .Method<&TMainForm::LanguagesChange>("LanguagesChange")
+          .Method<&TMainForm::DetailsClick>("DetailsClick")
+          .Method<&TMainForm::SettingsClick>("SettingsClick")
+          .Method<&TMainForm::GreetClick>("GreetClick")
+          .Method<&TMainForm::CloseClick>("CloseClick")
+          .Build();
+  return record;
+}
+
+const TClassRecord& TDetailsForm::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TDetailsForm, TForm>("TDetailsForm", "DemoDetails").Build();
+  return record;
+}
+
+const TClassRecord& TSettingsForm::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TSettingsForm, TForm>("TSettingsForm", "DemoSettings").Build();
+  return record;
+}
+
+namespace {
+const TClassRegistration kRegistrations[] = {TClassRegistration(TMainForm::StaticClass()),
+                                              TClassRegistration(TDetailsForm::StaticClass()),
+                                              TClassRegistration(TSettingsForm::StaticClass())};
+}  // namespace
+
+void TMainForm::AfterConstruction() {
+  TForm::AfterConstruction();
+  Dravik()->OnChange = TNotifyEvent::Of<&TMainForm::LanguageChanged>(this);
+  ShowLanguages();
+}
+
+TDravik* TMainForm::Dravik() const {
+  return Find<TDravik>(this, "Dravik");
+}
+
+void TMainForm::ShowLanguages() {
+  auto* languages = Find<TComboBox>(this, "Languages");
+  TStringList names;
+  Dravik()->GetLanguages(names);
+  languages->Items()->Assign(&names);
+  languages->SetItemIndex(names.IndexOf(Dravik()->GetLanguage()));
+}
+
+void TMainForm::LanguageChanged(TObject*) {
+  ShowLanguages();
+  if (auto* greeting = Find<TLabel>(this, "Greeting"); !greeting->Caption().empty())
+    greeting->SetCaption(Dravik()->GetString("Greeting"));
+}
+
+void TMainForm::LanguagesChange(TObject*) {
+  auto* languages = Find<TComboBox>(this, "Languages");
+  if (languages->ItemIndex() >= 0)
+    Dravik()->SetLanguage(languages->Items()->Strings(languages->ItemIndex()));
+}
+
+void TMainForm::DetailsClick(TObject*) {
+  TComponentPtr<TDetailsForm> details = MakeComponent<TDetailsForm>(nullptr);
+  details->ShowModal();
+}
+
+void TMainForm::SettingsClick(TObject*) {
+  TComponentPtr<TSettingsForm> settings = MakeComponent<TSettingsForm>(nullptr);
+  settings->ShowModal();
+}
+
+void TMainForm::GreetClick(TObject*) {
+  Find<TLabel>(this, "Greeting")->SetCaption(Dravik()->GetString("Greeting"));
+}
+
+void TMainForm::CloseClick(TObject*) {
+  Close();
+}
+
+}  // namespace dravik

@@ -1,0 +1,104 @@
+// dravik-demo: a small multilingual application made of form files. Its windows switch language
+// at run time through a TDravik on each; with --screenshot-dir (or without a display) it shows
+// every window in every language, saves one picture each and exits.
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "apps/demo/DemoForms.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/ui/UiApplication.h"
+#include "runtime/Dravik.h"
+#include "runtime/LanguageSwitch.h"
+
+using namespace dravik;
+
+namespace {
+
+struct TOptions {
+  std::string Language;
+  std::string ScreenshotDir;
+};
+
+const char kUsage[] =
+    "Usage: dravik-demo [--language NAME] [--screenshot-dir DIR]\n"
+    "\n"
+    "A multilingual application of three windows made of form files. It starts in the user's\n"
+    "language (LANG) when it knows it, else in the language its forms were stored in.\n"
+    "\n"
+    "  --language NAME       start in this language (English, Deutsch, Francais, ...)\n"
+    "  --screenshot-dir DIR  show each window in every language, save DIR/WINDOW-LANGUAGE.png\n"
+    "                        and exit; without a display this is the default, into the\n"
+    "                        screenshots folder beside the program's bin folder\n";
+
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && std::strcmp(platform, "offscreen") == 0) return false;
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || platform;
+}
+
+// Saves a picture of form in every language of its TDravik.
+void Photograph(TCustomForm* form, const std::string& name, const std::string& dir) {
+  form->Show();
+  auto* dravik = dynamic_cast<TDravik*>(form->FindComponent("Dravik"));
+  TStringList languages;
+  dravik->GetLanguages(languages);
+  for (int i = 0; i < languages.Count(); ++i) {
+    dravik->SetLanguage(languages.Strings(i));
+    QCoreApplication::processEvents();
+    const std::string path = dir + "/" + name + "-" + languages.Strings(i) + ".png";
+    if (!form->Widget()->grab().save(QString::fromStdString(path)))
+      throw EWriteError("Cannot write " + path);
+  }
+  form->Hide();
+}
+
+int Screenshots(TUiApplication& app, const std::string& dir) {
+  if (!QDir().mkpath(QString::fromStdString(dir))) throw EWriteError("Cannot create " + dir);
+  Photograph(app.MainForm(), "main", dir);
+  Photograph(app.CreateForm<TDetailsForm>(), "details", dir);
+  Photograph(app.CreateForm<TSettingsForm>(), "settings", dir);
+  std::cout << "Screenshots of every window in every language: "
+            << QFileInfo(QString::fromStdString(dir)).absoluteFilePath().toStdString() << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if ((arg == "--language" || arg == "--screenshot-dir") && i + 1 < argc) {
+      (arg == "--language" ? options.Language : options.ScreenshotDir) = argv[++i];
+    } else {
+      std::cerr << "dravik-demo: unknown argument '" << arg << "' (see 'dravik-demo --help')\n";
+      return 2;
+    }
+  }
+  if (!HasDisplay()) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (options.ScreenshotDir.empty()) {
+      const std::string exe = QFileInfo(argv[0]).absolutePath().toStdString();
+      options.ScreenshotDir = exe + "/../screenshots";
+    }
+  }
+  try {
+    TUiApplication app(argc, argv);
+    app->SetTitle("Dravik demo");
+    if (!options.Language.empty()) DefineStartupLanguage(options.Language);
+    app.CreateForm<TMainForm>();
+    if (!options.ScreenshotDir.empty()) return Screenshots(app, options.ScreenshotDir);
+    return app.Run();
+  } catch (const Exception& e) {
+    std::cerr << "dravik-demo: " << e.Message() << "\n";
+    return 1;
+  }
+}
