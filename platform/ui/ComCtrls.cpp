@@ -1,9 +1,13 @@
 #include "platform/ui/ComCtrls.h"
 
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <functional>
 
 #include "platform/core/typinfo/ClassBuilder.h"
 
@@ -27,9 +31,9 @@ Qt::Alignment ToQtAlignment(TAlignment alignment) {
 }
 
 const TClassRegistration kRegistrations[] = {
-    TClassRegistration(TStatusBar::StaticClass()),
-    TClassRegistration(TToolBar::StaticClass()),
-    TClassRegistration(TToolButton::StaticClass()),
+    TClassRegistration(TStatusBar::StaticClass()),  TClassRegistration(TToolBar::StaticClass()),
+    TClassRegistration(TToolButton::StaticClass()), TClassRegistration(TListView::StaticClass()),
+    TClassRegistration(TTreeView::StaticClass()),
 };
 
 }  // namespace
@@ -310,6 +314,299 @@ void TToolButton::SetStyle(TToolButtonStyle value) {
 void TToolButton::SetDown(bool value) {
   fDown = value;
   if (auto* button = static_cast<QToolButton*>(Widget())) button->setChecked(value);
+}
+
+// --- TListColumn, TListItem, TListView ---------------------------------------------------------
+
+const TClassRecord& TListColumn::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListColumn, TCollectionItem>("TListColumn", "ComCtrls")
+          .Property("Caption", &TListColumn::Caption, &TListColumn::SetCaption)
+          .TypeAs(MakeAliasType(TypeInfo<std::string>(), "TCaption"))
+          .Property("Width", &TListColumn::Width, &TListColumn::SetWidth)
+          .Build();
+  return record;
+}
+
+void TListColumn::Assign(const TPersistent* source) {
+  if (auto* column = dynamic_cast<const TListColumn*>(source)) {
+    fCaption = column->fCaption;
+    fWidth = column->fWidth;
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+void TListColumn::SetCaption(const std::string& value) {
+  if (value == fCaption) return;
+  fCaption = value;
+  Changed(false);
+}
+
+void TListColumn::SetWidth(int32_t value) {
+  if (value == fWidth) return;
+  fWidth = value;
+  Changed(false);
+}
+
+const TClassRecord& TListColumns::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListColumns, TCollection>("TListColumns", "ComCtrls").Build();
+  return record;
+}
+
+const TClassRecord& TListItem::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListItem, TCollectionItem>("TListItem", "ComCtrls")
+          .Property("Caption", &TListItem::Caption, &TListItem::SetCaption)
+          .Property("SubItems", &TListItem::SubItems, &TListItem::SetSubItems)
+          .Build();
+  return record;
+}
+
+TListItem::TListItem(TCollection* collection)
+    : TCollectionItem(collection), fSubItems(std::make_unique<TStringList>()) {
+  fSubItems->OnChange = TNotifyEvent::Of<&TListItem::SubItemsChanged>(this);
+}
+
+void TListItem::Assign(const TPersistent* source) {
+  if (auto* item = dynamic_cast<const TListItem*>(source)) {
+    fCaption = item->fCaption;
+    fSubItems->Assign(item->fSubItems.get());
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+void TListItem::SetCaption(const std::string& value) {
+  if (value == fCaption) return;
+  fCaption = value;
+  Changed(false);
+}
+
+const TClassRecord& TListItems::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListItems, TCollection>("TListItems", "ComCtrls").Build();
+  return record;
+}
+
+const TTypeInfo& TypeInfoFor(TViewStyle) {
+  static const TTypeInfo& info =
+      MakeEnumType("TViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+  return info;
+}
+
+const TClassRecord& TListView::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListView, TWinControl>("TListView", "ComCtrls")
+          .Property("Columns", &TListView::Columns, &TListView::SetColumns)
+          .Property("Items", &TListView::Items, &TListView::SetItems)
+          .Property("ItemIndex", &TListView::ItemIndex, &TListView::SetItemIndex)
+          .Default(-1)
+          .Property("RowSelect", &TListView::RowSelect, &TListView::SetRowSelect)
+          .Default(false)
+          .Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
+          .Default(vsIcon)
+          .Event("OnChange", &TListView::OnChange)
+          .Build();
+  return record;
+}
+
+TListView::TListView(TComponent* owner)
+    : TWinControl(owner),
+      fColumns(std::make_unique<TListColumns>(this)),
+      fItems(std::make_unique<TListItems>(this)) {
+  SetBounds(0, 0, 250, 150);
+  SetColor(clWindow);
+}
+
+QWidget* TListView::CreateWidget(QWidget* parentWidget) {
+  auto* view = new QTreeWidget(parentWidget);
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->header()->setStretchLastSection(false);
+  QObject::connect(view, &QTreeWidget::currentItemChanged, [this, view](QTreeWidgetItem* item) {
+    if (fUpdatingWidget) return;
+    fItemIndex = item ? view->indexOfTopLevelItem(item) : -1;
+    OnChange(this);
+  });
+  return view;
+}
+
+void TListView::InitWidget() {
+  TWinControl::InitWidget();
+  ContentsToWidget();
+}
+
+// As with the status bar, the collections tell of an item from inside its construction; the
+// view follows once the event loop runs (or when it is asked for).
+void TListView::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
+  QWidget* view = Widget();
+  if (!view || fPending) return;
+  fPending = true;
+  QMetaObject::invokeMethod(
+      view,
+      [this] {
+        if (fPending) ContentsToWidget();
+      },
+      Qt::QueuedConnection);
+}
+
+QTreeWidget* TListView::View() {
+  if (fPending) ContentsToWidget();
+  return static_cast<QTreeWidget*>(Widget());
+}
+
+void TListView::ContentsToWidget() {
+  fPending = false;
+  auto* view = static_cast<QTreeWidget*>(Widget());
+  if (!view) return;
+  fUpdatingWidget = true;
+  const int columns = std::max(1, fColumns->Count());
+  view->setColumnCount(columns);
+  view->setHeaderHidden(fColumns->Count() == 0);
+  QStringList headers;
+  for (int i = 0; i < fColumns->Count(); ++i) {
+    headers << Q(fColumns->Items(i)->Caption());
+    view->setColumnWidth(i, fColumns->Items(i)->Width());
+  }
+  view->setHeaderLabels(headers);
+  view->setSelectionBehavior(fRowSelect ? QAbstractItemView::SelectRows
+                                        : QAbstractItemView::SelectItems);
+  // Rows are reused, so a change of one text does not rebuild the view.
+  while (view->topLevelItemCount() > fItems->Count())
+    delete view->takeTopLevelItem(view->topLevelItemCount() - 1);
+  while (view->topLevelItemCount() < fItems->Count()) view->addTopLevelItem(new QTreeWidgetItem);
+  for (int row = 0; row < fItems->Count(); ++row) {
+    const TListItem* item = fItems->Items(row);
+    QTreeWidgetItem* widgetItem = view->topLevelItem(row);
+    widgetItem->setText(0, Q(item->Caption()));
+    for (int column = 1; column < columns; ++column) {
+      const int sub = column - 1;
+      widgetItem->setText(
+          column, sub < item->SubItems()->Count() ? Q(item->SubItems()->Strings(sub)) : QString());
+    }
+  }
+  view->setCurrentItem(fItemIndex >= 0 && fItemIndex < view->topLevelItemCount()
+                           ? view->topLevelItem(fItemIndex)
+                           : nullptr);
+  fUpdatingWidget = false;
+}
+
+void TListView::SetItemIndex(int32_t value) {
+  fItemIndex = value;
+  if (auto* view = static_cast<QTreeWidget*>(Widget())) {
+    fUpdatingWidget = true;
+    view->setCurrentItem(value >= 0 && value < view->topLevelItemCount() ? view->topLevelItem(value)
+                                                                         : nullptr);
+    fUpdatingWidget = false;
+  }
+}
+
+// --- TTreeNode, TTreeView ----------------------------------------------------------------------
+
+void TTreeNode::SetText(const std::string& value) {
+  fText = value;
+  fView->NodesToWidget();
+}
+
+int TTreeNode::Index() const {
+  if (!fParent) return -1;
+  for (int i = 0; i < fParent->Count(); ++i)
+    if (fParent->Item(i) == this) return i;
+  return -1;
+}
+
+const TClassRecord& TTreeView::StaticClass() {
+  static const TClassRecord& record = TClassBuilder<TTreeView, TWinControl>("TTreeView", "ComCtrls")
+                                          .Event("OnChange", &TTreeView::OnChange)
+                                          .Build();
+  return record;
+}
+
+TTreeView::TTreeView(TComponent* owner)
+    : TWinControl(owner), fRoot(new TTreeNode(this, nullptr, {})) {
+  SetBounds(0, 0, 121, 97);
+  SetColor(clWindow);
+}
+
+TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::string& text) {
+  TTreeNode* under = parent ? parent : fRoot.get();
+  under->fChildren.push_back(std::unique_ptr<TTreeNode>(new TTreeNode(this, under, text)));
+  NodesToWidget();
+  return under->fChildren.back().get();
+}
+
+void TTreeView::Delete(TTreeNode* node) {
+  if (!node || !node->fParent) return;
+  for (const TTreeNode* n = fSelected; n; n = n->fParent)
+    if (n == node) fSelected = nullptr;
+  auto& siblings = node->fParent->fChildren;
+  siblings.erase(siblings.begin() + node->Index());
+  NodesToWidget();
+}
+
+void TTreeView::Clear() {
+  fSelected = nullptr;
+  fRoot->fChildren.clear();
+  NodesToWidget();
+}
+
+QTreeWidget* TTreeView::View() const {
+  return static_cast<QTreeWidget*>(Widget());
+}
+
+QWidget* TTreeView::CreateWidget(QWidget* parentWidget) {
+  auto* view = new QTreeWidget(parentWidget);
+  view->setHeaderHidden(true);
+  QObject::connect(view, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* item) {
+    if (fUpdatingWidget) return;
+    fSelected = item ? reinterpret_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<quintptr>())
+                     : nullptr;
+    OnChange(this);
+  });
+  return view;
+}
+
+void TTreeView::InitWidget() {
+  TWinControl::InitWidget();
+  NodesToWidget();
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+  fSelected = node;
+  NodesToWidget();
+}
+
+// Trees made from code are small: the view is rebuilt on each change, keeping what was open.
+void TTreeView::NodesToWidget() {
+  QTreeWidget* view = View();
+  if (!view) return;
+  fUpdatingWidget = true;
+  std::vector<const TTreeNode*> expanded;
+  for (QTreeWidgetItemIterator it(view); *it; ++it)
+    if ((*it)->isExpanded())
+      expanded.push_back(
+          reinterpret_cast<TTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>()));
+  view->clear();
+  QTreeWidgetItem* current = nullptr;
+  std::function<void(const TTreeNode&, QTreeWidgetItem*)> add = [&](const TTreeNode& node,
+                                                                    QTreeWidgetItem* parent) {
+    for (const auto& child : node.fChildren) {
+      auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(view);
+      item->setText(0, Q(child->fText));
+      item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
+      if (child.get() == fSelected) current = item;
+      add(*child, item);
+      if (std::find(expanded.begin(), expanded.end(), child.get()) != expanded.end())
+        item->setExpanded(true);
+    }
+  };
+  add(*fRoot, nullptr);
+  view->setCurrentItem(current);
+  fUpdatingWidget = false;
 }
 
 }  // namespace dravik

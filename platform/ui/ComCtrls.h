@@ -1,5 +1,6 @@
 #pragma once
-// Common controls: the status bar with its panels and the tool bar with its buttons.
+// Common controls: the status bar with its panels, the tool bar with its buttons, the list
+// view in report style and the tree view.
 
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "platform/ui/StdCtrls.h"
 
 class QLabel;
+class QTreeWidget;
 
 namespace dravik {
 
@@ -127,6 +129,154 @@ class TToolButton : public TControl {
   TToolButtonStyle fStyle = tbsButton;
   bool fDown = false;
   int32_t fImageIndex = -1;
+};
+
+class TListColumn : public TCollectionItem {
+ public:
+  explicit TListColumn(TCollection* collection) : TCollectionItem(collection) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  void Assign(const TPersistent* source) override;
+  const std::string& Caption() const { return fCaption; }
+  void SetCaption(const std::string& value);
+  int32_t Width() const { return fWidth; }
+  void SetWidth(int32_t value);
+
+ private:
+  std::string fCaption;
+  int32_t fWidth = 50;
+};
+
+class TListColumns : public TCollection {
+ public:
+  explicit TListColumns(TPersistent* owner) : TCollection(TListColumn::StaticClass(), owner) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  TListColumn* Items(int index) const {
+    return static_cast<TListColumn*>(TCollection::Items(index));
+  }
+  TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+};
+
+// A row of a list view: its caption in the first column, its sub-items in the next ones.
+class TListItem : public TCollectionItem {
+ public:
+  explicit TListItem(TCollection* collection);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  void Assign(const TPersistent* source) override;
+  const std::string& Caption() const { return fCaption; }
+  void SetCaption(const std::string& value);
+  TStrings* SubItems() const { return fSubItems.get(); }
+  void SetSubItems(TStrings* value) { fSubItems->Assign(value); }
+
+ private:
+  void SubItemsChanged(TObject*) { Changed(false); }
+  std::string fCaption;
+  std::unique_ptr<TStringList> fSubItems;
+};
+
+class TListItems : public TCollection {
+ public:
+  explicit TListItems(TPersistent* owner) : TCollection(TListItem::StaticClass(), owner) {}
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  TListItem* Items(int index) const { return static_cast<TListItem*>(TCollection::Items(index)); }
+  TListItem* Add() { return static_cast<TListItem*>(TCollection::Add()); }
+};
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+const TTypeInfo& TypeInfoFor(TViewStyle);
+
+// A list of rows under column headers (every view style shows as the report).
+class TListView : public TWinControl, public TCollectionOwner {
+ public:
+  explicit TListView(TComponent* owner);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  TListColumns* Columns() const { return fColumns.get(); }
+  void SetColumns(TListColumns* value) { fColumns->Assign(value); }
+  TListItems* Items() const { return fItems.get(); }
+  void SetItems(TListItems* value) { fItems->Assign(value); }
+  TViewStyle ViewStyle() const { return fViewStyle; }
+  void SetViewStyle(TViewStyle value) { fViewStyle = value; }
+  bool RowSelect() const { return fRowSelect; }
+  void SetRowSelect(bool value) { fRowSelect = value; }
+  // The selected row, -1 for none; the user's choice comes back here.
+  int32_t ItemIndex() const { return fItemIndex; }
+  void SetItemIndex(int32_t value);
+  TNotifyEvent OnChange;
+  void CollectionNotify(TCollection& collection, TCollectionItem* item,
+                        TCollectionNotification action) override;
+  // The Qt view with every change shown; null without window.
+  QTreeWidget* View();
+
+ protected:
+  QWidget* CreateWidget(QWidget* parentWidget) override;
+  void InitWidget() override;
+  TColor DefaultColor() const override { return clWindow; }
+
+ private:
+  void ContentsToWidget();
+  std::unique_ptr<TListColumns> fColumns;
+  std::unique_ptr<TListItems> fItems;
+  TViewStyle fViewStyle = vsIcon;
+  bool fRowSelect = false;
+  int32_t fItemIndex = -1;
+  bool fPending = false;
+  bool fUpdatingWidget = false;
+};
+
+class TTreeView;
+
+// A node of a tree view; the view owns its nodes, which are made from code.
+class TTreeNode {
+ public:
+  const std::string& Text() const { return fText; }
+  void SetText(const std::string& value);
+  TTreeNode* Parent() const { return fParent; }
+  int Count() const { return static_cast<int>(fChildren.size()); }
+  TTreeNode* Item(int index) const { return fChildren.at(static_cast<std::size_t>(index)).get(); }
+  int Index() const;
+
+ private:
+  friend class TTreeView;
+  TTreeNode(TTreeView* view, TTreeNode* parent, std::string text)
+      : fView(view), fParent(parent), fText(std::move(text)) {}
+  TTreeView* fView;
+  TTreeNode* fParent;
+  std::string fText;
+  std::vector<std::unique_ptr<TTreeNode>> fChildren;
+};
+
+class TTreeView : public TWinControl {
+ public:
+  explicit TTreeView(TComponent* owner);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  // Appends a node under parent (a top node for null).
+  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  void Delete(TTreeNode* node);
+  void Clear();
+  int TopCount() const { return fRoot->Count(); }
+  TTreeNode* TopItem(int index) const { return fRoot->Item(index); }
+  // The node the user chose, null for none.
+  TTreeNode* Selected() const { return fSelected; }
+  void SetSelected(TTreeNode* node);
+  TNotifyEvent OnChange;
+  QTreeWidget* View() const;
+
+ protected:
+  QWidget* CreateWidget(QWidget* parentWidget) override;
+  void InitWidget() override;
+  TColor DefaultColor() const override { return clWindow; }
+
+ private:
+  friend class TTreeNode;
+  void NodesToWidget();
+  std::unique_ptr<TTreeNode> fRoot;
+  TTreeNode* fSelected = nullptr;
+  bool fUpdatingWidget = false;
 };
 
 }  // namespace dravik

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "platform/ui/ComCtrls.h"
 #include "tests/ui/ControlsWindow.h"
@@ -110,4 +111,106 @@ TEST_F(ToolBars, ASwitchChangesTheHints) {
   EXPECT_EQ(newButton->Widget()->toolTip().toStdString(), "Neue Datei");
   EXPECT_EQ(static_cast<QToolButton*>(newButton->Widget())->text().toStdString(), "Neu");
   form->Free();
+}
+
+namespace {
+
+using ListViews = UiTest;
+using TreeViews = UiTest;
+
+std::string Cell(QTreeWidget* view, int row, int column) {
+  QTreeWidgetItem* item = view->topLevelItem(row);
+  return item ? item->text(column).toStdString() : "<none>";
+}
+
+// Counts change events.
+class TChanges : public TObject {
+ public:
+  void Changed(TObject*) { ++Count; }
+  int Count = 0;
+};
+
+}  // namespace
+
+TEST_F(ListViews, ColumnsAndRowsFromTheFormFile) {
+  auto* form = UiApp().CreateForm<TControlsWindow>();
+  form->Show();
+  auto* files = Find<TListView>(form, "Files");
+  QTreeWidget* view = files->View();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->columnCount(), 2);
+  EXPECT_EQ(view->headerItem()->text(1).toStdString(), "Size");
+  EXPECT_EQ(view->columnWidth(0), 120);
+  EXPECT_EQ(Cell(view, 1, 0), "notes.txt");
+  EXPECT_EQ(Cell(view, 1, 1), "3 KB");
+  // Rows added and changed from code, and a sub-item beyond the columns left out.
+  TListItem* row = files->Items()->Add();
+  row->SetCaption("todo.txt");
+  row->SubItems()->Add("1 KB");
+  row->SubItems()->Add("hidden");
+  EXPECT_EQ(Cell(files->View(), 2, 1), "1 KB");
+  EXPECT_EQ(files->View()->topLevelItemCount(), 3);
+  files->Items()->Delete(0);
+  EXPECT_EQ(Cell(files->View(), 0, 0), "notes.txt");
+  EXPECT_EQ(files->View()->topLevelItemCount(), 2);
+  form->Free();
+}
+
+TEST_F(ListViews, TheUsersChoiceComesBack) {
+  auto* form = UiApp().CreateForm<TControlsWindow>();
+  form->Show();
+  auto* files = Find<TListView>(form, "Files");
+  TChanges changes;
+  files->OnChange = TNotifyEvent::Of<&TChanges::Changed>(&changes);
+  QTreeWidget* view = files->View();
+  view->setCurrentItem(view->topLevelItem(1));
+  EXPECT_EQ(files->ItemIndex(), 1);
+  EXPECT_EQ(changes.Count, 1);
+  files->SetItemIndex(0);  // from code: no change event
+  EXPECT_EQ(view->currentItem(), view->topLevelItem(0));
+  EXPECT_EQ(changes.Count, 1);
+  form->Free();
+}
+
+TEST_F(ListViews, ASwitchReachesColumnsAndRows) {
+  auto* form = UiApp().CreateForm<TControlsWindow>();
+  form->Show();
+  auto* files = Find<TListView>(form, "Files");
+  TDravik* dravik = AddDravik(form);
+  Translate(dravik, files, "Caption", {"Size", "Größe"}, "Columns[1]");
+  Translate(dravik, files, "Caption", {"readme.txt", "liesmich.txt"}, "Items[0]");
+  dravik->SetLanguage("Deutsch");
+  EXPECT_EQ(files->View()->headerItem()->text(1).toStdString(), "Größe");
+  EXPECT_EQ(Cell(files->View(), 0, 0), "liesmich.txt");
+  dravik->SetLanguage("English");
+  EXPECT_EQ(files->View()->headerItem()->text(1).toStdString(), "Size");
+  form->Free();
+}
+
+TEST_F(TreeViews, NodesFromCodeAndTheChosenNode) {
+  auto tree = MakeComponent<TTreeView>(nullptr);
+  tree->HandleNeeded();
+  TTreeNode* fruit = tree->AddChild(nullptr, "Fruit");
+  TTreeNode* apple = tree->AddChild(fruit, "Apple");
+  tree->AddChild(fruit, "Pear");
+  tree->AddChild(nullptr, "Bread");
+  QTreeWidget* view = tree->View();
+  ASSERT_EQ(view->topLevelItemCount(), 2);
+  EXPECT_EQ(view->topLevelItem(0)->child(1)->text(0).toStdString(), "Pear");
+  view->topLevelItem(0)->setExpanded(true);
+  TChanges changes;
+  tree->OnChange = TNotifyEvent::Of<&TChanges::Changed>(&changes);
+  view->setCurrentItem(view->topLevelItem(0)->child(0));
+  EXPECT_EQ(tree->Selected(), apple);
+  EXPECT_EQ(changes.Count, 1);
+  // A change of text keeps the open branch and the choice.
+  apple->SetText("Green apple");
+  EXPECT_EQ(view->currentItem()->text(0).toStdString(), "Green apple");
+  EXPECT_TRUE(view->topLevelItem(0)->isExpanded());
+  EXPECT_EQ(apple->Index(), 0);
+  // Deleting a branch drops a choice inside it.
+  tree->Delete(fruit);
+  EXPECT_EQ(tree->Selected(), nullptr);
+  EXPECT_EQ(tree->TopCount(), 1);
+  EXPECT_EQ(view->topLevelItem(0)->text(0).toStdString(), "Bread");
 }
