@@ -279,4 +279,19 @@ class TTreeView : public TWinControl {
   bool fUpdatingWidget = false;
 };
 
+// RTF as the read-only rich edit shows it: bold, italic, underline, paragraphs and line breaks,
+// \'hh and \uN characters; tables, pictures and the header groups (fonts, colours) are left out.
+std::string RtfToHtml(std::string_view rtf);
+
+// A read-only memo that shows its lines formatted: HTML, or RTF as RtfToHtml reads it.
+class TRichEdit : public TMemo {
+ public:
+  explicit TRichEdit(TComponent* owner);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+
+ protected:
+  std::string AsHtml(const std::string& text) const override;
+};
+
 }  // namespace dravik
