@@ -5,6 +5,7 @@
 
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Graphics.h"
+#include "platform/ui/Menus.h"
 
 namespace dravik {
 
@@ -44,6 +45,7 @@ const TClassRecord& TControl::StaticClass() {
           .Default(false)
           .Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
           .Default(true)
+          .Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
           .Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
           .Default(true)
           .Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
@@ -111,6 +113,12 @@ void TControl::HandleNeeded() {
   QWidget* parentWidget = fParent ? fParent->ClientWidget() : nullptr;
   if (fParent && !parentWidget) return;  // the parent makes it with its own
   fWidget = CreateWidget(parentWidget);
+  QObject::connect(fWidget, &QWidget::customContextMenuRequested, [this](const QPoint& at) {
+    if (fPopupMenu && fWidget) {
+      const QPoint global = fWidget->mapToGlobal(at);
+      fPopupMenu->Popup(global.x(), global.y());
+    }
+  });
   InitWidget();
 }
 
@@ -122,7 +130,24 @@ void TControl::InitWidget() {
   fWidget->setEnabled(fEnabled);
   FontChanged();
   ColorChanged();
+  fWidget->setContextMenuPolicy(fPopupMenu ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
   fWidget->setVisible(fVisible && fParent);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == fPopupMenu) return;
+  if (fPopupMenu) fPopupMenu->RemoveFreeNotification(this);
+  fPopupMenu = menu;
+  if (fPopupMenu) fPopupMenu->FreeNotification(this);
+  if (fWidget)
+    fWidget->setContextMenuPolicy(fPopupMenu ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove || component != fPopupMenu) return;
+  fPopupMenu = nullptr;
+  if (fWidget) fWidget->setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
 void TControl::SetWidgetGeometry() {

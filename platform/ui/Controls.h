@@ -20,6 +20,7 @@ class QWidget;
 namespace dravik {
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 const TTypeInfo& TypeInfoFor(TAlign);
@@ -88,6 +89,10 @@ class TControl : public TComponent {
   TAnchors Anchors() const { return fAnchors; }
   void SetAnchors(TAnchors value) { fAnchors = value; }
 
+  // The menu the control opens on a right click.
+  TPopupMenu* PopupMenu() const { return fPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
+
   TNotifyEvent OnClick;
   virtual void Click();
 
@@ -104,6 +109,7 @@ class TControl : public TComponent {
 
  protected:
   void BeforeDestruction() override;
+  void Notification(TComponent* component, TOperation operation) override;
   // Makes the widget under parentWidget (null for a window); the base pushes the properties.
   virtual QWidget* CreateWidget(QWidget* parentWidget) = 0;
   // Pushes every property into a new widget.
@@ -141,6 +147,7 @@ class TControl : public TComponent {
   TAlign fAlign = alNone;
   TAnchors fAnchors{akLeft, akTop};
   bool fSettingFont = false;
+  TPopupMenu* fPopupMenu = nullptr;
 };
 
 class TWinControl : public TControl {

@@ -15,6 +15,7 @@
 #include "platform/core/resources/ModuleResources.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/Menus.h"
 
 namespace dravik {
 
@@ -80,6 +81,7 @@ const TClassRecord& TCustomForm::StaticClass() {
           .Property("HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext)
           .Default(0)
           .Property("Icon", &TCustomForm::IconName, &TCustomForm::SetIconName)
+          .Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
           .Property("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult)
           .NotStored()
           .Property("OldCreateOrder", &TCustomForm::fOldCreateOrder)
@@ -152,11 +154,15 @@ void TCustomForm::BeforeDestruction() {
 }
 
 QWidget* TCustomForm::CreateWidget(QWidget*) {
-  return new TFormWidget(this);
+  auto* window = new TFormWidget(this);
+  fClient = new QWidget(window);
+  return window;
 }
 
 void TCustomForm::InitWidget() {
   TWinControl::InitWidget();
+  ShowMenu();
+  LayoutWindow();
   ApplyWindowFlags();
   TextChanged();
   SetIconName(fIconName);
@@ -220,8 +226,46 @@ void TCustomForm::SetIconName(const std::string& value) {
 }
 
 void TCustomForm::WidgetResized(int32_t width, int32_t height) {
-  if (width == Width() && height == Height()) return;
-  TWinControl::SetBounds(Left(), Top(), width, height);
+  if (width != Width() || height != Height()) TWinControl::SetBounds(Left(), Top(), width, height);
+  LayoutWindow();
+}
+
+int32_t TCustomForm::ClientHeight() const {
+  return Height() - (fMenu ? TMainMenu::BarHeight() : 0);
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == fMenu) return;
+  const int32_t client = ClientHeight();
+  if (fMenu) {
+    fMenu->RemoveFreeNotification(this);
+    if (QWidget* bar = fMenu->MenuBar()) bar->hide();
+  }
+  fMenu = menu;
+  if (fMenu) fMenu->FreeNotification(this);
+  // The window grows by the bar, so the controls keep their place and room.
+  TControl::SetBounds(Left(), Top(), Width(), client + Height() - ClientHeight());
+  ShowMenu();
+  LayoutWindow();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == fMenu) {
+    fMenu = nullptr;
+    LayoutWindow();
+  }
+}
+
+void TCustomForm::ShowMenu() {
+  if (fMenu && Widget()) fMenu->MenuBar(Widget())->show();
+}
+
+void TCustomForm::LayoutWindow() {
+  if (!Widget()) return;
+  const int32_t bar = Height() - ClientHeight();
+  if (fMenu && fMenu->MenuBar()) fMenu->MenuBar()->setGeometry(0, 0, Width(), bar);
+  if (fClient) fClient->setGeometry(0, bar, Width(), ClientHeight());
 }
 
 void TCustomForm::PlaceOnScreen() {
@@ -335,11 +379,12 @@ bool TCustomForm::WidgetCloseRequested() {
 }
 
 void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-  // Components without a parent (menus, timers, the TDravik) first, then the controls.
+  // Components without a parent (menus, timers, the TDravik) first, then the controls; menu
+  // items come with their menu.
   for (int i = 0; i < ComponentCount(); ++i) {
     TComponent* c = Components(i);
     auto* control = dynamic_cast<TControl*>(c);
-    if (!control || !control->Parent()) proc(c);
+    if (control ? !control->Parent() : !c->GetParentComponent()) proc(c);
   }
   TWinControl::GetChildren(proc, root);
 }

@@ -8,6 +8,8 @@
 
 namespace dravik {
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TTypeInfo& TypeInfoFor(TFormBorderStyle);
 enum TPosition {
@@ -54,6 +56,11 @@ class TCustomForm : public TWinControl {
   // Where the form's window icon comes from: a file path or a module resource name.
   const std::string& IconName() const { return fIconName; }
   void SetIconName(const std::string& value);
+  // The main menu shown in the window's menu bar; the client area starts below it.
+  TMainMenu* Menu() const { return fMenu; }
+  void SetMenu(TMainMenu* menu);
+  int32_t ClientHeight() const override;
+  QWidget* ClientWidget() const override { return fClient.data(); }
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -87,6 +94,7 @@ class TCustomForm : public TWinControl {
   void InitWidget() override;
   void TextChanged() override;
   TColor DefaultColor() const override { return clBtnFace; }
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TFormWidget;
@@ -95,6 +103,9 @@ class TCustomForm : public TWinControl {
   bool WidgetCloseRequested();
   void PlaceOnScreen();
   void ApplyWindowFlags();
+  // Places the menu bar and the client area in the window.
+  void LayoutWindow();
+  void ShowMenu();
 
   TFormBorderStyle fBorderStyle = bsSizeable;
   TPosition fPosition = poDesigned;
@@ -110,6 +121,8 @@ class TCustomForm : public TWinControl {
   int32_t fPixelsPerInch = 96;
   int32_t fTextHeight = 13;
   bool fOldCreateOrder = false;
+  TMainMenu* fMenu = nullptr;
+  QPointer<QWidget> fClient;  // the area the controls are placed in, a child of the window
 };
 
 class TForm : public TCustomForm {

@@ -274,12 +274,22 @@ void TMemo::LinesChanged(TObject*) {
   fFromWidget = true;
   std::string text;
   for (int i = 0; i < fLines->Count(); ++i) text += (i ? "\n" : "") + fLines->Strings(i);
-  if (fRichText && Qt::mightBeRichText(Q(text))) {
-    memo->setHtml(Q(text));
+  const std::string html = fRichText ? AsHtml(text) : std::string();
+  if (!html.empty()) {
+    memo->setHtml(Q(html));
   } else {
     memo->setPlainText(Q(text));
   }
   fFromWidget = false;
+}
+
+void TMemo::InitWidget() {
+  TWinControl::InitWidget();
+  LinesChanged(nullptr);
+}
+
+std::string TMemo::AsHtml(const std::string& text) const {
+  return Qt::mightBeRichText(Q(text)) ? text : std::string();
 }
 
 void TMemo::SetReadOnly(bool value) {

@@ -107,7 +107,10 @@ class TMemo : public TWinControl {
 
  protected:
   QWidget* CreateWidget(QWidget* parentWidget) override;
+  void InitWidget() override;
   TColor DefaultColor() const override { return clWindow; }
+  // The lines as HTML when they are rich text, empty when they are plain.
+  virtual std::string AsHtml(const std::string& text) const;
 
  private:
   void LinesChanged(TObject*);

@@ -5,10 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/UiApplication.h"
+#include "runtime/Dravik.h"
 
 namespace dravik {
 
 TUiApplication& UiApp();
+
+// A TDravik named Dravik on form with the languages English and Deutsch, English active.
+TDravik* AddDravik(TComponent* form);
+// Gives property of component (or of the collection item at itemPath, "Panels[1]") one value
+// per language; the first is the live value.
+void Translate(TDravik* dravik, TComponent* component, const std::string& property,
+               const std::vector<std::string>& values, const std::string& itemPath = "");
 
 class UiTest : public ::testing::Test {
  protected:

@@ -1,0 +1,779 @@
+#include "platform/ui/ComCtrls.h"
+
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <string_view>
+
+#include "platform/core/typinfo/ClassBuilder.h"
+
+namespace dravik {
+
+namespace {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+Qt::Alignment ToQtAlignment(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+const TClassRegistration kRegistrations[] = {
+    TClassRegistration(TStatusBar::StaticClass()),  TClassRegistration(TToolBar::StaticClass()),
+    TClassRegistration(TToolButton::StaticClass()), TClassRegistration(TListView::StaticClass()),
+    TClassRegistration(TTreeView::StaticClass()),   TClassRegistration(TRichEdit::StaticClass()),
+};
+
+}  // namespace
+
+// --- TStatusPanel, TStatusBar ------------------------------------------------------------------
+
+const TClassRecord& TStatusPanel::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TStatusPanel, TCollectionItem>("TStatusPanel", "ComCtrls")
+          .Property("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment)
+          .Default(taLeftJustify)
+          .Property("Text", &TStatusPanel::Text, &TStatusPanel::SetText)
+          .Property("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth)
+          .Build();
+  return record;
+}
+
+void TStatusPanel::Assign(const TPersistent* source) {
+  if (auto* panel = dynamic_cast<const TStatusPanel*>(source)) {
+    fText = panel->fText;
+    fWidth = panel->fWidth;
+    fAlignment = panel->fAlignment;
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+// Each setter tells the bar through the collection, so a language switch reaches the widget.
+void TStatusPanel::SetText(const std::string& value) {
+  if (value == fText) return;
+  fText = value;
+  Changed(false);
+}
+
+void TStatusPanel::SetWidth(int32_t value) {
+  if (value == fWidth) return;
+  fWidth = value;
+  Changed(false);
+}
+
+void TStatusPanel::SetAlignment(TAlignment value) {
+  if (value == fAlignment) return;
+  fAlignment = value;
+  Changed(false);
+}
+
+const TClassRecord& TStatusPanels::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TStatusPanels, TCollection>("TStatusPanels", "ComCtrls").Build();
+  return record;
+}
+
+const TClassRecord& TStatusBar::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TStatusBar, TWinControl>("TStatusBar", "ComCtrls")
+          .Property("Panels", &TStatusBar::Panels, &TStatusBar::SetPanels)
+          .Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel)
+          .Default(false)
+          .Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)
+          .Build();
+  return record;
+}
+
+TStatusBar::TStatusBar(TComponent* owner)
+    : TWinControl(owner), fPanels(std::make_unique<TStatusPanels>(this)) {
+  SetBounds(0, 0, 200, 19);
+  SetAlign(alBottom);
+}
+
+QWidget* TStatusBar::CreateWidget(QWidget* parentWidget) {
+  return new QWidget(parentWidget);
+}
+
+void TStatusBar::InitWidget() {
+  TWinControl::InitWidget();
+  PanelsToWidget();
+}
+
+// The collection tells of a new panel from the panel's base constructor, before the panel is
+// made, and of a deleted one while it is still counted: the labels follow once the event loop
+// runs again (or when one is asked for), never from inside the notification.
+void TStatusBar::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
+  QWidget* bar = Widget();
+  if (!bar || fPanelsPending) return;
+  fPanelsPending = true;
+  QMetaObject::invokeMethod(
+      bar,
+      [this] {
+        if (fPanelsPending) PanelsToWidget();
+      },
+      Qt::QueuedConnection);
+}
+
+void TStatusBar::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TWinControl::SetBounds(left, top, width, height);
+  PanelsToWidget();
+}
+
+void TStatusBar::SetSimplePanel(bool value) {
+  fSimplePanel = value;
+  PanelsToWidget();
+}
+
+void TStatusBar::SetSimpleText(const std::string& value) {
+  fSimpleText = value;
+  PanelsToWidget();
+}
+
+void TStatusBar::PanelsToWidget() {
+  QWidget* bar = Widget();
+  fPanelsPending = false;
+  if (!bar) return;
+  const int count = fSimplePanel ? 1 : fPanels->Count();
+  QList<QLabel*> labels = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  while (labels.size() > count) delete labels.takeLast();
+  while (labels.size() < count) {
+    auto* label = new QLabel(bar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setTextFormat(Qt::PlainText);
+    label->show();
+    labels.append(label);
+  }
+  int32_t x = 0;
+  for (int i = 0; i < count; ++i) {
+    QLabel* label = labels[i];
+    if (fSimplePanel) {
+      label->setText(Q(fSimpleText));
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      label->setGeometry(0, 0, Width(), Height());
+      break;
+    }
+    const TStatusPanel* panel = fPanels->Items(i);
+    label->setText(Q(panel->Text()));
+    label->setAlignment(ToQtAlignment(panel->Alignment()));
+    // The last panel takes what is left of the bar.
+    const int32_t width = i + 1 == count ? std::max(0, Width() - x) : panel->Width();
+    label->setGeometry(x, 0, width, Height());
+    x += width;
+  }
+}
+
+QLabel* TStatusBar::PanelLabel(int index) {
+  if (!Widget()) return nullptr;
+  if (fPanelsPending) PanelsToWidget();
+  QList<QLabel*> labels = Widget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  return index >= 0 && index < labels.size() ? labels[index] : nullptr;
+}
+
+// --- TToolBar, TToolButton ---------------------------------------------------------------------
+
+const TTypeInfo& TypeInfoFor(TToolButtonStyle) {
+  static const TTypeInfo& info = MakeEnumType(
+      "TToolButtonStyle", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider"});
+  return info;
+}
+
+const TClassRecord& TToolBar::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TToolBar, TWinControl>("TToolBar", "ComCtrls")
+          .Property("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight)
+          .Default(22)
+          .Property("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth)
+          .Default(23)
+          .Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
+          .Default(true)
+          .Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)
+          .Default(false)
+          .Build();
+  return record;
+}
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 150, 29);
+  SetAlign(alTop);
+}
+
+QWidget* TToolBar::CreateWidget(QWidget* parentWidget) {
+  return new QWidget(parentWidget);
+}
+
+void TToolBar::Loaded() {
+  TWinControl::Loaded();
+  ArrangeButtons();
+}
+
+void TToolBar::ArrangeButtons() {
+  if (IsLoading()) return;
+  int32_t x = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    auto* button = dynamic_cast<TToolButton*>(Controls(i));
+    if (!button || !button->Visible()) continue;
+    const bool separator = button->Style() == tbsSeparator || button->Style() == tbsDivider;
+    const int32_t width = separator ? 8 : fButtonWidth;
+    button->SetBounds(x, 2, width, fButtonHeight);
+    x += width;
+  }
+}
+
+void TToolBar::SetButtonWidth(int32_t value) {
+  fButtonWidth = value;
+  ArrangeButtons();
+}
+
+void TToolBar::SetButtonHeight(int32_t value) {
+  fButtonHeight = value;
+  ArrangeButtons();
+}
+
+void TToolBar::SetFlat(bool value) {
+  fFlat = value;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* button = dynamic_cast<QToolButton*>(Controls(i)->Widget()))
+      button->setAutoRaise(value);
+}
+
+// Kept for form files: without image lists the buttons always show their captions.
+void TToolBar::SetShowCaptions(bool value) {
+  fShowCaptions = value;
+}
+
+const TClassRecord& TToolButton::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TToolButton, TControl>("TToolButton", "ComCtrls")
+          .Property("Down", &TToolButton::Down, &TToolButton::SetDown)
+          .Default(false)
+          .Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
+          .Default(-1)
+          .Property("Style", &TToolButton::Style, &TToolButton::SetStyle)
+          .Default(tbsButton)
+          .Build();
+  return record;
+}
+
+TToolButton::TToolButton(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 23, 22);
+}
+
+TToolBar* TToolButton::Bar() const {
+  return dynamic_cast<TToolBar*>(Parent());
+}
+
+void TToolButton::SetParentComponent(TComponent* parent) {
+  TControl::SetParentComponent(parent);
+  if (TToolBar* bar = Bar()) bar->ArrangeButtons();
+}
+
+QWidget* TToolButton::CreateWidget(QWidget* parentWidget) {
+  auto* button = new QToolButton(parentWidget);
+  TToolBar* bar = Bar();
+  button->setAutoRaise(!bar || bar->Flat());
+  button->setCheckable(fStyle == tbsCheck);
+  button->setChecked(fDown);
+  // Without images the caption is what the button shows.
+  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  if (fStyle == tbsSeparator || fStyle == tbsDivider) button->setEnabled(false);
+  QObject::connect(button, &QToolButton::clicked, [this](bool checked) {
+    if (fStyle == tbsCheck) fDown = checked;
+    Click();
+  });
+  return button;
+}
+
+void TToolButton::TextChanged() {
+  auto* button = static_cast<QToolButton*>(Widget());
+  if (!button) return;
+  const bool separator = fStyle == tbsSeparator || fStyle == tbsDivider;
+  button->setText(separator ? QString() : Q(Caption()));
+}
+
+void TToolButton::SetStyle(TToolButtonStyle value) {
+  fStyle = value;
+  if (auto* button = static_cast<QToolButton*>(Widget())) button->setCheckable(value == tbsCheck);
+  TextChanged();
+  if (TToolBar* bar = Bar()) bar->ArrangeButtons();
+}
+
+void TToolButton::SetDown(bool value) {
+  fDown = value;
+  if (auto* button = static_cast<QToolButton*>(Widget())) button->setChecked(value);
+}
+
+// --- TListColumn, TListItem, TListView ---------------------------------------------------------
+
+const TClassRecord& TListColumn::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListColumn, TCollectionItem>("TListColumn", "ComCtrls")
+          .Property("Caption", &TListColumn::Caption, &TListColumn::SetCaption)
+          .TypeAs(MakeAliasType(TypeInfo<std::string>(), "TCaption"))
+          .Property("Width", &TListColumn::Width, &TListColumn::SetWidth)
+          .Build();
+  return record;
+}
+
+void TListColumn::Assign(const TPersistent* source) {
+  if (auto* column = dynamic_cast<const TListColumn*>(source)) {
+    fCaption = column->fCaption;
+    fWidth = column->fWidth;
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+void TListColumn::SetCaption(const std::string& value) {
+  if (value == fCaption) return;
+  fCaption = value;
+  Changed(false);
+}
+
+void TListColumn::SetWidth(int32_t value) {
+  if (value == fWidth) return;
+  fWidth = value;
+  Changed(false);
+}
+
+const TClassRecord& TListColumns::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListColumns, TCollection>("TListColumns", "ComCtrls").Build();
+  return record;
+}
+
+const TClassRecord& TListItem::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListItem, TCollectionItem>("TListItem", "ComCtrls")
+          .Property("Caption", &TListItem::Caption, &TListItem::SetCaption)
+          .Property("SubItems", &TListItem::SubItems, &TListItem::SetSubItems)
+          .Build();
+  return record;
+}
+
+TListItem::TListItem(TCollection* collection)
+    : TCollectionItem(collection), fSubItems(std::make_unique<TStringList>()) {
+  fSubItems->OnChange = TNotifyEvent::Of<&TListItem::SubItemsChanged>(this);
+}
+
+void TListItem::Assign(const TPersistent* source) {
+  if (auto* item = dynamic_cast<const TListItem*>(source)) {
+    fCaption = item->fCaption;
+    fSubItems->Assign(item->fSubItems.get());
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(source);
+}
+
+void TListItem::SetCaption(const std::string& value) {
+  if (value == fCaption) return;
+  fCaption = value;
+  Changed(false);
+}
+
+const TClassRecord& TListItems::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListItems, TCollection>("TListItems", "ComCtrls").Build();
+  return record;
+}
+
+const TTypeInfo& TypeInfoFor(TViewStyle) {
+  static const TTypeInfo& info =
+      MakeEnumType("TViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+  return info;
+}
+
+const TClassRecord& TListView::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TListView, TWinControl>("TListView", "ComCtrls")
+          .Property("Columns", &TListView::Columns, &TListView::SetColumns)
+          .Property("Items", &TListView::Items, &TListView::SetItems)
+          .Property("ItemIndex", &TListView::ItemIndex, &TListView::SetItemIndex)
+          .Default(-1)
+          .Property("RowSelect", &TListView::RowSelect, &TListView::SetRowSelect)
+          .Default(false)
+          .Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
+          .Default(vsIcon)
+          .Event("OnChange", &TListView::OnChange)
+          .Build();
+  return record;
+}
+
+TListView::TListView(TComponent* owner)
+    : TWinControl(owner),
+      fColumns(std::make_unique<TListColumns>(this)),
+      fItems(std::make_unique<TListItems>(this)) {
+  SetBounds(0, 0, 250, 150);
+  SetColor(clWindow);
+}
+
+QWidget* TListView::CreateWidget(QWidget* parentWidget) {
+  auto* view = new QTreeWidget(parentWidget);
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->header()->setStretchLastSection(false);
+  QObject::connect(view, &QTreeWidget::currentItemChanged, [this, view](QTreeWidgetItem* item) {
+    if (fUpdatingWidget) return;
+    fItemIndex = item ? view->indexOfTopLevelItem(item) : -1;
+    OnChange(this);
+  });
+  return view;
+}
+
+void TListView::InitWidget() {
+  TWinControl::InitWidget();
+  ContentsToWidget();
+}
+
+// As with the status bar, the collections tell of an item from inside its construction; the
+// view follows once the event loop runs (or when it is asked for).
+void TListView::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
+  QWidget* view = Widget();
+  if (!view || fPending) return;
+  fPending = true;
+  QMetaObject::invokeMethod(
+      view,
+      [this] {
+        if (fPending) ContentsToWidget();
+      },
+      Qt::QueuedConnection);
+}
+
+QTreeWidget* TListView::View() {
+  if (fPending) ContentsToWidget();
+  return static_cast<QTreeWidget*>(Widget());
+}
+
+void TListView::ContentsToWidget() {
+  fPending = false;
+  auto* view = static_cast<QTreeWidget*>(Widget());
+  if (!view) return;
+  fUpdatingWidget = true;
+  const int columns = std::max(1, fColumns->Count());
+  view->setColumnCount(columns);
+  view->setHeaderHidden(fColumns->Count() == 0);
+  QStringList headers;
+  for (int i = 0; i < fColumns->Count(); ++i) {
+    headers << Q(fColumns->Items(i)->Caption());
+    view->setColumnWidth(i, fColumns->Items(i)->Width());
+  }
+  view->setHeaderLabels(headers);
+  view->setSelectionBehavior(fRowSelect ? QAbstractItemView::SelectRows
+                                        : QAbstractItemView::SelectItems);
+  // Rows are reused, so a change of one text does not rebuild the view.
+  while (view->topLevelItemCount() > fItems->Count())
+    delete view->takeTopLevelItem(view->topLevelItemCount() - 1);
+  while (view->topLevelItemCount() < fItems->Count()) view->addTopLevelItem(new QTreeWidgetItem);
+  for (int row = 0; row < fItems->Count(); ++row) {
+    const TListItem* item = fItems->Items(row);
+    QTreeWidgetItem* widgetItem = view->topLevelItem(row);
+    widgetItem->setText(0, Q(item->Caption()));
+    for (int column = 1; column < columns; ++column) {
+      const int sub = column - 1;
+      widgetItem->setText(
+          column, sub < item->SubItems()->Count() ? Q(item->SubItems()->Strings(sub)) : QString());
+    }
+  }
+  view->setCurrentItem(fItemIndex >= 0 && fItemIndex < view->topLevelItemCount()
+                           ? view->topLevelItem(fItemIndex)
+                           : nullptr);
+  fUpdatingWidget = false;
+}
+
+void TListView::SetItemIndex(int32_t value) {
+  fItemIndex = value;
+  if (auto* view = static_cast<QTreeWidget*>(Widget())) {
+    fUpdatingWidget = true;
+    view->setCurrentItem(value >= 0 && value < view->topLevelItemCount() ? view->topLevelItem(value)
+                                                                         : nullptr);
+    fUpdatingWidget = false;
+  }
+}
+
+// --- TTreeNode, TTreeView ----------------------------------------------------------------------
+
+void TTreeNode::SetText(const std::string& value) {
+  fText = value;
+  fView->NodesToWidget();
+}
+
+int TTreeNode::Index() const {
+  if (!fParent) return -1;
+  for (int i = 0; i < fParent->Count(); ++i)
+    if (fParent->Item(i) == this) return i;
+  return -1;
+}
+
+const TClassRecord& TTreeView::StaticClass() {
+  static const TClassRecord& record = TClassBuilder<TTreeView, TWinControl>("TTreeView", "ComCtrls")
+                                          .Event("OnChange", &TTreeView::OnChange)
+                                          .Build();
+  return record;
+}
+
+TTreeView::TTreeView(TComponent* owner)
+    : TWinControl(owner), fRoot(new TTreeNode(this, nullptr, {})) {
+  SetBounds(0, 0, 121, 97);
+  SetColor(clWindow);
+}
+
+TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::string& text) {
+  TTreeNode* under = parent ? parent : fRoot.get();
+  under->fChildren.push_back(std::unique_ptr<TTreeNode>(new TTreeNode(this, under, text)));
+  NodesToWidget();
+  return under->fChildren.back().get();
+}
+
+void TTreeView::Delete(TTreeNode* node) {
+  if (!node || !node->fParent) return;
+  for (const TTreeNode* n = fSelected; n; n = n->fParent)
+    if (n == node) fSelected = nullptr;
+  auto& siblings = node->fParent->fChildren;
+  siblings.erase(siblings.begin() + node->Index());
+  NodesToWidget();
+}
+
+void TTreeView::Clear() {
+  fSelected = nullptr;
+  fRoot->fChildren.clear();
+  NodesToWidget();
+}
+
+QTreeWidget* TTreeView::View() const {
+  return static_cast<QTreeWidget*>(Widget());
+}
+
+QWidget* TTreeView::CreateWidget(QWidget* parentWidget) {
+  auto* view = new QTreeWidget(parentWidget);
+  view->setHeaderHidden(true);
+  QObject::connect(view, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* item) {
+    if (fUpdatingWidget) return;
+    fSelected = item ? reinterpret_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<quintptr>())
+                     : nullptr;
+    OnChange(this);
+  });
+  return view;
+}
+
+void TTreeView::InitWidget() {
+  TWinControl::InitWidget();
+  NodesToWidget();
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+  fSelected = node;
+  NodesToWidget();
+}
+
+// Trees made from code are small: the view is rebuilt on each change, keeping what was open.
+void TTreeView::NodesToWidget() {
+  QTreeWidget* view = View();
+  if (!view) return;
+  fUpdatingWidget = true;
+  std::vector<const TTreeNode*> expanded;
+  for (QTreeWidgetItemIterator it(view); *it; ++it)
+    if ((*it)->isExpanded())
+      expanded.push_back(
+          reinterpret_cast<TTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>()));
+  view->clear();
+  QTreeWidgetItem* current = nullptr;
+  std::function<void(const TTreeNode&, QTreeWidgetItem*)> add = [&](const TTreeNode& node,
+                                                                    QTreeWidgetItem* parent) {
+    for (const auto& child : node.fChildren) {
+      auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(view);
+      item->setText(0, Q(child->fText));
+      item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
+      if (child.get() == fSelected) current = item;
+      add(*child, item);
+      if (std::find(expanded.begin(), expanded.end(), child.get()) != expanded.end())
+        item->setExpanded(true);
+    }
+  };
+  add(*fRoot, nullptr);
+  view->setCurrentItem(current);
+  fUpdatingWidget = false;
+}
+
+// --- TRichEdit --------------------------------------------------------------------------------
+
+namespace {
+
+// The character formatting of one RTF group level, and whether its text is shown.
+struct TRtfState {
+  bool Bold = false, Italic = false, Underline = false, Skip = false;
+};
+
+void AppendEscaped(std::string& html, char32_t c) {
+  switch (c) {
+    case '<':
+      html += "&lt;";
+      return;
+    case '>':
+      html += "&gt;";
+      return;
+    case '&':
+      html += "&amp;";
+      return;
+    default:
+      break;
+  }
+  if (c < 0x80) {
+    html += static_cast<char>(c);
+  } else if (c < 0x800) {
+    html += static_cast<char>(0xC0 | (c >> 6));
+    html += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    html += static_cast<char>(0xE0 | (c >> 12));
+    html += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    html += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string RtfToHtml(std::string_view rtf) {
+  std::string html;
+  std::vector<TRtfState> stack{TRtfState{}};
+  TRtfState shown;  // the tags open in html
+  // Tags are closed and opened again as a whole, so they always nest.
+  auto sync = [&] {
+    const TRtfState& want = stack.back();
+    if (want.Bold == shown.Bold && want.Italic == shown.Italic && want.Underline == shown.Underline)
+      return;
+    if (shown.Underline) html += "</u>";
+    if (shown.Italic) html += "</i>";
+    if (shown.Bold) html += "</b>";
+    if (want.Bold) html += "<b>";
+    if (want.Italic) html += "<i>";
+    if (want.Underline) html += "<u>";
+    shown = want;
+  };
+  int skipNext = 0;  // characters after \uN that stand in for it
+  for (std::size_t i = 0; i < rtf.size();) {
+    const char c = rtf[i];
+    if (c == '{') {
+      stack.push_back(stack.back());
+      ++i;
+      // Header and destination groups hold no text to show.
+      const std::string_view rest = rtf.substr(i);
+      for (std::string_view head : {"\\fonttbl", "\\colortbl", "\\stylesheet", "\\info", "\\*",
+                                    "\\pict", "\\header", "\\footer"})
+        if (rest.substr(0, head.size()) == head) stack.back().Skip = true;
+      continue;
+    }
+    if (c == '}') {
+      if (stack.size() > 1) stack.pop_back();
+      ++i;
+      continue;
+    }
+    if (c == '\r' || c == '\n') {
+      ++i;
+      continue;
+    }
+    if (c != '\\') {
+      if (skipNext > 0) {
+        --skipNext;
+      } else if (!stack.back().Skip) {
+        sync();
+        AppendEscaped(html, static_cast<unsigned char>(c));
+      }
+      ++i;
+      continue;
+    }
+    // A control word, symbol or escaped character.
+    if (i + 1 >= rtf.size()) break;
+    const char next = rtf[i + 1];
+    if (next == '\\' || next == '{' || next == '}') {
+      if (!stack.back().Skip) {
+        sync();
+        html += next;
+      }
+      i += 2;
+      continue;
+    }
+    if (next == '\'') {
+      const std::string hex(rtf.substr(i + 2, 2));
+      i += 2 + hex.size();
+      if (skipNext > 0) {
+        --skipNext;
+        continue;
+      }
+      if (hex.size() == 2 && std::isxdigit(static_cast<unsigned char>(hex[0])) &&
+          std::isxdigit(static_cast<unsigned char>(hex[1])) && !stack.back().Skip) {
+        sync();
+        AppendEscaped(html, static_cast<char32_t>(std::stoi(hex, nullptr, 16)));
+      }
+      continue;
+    }
+    std::size_t j = i + 1;
+    while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
+    const std::string_view word = rtf.substr(i + 1, j - i - 1);
+    std::size_t k = j;
+    if (k < rtf.size() && rtf[k] == '-') ++k;
+    while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k])) && k - j < 10) ++k;
+    const std::string digits(rtf.substr(j, k - j));
+    const bool hasNumber = !digits.empty() && digits != "-";
+    const long number = hasNumber ? std::stol(digits) : 1;
+    if (k < rtf.size() && rtf[k] == ' ') ++k;  // the delimiter belongs to the word
+    i = word.empty() ? i + 2 : k;
+    TRtfState& state = stack.back();
+    if (word == "b") {
+      state.Bold = number != 0;
+    } else if (word == "i") {
+      state.Italic = number != 0;
+    } else if (word == "ul") {
+      state.Underline = number != 0;
+    } else if (word == "ulnone") {
+      state.Underline = false;
+    } else if (word == "plain") {
+      state.Bold = state.Italic = state.Underline = false;
+    } else if ((word == "par" || word == "line") && !state.Skip) {
+      sync();
+      html += "<br>";
+    } else if (word == "tab" && !state.Skip) {
+      html += "&nbsp;&nbsp;&nbsp;&nbsp;";
+    } else if (word == "u" && hasNumber && !state.Skip) {
+      sync();
+      AppendEscaped(html, static_cast<char32_t>(number < 0 ? number + 65536 : number));
+      skipNext = 1;
+    }
+  }
+  stack.assign(1, TRtfState{});
+  sync();  // closes what is still open
+  return html;
+}
+
+const TClassRecord& TRichEdit::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TRichEdit, TMemo>("TRichEdit", "ComCtrls").Build();
+  return record;
+}
+
+TRichEdit::TRichEdit(TComponent* owner) : TMemo(owner) {
+  SetRichText(true);
+  SetReadOnly(true);
+}
+
+std::string TRichEdit::AsHtml(const std::string& text) const {
+  if (text.rfind("{\\rtf", 0) == 0) return RtfToHtml(text);
+  return TMemo::AsHtml(text);
+}
+
+}  // namespace dravik
