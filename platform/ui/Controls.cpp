@@ -160,8 +160,7 @@ void TControl::SetCaption(const std::string& value) {
 void TControl::SetHint(const std::string& value) {
   if (value == fHint) return;
   fHint = value;
-  if (fWidget)
-    fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
+  if (fWidget) fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
 }
 
 bool TControl::EffectiveShowHint() const {
@@ -172,14 +171,12 @@ bool TControl::EffectiveShowHint() const {
 void TControl::SetShowHint(bool value) {
   fShowHint = value;
   fParentShowHint = false;
-  if (fWidget)
-    fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
+  if (fWidget) fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
 }
 
 void TControl::SetParentShowHint(bool value) {
   fParentShowHint = value;
-  if (fWidget)
-    fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
+  if (fWidget) fWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(fHint) : QString());
 }
 
 void TControl::SetVisible(bool value) {
@@ -193,6 +190,7 @@ void TControl::SetEnabled(bool value) {
   if (value == fEnabled) return;
   fEnabled = value;
   if (fWidget) fWidget->setEnabled(value);
+  EnabledChanged();
 }
 
 void TControl::SetParentFont(bool value) {

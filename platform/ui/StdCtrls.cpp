@@ -45,11 +45,11 @@ TCustomForm* FormOf(TControl* control) {
 }
 
 const TClassRegistration kRegistrations[] = {
-    TClassRegistration(TLabel::StaticClass()),       TClassRegistration(TButton::StaticClass()),
-    TClassRegistration(TEdit::StaticClass()),        TClassRegistration(TMemo::StaticClass()),
-    TClassRegistration(TCheckBox::StaticClass()),    TClassRegistration(TRadioButton::StaticClass()),
-    TClassRegistration(TGroupBox::StaticClass()),    TClassRegistration(TComboBox::StaticClass()),
-    TClassRegistration(TListBox::StaticClass()),     TClassRegistration(TPanel::StaticClass()),
+    TClassRegistration(TLabel::StaticClass()),    TClassRegistration(TButton::StaticClass()),
+    TClassRegistration(TEdit::StaticClass()),     TClassRegistration(TMemo::StaticClass()),
+    TClassRegistration(TCheckBox::StaticClass()), TClassRegistration(TRadioButton::StaticClass()),
+    TClassRegistration(TGroupBox::StaticClass()), TClassRegistration(TComboBox::StaticClass()),
+    TClassRegistration(TListBox::StaticClass()),  TClassRegistration(TPanel::StaticClass()),
 };
 
 }  // namespace
@@ -231,8 +231,7 @@ void TEdit::SetReadOnly(bool value) {
 
 void TEdit::SetMaxLength(int32_t value) {
   fMaxLength = value;
-  if (auto* edit = static_cast<QLineEdit*>(Widget()))
-    edit->setMaxLength(value > 0 ? value : 32767);
+  if (auto* edit = static_cast<QLineEdit*>(Widget())) edit->setMaxLength(value > 0 ? value : 32767);
 }
 
 // --- TMemo -------------------------------------------------------------------------------------
@@ -412,8 +411,12 @@ void TCustomListControl::SetItemIndex(int32_t value) {
 void TCustomListControl::IndexFromWidget(int32_t index) {
   if (fUpdatingWidget || index == fItemIndex) return;
   fItemIndex = index;
-  OnChange(this);
+  Change();
   Click();
+}
+
+void TCustomListControl::Change() {
+  OnChange(this);
 }
 
 const TClassRecord& TComboBox::StaticClass() {
