@@ -130,7 +130,7 @@ TButtonPanel::TButtonPanel(TComponent* owner) : TPanel(owner) {
   SetBevelOuter(bvNone);
   SetBounds(Left(), Top(), 136, 40);
   fButtons = std::make_unique<TCollection>(TButtonItem::StaticClass(), this);
-  if (IsDesigning()) {
+  if (dravik::IsDesigning()) {  // the process, not this component: not yet in its owner
     BeginUpdateButtons();
     Add()->SetKind(bkOK);
     Add()->SetKind(bkCancel);

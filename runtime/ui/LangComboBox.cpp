@@ -26,7 +26,7 @@ TLangComboBox::TLangComboBox(TComponent* owner) : TComboBox(owner), fEnabledColo
   SetSorted(true);
   SetEnabled(false);
   // In the designer a TDravik dropped after the combo box binds it.
-  if (IsDesigning()) {
+  if (dravik::IsDesigning()) {  // the process, not this component: not yet in its owner
     TDravik::RegisterCreateNotify(CreateListener());
     fListensForCreation = true;
   }
@@ -138,7 +138,8 @@ void TLangComboBox::Notification(TComponent* component, TOperation operation) {
   fDravik = nullptr;
   fBound = nullptr;
   ClearItems();
-  if (wasBound && IsDesigning() && Owner() && !Owner()->IsDestroying())
+  if (wasBound && Owner() && Owner()->ComponentState().Contains(csDesigning) &&
+      !Owner()->IsDestroying())
     RegisterNotifications(static_cast<TDravik*>(component));
 }
 

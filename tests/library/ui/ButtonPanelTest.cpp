@@ -3,6 +3,9 @@
 #include <QPushButton>
 
 #include "library/ui/ButtonPanel.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Designing.h"
 #include "tests/ui/UiFixture.h"
 
 using namespace dravik;
@@ -155,4 +158,27 @@ TEST_F(ButtonPanel, AClickDoesTheButtonsWorkThenTellsThePanel) {
   static_cast<QPushButton*>(yes->Button()->Widget())->click();
   EXPECT_EQ(form->ModalResult(), mrYes);
   EXPECT_EQ(log.Lines, (std::vector<std::string>{"item TButton", "panel Yes"}));
+}
+
+TEST_F(ButtonPanel, APanelStoredWithoutButtonsIsReadBackWithout) {
+  // In the designer a new panel starts with OK and Cancel.
+  SetDesigningHost(true);
+  auto designed = MakeComponent<TButtonPanel>(nullptr);
+  auto empty = MakeComponent<TButtonPanel>(nullptr);
+  SetDesigningHost(false);
+  ASSERT_EQ(designed->Buttons()->Count(), 2);
+  EXPECT_EQ(designed->Items(1)->Caption(), "&Cancel");
+  empty->Buttons()->Clear();
+  TStringStream stream;
+  WriteComponent(stream, empty.get());
+  EXPECT_NE(stream.DataString().find("ButtonsEmpty"), std::string::npos);
+  stream.SetPosition(0);
+  ReadComponent(stream, designed.get());
+  EXPECT_EQ(designed->Buttons()->Count(), 0);
+
+  // A panel with buttons writes no such marker and keeps them.
+  TStringStream full;
+  AddButton(bkOK);
+  WriteComponent(full, panel);
+  EXPECT_EQ(full.DataString().find("ButtonsEmpty"), std::string::npos);
 }

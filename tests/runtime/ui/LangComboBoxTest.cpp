@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "platform/core/system/Designing.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "runtime/ui/LangComboBox.h"
 #include "tests/ui/UiFixture.h"
@@ -156,4 +157,17 @@ TEST_F(LangComboBox, KeepsAnExplicitColourThroughEnablingAndDisabling) {
   box->SetEnabled(false);
   EXPECT_EQ(box->Color(), clWindow);  // without AutoColor nothing changes
   form->Free();
+}
+
+TEST_F(LangComboBox, InTheDesignerATDravikDroppedLaterBindsIt) {
+  SetDesigningHost(true);
+  auto form = MakeComponent<TForm>(nullptr);
+  auto* box = Create<TLangComboBox>(form.get());
+  box->SetParent(form.get());
+  form->Show();
+  EXPECT_EQ(box->Bound(), nullptr);
+  auto* dropped = Create<TDravik>(form.get());
+  SetDesigningHost(false);
+  EXPECT_EQ(box->Bound(), dropped);
+  EXPECT_EQ(box->Dravik(), dropped);
 }
