@@ -143,8 +143,13 @@ void TButtonPanel::BeforeDestruction() {
   TPanel::BeforeDestruction();
 }
 
-void TButtonPanel::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
+void TButtonPanel::CollectionNotify(TCollection&, TCollectionItem* item,
+                                    TCollectionNotification action) {
+  // An item being deleted is only a TCollectionItem by now: the layout must not look at it.
+  TCollectionItem* const deletingBefore = fDeleting;
+  if (action == cnDeleting) fDeleting = item;
   RequestLayout();
+  fDeleting = deletingBefore;
 }
 
 void TButtonPanel::RequestLayout() {
@@ -167,6 +172,7 @@ void TButtonPanel::LayOut() {
   fLayoutPending = false;
   std::vector<TButtonItem*> shown;
   for (int i = 0; i < fButtons->Count(); ++i) {
+    if (fButtons->Items(i) == fDeleting) continue;
     TButtonItem* item = Items(i);
     if (!item->Button()) continue;
     if (item->Visible())
