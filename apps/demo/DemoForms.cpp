@@ -17,14 +17,13 @@ T* Find(const TComponent* form, const char* name) {
 }  // namespace
 
 const TClassRecord& TMainForm::StaticClass() {
-  static const TClassRecord& record =
-      TClassBuilder<TMainForm, TForm>("TMainForm", "DemoMain")
-          .Method<&TMainForm::LanguagesChange>("LanguagesChange")
-          .Method<&TMainForm::DetailsClick>("DetailsClick")
-          .Method<&TMainForm::SettingsClick>("SettingsClick")
-          .Method<&TMainForm::GreetClick>("GreetClick")
-          .Method<&TMainForm::CloseClick>("CloseClick")
-          .Build();
+  static const TClassRecord& record = TClassBuilder<TMainForm, TForm>("TMainForm", "DemoMain")
+                                          .Method<&TMainForm::LanguagesChange>("LanguagesChange")
+                                          .Method<&TMainForm::DetailsClick>("DetailsClick")
+                                          .Method<&TMainForm::SettingsClick>("SettingsClick")
+                                          .Method<&TMainForm::GreetClick>("GreetClick")
+                                          .Method<&TMainForm::CloseClick>("CloseClick")
+                                          .Build();
   return record;
 }
 
@@ -42,8 +41,8 @@ const TClassRecord& TSettingsForm::StaticClass() {
 
 namespace {
 const TClassRegistration kRegistrations[] = {TClassRegistration(TMainForm::StaticClass()),
-                                              TClassRegistration(TDetailsForm::StaticClass()),
-                                              TClassRegistration(TSettingsForm::StaticClass())};
+                                             TClassRegistration(TDetailsForm::StaticClass()),
+                                             TClassRegistration(TSettingsForm::StaticClass())};
 }  // namespace
 
 void TMainForm::AfterConstruction() {

@@ -215,6 +215,7 @@ void TControl::SetEnabled(bool value) {
   if (value == fEnabled) return;
   fEnabled = value;
   if (fWidget) fWidget->setEnabled(value);
+  EnabledChanged();
 }
 
 void TControl::SetParentFont(bool value) {

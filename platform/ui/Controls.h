@@ -115,6 +115,7 @@ class TControl : public TComponent {
   // Pushes every property into a new widget.
   virtual void InitWidget();
   virtual void TextChanged() {}
+  virtual void EnabledChanged() {}
   virtual void FontChanged();
   virtual void ColorChanged();
   void DestroyWidget();

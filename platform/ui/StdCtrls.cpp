@@ -421,8 +421,12 @@ void TCustomListControl::SetItemIndex(int32_t value) {
 void TCustomListControl::IndexFromWidget(int32_t index) {
   if (fUpdatingWidget || index == fItemIndex) return;
   fItemIndex = index;
-  OnChange(this);
+  Change();
   Click();
+}
+
+void TCustomListControl::Change() {
+  OnChange(this);
 }
 
 const TClassRecord& TComboBox::StaticClass() {

@@ -177,6 +177,8 @@ class TCustomListControl : public TWinControl {
   virtual void IndexToWidget() = 0;
   // A change the user made.
   void IndexFromWidget(int32_t index);
+  // Fires OnChange; controls that act on the user's choice do so after it.
+  virtual void Change();
   TColor DefaultColor() const override { return clWindow; }
   bool fUpdatingWidget = false;
 

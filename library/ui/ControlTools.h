@@ -1,0 +1,18 @@
+#pragma once
+// Depth-first traversal of the parent-child tree of controls, and the windowed control of a
+// form that holds a control.
+
+#include <functional>
+
+#include "platform/ui/Controls.h"
+
+namespace dravik {
+
+// Every control below control, then control: children last to first, each windowed child
+// after its own children.
+void ForEachControl(TControl* control, const std::function<void(TControl*)>& proc);
+// The windowed control of control's owning form (the form included) whose children include
+// control; null when there is none.
+TWinControl* FindParentWinControl(const TControl* control);
+
+}  // namespace dravik
