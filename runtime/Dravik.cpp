@@ -27,11 +27,13 @@ TDravikUnitState& UnitState() {
 }
 
 // Calls every method of list with dravik, last registered first; a failing listener is shown
-// and the others are still called.
+// and the others are still called. A listener that an earlier one unregistered (or freed) is
+// not called any more.
 void SendNotify(const TMethodList& list, TDravik* dravik, TObject* sender) {
   std::vector<TMethod> methods;
   list.ForEach([&](const TMethodList::TEntry& entry) { methods.push_back(entry.Method); });
   for (auto it = methods.rbegin(); it != methods.rend(); ++it) {
+    if (list.IndexOf(*it) < 0) continue;
     try {
       const TLangNotify notify(*it);
       notify(dravik);

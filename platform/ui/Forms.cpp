@@ -367,10 +367,19 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() {
-  QPointer<QObject> guard(Widget());
+  if (!Widget()) {
+    Free();  // no window, so no event of it is being handled
+    return;
+  }
+  // The window goes with the form: a form freed before the queued call is not freed again.
+  QPointer<QWidget> guard(Widget());
   TComponent* self = this;
   QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [self] { self->Free(); }, Qt::QueuedConnection);
+      QCoreApplication::instance(),
+      [self, guard] {
+        if (guard) self->Free();
+      },
+      Qt::QueuedConnection);
 }
 
 bool TCustomForm::WidgetCloseRequested() {

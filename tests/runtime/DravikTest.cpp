@@ -48,6 +48,13 @@ class TRecorder : public TObject {
     if (OnChange) OnChange();
   }
   void After(TObject*) { Journal.push_back(Name + ":after"); }
+  // A listener that takes the others off the list (OnUnregister says how).
+  void Unregistering(TDravik* dravik) {
+    if (!dravik) return;
+    Journal.push_back(Name + ":unregistering");
+    if (OnUnregister) OnUnregister();
+  }
+  std::function<void()> OnUnregister;
   void Created(TDravik* dravik) {
     Journal.push_back(Name + ":created");
     Attach(dravik);
@@ -74,9 +81,9 @@ TEST_F(DravikTest, OneAssignmentSwitchesEveryFormOfTheFrameAndNativeNamesMatch) 
 
 TEST_F(DravikTest, EventsRunInLockstepAcrossMembers) {
   std::vector<std::string> journal;
+  TRecorder a("a", journal), b("b", journal);  // they outlive the forms, which tell them at the end
   auto first = BilingualForm();
   auto second = BilingualForm();
-  TRecorder a("a", journal), b("b", journal);
   a.Attach(DravikOf(first.get()));
   b.Attach(DravikOf(second.get()));
   DravikOf(first.get())->RegisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&a));
@@ -267,4 +274,23 @@ TEST_F(DravikTest, InTheDesignerASecondInstanceIsAskedForAndTheNumberDropped) {
   EXPECT_EQ(dropped->Name(), "Dravik");
   dropped->SetName("Dravik2");
   EXPECT_EQ(dropped->Name(), "Dravik2");
+}
+
+TEST_F(DravikTest, AListenerUnregisteredByAnEarlierOneIsNotCalled) {
+  std::vector<std::string> journal;
+  TRecorder first("first", journal), second("second", journal);
+  auto form = BilingualForm();
+  TDravik* dravik = DravikOf(form.get());
+  dravik->RegisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&first));
+  dravik->RegisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&second));
+  // The last registered is called first and takes the other one off the list.
+  dravik->UnregisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&second));
+  dravik->RegisterChangeNotify(TLangNotify::Of<&TRecorder::Unregistering>(&second));
+  second.OnUnregister = [&] {
+    dravik->UnregisterChangeNotify(TLangNotify::Of<&TRecorder::Listener>(&first));
+  };
+  dravik->OnChange = TNotifyEvent::Of<&TRecorder::Change>(&second);
+  dravik->SetLanguage("German");
+  EXPECT_EQ(journal, (std::vector<std::string>{"second:unregistering", "second:change"}));
+  form.reset();
 }
