@@ -83,6 +83,11 @@ type
     property Entries: TComponentEntries read FEntries write SetEntries;
   end;
 
+var
+  { The class of the property entries the tree creates; a program storing language data sets its
+    own before creating a tree. }
+  PropertyEntryClass: TCollectionItemClass;
+
 function AddComponentEntry(Entries: TComponentEntries; Ref: TComponent): TComponentEntry;
 function AddEntry(Parent: TMainEntry; const Name: string; SubType: TMainEntrySubType): TMainEntry;
 function AddProp(Entry: TMainEntry; const Name: string; Kind: TTypeKind): TPropertyEntry;
@@ -92,7 +97,7 @@ implementation
 constructor TMainEntry.Create(ACollection: TCollection);
 begin
   inherited Create(ACollection);
-  FItems := TMainEntries.Create(TMainEntry); FProps := TPropertyEntries.Create(TPropertyEntry);
+  FItems := TMainEntries.Create(TMainEntry); FProps := TPropertyEntries.Create(PropertyEntryClass);
 end;
 destructor TMainEntry.Destroy; begin FItems.Free; FProps.Free; inherited; end;
 procedure TMainEntry.SetItems(V: TMainEntries); begin FItems.Assign(V); end;
@@ -136,5 +141,6 @@ begin
 end;
 
 initialization
+  PropertyEntryClass := TPropertyEntry;
   RegisterClasses([TPeerButton, TEntryHolder]);
 end.
