@@ -154,6 +154,7 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler& filer) {
 // Slots 1 to Count-1, each as a 32-bit size and a value buffer; size 0 is a slot without value.
 void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
   for (std::size_t i = 1; i < fSlots.size(); ++i) fSlots[i].reset();
+  fReadBuffers.assign(fSlots.size(), std::nullopt);
   for (std::size_t i = 1; i < fSlots.size(); ++i) {
     int32_t size;
     stream.ReadBuffer(&size, sizeof size);
@@ -164,13 +165,18 @@ void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
     stream.ReadBuffer(buffer.data(), size);
     Variant value = BufferToVariant(buffer);
     CheckLine(value);
+    if (VariantToBuffer(value) != buffer) fReadBuffers[i] = TReadBuffer{value, std::move(buffer)};
     fSlots[i] = std::move(value);
   }
 }
 
 void TInconsistentLangPropertyEntry::StoreValues(TStream& stream) const {
   for (std::size_t i = 1; i < fSlots.size(); ++i) {
-    std::string buffer = fSlots[i] ? VariantToBuffer(*fSlots[i]) : std::string();
+    const bool asRead = i < fReadBuffers.size() && fReadBuffers[i] && fSlots[i] &&
+                        *fSlots[i] == fReadBuffers[i]->Value;
+    std::string buffer = asRead      ? fReadBuffers[i]->Bytes
+                         : fSlots[i] ? VariantToBuffer(*fSlots[i])
+                                     : std::string();
     auto size = static_cast<int32_t>(buffer.size());
     stream.WriteBuffer(&size, sizeof size);
     stream.WriteBuffer(buffer.data(), size);

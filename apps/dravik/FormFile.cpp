@@ -7,12 +7,14 @@
 #include "apps/dravik/Command.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
+#include "platform/core/filer/StandInClasses.h"
 #include "platform/core/filer/StreamFormat.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/LanguageSwitch.h"
 
 namespace dravik {
@@ -32,10 +34,7 @@ std::string NameList(const std::vector<const TResourceEntry*>& entries) {
 }
 
 // The component stream of a resource file: the one named, or the only one it holds.
-std::string SelectResource(const std::string& bytes, const std::optional<std::string>& name) {
-  TStringStream input(bytes);
-  TResourceFile file;
-  file.LoadFromStream(input);
+TResourceEntry& SelectResource(TResourceFile& file, const std::optional<std::string>& name) {
   std::vector<const TResourceEntry*> forms;
   for (const TResourceEntry& entry : file.Entries)
     if (HoldsComponentStream(entry)) forms.push_back(&entry);
@@ -46,13 +45,20 @@ std::string SelectResource(const std::string& bytes, const std::optional<std::st
                          ")");
     if (!HoldsComponentStream(*entry))
       throw EReadError("Resource " + *name + " holds no component stream");
-    return entry->Data;
+    return const_cast<TResourceEntry&>(*entry);
   }
   if (forms.empty()) throw EReadError("The resource file holds no component stream");
   if (forms.size() > 1)
     throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
                  " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
-  return forms.front()->Data;
+  return const_cast<TResourceEntry&>(*forms.front());
+}
+
+TResourceFile LoadResourceFile(const std::string& bytes) {
+  TStringStream input(bytes);
+  TResourceFile file;
+  file.LoadFromStream(input);
+  return file;
 }
 
 int LineOf(std::string_view text, std::size_t offset) {
@@ -109,22 +115,70 @@ std::string ComponentStreamOf(std::string bytes, const std::optional<std::string
   switch (DetectFormFileKind(bytes)) {
     case TFormFileKind::Binary:
       return bytes;
-    case TFormFileKind::Resource:
-      return SelectResource(bytes, resource);
+    case TFormFileKind::Resource: {
+      TResourceFile file = LoadResourceFile(bytes);
+      return std::move(SelectResource(file, resource).Data);
+    }
     case TFormFileKind::Text:
       return TextToBinary(bytes);
   }
   return bytes;
 }
 
-TLoadedForm::TLoadedForm(const std::string& binary) {
+std::string RewriteFormFile(const std::string& bytes, const std::optional<std::string>& resource,
+                            const std::function<std::string(const std::string& binary)>& rewrite) {
+  switch (DetectFormFileKind(bytes)) {
+    case TFormFileKind::Binary:
+      return rewrite(bytes);
+    case TFormFileKind::Resource: {
+      TResourceFile file = LoadResourceFile(bytes);
+      TResourceEntry& entry = SelectResource(file, resource);
+      entry.Data = rewrite(entry.Data);
+      TStringStream output;
+      file.SaveToStream(output);
+      return output.DataString();
+    }
+    case TFormFileKind::Text: {
+      TStringStream binary(rewrite(TextToBinary(bytes))), text;
+      ObjectBinaryToText(binary, text);
+      return text.DataString();
+    }
+  }
+  return bytes;
+}
+
+TLoadedForm::TLoadedForm(const std::string& binary)
+    : fStandIns(std::make_shared<TStandInClasses>()) {
   TFrameIsolation isolation;
   TOwnerlessScope ownerless;  // a language file's root is a TDravik of its own
   TStringStream stream(binary);
-  fRoot.reset(ReadComponent(stream, nullptr));
+  TReader reader(stream);
+  reader.SetStandIns(fStandIns);
+  fRoot.reset(reader.ReadRootComponent(nullptr));
 }
 
 TLoadedForm::~TLoadedForm() = default;
+
+void TLoadedForm::SwitchLanguage(const std::string& language) {
+  const std::vector<TDravik*> all = Dravik();
+  if (all.empty()) throw ELanguageNotFound("The form has no TDravik component");
+  for (TDravik* dravik : all)
+    if (dravik->LanguageManager()->Langs()->IndexOfName(language) < 0)
+      throw ELanguageNotFound(
+          Format("Language '%s' of form %s not found", {language, dravik->Name()}));
+  for (TDravik* dravik : all) {
+    dravik->SetLanguage(language);
+    if (!CompareLanguages(dravik->GetLanguage(), language))
+      throw ELanguageNotFound(
+          Format("%s could not switch to language '%s'", {dravik->Name(), language}));
+  }
+}
+
+std::string TLoadedForm::Binary() const {
+  TStringStream output;
+  WriteComponent(output, fRoot.get());
+  return output.DataString();
+}
 
 std::vector<TDravik*> TLoadedForm::Dravik() const {
   std::vector<TDravik*> found;

@@ -10,7 +10,7 @@ using namespace dravik;
 namespace {
 
 const TCommand* const kCommands[] = {
-    &ConvertCommand, &ShowCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
+    &ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
 };
 
 void PrintOverview(std::ostream& out) {

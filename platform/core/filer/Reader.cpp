@@ -77,6 +77,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   if (fStandIns && !header.Prefix.empty()) root->KeepStreamData().Prefix = header.Prefix;
   fRoot = root;
   fOwner = root;
+  fLookupRoot = nullptr;
   fLoaded.clear();
   fCreated.clear();
   fFixups.clear();
@@ -113,15 +114,24 @@ TComponent* TReader::ReadComponent(TComponent* component) {
   TNesting nesting(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
   TComponentPtr<TComponent> created;
+  TComponent* owner = fOwner;
   if (!component && (header.Flags & ffInherited) && fOwner)
     component = fOwner->FindComponent(header.Name);
+  if (fStandIns && (header.Flags & ffInherited)) {
+    // Read on its own, an inherited form has no ancestor's components: one of this name made
+    // by this read belongs to another frame, and the new one is kept apart, in its parent.
+    const bool taken =
+        component && std::find(fCreated.begin(), fCreated.end(), component) != fCreated.end();
+    if (taken) component = nullptr;
+    if (taken && fParent && fParent != owner && dynamic_cast<TStandIn*>(fParent)) owner = fParent;
+  }
   if (!component) {
     // Without its ancestor an inherited component is made all the same when stand-ins are on:
     // a form file is then read on its own.
     if ((header.Flags & ffInherited) && !fStandIns)
       throw EReadError(Format("Ancestor for '%s' not found", {header.Name}));
     const TClassRecord& record = FindComponentClass(header.ClassName, false);
-    created.reset(record.ComponentFactory()(fOwner));
+    created.reset(record.ComponentFactory()(owner));
     component = created.get();
   }
   if (fStandIns && !header.Prefix.empty()) component->KeepStreamData().Prefix = header.Prefix;
@@ -168,19 +178,25 @@ void TReader::ReadData(TComponent* instance) {
 void TReader::ReadChildren(TComponent* instance) {
   TComponent* savedOwner = fOwner;
   TComponent* savedParent = fParent;
+  TComponent* savedLookupRoot = fLookupRoot;
   fParent = instance->GetChildParent();
   fOwner = instance->GetChildOwner();
-  if (!fOwner) fOwner = fRoot;
+  // With stand-ins, an owner of children (an inline frame) owns all that is read inside it, as
+  // the names there are its own.
+  if (fStandIns && fOwner) fLookupRoot = fOwner;
+  if (!fOwner) fOwner = fLookupRoot ? fLookupRoot : fRoot;
   try {
     while (!fDriver->EndOfList()) ReadComponent(nullptr);
     fDriver->CheckValue(vaNull);
   } catch (...) {
     fOwner = savedOwner;
     fParent = savedParent;
+    fLookupRoot = savedLookupRoot;
     throw;
   }
   fOwner = savedOwner;
   fParent = savedParent;
+  fLookupRoot = savedLookupRoot;
 }
 
 void TReader::ReadProperty(TPersistent* instance) {

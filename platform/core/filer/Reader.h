@@ -120,6 +120,7 @@ class TReader : public TFiler {
   std::string fAnchor;
   TPersistent* fReading = nullptr;  // the instance whose property list is being read
   std::string fReadingPath;
+  TComponent* fLookupRoot = nullptr;  // the owner of what is read inside an inline frame
 };
 
 // A component of root by a dotted path of names; "Owner" or root's own name stand for root.

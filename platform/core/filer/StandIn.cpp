@@ -367,6 +367,8 @@ void TStandInValues::SetFloat(const TStandInProp& prop, long double value) {
                       : &type == &TypeInfo<TDateTime>() ? vaDate
                                                         : vaExtended;
   TStandInValue* current = Find(prop);
+  // A value that went through a double (a variant) and still is the stored one stays as stored.
+  if (current && static_cast<double>(GetFloat(prop)) == static_cast<double>(value)) return;
   Store(prop, FloatBytes(value, current ? current->Raw : std::string(), marker), value == 0);
 }
 
