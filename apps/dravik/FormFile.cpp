@@ -141,7 +141,16 @@ std::string RewriteFormFile(const std::string& bytes, const std::optional<std::s
     case TFormFileKind::Text: {
       TStringStream binary(rewrite(TextToBinary(bytes))), text;
       ObjectBinaryToText(binary, text);
-      return text.DataString();
+      // A file of CR LF lines, as the original platform writes them, keeps its line ends.
+      std::size_t firstBreak = bytes.find('\n');
+      if (firstBreak == std::string::npos || firstBreak == 0 || bytes[firstBreak - 1] != '\r')
+        return text.DataString();
+      std::string crlf;
+      for (char c : text.DataString()) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+      }
+      return crlf;
     }
   }
   return bytes;
