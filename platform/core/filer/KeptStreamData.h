@@ -17,9 +17,18 @@ struct TKeptProperty {
   std::string Value;   // the value's bytes, marker first
 };
 
+// A value the class took that was stored otherwise than the writer spells it (an enumeration
+// value by another name, or in other case): written as read while the property keeps it.
+struct TKeptSpelling {
+  std::string Path;
+  int64_t Ordinal;
+  std::string Value;  // the value's bytes as read
+};
+
 struct TKeptStreamData {
   std::string Prefix;  // a component's prefix bytes as read; empty without one
   std::vector<TKeptProperty> Properties;
+  std::vector<TKeptSpelling> Spellings;
 };
 
 }  // namespace dravik

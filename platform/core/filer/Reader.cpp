@@ -339,6 +339,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       int value = GetEnumValue(*prop.PropType, ident);
       if (value < 0) throw EPropertyError("Invalid property value");
       if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+      if (fStandIns && fReading && GetEnumName(*prop.PropType, value) != ident)
+        fReading->KeepStreamData().Spellings.push_back({fReadingPath, value, IdentBytes(ident)});
       return;
     }
     case tkSet:

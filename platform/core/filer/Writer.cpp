@@ -62,8 +62,8 @@ void TWriter::WriteProperties(TPersistent* instance) {
   TKeptWriting kept;
   if (own) {
     fKept = nullptr;
-    if (const TKeptStreamData* data = instance->KeptStreamData();
-        data && !data->Properties.empty()) {
+    const TKeptStreamData* data = instance->KeptStreamData();
+    if (data && (!data->Properties.empty() || !data->Spellings.empty())) {
       kept = {data, std::vector<bool>(data->Properties.size())};
       fKept = &kept;
       WriteKeptAfter("");
@@ -95,6 +95,14 @@ void TWriter::WriteKeptAfter(std::string_view path) {
   }
 }
 
+const TKeptSpelling* TWriter::FindSpelling(const std::string& name, int64_t value) const {
+  for (const TKeptSpelling& spelling : fKept->Data->Spellings)
+    if (spelling.Ordinal == value && spelling.Path.size() == fPropPath.size() + name.size() &&
+        SameText(spelling.Path, fPropPath + name))
+      return &spelling;
+  return nullptr;
+}
+
 void TWriter::WriteKeptRest() {
   const auto& properties = fKept->Data->Properties;
   for (std::size_t i = 0; i < properties.size(); ++i) {
@@ -119,7 +127,12 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
       WritePropName(prop.Name);
       std::string ident;
       if (prop.Kind() == tkEnumeration) {
-        WriteIdent(GetEnumName(type, value));
+        const TKeptSpelling* spelling = fKept ? FindSpelling(prop.Name, value) : nullptr;
+        if (spelling) {
+          WriteRawValue(spelling->Value);
+        } else {
+          WriteIdent(GetEnumName(type, value));
+        }
       } else if (prop.Kind() == tkSet) {
         std::vector<std::string> names;
         for (int bit = 0; bit < 32; ++bit)

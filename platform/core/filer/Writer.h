@@ -16,6 +16,7 @@ namespace dravik {
 
 class TBinaryObjectWriter;
 class TCollection;
+struct TKeptSpelling;
 struct TKeptStreamData;
 struct TPropInfo;
 
@@ -63,6 +64,7 @@ class TWriter : public TFiler {
   };
   void WriteKeptAfter(std::string_view path);
   void WriteKeptRest();
+  const TKeptSpelling* FindSpelling(const std::string& name, int64_t value) const;
 
   std::unique_ptr<TBinaryObjectWriter> fDriver;
   std::string fPropPath;  // "Font." while the properties of a sub-object are written
