@@ -1,6 +1,7 @@
 #include "platform/core/filer/StandIn.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/KeptStreamData.h"
@@ -9,7 +10,6 @@
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/filer/Writer.h"
 #include "platform/core/graphics/Color.h"
-#include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -77,6 +77,7 @@ std::string LeadingIdent(std::string_view bytes) {
 TStandInValues::~TStandInValues() = default;
 
 void TStandInValues::ReadProperties(TReader& reader, TClassRecord& record, int depth) {
+  fValues.reserve(fValues.size() + 8);
   while (!reader.EndOfList()) {
     TStandInValue& value = fValues.emplace_back();
     value.Path = reader.ReadPropName();
@@ -529,18 +530,59 @@ TClassRecord& TStandInItem::StandInClass() {
   return StandInCollectionOf(Collection()).StandInItemClass();
 }
 
-TStandInStrings::TStandInStrings(std::string_view listBytes) {
-  TStringStream stream{std::string(listBytes)};
-  TBinaryObjectReader reader(stream);
-  reader.CheckValue(vaList);
-  while (!reader.EndOfList()) {
-    std::string bytes;
-    reader.CopyValue(bytes);
-    std::string text = TStoredValue(bytes).Text();
-    Add(text);
-    fReadText.push_back(std::move(text));
-    fReadBytes.push_back(std::move(bytes));
+namespace {
+
+// The lines of a list's bytes (vaList, string values, vaNull), each as its value's bytes and its
+// text; false when a value is no string. The bytes were checked when they were read.
+bool SplitStringList(std::string_view bytes, std::vector<std::string>* lineBytes,
+                     std::vector<std::string>* texts) {
+  if (bytes.empty() || bytes[0] != vaList) return false;
+  std::size_t at = 1;
+  auto length = [&](std::size_t offset) {
+    uint32_t value;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return std::size_t{value};
+  };
+  while (at < bytes.size() && bytes[at] != vaNull) {
+    const auto marker = static_cast<TValueType>(static_cast<unsigned char>(bytes[at]));
+    std::size_t start = at, size;
+    switch (marker) {
+      case vaString:
+        size = 2 + static_cast<unsigned char>(bytes[at + 1]);
+        break;
+      case vaLString:
+      case vaUTF8String:
+        size = 5 + length(at + 1);
+        break;
+      case vaWString:
+      case vaUString:
+        size = 5 + 2 * length(at + 1);
+        break;
+      default:
+        return false;
+    }
+    at += size;
+    if (!texts) continue;
+    std::string_view value = bytes.substr(start, size);
+    if (marker == vaWString || marker == vaUString) {
+      std::u16string units(length(start + 1), u'\0');
+      std::memcpy(units.data(), value.data() + 5, units.size() * 2);
+      texts->push_back(Utf16ToUtf8(units));
+    } else if (marker == vaUTF8String) {
+      texts->emplace_back(value.substr(5));
+    } else {
+      texts->push_back(EightBitToUtf8(value.substr(marker == vaString ? 2 : 5)));
+    }
+    lineBytes->emplace_back(value);
   }
+  return true;
+}
+
+}  // namespace
+
+TStandInStrings::TStandInStrings(std::string_view listBytes) {
+  SplitStringList(listBytes, &fReadBytes, &fReadText);
+  for (const std::string& text : fReadText) Add(text);
 }
 
 std::string TStandInStrings::Bytes() const {
@@ -561,17 +603,7 @@ std::string TStandInStrings::Bytes() const {
 }
 
 bool IsStringListValue(std::string_view bytes) {
-  TStringStream stream{std::string(bytes)};
-  TBinaryObjectReader reader(stream);
-  if (reader.ReadValue() != vaList) return false;
-  while (!reader.EndOfList()) {
-    TValueType next = reader.NextValue();
-    if (next != vaString && next != vaLString && next != vaUTF8String && next != vaWString &&
-        next != vaUString)
-      return false;
-    reader.SkipValue();
-  }
-  return true;
+  return SplitStringList(bytes, nullptr, nullptr);
 }
 
 }  // namespace dravik
