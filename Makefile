@@ -51,3 +51,11 @@ clean:
 .PHONY: scan-corpus
 scan-corpus: build
 	DRAVIK_CORPUS=full $(BUILD)/bin/test_source --gtest_filter='FreePascalCorpus.*'
+
+# Real text form files: the forms of Debian's Lazarus source package (its data files only) and
+# any on this machine, each read into components and written back.
+FORM_CORPUS ?= $(BUILD)/form-corpus
+.PHONY: form-corpus
+form-corpus: build
+	bash tools/form-corpus.sh $(FORM_CORPUS)
+	DRAVIK_FORM_CORPUS=$(FORM_CORPUS) $(BUILD)/bin/test_core_stream --gtest_filter='FormCorpus.*'

@@ -162,6 +162,7 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler& filer) {
 // Slots 1 to Count-1, each as a 32-bit size and a value buffer; size 0 is a slot without value.
 void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
   if (fSlots.size() > 1) fSlots.resize(1);
+  fReadBuffers.clear();
   // Each slot takes at least its size field: the stream's end, not Count, ends a bad list.
   for (int i = 1; i < Count(); ++i) {
     int32_t size;
@@ -173,14 +174,25 @@ void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
     stream.ReadBuffer(buffer.data(), size);
     Variant value = BufferToVariant(buffer);
     CheckLine(value);
+    // A buffer that would encode otherwise (a small integer, Windows-1252 text) is written back
+    // as it was read while its slot keeps the value.
+    if (VariantToBuffer(value) != buffer) {
+      const auto k = static_cast<std::size_t>(i);
+      if (fReadBuffers.size() <= k) fReadBuffers.resize(k + 1);
+      fReadBuffers[k] = TReadBuffer{value, std::move(buffer)};
+    }
     Slot(i) = std::move(value);
   }
 }
 
 void TInconsistentLangPropertyEntry::StoreValues(TStream& stream) const {
   for (int i = 1; i < Count(); ++i) {
-    std::string buffer =
-        HasLangValue(i) ? VariantToBuffer(*fSlots[static_cast<std::size_t>(i)]) : std::string();
+    const auto k = static_cast<std::size_t>(i);
+    const bool asRead = k < fReadBuffers.size() && fReadBuffers[k] && HasLangValue(i) &&
+                        *fSlots[k] == fReadBuffers[k]->Value;
+    std::string buffer = asRead            ? fReadBuffers[k]->Bytes
+                         : HasLangValue(i) ? VariantToBuffer(*fSlots[k])
+                                           : std::string();
     auto size = static_cast<int32_t>(buffer.size());
     stream.WriteBuffer(&size, sizeof size);
     stream.WriteBuffer(buffer.data(), size);

@@ -70,6 +70,14 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
  private:
   void LoadValues(TStream& stream);
   void StoreValues(TStream& stream) const;
+
+  // A slot's buffer as read, where encoding its value again would give other bytes (a small
+  // integer, a single, Windows-1252 text): written as read while the slot holds that value.
+  struct TReadBuffer {
+    Variant Value;
+    std::string Bytes;
+  };
+  std::vector<std::optional<TReadBuffer>> fReadBuffers;
 };
 
 // An entry with a number beside its values, for the import's scratch data.

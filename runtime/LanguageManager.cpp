@@ -12,6 +12,7 @@
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/StandInEntries.h"
 
 namespace dravik {
 
@@ -77,6 +78,7 @@ void TLanguageManager::ForEachLangEntry(
 
 void TLanguageManager::Init(TSyncCountMode mode) {
   if (fComps) {
+    DescribeStandIns(*fComps);
     // The string entries must see their list while the tree is validated.
     if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
     fComps->Init();
@@ -166,6 +168,7 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   const int32_t k = target->SubIndex;
   if (k <= 0) return false;
   if (fComps) {
+    DescribeStandIns(*fComps);
     if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
     fComps->Init();
   }

@@ -54,5 +54,6 @@ extern const TCommand ClassesCommand;
 extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;
 extern const TCommand ShowCommand;
+extern const TCommand RewriteCommand;
 
 }  // namespace dravik

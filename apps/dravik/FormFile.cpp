@@ -6,12 +6,14 @@
 #include "apps/dravik/InputFile.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
+#include "platform/core/filer/StandInClasses.h"
 #include "platform/core/filer/StreamFormat.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/LanguageSwitch.h"
 
 namespace dravik {
@@ -23,11 +25,39 @@ bool HoldsComponentStream(const TResourceEntry& entry) {
          std::string_view(entry.Data).substr(0, 4) == std::string_view(FilerSignature, 4);
 }
 
-std::string NameList(const std::vector<TResourceEntry*>& entries) {
+std::string NameList(const std::vector<const TResourceEntry*>& entries) {
   std::string names;
   for (const TResourceEntry* entry : entries)
     names += (names.empty() ? "" : ", ") + entry->Name.ToString();
   return names;
+}
+
+// The entry of a resource file's component stream: the one named, or the only one it holds.
+TResourceEntry& FindComponentResource(TResourceFile& file, const std::optional<std::string>& name) {
+  std::vector<const TResourceEntry*> forms;
+  for (const TResourceEntry& entry : file.Entries)
+    if (HoldsComponentStream(entry)) forms.push_back(&entry);
+  if (name) {
+    const TResourceEntry* entry = file.Find(*name);
+    if (!entry)
+      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
+                         ")");
+    if (!HoldsComponentStream(*entry))
+      throw EReadError("Resource " + *name + " holds no component stream");
+    return const_cast<TResourceEntry&>(*entry);
+  }
+  if (forms.empty()) throw EReadError("The resource file holds no component stream");
+  if (forms.size() > 1)
+    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
+                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
+  return const_cast<TResourceEntry&>(*forms.front());
+}
+
+TResourceFile LoadResourceFile(const std::string& bytes) {
+  TStringStream input(bytes);
+  TResourceFile file;
+  file.LoadFromStream(input);
+  return file;
 }
 
 int LineOf(std::string_view text, std::size_t offset) {
@@ -55,23 +85,7 @@ std::string SelectResource(std::string bytes, const std::optional<std::string>& 
   TResourceFile file;
   file.LoadFromBytes(bytes);
   std::string().swap(bytes);  // the file's entries hold the data now
-  std::vector<TResourceEntry*> forms;
-  for (TResourceEntry& entry : file.Entries)
-    if (HoldsComponentStream(entry)) forms.push_back(&entry);
-  if (name) {
-    const TResourceEntry* found = file.Find(*name);
-    if (!found)
-      throw EResNotFound("Resource " + *name + " not found (the file holds: " + NameList(forms) +
-                         ")");
-    if (!HoldsComponentStream(*found))
-      throw EReadError("Resource " + *name + " holds no component stream");
-    return std::move(file.Entries[static_cast<std::size_t>(found - file.Entries.data())].Data);
-  }
-  if (forms.empty()) throw EReadError("The resource file holds no component stream");
-  if (forms.size() > 1)
-    throw EUsage{"the resource file holds " + std::to_string(forms.size()) +
-                 " component streams (" + NameList(forms) + "); choose one with --resource NAME"};
-  return std::move(forms.front()->Data);
+  return std::move(FindComponentResource(file, name).Data);
 }
 
 std::string TextToBinary(std::string text) {
@@ -114,14 +128,69 @@ std::string ComponentStreamOf(std::string bytes, const std::optional<std::string
   return bytes;
 }
 
-TLoadedForm::TLoadedForm(const std::string& binary) {
+std::string RewriteFormFile(const std::string& bytes, const std::optional<std::string>& resource,
+                            const std::function<std::string(const std::string& binary)>& rewrite) {
+  switch (DetectFormFileKind(bytes)) {
+    case TFormFileKind::Binary:
+      return rewrite(bytes);
+    case TFormFileKind::Resource: {
+      TResourceFile file = LoadResourceFile(bytes);
+      TResourceEntry& entry = FindComponentResource(file, resource);
+      entry.Data = rewrite(entry.Data);
+      TStringStream output;
+      file.SaveToStream(output);
+      return output.DataString();
+    }
+    case TFormFileKind::Text: {
+      TStringStream binary(rewrite(TextToBinary(bytes))), text;
+      ObjectBinaryToText(binary, text);
+      // A file of CR LF lines, as the original platform writes them, keeps its line ends.
+      std::size_t firstBreak = bytes.find('\n');
+      if (firstBreak == std::string::npos || firstBreak == 0 || bytes[firstBreak - 1] != '\r')
+        return text.DataString();
+      std::string crlf;
+      for (char c : text.DataString()) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+      }
+      return crlf;
+    }
+  }
+  return bytes;
+}
+
+TLoadedForm::TLoadedForm(const std::string& binary)
+    : fStandIns(std::make_shared<TStandInClasses>()) {
   TFrameIsolation isolation;
   TOwnerlessScope ownerless;  // a language file's root is a TDravik of its own
   TStringStream stream(binary);
-  fRoot.reset(ReadComponent(stream, nullptr));
+  TReader reader(stream);
+  reader.SetStandIns(fStandIns);
+  fRoot.reset(reader.ReadRootComponent(nullptr));
 }
 
 TLoadedForm::~TLoadedForm() = default;
+
+void TLoadedForm::SwitchLanguage(const std::string& language) {
+  const std::vector<TDravik*> all = Dravik();
+  if (all.empty()) throw ELanguageNotFound("The form has no TDravik component");
+  for (TDravik* dravik : all)
+    if (dravik->LanguageManager()->Langs()->IndexOfName(language) < 0)
+      throw ELanguageNotFound(
+          Format("Language '%s' of form %s not found", {language, dravik->Name()}));
+  for (TDravik* dravik : all) {
+    dravik->SetLanguage(language);
+    if (!CompareLanguages(dravik->GetLanguage(), language))
+      throw ELanguageNotFound(
+          Format("%s could not switch to language '%s'", {dravik->Name(), language}));
+  }
+}
+
+std::string TLoadedForm::Binary() const {
+  TStringStream output;
+  WriteComponent(output, fRoot.get());
+  return output.DataString();
+}
 
 std::vector<TDravik*> TLoadedForm::Dravik() const {
   std::vector<TDravik*> found;

@@ -2,6 +2,7 @@
 // Form files of every kind the tool reads: a binary component stream, its text form, or a
 // resource file (.res, .lng) holding one; the kind is found from the bytes, not the name.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ namespace dravik {
 
 class TComponent;
 class TDravik;
+class TStandInClasses;
 
 enum class TFormFileKind { Binary, Resource, Text };
 
@@ -30,8 +32,15 @@ std::string TextToBinary(std::string text);
 // The component stream of a resource file: the one named, or the only one it holds.
 std::string SelectResource(std::string bytes, const std::optional<std::string>& name);
 
-// A form read into components of the registered classes. Every TDravik of it stays in the
-// language it was stored in, whatever the user's language or the other forms.
+// The form file's bytes with its component stream made anew by rewrite, in the file's own
+// kind: a binary stream, its text form, or a resource file whose other resources stay as they
+// are (resource chooses the stream as for ComponentStreamOf).
+std::string RewriteFormFile(const std::string& bytes, const std::optional<std::string>& resource,
+                            const std::function<std::string(const std::string& binary)>& rewrite);
+
+// A form read into components: of the registered classes, and stand-ins for the classes the
+// program does not have, so that nothing the file holds is lost. Every TDravik of it stays in
+// the language it was stored in, whatever the user's language or the other forms.
 class TLoadedForm {
  public:
   explicit TLoadedForm(const std::string& binary);
@@ -42,8 +51,14 @@ class TLoadedForm {
   TComponent* Root() const { return fRoot.get(); }
   // The TDravik components of the form in component order; the root itself when it is one.
   std::vector<TDravik*> Dravik() const;
+  // Switches every TDravik of the form to language, so that its properties hold that
+  // language's values; ELanguageNotFound when one of them does not have it, or none is there.
+  void SwitchLanguage(const std::string& language);
+  // The form as a binary component stream.
+  std::string Binary() const;
 
  private:
+  std::shared_ptr<TStandInClasses> fStandIns;
   TComponentPtr<TComponent> fRoot;
 };
 

@@ -13,7 +13,7 @@ using namespace dravik;
 namespace {
 
 const TCommand* const kCommands[] = {
-    &ConvertCommand, &ShowCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
+    &ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
 };
 
 std::string Overview() {

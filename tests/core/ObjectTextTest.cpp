@@ -200,12 +200,60 @@ TEST(ObjectText, WritesTheLayoutOfTheTextForm) {
             "    item\n"
             "      Width = 2.5\n"
             "    end>\n"
-            "  Data = {\n"
-            "    0102}\n"
+            "  Data = {0102}\n"
             "  object OK: TButton\n"
             "    Tag = 1.5s\n"
             "  end\n"
             "end\n");
+}
+
+// The original platform's layout: a string longer than 64 characters starts on a line of its own
+// and goes on in pieces of 64 joined by " +" (a piece never ends inside a UTF-8 sequence), the
+// quote is #39, binary data of 32 bytes or more takes lines of 32, child positions and item
+// indexes stand in brackets after a blank. Text in that layout comes back as it was.
+TEST(ObjectText, WritesLongValuesAsTheOriginalPlatformWrapsThem) {
+  const std::string x64(64, 'x'), x63(63, 'x');
+  const std::string text =
+      "inherited Form1: TForm1\n"
+      "  Exact = '" +
+      x64 +
+      "'\n"
+      "  Long =\n"
+      "    '" +
+      x64 +
+      "' +\n"
+      "    'tail'\n"
+      "  Quoted =\n"
+      "    'It'#39's '#13#10'" +
+      std::string(57, 'y') +
+      "' +\n"
+      "    'yyyz'\n"
+      "  Wide =\n"
+      "    '" +
+      x63 +
+      "' +\n"
+      "    '\u00e9\u00e9'\n"
+      "  Lines.Strings = (\n"
+      "    'short'\n"
+      "\n"
+      "      '" +
+      x64 +
+      "' +\n"
+      "      'more')\n"
+      "  Items = <\n"
+      "    item [3]\n"
+      "      Data = {\n"
+      "        " +
+      std::string(64, 'A') +
+      "\n"
+      "        0102}\n"
+      "    end>\n"
+      "  inline Frame1: TFrame1 [2]\n"
+      "  end\n"
+      "end\n";
+  EXPECT_EQ(ToText(ToBinary(text)), text);
+  // The pieces are one string: the UTF-8 letter split at the line end is whole in the value.
+  EXPECT_NE(ToBinary(text).find(x63 + "\xC3\xA9\xC3\xA9"), std::string::npos);
 }
 
 // The documented cases where the text form cannot keep the marker: what comes back instead.

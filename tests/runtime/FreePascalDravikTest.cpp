@@ -167,15 +167,9 @@ TEST_F(FreePascalDravik, ItReadsItsFormBackAfterWeStoredIt) {
   // we store them: they are made zero, which is not stored.
   fControl->Currency = TCurrency{};
   fControl->Date = TDateTime{};
-  // What the buffers widened on our side is stored as it now reads.
+  // Stored values that were not changed go back as they were read, tags and 8-bit text included.
   const std::vector<std::pair<std::string, std::string>> changed = {
-      {"FCurrencyP\t3\t12.3456", "FCurrencyP\t3\t0"},
-      {"FDateP\t3\t45000.75", "FDateP\t3\t0"},
-      {"\t2:-9", "\t3:-9"},
-      {"\t4:0.5", "\t5:0.5"},
-      {"\t17:3", "\t3:3"},
-      {"\t8:deux", "\t256:deux"},
-      {"fen\xEAtre", "fen\xC3\xAAtre"}};
+      {"FCurrencyP\t3\t12.3456", "FCurrencyP\t3\t0"}, {"FDateP\t3\t45000.75", "FDateP\t3\t0"}};
   std::vector<std::string> expected = PeerReads(ReadFileBytes(kPeerForm));
   ASSERT_FALSE(expected.empty());
   for (std::string& line : expected)

@@ -1,5 +1,6 @@
 #include "platform/core/classes/Object.h"
 
+#include "platform/core/filer/KeptStreamData.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -16,6 +17,15 @@ const TClassRecord& TPersistent::StaticClass() {
   static const TClassRecord& record =
       TClassBuilder<TPersistent, TObject>("TPersistent", "Classes").WithTypeInfo().Build();
   return record;
+}
+
+TPersistent::TPersistent() = default;
+
+TPersistent::~TPersistent() = default;
+
+TKeptStreamData& TPersistent::KeepStreamData() {
+  if (!fKept) fKept = std::make_unique<TKeptStreamData>();
+  return *fKept;
 }
 
 void TPersistent::Assign(const TPersistent* source) {

@@ -2,6 +2,7 @@
 // The root classes: TObject (every object the type information can describe) and TPersistent
 // (objects that can be assigned to each other and streamed).
 
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -10,6 +11,7 @@
 namespace dravik {
 
 class TFiler;
+struct TKeptStreamData;
 
 class TObject {
  public:
@@ -26,6 +28,8 @@ class TObject {
 
 class TPersistent : public TObject {
  public:
+  TPersistent();
+  ~TPersistent() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -38,8 +42,15 @@ class TPersistent : public TObject {
   virtual TPersistent* GetOwner() const { return nullptr; }
   virtual std::string GetNamePath() const;
 
+  // What a stream held for this object that its class has no place for; null when nothing.
+  TKeptStreamData* KeptStreamData() const { return fKept.get(); }
+  TKeptStreamData& KeepStreamData();  // made on first use
+
  protected:
   virtual void AssignTo(TPersistent* dest) const;
+
+ private:
+  std::unique_ptr<TKeptStreamData> fKept;
 };
 
 // The record of T while its builder runs, so that T may publish references to itself.

@@ -72,13 +72,26 @@ void TBinaryObjectReader::ReadBytes(std::string& out, uint64_t count) {
   }
 }
 
-void TBinaryObjectReader::SkipBytes(uint64_t count) {
+void TBinaryObjectReader::SkipBytes(uint64_t count, std::string* copy) {
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
     uint64_t take = std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos));
+    if (copy) copy->append(fBuffer.get() + fBufPos, static_cast<std::size_t>(take));
     fBufPos += static_cast<int>(take);
     count -= take;
   }
+}
+
+unsigned char TBinaryObjectReader::SkipByte(std::string* copy) {
+  unsigned char byte = ReadByte();
+  if (copy) copy->push_back(static_cast<char>(byte));
+  return byte;
+}
+
+uint32_t TBinaryObjectReader::SkipDWord(std::string* copy) {
+  uint32_t value = ReadDWord();
+  if (copy) copy->append(reinterpret_cast<const char*>(&value), sizeof value);
+  return value;
 }
 
 uint32_t TBinaryObjectReader::ReadDWord() {
@@ -116,13 +129,20 @@ void TBinaryObjectReader::CheckValue(TValueType expected) {
 TComponentHeader TBinaryObjectReader::BeginComponent() {
   TComponentHeader header;
   if ((PeekByte() & kFilerPrefixMask) == kFilerPrefixMask) {
-    header.Flags = ReadByte() & 0x0F;
+    unsigned char prefix = ReadByte();
+    header.Prefix.push_back(static_cast<char>(prefix));
+    header.Flags = prefix & 0x0F;
     if (header.Flags & ffChildPos) {
       int64_t start = Offset();
       TValueType type = ReadValue();
       if (type != vaInt8 && type != vaInt16 && type != vaInt32)
         Error("Invalid child position", start);
       header.ChildPos = static_cast<int32_t>(ReadInteger(type));
+      header.Prefix.push_back(static_cast<char>(type));
+      int32_t position = header.ChildPos;
+      header.Prefix.append(reinterpret_cast<const char*>(&position), type == vaInt8    ? 1
+                                                                     : type == vaInt16 ? 2
+                                                                                       : 4);
     }
   }
   header.ClassName = ReadStr();
@@ -259,89 +279,97 @@ void TBinaryObjectReader::ReadBinary(TStream& destination) {
 }
 
 void TBinaryObjectReader::SkipValue() {
-  SkipValue(0);
+  SkipValue(0, nullptr);
+}
+
+void TBinaryObjectReader::CopyValue(std::string& out) {
+  SkipValue(0, &out);
 }
 
 void TBinaryObjectReader::SkipProperty() {
-  SkipBytes(ReadByte());
-  SkipValue(0);
+  SkipBytes(ReadByte(), nullptr);
+  SkipValue(0, nullptr);
 }
 
 void TBinaryObjectReader::SkipComponent(bool skipHeader) {
   SkipComponent(skipHeader, 0);
 }
 
-void TBinaryObjectReader::SkipValue(int depth) {
+void TBinaryObjectReader::SkipValue(int depth, std::string* copy) {
   if (depth > kMaxNestingDepth) Error("Values nested too deeply", Offset());
-  switch (ReadValue()) {
+  TValueType type = ReadValue();
+  if (copy) copy->push_back(static_cast<char>(type));
+  switch (type) {
     case vaNull:
     case vaFalse:
     case vaTrue:
     case vaNil:
       break;
     case vaList:
-      while (!EndOfList()) SkipValue(depth + 1);
-      ReadByte();
+      while (!EndOfList()) SkipValue(depth + 1, copy);
+      SkipByte(copy);
       break;
     case vaInt8:
-      SkipBytes(1);
+      SkipBytes(1, copy);
       break;
     case vaInt16:
-      SkipBytes(2);
+      SkipBytes(2, copy);
       break;
     case vaInt32:
     case vaSingle:
-      SkipBytes(4);
+      SkipBytes(4, copy);
       break;
     case vaInt64:
     case vaQWord:
     case vaCurrency:
     case vaDate:
-      SkipBytes(8);
+      SkipBytes(8, copy);
       break;
     case vaExtended:
-      SkipBytes(10);
+      SkipBytes(10, copy);
       break;
     case vaString:
     case vaIdent:
-      SkipBytes(ReadByte());
+      SkipBytes(SkipByte(copy), copy);
       break;
     case vaBinary:
     case vaLString:
     case vaUTF8String:
-      SkipBytes(ReadDWord());
+      SkipBytes(SkipDWord(copy), copy);
       break;
     case vaWString:
     case vaUString:
-      SkipBytes(uint64_t{ReadDWord()} * 2);
+      SkipBytes(uint64_t{SkipDWord(copy)} * 2, copy);
       break;
     case vaSet:
-      for (unsigned char length = ReadByte(); length != 0; length = ReadByte()) SkipBytes(length);
+      for (unsigned char length = SkipByte(copy); length != 0; length = SkipByte(copy))
+        SkipBytes(length, copy);
       break;
     case vaCollection:
       while (!EndOfList()) {
         TValueType next = NextValue();
-        if (next == vaInt8 || next == vaInt16 || next == vaInt32) SkipValue(depth + 1);
+        if (next == vaInt8 || next == vaInt16 || next == vaInt32) SkipValue(depth + 1, copy);
         CheckValue(vaList);
-        SkipPropertyList(depth + 1);
+        if (copy) copy->push_back(static_cast<char>(vaList));
+        SkipPropertyList(depth + 1, copy);
       }
-      ReadByte();
+      SkipByte(copy);
       break;
   }
 }
 
-void TBinaryObjectReader::SkipPropertyList(int depth) {
+void TBinaryObjectReader::SkipPropertyList(int depth, std::string* copy) {
   while (!EndOfList()) {
-    SkipBytes(ReadByte());
-    SkipValue(depth);
+    SkipBytes(SkipByte(copy), copy);
+    SkipValue(depth, copy);
   }
-  ReadByte();
+  SkipByte(copy);
 }
 
 void TBinaryObjectReader::SkipComponent(bool skipHeader, int depth) {
   if (depth > kMaxNestingDepth) Error("Components nested too deeply", Offset());
   if (skipHeader) BeginComponent();
-  SkipPropertyList(depth);
+  SkipPropertyList(depth, nullptr);
   while (!EndOfList()) SkipComponent(true, depth + 1);
   ReadByte();
 }

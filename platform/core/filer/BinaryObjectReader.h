@@ -21,6 +21,7 @@ class TStream;
 struct TComponentHeader {
   TFilerFlags Flags = 0;
   int32_t ChildPos = 0;  // meaningful when Flags has ffChildPos
+  std::string Prefix;    // the prefix's bytes as stored (child position included); empty without
   std::string ClassName;
   std::string Name;
 };
@@ -86,6 +87,8 @@ class TBinaryObjectReader {
 
   // Skips one value including its marker, with everything nested in it.
   void SkipValue();
+  // Appends one value's bytes, its marker first, with everything nested in it, to out.
+  void CopyValue(std::string& out);
   // Skips a property: its name and its value.
   void SkipProperty();
   // Skips a component's properties and children, and its header first when skipHeader is set.
@@ -107,10 +110,13 @@ class TBinaryObjectReader {
   // Refills the empty buffer; EReadError at the end of the stream.
   void Fill();
   void ReadBytes(std::string& out, uint64_t count);
-  void SkipBytes(uint64_t count);
-  void SkipValue(int depth);
+  // Skipping, with a copy of what is skipped when copy is set.
+  void SkipBytes(uint64_t count, std::string* copy);
+  unsigned char SkipByte(std::string* copy);
+  uint32_t SkipDWord(std::string* copy);
+  void SkipValue(int depth, std::string* copy);
   void SkipComponent(bool skipHeader, int depth);
-  void SkipPropertyList(int depth);
+  void SkipPropertyList(int depth, std::string* copy);
 
   TStream& fStream;
   std::unique_ptr<char[]> fBuffer;

@@ -93,6 +93,13 @@ void TBinaryObjectWriter::BeginComponent(TFilerFlags flags, int32_t childPos,
   WriteStr(name);
 }
 
+void TBinaryObjectWriter::BeginComponent(std::string_view prefix, std::string_view className,
+                                         std::string_view name) {
+  Write(prefix.data(), prefix.size());
+  WriteStr(className);
+  WriteStr(name);
+}
+
 void TBinaryObjectWriter::WriteInteger(int64_t value) {
   if (value >= INT8_MIN && value <= INT8_MAX) {
     WriteValue(vaInt8);

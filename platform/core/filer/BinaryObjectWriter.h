@@ -30,6 +30,8 @@ class TBinaryObjectWriter {
   // only with ffChildPos), then the class name and the object name.
   void BeginComponent(TFilerFlags flags, int32_t childPos, std::string_view className,
                       std::string_view name);
+  // The same with a prefix as a reader found it (TComponentHeader::Prefix), written as it is.
+  void BeginComponent(std::string_view prefix, std::string_view className, std::string_view name);
   void BeginProperty(std::string_view name) { WriteStr(name); }
   void BeginList() { WriteValue(vaList); }
   void EndList() { WriteValue(vaNull); }

@@ -89,7 +89,7 @@ class TTextFormPrinter {
                                         : "object ";
     if (!header.Name.empty()) fText += header.Name + ": ";
     fText += header.ClassName;
-    if (header.Flags & ffChildPos) fText += "[" + std::to_string(header.ChildPos) + "]";
+    if (header.Flags & ffChildPos) fText += " [" + std::to_string(header.ChildPos) + "]";
     fText += '\n';
     PrintProperties(indent + "  ", depth);
     while (!fReader.EndOfList()) PrintObject(indent + "  ", depth + 1);
@@ -151,11 +151,11 @@ class TTextFormPrinter {
       case vaString:
       case vaLString:
       case vaUTF8String:
-        PrintEightBitString(fReader.ReadString(type));
+        PrintEightBitString(fReader.ReadString(type), indent);
         break;
       case vaWString:
       case vaUString:
-        PrintWideString(fReader.ReadWideString());
+        PrintWideString(fReader.ReadWideString(), indent);
         break;
       case vaIdent:
         PrintIdent(start);
@@ -215,42 +215,72 @@ class TTextFormPrinter {
     fText += "]\n";
   }
 
-  // Runs of printable characters in quotes, the others as #nnn.
+  // Ends the line (without trailing blanks) and indents the next one below indent.
+  void NewLine(const std::string& indent) {
+    while (!fText.empty() && fText.back() == ' ') fText.pop_back();
+    fText += '\n' + indent + "  ";
+  }
+
+  // Runs of printable characters in quotes, the others (the quote too) as #nnn. A string longer
+  // than a line starts on a line of its own and goes on in pieces of 64 units joined by " +",
+  // as the original platform writes it; a piece never ends inside a UTF-8 sequence.
   template <class Unit, class IsPrintable>
-  void PrintQuoted(const Unit* units, std::size_t count, IsPrintable isPrintable) {
+  void PrintQuoted(const Unit* units, std::size_t count, IsPrintable isPrintable,
+                   const std::string& indent) {
+    constexpr std::size_t kLineLength = 64;
     if (count == 0) {
       fText += "''\n";
       return;
     }
-    bool quoted = false;
-    for (std::size_t i = 0; i < count; ++i) {
+    auto isContinuation = [&](std::size_t i) {
+      return sizeof(Unit) == 1 && (static_cast<uint32_t>(units[i]) & 0xC0) == 0x80;
+    };
+    if (count > kLineLength) NewLine(indent);
+    std::size_t i = 0, lineStart = 0;
+    while (i < count) {
+      bool lineBreak = false;
       auto code = static_cast<uint32_t>(units[i]);
-      if (isPrintable(code)) {
-        if (!quoted) fText += '\'';
-        quoted = true;
-        if (code == '\'') fText += '\'';
-        fText += static_cast<char>(code);
+      if (isPrintable(code) && code != '\'') {
+        std::size_t run = i;
+        do {
+          ++i;
+        } while (i < count && isPrintable(static_cast<uint32_t>(units[i])) && units[i] != '\'' &&
+                 i - lineStart < kLineLength);
+        if (i - lineStart >= kLineLength) {
+          lineBreak = true;
+          while (i < count && i > run + 1 && isContinuation(i)) --i;
+        }
+        fText += '\'';
+        for (std::size_t k = run; k < i; ++k) fText += static_cast<char>(units[k]);
+        fText += '\'';
       } else {
-        if (quoted) fText += '\'';
-        quoted = false;
         fText += '#' + std::to_string(code);
+        ++i;
+        lineBreak = i - lineStart >= kLineLength;
+      }
+      if (lineBreak && i < count) {
+        fText += " +";
+        NewLine(indent);
+        lineStart = i;
       }
     }
-    if (quoted) fText += '\'';
     fText += '\n';
   }
 
-  void PrintEightBitString(const std::string& bytes) {
+  void PrintEightBitString(const std::string& bytes, const std::string& indent) {
     auto* units = reinterpret_cast<const unsigned char*>(bytes.data());
     // UTF-8 stays readable; legacy bytes are spelled as codes, which keeps the text UTF-8.
     if (IsValidUtf8(bytes))
-      PrintQuoted(units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c != 0x7F; });
+      PrintQuoted(
+          units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c != 0x7F; }, indent);
     else
-      PrintQuoted(units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; });
+      PrintQuoted(
+          units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; }, indent);
   }
 
-  void PrintWideString(const std::u16string& units) {
-    PrintQuoted(units.data(), units.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; });
+  void PrintWideString(const std::u16string& units, const std::string& indent) {
+    PrintQuoted(
+        units.data(), units.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; }, indent);
   }
 
   void PrintBinary(const std::string& indent) {
@@ -262,17 +292,19 @@ class TTextFormPrinter {
       return;
     }
     static const char kHex[] = "0123456789ABCDEF";
-    fText += "{\n";
-    for (std::size_t i = 0; i < data.size(); i += 32) {
-      fText += indent + "  ";
-      for (std::size_t k = i; k < data.size() && k < i + 32; ++k) {
+    constexpr std::size_t kBytesPerLine = 32;
+    // Less than a line's worth stays on the property's line.
+    const bool multiLine = data.size() >= kBytesPerLine;
+    fText += "{";
+    for (std::size_t i = 0; i < data.size(); i += kBytesPerLine) {
+      if (multiLine) fText += "\n" + indent + "  ";
+      for (std::size_t k = i; k < data.size() && k < i + kBytesPerLine; ++k) {
         auto byte = static_cast<unsigned char>(data[k]);
         fText += kHex[byte >> 4];
         fText += kHex[byte & 15];
       }
-      fText += '\n';
     }
-    CloseOnLastLine('}');
+    fText += "}\n";
   }
 
   void PrintList(const std::string& indent, int depth) {
@@ -301,7 +333,7 @@ class TTextFormPrinter {
       fText += indent + "  item";
       TValueType next = fReader.NextValue();
       if (next == vaInt8 || next == vaInt16 || next == vaInt32)
-        fText += "[" + std::to_string(fReader.ReadInteger(fReader.ReadValue())) + "]";
+        fText += " [" + std::to_string(fReader.ReadInteger(fReader.ReadValue())) + "]";
       fText += '\n';
       fReader.CheckValue(vaList);
       PrintProperties(indent + "    ", depth + 1);

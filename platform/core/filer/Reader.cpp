@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
 #include "platform/core/classes/UpdateScope.h"
 #include "platform/core/filer/BinaryObjectReader.h"
+#include "platform/core/filer/KeptStreamData.h"
+#include "platform/core/filer/StandIn.h"
+#include "platform/core/filer/StandInEncoding.h"
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/system/Exceptions.h"
@@ -52,6 +56,10 @@ std::string InstanceName(TPersistent& instance) {
 
 // Thrown while the property's value is still unread, so that it can be skipped.
 struct TReader::TUnknownProperty {};
+// Thrown with stand-ins for a value read that the instance cannot take: it is kept as it was.
+struct TReader::TKeepValue {
+  std::string Value;
+};
 
 TReader::TReader(TStream& stream) : fDriver(std::make_unique<TBinaryObjectReader>(stream)) {}
 
@@ -62,12 +70,14 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   TComponentHeader header = fDriver->BeginComponent();
   TComponentPtr<TComponent> created;
   if (!root) {
-    const TClassRecord& record = FindComponentClass(header.ClassName);
+    const TClassRecord& record = FindComponentClass(header.ClassName, true);
     created.reset(record.ComponentFactory()(nullptr));
     root = created.get();
   }
+  if (fStandIns && !header.Prefix.empty()) root->KeepStreamData().Prefix = header.Prefix;
   fRoot = root;
   fOwner = root;
+  fLookupRoot = nullptr;
   fLoaded.clear();
   fCreated.clear();
   fFixups.clear();
@@ -79,6 +89,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     root->ReadState(*this);
     root->Exclude(csReading);
     FixupReferences();
+    if (fStandIns) fStandIns->ResolveIdentifiers(*root);
   } catch (...) {
     // The components this read created go again, the last first (owned ones before their
     // owners); those that were there before leave the loading state.
@@ -103,15 +114,27 @@ TComponent* TReader::ReadComponent(TComponent* component) {
   TNesting nesting(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
   TComponentPtr<TComponent> created;
+  TComponent* owner = fOwner;
   if (!component && (header.Flags & ffInherited) && fOwner)
     component = fOwner->FindComponent(header.Name);
+  if (fStandIns && (header.Flags & ffInherited)) {
+    // Read on its own, an inherited form has no ancestor's components: one of this name made
+    // by this read belongs to another frame, and the new one is kept apart, in its parent.
+    const bool taken =
+        component && std::find(fCreated.begin(), fCreated.end(), component) != fCreated.end();
+    if (taken) component = nullptr;
+    if (taken && fParent && fParent != owner && dynamic_cast<TStandIn*>(fParent)) owner = fParent;
+  }
   if (!component) {
-    if (header.Flags & ffInherited)
+    // Without its ancestor an inherited component is made all the same when stand-ins are on:
+    // a form file is then read on its own.
+    if ((header.Flags & ffInherited) && !fStandIns)
       throw EReadError(Format("Ancestor for '%s' not found", {header.Name}));
-    const TClassRecord& record = FindComponentClass(header.ClassName);
-    created.reset(record.ComponentFactory()(fOwner));
+    const TClassRecord& record = FindComponentClass(header.ClassName, false);
+    created.reset(record.ComponentFactory()(owner));
     component = created.get();
   }
+  if (fStandIns && !header.Prefix.empty()) component->KeepStreamData().Prefix = header.Prefix;
   component->Include(csLoading);
   component->Include(csReading);
   const std::size_t mark = fLoaded.size();
@@ -121,6 +144,8 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     if (created) {
       component->SetName(header.Name);
       component->SetParentComponent(fParent);
+      if (auto* parent = fStandIns ? dynamic_cast<TStandIn*>(fParent) : nullptr)
+        parent->AddChild(component);
     }
     component->ReadState(*this);
   } catch (...) {
@@ -144,37 +169,76 @@ TComponent* TReader::ReadComponent(TComponent* component) {
 }
 
 void TReader::ReadData(TComponent* instance) {
+  fAnchorOwner = nullptr;
   while (!fDriver->EndOfList()) ReadProperty(instance);
   fDriver->CheckValue(vaNull);
+  ReadChildren(instance);
+}
+
+void TReader::ReadChildren(TComponent* instance) {
   TComponent* savedOwner = fOwner;
   TComponent* savedParent = fParent;
+  TComponent* savedLookupRoot = fLookupRoot;
   fParent = instance->GetChildParent();
   fOwner = instance->GetChildOwner();
-  if (!fOwner) fOwner = fRoot;
+  // With stand-ins, an owner of children (an inline frame) owns all that is read inside it, as
+  // the names there are its own.
+  if (fStandIns && fOwner) fLookupRoot = fOwner;
+  if (!fOwner) fOwner = fLookupRoot ? fLookupRoot : fRoot;
   try {
     while (!fDriver->EndOfList()) ReadComponent(nullptr);
     fDriver->CheckValue(vaNull);
   } catch (...) {
     fOwner = savedOwner;
     fParent = savedParent;
+    fLookupRoot = savedLookupRoot;
     throw;
   }
   fOwner = savedOwner;
   fParent = savedParent;
+  fLookupRoot = savedLookupRoot;
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
   std::string path = fDriver->BeginProperty();
+  // With stand-ins, what cannot be placed is kept with the instance whose list is read.
+  struct TReading {
+    TReader& Reader;
+    bool Active;
+    TPersistent* Instance;
+    std::string Path;
+    ~TReading() {
+      if (!Active) return;
+      Reader.fReading = Instance;
+      Reader.fReadingPath = std::move(Path);
+    }
+  } saved{*this, fStandIns != nullptr, fReading, {}};
+  if (saved.Active) {
+    saved.Path = std::exchange(fReadingPath, path);
+    fReading = instance;
+  }
   try {
     ReadPropertyPath(*instance, path);
+    if (fStandIns) {
+      fAnchorOwner = instance;
+      fAnchor = path;
+    }
   } catch (const TUnknownProperty&) {
     // The property is unknown and its value still unread.
+    if (fStandIns) {
+      std::string value;
+      fDriver->CopyValue(value);
+      Keep(*instance, path, std::move(value));
+      return;
+    }
     std::string message = Format("Error reading %s.%s: Property %s does not exist",
                                  {InstanceName(*instance), path, path});
     bool handled = false;
     if (OnError) OnError(message, handled);
     if (!handled) throw EReadError(message);
     fDriver->SkipValue();
+  } catch (TKeepValue& kept) {
+    Keep(*instance, path, std::move(kept.Value));
   } catch (const EReadError&) {
     throw;  // malformed stream: the position is lost, nothing can go on
   } catch (const Exception& e) {
@@ -184,6 +248,18 @@ void TReader::ReadProperty(TPersistent* instance) {
     if (OnError) OnError(message, handled);
     if (!handled) throw EReadError(message);
   }
+}
+
+std::string TReader::AnchorFor(const TPersistent* instance) const {
+  return instance == fAnchorOwner ? fAnchor : std::string();
+}
+
+void TReader::Keep(TPersistent& instance, const std::string& path, std::string value) {
+  instance.KeepStreamData().Properties.push_back({path, AnchorFor(&instance), std::move(value)});
+}
+
+void TReader::SetStandIns(std::shared_ptr<TStandInClasses> classes) {
+  fStandIns = std::move(classes);
 }
 
 void TReader::ReadPropertyPath(TPersistent& instance, const std::string& path) {
@@ -263,6 +339,8 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       int value = GetEnumValue(*prop.PropType, ident);
       if (value < 0) throw EPropertyError("Invalid property value");
       if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+      if (fStandIns && fReading && GetEnumName(*prop.PropType, value) != ident)
+        fReading->KeepStreamData().Spellings.push_back({fReadingPath, value, IdentBytes(ident)});
       return;
     }
     case tkSet:
@@ -304,8 +382,10 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
       if (!prop.CanWrite()) return;
       if (nil) {
         SetOrdProp(instance, prop, 0);
+      } else if (fStandIns) {
+        fFixups.push_back({&instance, &prop, ident, fReading, fReadingPath, AnchorFor(fReading)});
       } else {
-        fFixups.push_back({&instance, &prop, ident});
+        fFixups.push_back({&instance, &prop, ident, nullptr, {}, {}});
       }
       return;
     }
@@ -325,6 +405,7 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
           throw EPropertyError(Format("Method '%s' does not fit event %s", {ident, prop.Name}));
         if (method) code = method->Code;
       }
+      if (!code && fStandIns) throw TKeepValue{IdentBytes(ident)};
       if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
       SetMethodProp(instance, prop, TMethod{code, static_cast<TObject*>(fRoot)});
       return;
@@ -365,6 +446,7 @@ void TReader::ReadCollection(TCollection& collection) {
     if (IsIntegerMarker(NextValue())) ReadInteger();  // the item's order index
     fDriver->CheckValue(vaList);
     TCollectionItem* item = collection.Add();
+    fAnchorOwner = nullptr;
     while (!fDriver->EndOfList()) ReadProperty(item);
     fDriver->CheckValue(vaNull);
   }
@@ -380,8 +462,10 @@ void TReader::DropFixupsWithin(const TCollection& collection) {
   fFixups.erase(std::remove_if(fFixups.begin(), fFixups.end(), within), fFixups.end());
 }
 
-const TClassRecord& TReader::FindComponentClass(const std::string& className) {
+const TClassRecord& TReader::FindComponentClass(const std::string& className, bool root) {
   const TClassRecord* record = OnFindComponentClass ? OnFindComponentClass(className) : nullptr;
+  if (!record) record = GetClass(className);
+  if (!record && fStandIns) record = &fStandIns->ComponentClass(className, root, fStandIns);
   if (!record) record = &FindClass(className);
   if (!record->ComponentFactory())
     throw EClassNotFound(Format("Class %s cannot be created", {className}));
@@ -412,9 +496,13 @@ void TReader::FixupReferences() {
     // A reference into another root that is not loaded stays unset, and so does one to a
     // component of another class than the property's.
     TComponent* target = FindNestedComponent(fRoot, fixup.Name);
-    if (target && target->InheritsFrom(*fixup.Prop->PropType->ClassType))
+    if (target && target->InheritsFrom(*fixup.Prop->PropType->ClassType)) {
       SetOrdProp(*fixup.Instance, *fixup.Prop,
                  reinterpret_cast<intptr_t>(static_cast<TObject*>(target)));
+    } else if (fixup.Holder) {
+      fixup.Holder->KeepStreamData().Properties.push_back(
+          {fixup.Path, fixup.Anchor, IdentBytes(fixup.Name)});
+    }
   }
   fFixups.clear();
 }
@@ -567,6 +655,14 @@ Variant TReader::ReadVariant() {
 
 void TReader::SkipValue() {
   fDriver->SkipValue();
+}
+
+std::string TReader::ReadPropName() {
+  return fDriver->BeginProperty();
+}
+
+void TReader::CopyValue(std::string& out) {
+  fDriver->CopyValue(out);
 }
 
 TComponent* ReadComponent(TStream& stream, TComponent* instance) {

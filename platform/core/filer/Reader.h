@@ -18,6 +18,7 @@ namespace dravik {
 class TBinaryObjectReader;
 class TClassRecord;
 class TCollection;
+class TStandInClasses;
 struct TPropInfo;
 
 class TReader : public TFiler {
@@ -32,6 +33,8 @@ class TReader : public TFiler {
   TComponent* ReadComponent(TComponent* component);
   // The properties and children of instance, after its header.
   void ReadData(TComponent* instance);
+  // The children of instance, after its properties, up to the end of their list.
+  void ReadChildren(TComponent* instance);
   void ReadProperty(TPersistent* instance);
   void ReadCollection(TCollection& collection);
 
@@ -49,6 +52,9 @@ class TReader : public TFiler {
   std::string ReadIdent();   // identifiers, and nil/false/true as their names
   Variant ReadVariant();
   void SkipValue();
+  std::string ReadPropName();
+  // Appends the next value's bytes, its marker first, to out.
+  void CopyValue(std::string& out);
 
   TComponent* Owner() const { return fOwner; }
   void SetOwner(TComponent* owner) { fOwner = owner; }
@@ -66,18 +72,35 @@ class TReader : public TFiler {
   // A read error: set handled to skip the offending property and go on.
   std::function<void(const std::string& message, bool& handled)> OnError;
 
+  // With stand-ins, nothing a stream holds is refused for want of a class: a class that is
+  // neither found by the hook nor registered is described at run time, and each component is
+  // made a stand-in of it (StandIn.h); a property the class does not publish, an event handler
+  // or a reference that cannot be resolved, and a component's prefix are kept with the object
+  // (KeptStreamData.h) for the writer; an inherited component whose ancestor is missing is
+  // made. Malformed input is still an error.
+  void SetStandIns(std::shared_ptr<TStandInClasses> classes);
+  const std::shared_ptr<TStandInClasses>& StandIns() const { return fStandIns; }
+
  private:
   struct TFixup {
     TPersistent* Instance;
     const TPropInfo* Prop;
     std::string Name;
+    // With stand-ins: where the reference is kept when it cannot be resolved.
+    TPersistent* Holder = nullptr;
+    std::string Path;
+    std::string Anchor;
   };
   struct TUnknownProperty;
+  struct TKeepValue;
 
   void ReadPropValue(TPersistent& instance, const TPropInfo& prop);
   void ReadPropertyPath(TPersistent& instance, const std::string& path);
   void ReadSetValue(TPersistent& instance, const TPropInfo& prop);
-  const TClassRecord& FindComponentClass(const std::string& className);
+  const TClassRecord& FindComponentClass(const std::string& className, bool root);
+  // The path of the last property of instance that its class took; empty when none.
+  std::string AnchorFor(const TPersistent* instance) const;
+  void Keep(TPersistent& instance, const std::string& path, std::string value);
   void FixupReferences();
   // Forgets the references waiting inside the collection's items, before they are freed.
   void DropFixupsWithin(const TCollection& collection);
@@ -91,6 +114,13 @@ class TReader : public TFiler {
   std::string fPropName;  // the name DefineProperty matches against
   bool fPropFound = false;
   int fDepth = 0;
+  std::shared_ptr<TStandInClasses> fStandIns;
+  // With stand-ins: the last property read that its class took, and whose it was.
+  const TPersistent* fAnchorOwner = nullptr;
+  std::string fAnchor;
+  TPersistent* fReading = nullptr;  // the instance whose property list is being read
+  std::string fReadingPath;
+  TComponent* fLookupRoot = nullptr;  // the owner of what is read inside an inline frame
 };
 
 // A component of root by a dotted path of names; "Owner" or root's own name stand for root.

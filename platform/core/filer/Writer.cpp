@@ -3,6 +3,7 @@
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
 #include "platform/core/filer/BinaryObjectWriter.h"
+#include "platform/core/filer/KeptStreamData.h"
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/system/Exceptions.h"
@@ -42,7 +43,12 @@ void TWriter::WriteComponent(TComponent* component) {
 }
 
 void TWriter::WriteData(TComponent* instance) {
-  fDriver->BeginComponent(0, 0, instance->ClassName(), instance->Name());
+  const TKeptStreamData* kept = instance->KeptStreamData();
+  if (kept && !kept->Prefix.empty()) {
+    fDriver->BeginComponent(kept->Prefix, instance->ClassName(), instance->Name());
+  } else {
+    fDriver->BeginComponent(0, 0, instance->ClassName(), instance->Name());
+  }
   WriteProperties(instance);
   fDriver->EndList();
   instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, fRoot);
@@ -50,12 +56,61 @@ void TWriter::WriteData(TComponent* instance) {
 }
 
 void TWriter::WriteProperties(TPersistent* instance) {
-  for (const TPropInfo* prop : instance->ClassType().Props()) {
-    bool writable = prop->CanWrite() || prop->Kind() == tkClass;
-    if (prop->CanRead() && writable && IsStoredProp(*instance, *prop))
-      WriteProperty(*instance, *prop);
+  // A component's or an item's own list (not a sub-object's) brings its kept properties.
+  const bool own = fPropPath.empty();
+  TKeptWriting* outer = fKept;
+  TKeptWriting kept;
+  if (own) {
+    fKept = nullptr;
+    const TKeptStreamData* data = instance->KeptStreamData();
+    if (data && (!data->Properties.empty() || !data->Spellings.empty())) {
+      kept = {data, std::vector<bool>(data->Properties.size())};
+      fKept = &kept;
+      WriteKeptAfter("");
+    }
   }
-  instance->DefineProperties(*this);
+  try {
+    for (const TPropInfo* prop : instance->ClassType().Props()) {
+      bool writable = prop->CanWrite() || prop->Kind() == tkClass;
+      if (prop->CanRead() && writable && IsStoredProp(*instance, *prop))
+        WriteProperty(*instance, *prop);
+      if (fKept) WriteKeptAfter(fPropPath + prop->Name);
+    }
+    instance->DefineProperties(*this);
+    if (own && fKept) WriteKeptRest();
+  } catch (...) {
+    if (own) fKept = outer;
+    throw;
+  }
+  if (own) fKept = outer;
+}
+
+void TWriter::WriteKeptAfter(std::string_view path) {
+  const auto& properties = fKept->Data->Properties;
+  for (std::size_t i = 0; i < properties.size(); ++i) {
+    if (fKept->Written[i] || !SameText(properties[i].Anchor, path)) continue;
+    fKept->Written[i] = true;
+    fDriver->BeginProperty(properties[i].Path);
+    WriteRawValue(properties[i].Value);
+  }
+}
+
+const TKeptSpelling* TWriter::FindSpelling(const std::string& name, int64_t value) const {
+  for (const TKeptSpelling& spelling : fKept->Data->Spellings)
+    if (spelling.Ordinal == value && spelling.Path.size() == fPropPath.size() + name.size() &&
+        SameText(spelling.Path, fPropPath + name))
+      return &spelling;
+  return nullptr;
+}
+
+void TWriter::WriteKeptRest() {
+  const auto& properties = fKept->Data->Properties;
+  for (std::size_t i = 0; i < properties.size(); ++i) {
+    if (fKept->Written[i]) continue;
+    fKept->Written[i] = true;
+    fDriver->BeginProperty(properties[i].Path);
+    WriteRawValue(properties[i].Value);
+  }
 }
 
 void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
@@ -72,7 +127,12 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
       WritePropName(prop.Name);
       std::string ident;
       if (prop.Kind() == tkEnumeration) {
-        WriteIdent(GetEnumName(type, value));
+        const TKeptSpelling* spelling = fKept ? FindSpelling(prop.Name, value) : nullptr;
+        if (spelling) {
+          WriteRawValue(spelling->Value);
+        } else {
+          WriteIdent(GetEnumName(type, value));
+        }
       } else if (prop.Kind() == tkSet) {
         std::vector<std::string> names;
         for (int bit = 0; bit < 32; ++bit)
@@ -196,18 +256,22 @@ std::string TWriter::ComponentReference(TComponent* component) const {
 
 void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
                              const TWriterProc& writeData, bool hasData) {
-  if (!hasData || !writeData) return;
-  WritePropName(name);
-  writeData(*this);
+  if (hasData && writeData) {
+    WritePropName(name);
+    writeData(*this);
+  }
+  if (fKept) WriteKeptAfter(fPropPath + name);
 }
 
 void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
                                    const TStreamProc& writeData, bool hasData) {
-  if (!hasData || !writeData) return;
-  TMemoryStream data;
-  writeData(data);
-  WritePropName(name);
-  fDriver->WriteBinary(data.Memory(), static_cast<std::size_t>(data.Size()));
+  if (hasData && writeData) {
+    TMemoryStream data;
+    writeData(data);
+    WritePropName(name);
+    fDriver->WriteBinary(data.Memory(), static_cast<std::size_t>(data.Size()));
+  }
+  if (fKept) WriteKeptAfter(fPropPath + name);
 }
 
 void TWriter::WriteListBegin() {
@@ -252,6 +316,10 @@ void TWriter::WriteString(const std::string& value) {
 
 void TWriter::WriteIdent(const std::string& value) {
   fDriver->WriteIdent(value);
+}
+
+void TWriter::WriteRawValue(std::string_view bytes) {
+  fDriver->Write(bytes.data(), bytes.size());
 }
 
 void TWriter::WriteVariant(const Variant& value) {

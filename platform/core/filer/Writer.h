@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/core/filer/Filer.h"
 #include "platform/core/filer/StreamFormat.h"
@@ -14,6 +16,8 @@ namespace dravik {
 
 class TBinaryObjectWriter;
 class TCollection;
+struct TKeptSpelling;
+struct TKeptStreamData;
 struct TPropInfo;
 
 class TWriter : public TFiler {
@@ -39,6 +43,8 @@ class TWriter : public TFiler {
   void WriteString(const std::string& value);
   void WriteIdent(const std::string& value);
   void WriteVariant(const Variant& value);
+  // A value as stored bytes, its marker first (what TReader::CopyValue gives).
+  void WriteRawValue(std::string_view bytes);
 
   void DefineProperty(const std::string& name, const TReaderProc& readData,
                       const TWriterProc& writeData, bool hasData) override;
@@ -50,8 +56,19 @@ class TWriter : public TFiler {
   void WritePropName(const std::string& name);
   std::string ComponentReference(TComponent* component) const;
 
+  // The properties kept for the instance being written (KeptStreamData.h), each written once:
+  // after the property it followed when read, the others at the end.
+  struct TKeptWriting {
+    const TKeptStreamData* Data = nullptr;
+    std::vector<bool> Written;
+  };
+  void WriteKeptAfter(std::string_view path);
+  void WriteKeptRest();
+  const TKeptSpelling* FindSpelling(const std::string& name, int64_t value) const;
+
   std::unique_ptr<TBinaryObjectWriter> fDriver;
   std::string fPropPath;  // "Font." while the properties of a sub-object are written
+  TKeptWriting* fKept = nullptr;
 };
 
 }  // namespace dravik
