@@ -1,6 +1,5 @@
 #include "apps/demo/DemoForms.h"
 
-#include "platform/core/classes/Strings.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
@@ -18,7 +17,6 @@ T* Find(const TComponent* form, const char* name) {
 
 const TClassRecord& TMainForm::StaticClass() {
   static const TClassRecord& record = TClassBuilder<TMainForm, TForm>("TMainForm", "DemoMain")
-                                          .Method<&TMainForm::LanguagesChange>("LanguagesChange")
                                           .Method<&TMainForm::DetailsClick>("DetailsClick")
                                           .Method<&TMainForm::SettingsClick>("SettingsClick")
                                           .Method<&TMainForm::GreetClick>("GreetClick")
@@ -48,31 +46,16 @@ const TClassRegistration kRegistrations[] = {TClassRegistration(TMainForm::Stati
 void TMainForm::AfterConstruction() {
   TForm::AfterConstruction();
   Dravik()->OnChange = TNotifyEvent::Of<&TMainForm::LanguageChanged>(this);
-  ShowLanguages();
 }
 
 TDravik* TMainForm::Dravik() const {
   return Find<TDravik>(this, "Dravik");
 }
 
-void TMainForm::ShowLanguages() {
-  auto* languages = Find<TComboBox>(this, "Languages");
-  TStringList names;
-  Dravik()->GetLanguages(names);
-  languages->Items()->Assign(&names);
-  languages->SetItemIndex(names.IndexOf(Dravik()->GetLanguage()));
-}
-
+// The greeting shown from code follows the language too.
 void TMainForm::LanguageChanged(TObject*) {
-  ShowLanguages();
   if (auto* greeting = Find<TLabel>(this, "Greeting"); !greeting->Caption().empty())
     greeting->SetCaption(Dravik()->GetString("Greeting"));
-}
-
-void TMainForm::LanguagesChange(TObject*) {
-  auto* languages = Find<TComboBox>(this, "Languages");
-  if (languages->ItemIndex() >= 0)
-    Dravik()->SetLanguage(languages->Items()->Strings(languages->ItemIndex()));
 }
 
 void TMainForm::DetailsClick(TObject*) {

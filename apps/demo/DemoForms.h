@@ -6,7 +6,6 @@
 namespace dravik {
 
 class TDravik;
-class TComboBox;
 class TLabel;
 
 class TMainForm : public TForm {
@@ -16,10 +15,7 @@ class TMainForm : public TForm {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
   TDravik* Dravik() const;
-  // Fills the language choice with the form's languages and shows the active one.
-  void ShowLanguages();
 
-  void LanguagesChange(TObject* sender);
   void DetailsClick(TObject* sender);
   void SettingsClick(TObject* sender);
   void GreetClick(TObject* sender);
