@@ -12,25 +12,11 @@
 #include <string_view>
 
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/Graphics.h"
 
 namespace dravik {
 
 namespace {
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-Qt::Alignment ToQtAlignment(TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    default:
-      return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
 
 const TClassRegistration kRegistrations[] = {
     TClassRegistration(TStatusBar::StaticClass()),  TClassRegistration(TToolBar::StaticClass()),
@@ -163,13 +149,13 @@ void TStatusBar::PanelsToWidget() {
   for (int i = 0; i < count; ++i) {
     QLabel* label = labels[i];
     if (fSimplePanel) {
-      label->setText(Q(fSimpleText));
+      label->setText(QText(fSimpleText));
       label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
       label->setGeometry(0, 0, Width(), Height());
       break;
     }
     const TStatusPanel* panel = fPanels->Items(i);
-    label->setText(Q(panel->Text()));
+    label->setText(QText(panel->Text()));
     label->setAlignment(ToQtAlignment(panel->Alignment()));
     // The last panel takes what is left of the bar.
     const int32_t width = i + 1 == count ? std::max(0, Width() - x) : panel->Width();
@@ -303,7 +289,7 @@ void TToolButton::TextChanged() {
   auto* button = static_cast<QToolButton*>(Widget());
   if (!button) return;
   const bool separator = fStyle == tbsSeparator || fStyle == tbsDivider;
-  button->setText(separator ? QString() : Q(Caption()));
+  button->setText(separator ? QString() : QText(Caption()));
 }
 
 void TToolButton::SetStyle(TToolButtonStyle value) {
@@ -471,7 +457,7 @@ void TListView::ContentsToWidget() {
   view->setHeaderHidden(fColumns->Count() == 0);
   QStringList headers;
   for (int i = 0; i < fColumns->Count(); ++i) {
-    headers << Q(fColumns->Items(i)->Caption());
+    headers << QText(fColumns->Items(i)->Caption());
     view->setColumnWidth(i, fColumns->Items(i)->Width());
   }
   view->setHeaderLabels(headers);
@@ -484,11 +470,12 @@ void TListView::ContentsToWidget() {
   for (int row = 0; row < fItems->Count(); ++row) {
     const TListItem* item = fItems->Items(row);
     QTreeWidgetItem* widgetItem = view->topLevelItem(row);
-    widgetItem->setText(0, Q(item->Caption()));
+    widgetItem->setText(0, QText(item->Caption()));
     for (int column = 1; column < columns; ++column) {
       const int sub = column - 1;
-      widgetItem->setText(
-          column, sub < item->SubItems()->Count() ? Q(item->SubItems()->Strings(sub)) : QString());
+      widgetItem->setText(column, sub < item->SubItems()->Count()
+                                      ? QText(item->SubItems()->Strings(sub))
+                                      : QString());
     }
   }
   view->setCurrentItem(fItemIndex >= 0 && fItemIndex < view->topLevelItemCount()
@@ -598,7 +585,7 @@ void TTreeView::NodesToWidget() {
                                                                     QTreeWidgetItem* parent) {
     for (const auto& child : node.fChildren) {
       auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(view);
-      item->setText(0, Q(child->fText));
+      item->setText(0, QText(child->fText));
       item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
       if (child.get() == fSelected) current = item;
       add(*child, item);

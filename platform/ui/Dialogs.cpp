@@ -12,10 +12,6 @@ namespace dravik {
 
 namespace {
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 const TClassRegistration kRegistrations[] = {
     TClassRegistration(TOpenDialog::StaticClass()),
     TClassRegistration(TSaveDialog::StaticClass()),
@@ -40,7 +36,7 @@ bool TCommonDialog::Run(QDialog* dialog, const std::function<void()>& accept) {
 }
 
 QStringList FilterToQt(const std::string& filter) {
-  const QStringList parts = Q(filter).split(QLatin1Char('|'));
+  const QStringList parts = QText(filter).split(QLatin1Char('|'));
   QStringList result;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -78,16 +74,16 @@ bool TOpenDialog::Execute() {
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(Saving() ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!fTitle.empty()) dialog->setWindowTitle(Q(fTitle));
-  if (!fInitialDir.empty()) dialog->setDirectory(Q(fInitialDir));
-  if (!fDefaultExt.empty()) dialog->setDefaultSuffix(Q(fDefaultExt));
+  if (!fTitle.empty()) dialog->setWindowTitle(QText(fTitle));
+  if (!fInitialDir.empty()) dialog->setDirectory(QText(fInitialDir));
+  if (!fDefaultExt.empty()) dialog->setDefaultSuffix(QText(fDefaultExt));
   const QStringList filters = FilterToQt(fFilter);
   if (!filters.isEmpty()) {
     dialog->setNameFilters(filters);
     if (fFilterIndex >= 1 && fFilterIndex <= filters.size())
       dialog->selectNameFilter(filters[fFilterIndex - 1]);
   }
-  if (!fFileName.empty()) dialog->selectFile(Q(fFileName));
+  if (!fFileName.empty()) dialog->selectFile(QText(fFileName));
   return Run(dialog, [this, dialog, filters] {
     const QStringList files = dialog->selectedFiles();
     if (!files.isEmpty()) fFileName = files.first().toStdString();

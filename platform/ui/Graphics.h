@@ -15,6 +15,9 @@ namespace dravik {
 // Liberation Sans, which has its metrics); unknown names are asked for as they are.
 std::string FontFamilyFor(const std::string& name);
 QFont ToQFont(const TFont& font);
+inline QString QText(const std::string& text) {
+  return QString::fromStdString(text);
+}
 QColor ToQColor(TColor color);
 
 // Text measuring in a font, as controls and translators' checks need it.

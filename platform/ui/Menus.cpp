@@ -9,14 +9,11 @@
 
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/Graphics.h"
 
 namespace dravik {
 
 namespace {
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 const TClassRegistration kRegistrations[] = {
     TClassRegistration(TMenuItem::StaticClass()),
@@ -196,14 +193,14 @@ QAction* TMenuItem::Action() {
 void TMenuItem::UpdateAction() {
   if (!fAction) return;
   fAction->setSeparator(IsLine());
-  fAction->setText(Q(fCaption));
-  fAction->setToolTip(Q(fHint));
-  fAction->setStatusTip(Q(fHint));
+  fAction->setText(QText(fCaption));
+  fAction->setToolTip(QText(fHint));
+  fAction->setStatusTip(QText(fHint));
   fAction->setEnabled(fEnabled);
   fAction->setVisible(fVisible);
   fAction->setCheckable(fChecked || fAutoCheck || fRadioItem);
   fAction->setChecked(fChecked);
-  fAction->setShortcut(QKeySequence(Q(ShortCutToText(fShortCut))));
+  fAction->setShortcut(QKeySequence(QText(ShortCutToText(fShortCut))));
   if (!fItems.empty() && !fSubMenu) {
     fSubMenu = new QMenu();
     fAction->setMenu(fSubMenu.data());

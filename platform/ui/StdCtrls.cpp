@@ -22,22 +22,6 @@ namespace dravik {
 
 namespace {
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-// A caption's "&" marks the accelerator; Qt's labels and buttons read it the same way.
-Qt::Alignment ToQtAlignment(TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    default:
-      return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
-
 TCustomForm* FormOf(TControl* control) {
   for (TControl* c = control; c; c = c->Parent())
     if (auto* form = dynamic_cast<TCustomForm*>(c)) return form;
@@ -53,6 +37,17 @@ const TClassRegistration kRegistrations[] = {
 };
 
 }  // namespace
+
+Qt::Alignment ToQtAlignment(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
 
 const TTypeInfo& TypeInfoFor(TAlignment) {
   static const TTypeInfo& info =
@@ -101,7 +96,7 @@ QWidget* TLabel::CreateWidget(QWidget* parentWidget) {
 
 void TLabel::TextChanged() {
   if (auto* label = static_cast<QLabel*>(Widget())) {
-    label->setText(Q(Caption()));
+    label->setText(QText(Caption()));
     label->setAlignment(ToQtAlignment(fAlignment) | (fWordWrap ? Qt::AlignTop : Qt::Alignment()));
     label->setWordWrap(fWordWrap);
   }
@@ -121,7 +116,7 @@ void TLabel::Loaded() {
 void TLabel::AdjustSize() {
   if (!fAutoSize || fWordWrap || IsLoading()) return;
   const QFontMetrics metrics(ToQFont(*Font()));
-  QString text = Q(Caption());
+  QString text = QText(Caption());
   text.remove(QLatin1Char('&'));
   const int32_t width = std::max(1, metrics.horizontalAdvance(text));
   const int32_t height = metrics.height();
@@ -172,7 +167,7 @@ QWidget* TButton::CreateWidget(QWidget* parentWidget) {
 }
 
 void TButton::TextChanged() {
-  if (auto* button = static_cast<QPushButton*>(Widget())) button->setText(Q(Caption()));
+  if (auto* button = static_cast<QPushButton*>(Widget())) button->setText(QText(Caption()));
 }
 
 void TButton::SetDefault(bool value) {
@@ -220,7 +215,7 @@ QWidget* TEdit::CreateWidget(QWidget* parentWidget) {
 
 void TEdit::TextChanged() {
   auto* edit = static_cast<QLineEdit*>(Widget());
-  if (edit && !fFromWidget) edit->setText(Q(Text()));
+  if (edit && !fFromWidget) edit->setText(QText(Text()));
   OnChange(this);
 }
 
@@ -276,9 +271,9 @@ void TMemo::LinesChanged(TObject*) {
   for (int i = 0; i < fLines->Count(); ++i) text += (i ? "\n" : "") + fLines->Strings(i);
   const std::string html = fRichText ? AsHtml(text) : std::string();
   if (!html.empty()) {
-    memo->setHtml(Q(html));
+    memo->setHtml(QText(html));
   } else {
-    memo->setPlainText(Q(text));
+    memo->setPlainText(QText(text));
   }
   fFromWidget = false;
 }
@@ -289,7 +284,7 @@ void TMemo::InitWidget() {
 }
 
 std::string TMemo::AsHtml(const std::string& text) const {
-  return Qt::mightBeRichText(Q(text)) ? text : std::string();
+  return Qt::mightBeRichText(QText(text)) ? text : std::string();
 }
 
 void TMemo::SetReadOnly(bool value) {
@@ -329,7 +324,7 @@ QWidget* TCheckBox::CreateWidget(QWidget* parentWidget) {
 }
 
 void TCheckBox::TextChanged() {
-  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setText(Q(Caption()));
+  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setText(QText(Caption()));
 }
 
 void TCheckBox::SetChecked(bool value) {
@@ -373,7 +368,7 @@ QWidget* TGroupBox::CreateWidget(QWidget* parentWidget) {
 }
 
 void TGroupBox::TextChanged() {
-  if (auto* box = static_cast<QGroupBox*>(Widget())) box->setTitle(Q(Caption()));
+  if (auto* box = static_cast<QGroupBox*>(Widget())) box->setTitle(QText(Caption()));
 }
 
 // --- TCustomListControl, TComboBox, TListBox ---------------------------------------------------
@@ -458,19 +453,19 @@ QWidget* TComboBox::CreateWidget(QWidget* parentWidget) {
 void TComboBox::ItemsToWidget() {
   QComboBox* combo = ComboWidget();
   combo->clear();
-  for (int i = 0; i < Items()->Count(); ++i) combo->addItem(Q(Items()->Strings(i)));
+  for (int i = 0; i < Items()->Count(); ++i) combo->addItem(QText(Items()->Strings(i)));
   IndexToWidget();
 }
 
 void TComboBox::IndexToWidget() {
   QComboBox* combo = ComboWidget();
   combo->setCurrentIndex(ItemIndex());
-  if (ItemIndex() < 0 && combo->isEditable()) combo->setEditText(Q(Text()));
+  if (ItemIndex() < 0 && combo->isEditable()) combo->setEditText(QText(Text()));
 }
 
 void TComboBox::TextChanged() {
   QComboBox* combo = ComboWidget();
-  if (combo && combo->isEditable() && ItemIndex() < 0) combo->setEditText(Q(Text()));
+  if (combo && combo->isEditable() && ItemIndex() < 0) combo->setEditText(QText(Text()));
 }
 
 TListBox::TListBox(TComponent* owner) : TCustomListControl(owner) {
@@ -496,7 +491,7 @@ void TListBox::ItemsToWidget() {
   // Lines changed in place keep their items, so a switch of language does not rebuild the list.
   while (list->count() > count) delete list->takeItem(list->count() - 1);
   for (int i = 0; i < count; ++i) {
-    const QString text = Q(Items()->Strings(i));
+    const QString text = QText(Items()->Strings(i));
     if (i < list->count()) {
       if (list->item(i)->text() != text) list->item(i)->setText(text);
     } else {
@@ -529,7 +524,7 @@ class TPanelWidget : public QFrame {
                           : fPanel->Alignment() == taRightJustify ? Qt::AlignRight
                                                                   : Qt::AlignHCenter;
     painter.drawText(contentsRect(), static_cast<int>(align | Qt::AlignVCenter),
-                     Q(fPanel->Caption()));
+                     QText(fPanel->Caption()));
   }
 
  private:

@@ -14,6 +14,8 @@ namespace dravik {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 const TTypeInfo& TypeInfoFor(TAlignment);
+// The alignment as Qt's, centred vertically.
+Qt::Alignment ToQtAlignment(TAlignment alignment);
 
 class TLabel : public TControl {
  public:

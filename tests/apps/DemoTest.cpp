@@ -13,7 +13,9 @@ TEST(Demo, OffscreenItSavesEveryWindowInEveryLanguage) {
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_NE(run.Out.find(dir.Path()), std::string::npos) << run.Out;
   for (const char* window : {"main", "details", "settings"})
-    for (const char* language : {"English", "Deutsch", "Fran\xC3\xA7" "ais"}) {
+    for (const char* language : {"English", "Deutsch",
+                                 "Fran\xC3\xA7"
+                                 "ais"}) {
       const std::string file = dir.File(std::string(window) + "-" + language + ".png");
       ASSERT_TRUE(std::filesystem::exists(file)) << file;
       EXPECT_GT(std::filesystem::file_size(file), 1000u) << file;
