@@ -1,5 +1,6 @@
 #include "apps/demo/DemoForms.h"
 
+#include "library/ui/MsgDlg.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
@@ -68,8 +69,11 @@ void TMainForm::SettingsClick(TObject*) {
   settings->ShowModal();
 }
 
+// A named string used from code, shown in the message dialog, whose own texts follow too.
 void TMainForm::GreetClick(TObject*) {
-  Find<TLabel>(this, "Greeting")->SetCaption(Dravik()->GetString("Greeting"));
+  const std::string greeting = Dravik()->GetString("Greeting");
+  Find<TLabel>(this, "Greeting")->SetCaption(greeting);
+  ShowMessage(greeting);
 }
 
 void TMainForm::CloseClick(TObject*) {

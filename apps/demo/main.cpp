@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "apps/demo/DemoForms.h"
+#include "library/ui/MyMsgForm.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"
@@ -40,6 +41,10 @@ bool HasDisplay() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || platform;
 }
 
+void Save(QWidget* window, const std::string& path) {
+  if (!window->grab().save(QString::fromStdString(path))) throw EWriteError("Cannot write " + path);
+}
+
 // Saves a picture of form in every language of its TDravik.
 void Photograph(TCustomForm* form, const std::string& name, const std::string& dir) {
   form->Show();
@@ -49,16 +54,32 @@ void Photograph(TCustomForm* form, const std::string& name, const std::string& d
   for (int i = 0; i < languages.Count(); ++i) {
     dravik->SetLanguage(languages.Strings(i));
     QCoreApplication::processEvents();
-    const std::string path = dir + "/" + name + "-" + languages.Strings(i) + ".png";
-    if (!form->Widget()->grab().save(QString::fromStdString(path)))
-      throw EWriteError("Cannot write " + path);
+    Save(form->Widget(), dir + "/" + name + "-" + languages.Strings(i) + ".png");
   }
   form->Hide();
+}
+
+// Saves a picture of the message dialog the Greet button shows, in every language of the main
+// form: the greeting is a named string of the main form, the caption and button the dialog's own.
+void PhotographMessage(TMainForm* main, const std::string& dir) {
+  TStringList languages;
+  main->Dravik()->GetLanguages(languages);
+  for (int i = 0; i < languages.Count(); ++i) {
+    main->Dravik()->SetLanguage(languages.Strings(i));
+    TComponentPtr<TMyMsgForm> dialog = MakeComponent<TMyMsgForm>(nullptr);
+    TMsgDlgParams params;
+    params.Text = main->Dravik()->GetString("Greeting");
+    dialog->Prepare(params);
+    dialog->Show();
+    QCoreApplication::processEvents();
+    Save(dialog->Widget(), dir + "/message-" + languages.Strings(i) + ".png");
+  }
 }
 
 int Screenshots(TUiApplication& app, const std::string& dir) {
   if (!QDir().mkpath(QString::fromStdString(dir))) throw EWriteError("Cannot create " + dir);
   Photograph(app.MainForm(), "main", dir);
+  PhotographMessage(static_cast<TMainForm*>(app.MainForm()), dir);
   Photograph(app.CreateForm<TDetailsForm>(), "details", dir);
   Photograph(app.CreateForm<TSettingsForm>(), "settings", dir);
   std::cout << "Screenshots of every window in every language: "

@@ -1,5 +1,6 @@
 #include "platform/ui/ExtCtrls.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +15,7 @@ namespace {
 const TClassRegistration kRegistrations[] = {
     TClassRegistration(TTimer::StaticClass()),
     TClassRegistration(TSplitter::StaticClass()),
+    TClassRegistration(TImage::StaticClass()),
 };
 
 }  // namespace
@@ -158,6 +160,53 @@ void TSplitter::MoveBy(int32_t delta) {
     control->SetHeight(wanted);
   }
   OnMoved(this);
+}
+
+const TClassRecord& TImage::StaticClass() {
+  static const TClassRecord& record =
+      TClassBuilder<TImage, TControl>("TImage", "ExtCtrls")
+          .Property("Center", &TImage::Center, &TImage::SetCenter)
+          .Default(false)
+          .Property("Stretch", &TImage::Stretch, &TImage::SetStretch)
+          .Default(false)
+          .Build();
+  return record;
+}
+
+TImage::TImage(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 105, 105);
+}
+
+QWidget* TImage::CreateWidget(QWidget* parentWidget) {
+  return new QLabel(parentWidget);
+}
+
+void TImage::InitWidget() {
+  TControl::InitWidget();
+  ShowPicture();
+}
+
+void TImage::SetCenter(bool value) {
+  fCenter = value;
+  ShowPicture();
+}
+
+void TImage::SetStretch(bool value) {
+  fStretch = value;
+  ShowPicture();
+}
+
+void TImage::SetPicture(const QPixmap& picture) {
+  fPicture = picture;
+  ShowPicture();
+}
+
+void TImage::ShowPicture() {
+  auto* label = static_cast<QLabel*>(Widget());
+  if (!label) return;
+  label->setScaledContents(fStretch);
+  label->setAlignment(fCenter ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+  label->setPixmap(fPicture);
 }
 
 }  // namespace dravik

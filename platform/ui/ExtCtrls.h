@@ -1,7 +1,8 @@
 #pragma once
-// The timer, which fires OnTimer every Interval milliseconds while enabled, and the splitter,
-// which the user drags to resize the aligned control before it.
+// The timer, which fires OnTimer every Interval milliseconds while enabled, the splitter, which
+// the user drags to resize the aligned control before it, and the image.
 
+#include <QPixmap>
 #include <QPointer>
 
 #include "platform/ui/Controls.h"
@@ -55,6 +56,31 @@ class TSplitter : public TControl {
  private:
   friend class TSplitterWidget;
   int32_t fMinSize = 30;
+};
+
+// A picture, drawn at its size or scaled to the control, centred or at the top left. The picture
+// is given from code (dialog icons and the like); form files keep only the layout.
+class TImage : public TControl {
+ public:
+  explicit TImage(TComponent* owner);
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  bool Center() const { return fCenter; }
+  void SetCenter(bool value);
+  bool Stretch() const { return fStretch; }
+  void SetStretch(bool value);
+  const QPixmap& Picture() const { return fPicture; }
+  void SetPicture(const QPixmap& picture);
+
+ protected:
+  QWidget* CreateWidget(QWidget* parentWidget) override;
+  void InitWidget() override;
+
+ private:
+  void ShowPicture();
+  QPixmap fPicture;
+  bool fCenter = false;
+  bool fStretch = false;
 };
 
 }  // namespace dravik

@@ -1,10 +1,12 @@
 #include "platform/ui/Forms.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -16,6 +18,7 @@
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
 
 namespace dravik {
 
@@ -56,7 +59,18 @@ class TFormWidget : public QWidget {
     QWidget::resizeEvent(event);
     if (fForm) fForm->WidgetResized(width(), height());
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (fForm && fForm->DialogKey(event->key())) {
+      event->accept();
+      return;
+    }
+    QWidget::keyPressEvent(event);
+  }
   void closeEvent(QCloseEvent* event) override {
+    if (fForm && !fForm->CloseBox()) {
+      event->ignore();
+      return;
+    }
     if (fForm && !fForm->WidgetCloseRequested()) {
       event->ignore();
       return;
@@ -187,9 +201,46 @@ void TCustomForm::ApplyWindowFlags() {
       flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                Qt::WindowMinMaxButtonsHint;
   }
+  if (!fCloseBox) flags = (flags & ~Qt::WindowCloseButtonHint) | Qt::CustomizeWindowHint;
   window->setWindowFlags(flags);
   if (fBorderStyle != bsSizeable && fBorderStyle != bsSizeToolWin)
     window->setFixedSize(Width(), Height());
+}
+
+void TCustomForm::SetCloseBox(bool value) {
+  if (value == fCloseBox) return;
+  fCloseBox = value;
+  const bool shown = Visible();
+  ApplyWindowFlags();  // the window system hides a window whose flags change
+  if (QWidget* window = Widget(); window && shown) window->show();
+}
+
+namespace {
+
+// The first enabled button in control's tree that test accepts.
+TButton* FindButton(TControl* control, const std::function<bool(TButton*)>& test) {
+  if (auto* button = dynamic_cast<TButton*>(control); button && button->Enabled() && test(button))
+    return button;
+  if (auto* parent = dynamic_cast<TWinControl*>(control))
+    for (int i = 0; i < parent->ControlCount(); ++i)
+      if (TButton* found = FindButton(parent->Controls(i), test)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+bool TCustomForm::DialogKey(int key) {
+  TButton* button = nullptr;
+  if (key == Qt::Key_Escape) {
+    button = FindButton(this, [](TButton* b) { return b->Cancel(); });
+  } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    QWidget* focus = QApplication::focusWidget();
+    button = FindButton(this, [focus](TButton* b) { return b->Widget() == focus; });
+    if (!button) button = FindButton(this, [](TButton* b) { return b->Default() && b->Visible(); });
+  }
+  if (!button) return false;
+  button->Click();
+  return true;
 }
 
 void TCustomForm::TextChanged() {

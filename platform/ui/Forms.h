@@ -61,6 +61,13 @@ class TCustomForm : public TWinControl {
   void SetMenu(TMainMenu* menu);
   int32_t ClientHeight() const override;
   QWidget* ClientWidget() const override { return fClient.data(); }
+  // Without a close box the window system cannot close the window: only its buttons and code
+  // can. Set it before the window is shown.
+  bool CloseBox() const { return fCloseBox; }
+  void SetCloseBox(bool value);
+  // Escape clicks the cancel button, Enter the focused button or else the default button;
+  // false when no button takes the key.
+  bool DialogKey(int key);
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -118,6 +125,7 @@ class TCustomForm : public TWinControl {
   bool fClosing = false;
   bool fPlaced = false;
   bool fFreeOnClose = false;
+  bool fCloseBox = true;
   int32_t fPixelsPerInch = 96;
   int32_t fTextHeight = 13;
   bool fOldCreateOrder = false;

@@ -1,7 +1,9 @@
 #include "platform/ui/UiApplication.h"
 
 #include <QCursor>
+#include <QDesktopServices>
 #include <QEventLoop>
+#include <QUrl>
 
 namespace dravik {
 
@@ -13,6 +15,11 @@ TUiApplication::TUiApplication(int& argc, char** argv)
     : fQt(std::make_unique<QApplication>(argc, argv)) {
   fApplication.emplace();
   Application->SetProcessMessagesHook([] { QCoreApplication::processEvents(); });
+  Application->SetExceptionDisplay(InteractiveExceptionDisplay());
+  // The help file is opened by the desktop's viewer for its type; it has no topics to go to.
+  Application->SetHelpViewer([](const std::string& file, int32_t) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+  });
 }
 
 TUiApplication::~TUiApplication() {

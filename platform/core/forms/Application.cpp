@@ -104,6 +104,25 @@ void TApplication::SetExceptionDisplay(TExceptionDisplay display) {
   fDisplay = std::move(display);
 }
 
+bool TApplication::HelpContext(int32_t context) {
+  return !fHelpFile.empty() && fHelpViewer && fHelpViewer(fHelpFile, context);
+}
+
+namespace {
+TApplication::TExceptionDisplay& InteractiveDisplay() {
+  static TApplication::TExceptionDisplay display;
+  return display;
+}
+}  // namespace
+
+void SetInteractiveExceptionDisplay(TApplication::TExceptionDisplay display) {
+  InteractiveDisplay() = std::move(display);
+}
+
+const TApplication::TExceptionDisplay& InteractiveExceptionDisplay() {
+  return InteractiveDisplay();
+}
+
 void TApplication::ProcessMessages() {
   if (fProcessMessages) fProcessMessages();
 }

@@ -4,6 +4,7 @@
 // A program makes it with a TApplicationScope in main; before and after, Application is null and
 // HandleException writes to stderr.
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -38,6 +39,13 @@ class TApplication : public TComponent {
   void SetExceptionDisplay(TExceptionDisplay display);
   TExceptionEvent OnException;
 
+  // Opens the help file's topic for context through the help viewer; false when there is no help
+  // file or no viewer.
+  bool HelpContext(int32_t context);
+  void SetHelpViewer(std::function<bool(const std::string& file, int32_t context)> viewer) {
+    fHelpViewer = std::move(viewer);
+  }
+
   // Lets the user interface handle pending events; does nothing without one.
   void ProcessMessages();
   void SetProcessMessagesHook(std::function<void()> hook) { fProcessMessages = std::move(hook); }
@@ -52,7 +60,13 @@ class TApplication : public TComponent {
   std::string fHelpFile;
   TExceptionDisplay fDisplay;
   std::function<void()> fProcessMessages;
+  std::function<bool(const std::string&, int32_t)> fHelpViewer;
 };
+
+// The display a program with windows gives its application object: the library's message dialog
+// puts itself here, the visual application takes it from here. Empty until then.
+void SetInteractiveExceptionDisplay(TApplication::TExceptionDisplay display);
+const TApplication::TExceptionDisplay& InteractiveExceptionDisplay();
 
 // The one application object of the program while it exists, otherwise null.
 extern TApplication* Application;
