@@ -159,13 +159,14 @@ std::string RewriteFormFile(const std::string& bytes, const std::optional<std::s
   return bytes;
 }
 
-TLoadedForm::TLoadedForm(const std::string& binary)
+TLoadedForm::TLoadedForm(const std::string& binary, TFindClass findClass)
     : fStandIns(std::make_shared<TStandInClasses>()) {
   TFrameIsolation isolation;
   TOwnerlessScope ownerless;  // a language file's root is a TDravik of its own
   TStringStream stream(binary);
   TReader reader(stream);
   reader.SetStandIns(fStandIns);
+  reader.OnFindComponentClass = std::move(findClass);
   fRoot.reset(reader.ReadRootComponent(nullptr));
 }
 

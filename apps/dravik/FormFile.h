@@ -12,6 +12,7 @@
 
 namespace dravik {
 
+class TClassRecord;
 class TComponent;
 class TDravik;
 class TStandInClasses;
@@ -43,7 +44,9 @@ std::string RewriteFormFile(const std::string& bytes, const std::optional<std::s
 // the language it was stored in, whatever the user's language or the other forms.
 class TLoadedForm {
  public:
-  explicit TLoadedForm(const std::string& binary);
+  // findClass, when given, is asked first for the class of each component (TReader).
+  using TFindClass = std::function<const TClassRecord*(const std::string& className)>;
+  explicit TLoadedForm(const std::string& binary, TFindClass findClass = {});
   ~TLoadedForm();
   TLoadedForm(const TLoadedForm&) = delete;
   TLoadedForm& operator=(const TLoadedForm&) = delete;

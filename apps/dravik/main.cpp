@@ -1,101 +1,11 @@
 // dravik: the command-line face of the system; each subcommand lives in its own file.
-#include <unistd.h>
-
-#include <string>
-
 #include "apps/dravik/Command.h"
-#include "apps/dravik/Escape.h"
-#include "apps/dravik/StandardOutput.h"
-#include "platform/core/system/Exceptions.h"
+#include "apps/dravik/Tool.h"
 
 using namespace dravik;
 
-namespace {
-
-const TCommand* const kCommands[] = {
-    &ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
-};
-
-std::string Overview() {
-  std::string text =
-      "Usage: dravik COMMAND [OPTIONS] [ARGS]\n\n"
-      "Multilingual forms: converts form files and works with their language data.\n\n"
-      "Commands:\n";
-  for (const TCommand* command : kCommands) {
-    std::string name = command->Name;
-    text += "  " + name + std::string(name.size() < 10 ? 10 - name.size() : 1, ' ') +
-            command->Summary + "\n";
-  }
-  return text +
-         "\nRun 'dravik COMMAND --help' for the options of a command.\n"
-         "Exit codes: 0 success, 1 failure, 2 bad usage.\n";
-}
-
-const TCommand* FindCommand(const std::string& name) {
-  for (const TCommand* command : kCommands)
-    if (name == command->Name) return command;
-  return nullptr;
-}
-
-void WriteError(const std::string& text) {
-  (void)!::write(STDERR_FILENO, text.data(), text.size());
-}
-
-// One line on standard error; what it quotes of the input cannot act on the terminal.
-void Report(const std::string& line) {
-  WriteError(EscapeMessage(line) + "\n");
-}
-
-// What a command prints goes to out; a command counts as done only once out is written.
-int Dispatch(const std::vector<std::string>& argv, TStandardOutput& out, std::string& prefix) {
-  std::vector<std::string> args = argv;
-  if (args.empty()) {
-    WriteError(Overview());
-    return 2;
-  }
-  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    const TCommand* command = args.size() > 1 ? FindCommand(args[1]) : nullptr;
-    out << (command ? std::string(command->Usage) : Overview());
-    return 0;
-  }
-  const TCommand* command = FindCommand(args[0]);
-  if (!command) {
-    Report("dravik: unknown command '" + args[0] + "' (see 'dravik --help')");
-    return 2;
-  }
-  prefix = std::string("dravik ") + command->Name + ": ";
-  args.erase(args.begin());
-  for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") {
-      out << command->Usage;
-      return 0;
-    }
-    if (arg == "--") break;
-  }
-  try {
-    return command->Run(args, out);
-  } catch (const EUsage& e) {
-    Report(prefix + e.Message + " (see 'dravik " + command->Name + " --help')");
-    return 2;
-  } catch (const EExit& e) {
-    Report(prefix + e.Message);
-    return e.Code;
-  }
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  TStandardOutput out;
-  std::string prefix = "dravik: ";
-  try {
-    const int code = Dispatch(std::vector<std::string>(argv + 1, argv + argc), out, prefix);
-    out.Flush();
-    return code;
-  } catch (const Exception& e) {
-    Report(prefix + e.Message());
-  } catch (const std::exception& e) {
-    Report(prefix + e.what());
-  }
-  return 1;
+  return RunTool({&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand,
+                  &CheckCommand, &FitCommand},
+                 argc, argv);
 }
