@@ -12,7 +12,7 @@ TEST(Demo, OffscreenItSavesEveryWindowInEveryLanguage) {
   TRunResult run = RunProgram({DRAVIK_BIN_DIR "/dravik-demo", "--screenshot-dir", dir.Path()});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_NE(run.Out.find(dir.Path()), std::string::npos) << run.Out;
-  for (const char* window : {"main", "details", "settings"})
+  for (const char* window : {"main", "message", "details", "settings"})
     for (const char* language : {"English", "Deutsch",
                                  "Fran\xC3\xA7"
                                  "ais"}) {
