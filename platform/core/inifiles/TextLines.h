@@ -1,0 +1,16 @@
+#pragma once
+// The lines of a settings file: LF or CR LF line ends; a line that is not valid UTF-8 is legacy
+// 8-bit text and read as Windows-1252.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravik {
+
+std::vector<std::string> SplitTextLines(std::string_view bytes);
+
+// "File NAME is damaged at line N: reason"
+std::string DamageMessage(const std::string& fileName, int line, const std::string& reason);
+
+}  // namespace dravik

@@ -1,0 +1,249 @@
+// INI files: what a file says and how it is changed, legacy text, damaged files, and changes
+// from several processes at once.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/core/classes/Strings.h"
+#include "platform/core/inifiles/IniFile.h"
+#include "tests/support/TestFiles.h"
+
+using namespace dravik;
+
+namespace {
+
+std::vector<std::string> Lines(const TStrings& strings) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < strings.Count(); ++i) lines.push_back(strings.Strings(i));
+  return lines;
+}
+
+class IniFile : public ::testing::Test {
+ protected:
+  TTempDir dir;
+  std::string path = dir.File("settings.ini");
+};
+
+}  // namespace
+
+TEST_F(IniFile, ReadsSectionsAndKeysInFileOrderAndTheFirstOfEqualKeys) {
+  WriteFileBytes(path,
+                 "; a comment\r\n"
+                 "[Main]\r\n"
+                 "Width = 300\r\n"
+                 "Caption=a=b \r\n"
+                 "width=999\r\n"
+                 "\r\n"
+                 "[Other]\r\n"
+                 "Flag=1\r\n"
+                 "[main]\r\n"
+                 "Height=200\r\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("MAIN", "caption", "?"), "a=b ");  // all after the first "="
+  EXPECT_EQ(ini.ReadInteger("Main", "Width", 0), 300);        // the first of two
+  EXPECT_EQ(ini.ReadInteger("Main", "Height", 0), 200);       // a repeated section is one
+  EXPECT_EQ(ini.ReadString("Main", "Missing", "fallback"), "fallback");
+  EXPECT_TRUE(ini.ReadBool("Other", "Flag", false));
+  EXPECT_TRUE(ini.ValueExists("other", "FLAG"));
+  EXPECT_FALSE(ini.ValueExists("Other", "Width"));
+  EXPECT_TRUE(ini.SectionExists("OTHER"));
+  EXPECT_FALSE(ini.SectionExists("Third"));
+
+  TStringList list;
+  ini.ReadSections(list);
+  EXPECT_EQ(Lines(list), (std::vector<std::string>{"Main", "Other"}));
+  ini.ReadSection("Main", list);
+  EXPECT_EQ(Lines(list), (std::vector<std::string>{"Width", "Caption", "Height"}));
+  ini.ReadSectionValues("Main", list);
+  EXPECT_EQ(Lines(list), (std::vector<std::string>{"Width= 300", "Caption=a=b ", "Height=200"}));
+}
+
+TEST_F(IniFile, NumbersAndFlagsReadTolerantlyAndWriteAsDecimalAndOneOrZero) {
+  WriteFileBytes(path, "[N]\nHex=$1F\nWord=abc\nNegative=-7\nTwo=2\nZero=0\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("N", "Hex", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("N", "Word", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("N", "Negative", 0), -7);
+  EXPECT_TRUE(ini.ReadBool("N", "Two", false));
+  EXPECT_FALSE(ini.ReadBool("N", "Zero", true));
+  EXPECT_TRUE(ini.ReadBool("N", "Word", true));
+  ini.WriteBool("N", "Zero", true);
+  ini.WriteInteger("N", "Negative", -8);
+  EXPECT_EQ(ReadFileBytes(path), "[N]\nHex=$1F\nWord=abc\nNegative=-8\nTwo=2\nZero=1\n");
+}
+
+TEST_F(IniFile, WritesKeepCommentsAndPlaceNewKeysAfterTheSectionsKeys) {
+  WriteFileBytes(path, "# head\n[A]\n; about x\nx=1\n\n[B]\ny=2\n");
+  TIniFile ini(path);
+  ini.WriteString("a", "X", "10");  // the key keeps its spelling
+  ini.WriteString("A", "z", "3");
+  ini.WriteString("C", "w", "4");
+  EXPECT_EQ(ReadFileBytes(path), "# head\n[A]\n; about x\nx=10\nz=3\n\n[B]\ny=2\n\n[C]\nw=4\n");
+  ini.DeleteKey("A", "x");
+  ini.EraseSection("b");
+  EXPECT_EQ(ReadFileBytes(path), "# head\n[A]\n; about x\nz=3\n\n[C]\nw=4\n");
+  EXPECT_FALSE(TIniFile(path).SectionExists("B"));
+}
+
+TEST_F(IniFile, DeleteKeyRemovesEveryCopySoNoOlderValueComesBack) {
+  WriteFileBytes(path, "[A]\nk=1\nk=2\n");
+  TIniFile ini(path);
+  ini.DeleteKey("A", "K");
+  EXPECT_FALSE(ini.ValueExists("A", "k"));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\n");
+}
+
+TEST_F(IniFile, LegacyLinesReadAsWindows1252AndNewTextIsWrittenAsUtf8) {
+  WriteFileBytes(path,
+                 "[Texte]\nAlt=Gr\xF6\xDF"
+                 "e \x80\nNeu=Gr\xC3\xB6\xC3\x9F"
+                 "e\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Texte", "Alt", ""),
+            "Gr\xC3\xB6\xC3\x9F"
+            "e \xE2\x82\xAC");
+  EXPECT_EQ(ini.ReadString("Texte", "Neu", ""),
+            "Gr\xC3\xB6\xC3\x9F"
+            "e");
+  ini.WriteString("Texte", "Mehr", "\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(ReadFileBytes(path),
+            "[Texte]\nAlt=Gr\xC3\xB6\xC3\x9F"
+            "e \xE2\x82\xAC\nNeu=Gr\xC3\xB6\xC3\x9F"
+            "e\n"
+            "Mehr=\xC3\xA9t\xC3\xA9\n");
+}
+
+TEST_F(IniFile, NamesAndValuesThatWouldBreakTheLineLayoutAreRefused) {
+  TIniFile ini(path);
+  EXPECT_THROW(ini.WriteString("A", "k", "two\nlines"), EIniFileError);
+  EXPECT_THROW(ini.WriteString("A", "a=b", "v"), EIniFileError);
+  EXPECT_THROW(ini.WriteString("A", " k", "v"), EIniFileError);
+  EXPECT_THROW(ini.WriteString("A]", "k", "v"), EIniFileError);
+  EXPECT_THROW(ini.WriteString("", "k", "v"), EIniFileError);
+  EXPECT_THROW(ini.WriteString("A", "", "v"), EIniFileError);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  try {
+    ini.WriteString("Sec", "Key", "a\rb");
+    FAIL();
+  } catch (const EIniFileError& e) {
+    EXPECT_EQ(e.Message(), "TIniFile.WriteString: The value of Sec.Key holds a line break");
+  }
+}
+
+TEST_F(IniFile, ADamagedFileIsRefusedWithItsNameAndLineOrRepairedKeepingTheOldOne) {
+  const std::string damaged = "[A]\nk=1\n[B\nj=2\n";
+  WriteFileBytes(path, damaged);
+  try {
+    TIniFile ini(path);
+    FAIL();
+  } catch (const EIniFileError& e) {
+    EXPECT_EQ(e.Message(),
+              "File " + path + " is damaged at line 3: a section name without its closing ']'");
+  }
+  using namespace std::string_literals;
+  for (const std::string& bytes :
+       {"[A]\nk=1\nnot a key\n"s, "k=1\n"s, "[A]\n=1\n"s, "[A]\nk=1\0\n"s}) {
+    WriteFileBytes(path, bytes);
+    EXPECT_THROW(TIniFile{path}, EIniFileError) << bytes;
+  }
+  WriteFileBytes(path, damaged);
+  TIniFile repaired(path, TDamagedFile::Repair);
+  EXPECT_EQ(repaired.ReadString("A", "k", ""), "1");
+  repaired.WriteString("A", "k", "5");
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nk=5\n");
+  EXPECT_EQ(ReadFileBytes(path + ".damaged"), damaged);
+}
+
+TEST_F(IniFile, HeldChangesReachTheFileTogetherOrNotAtAll) {
+  WriteFileBytes(path, "[A]\nk=1\n");
+  TIniFile ini(path);
+  ini.BeginUpdate();
+  ini.WriteString("A", "k", "2");
+  ini.WriteString("A", "l", "3");
+  EXPECT_EQ(ini.ReadString("A", "l", ""), "3");
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nk=1\n");
+  ini.CancelUpdate();
+  EXPECT_EQ(ini.ReadString("A", "k", ""), "1");
+  EXPECT_FALSE(ini.ValueExists("A", "l"));
+  ini.BeginUpdate();
+  ini.WriteString("A", "l", "3");
+  ini.EraseSection("B");
+  ini.EndUpdate();
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nk=1\nl=3\n");
+}
+
+TEST_F(IniFile, AChangeIsMadeOnTheFileAsAnotherWriterLeftIt) {
+  TIniFile first(path);
+  TIniFile second(path);
+  first.WriteString("A", "one", "1");
+  second.WriteString("A", "two", "2");  // second never read "one"
+  EXPECT_EQ(ReadFileBytes(path), "[A]\none=1\ntwo=2\n");
+  EXPECT_EQ(second.ReadString("A", "one", ""), "1");
+}
+
+TEST_F(IniFile, AFailedWriteLeavesThePreviousFile) {
+  WriteFileBytes(path, "[A]\nk=1\n");
+  // A child that may not write files beyond 64 bytes, whatever its rights.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64, 64};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      TIniFile ini(path);
+      ini.WriteString("A", "k", std::string(100, 'x'));
+    } catch (const EStreamError&) {
+      ::_exit(0);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nk=1\n");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.lock"}));
+}
+
+TEST_F(IniFile, TwoProcessesWritingAtOnceLoseNoValue) {
+  constexpr int kValues = 1000;
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = ::fork();
+    ASSERT_GE(children[child], 0);
+    if (children[child] == 0) {
+      int failures = 0;
+      try {
+        TIniFile ini(path, TDamagedFile::Repair);
+        const std::string section = child == 0 ? "First" : "Second";
+        for (int i = 0; i < kValues; ++i) ini.WriteInteger(section, "Key" + std::to_string(i), i);
+      } catch (...) {
+        failures = 1;
+      }
+      ::_exit(failures);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  TIniFile ini(path);
+  TStringList keys;
+  for (const char* section : {"First", "Second"}) {
+    ini.ReadSection(section, keys);
+    EXPECT_EQ(keys.Count(), kValues) << section;
+    for (int i = 0; i < kValues; ++i)
+      ASSERT_EQ(ini.ReadInteger(section, "Key" + std::to_string(i), -1), i) << section;
+  }
+}
