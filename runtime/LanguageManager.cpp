@@ -35,16 +35,17 @@ const TClassRecord& TLanguageManager::StaticClass() {
 }
 
 TLanguageManager::TLanguageManager(TComponent* owner, TCreateMode mode,
-                                   TPersistent* collectionOwner, TComponent* control)
+                                   TPersistent* collectionOwner, TComponent* control,
+                                   const TClassRecord* entryClass)
     : fHasFormOwner(owner && owner != Application),
       fOwner(owner),
       fControl(control),
       fLangs(std::make_unique<TLanguageEntries>(collectionOwner)) {
   if (mode != cmNone) {
-    const TClassRecord& entryClass = mode == cmConsistent
-                                         ? TConsistentLangPropertyEntry::StaticClass()
-                                         : TInconsistentLangPropertyEntry::StaticClass();
-    fComps = std::make_unique<TComponentEntries>(collectionOwner, &entryClass);
+    if (!entryClass)
+      entryClass = mode == cmConsistent ? &TConsistentLangPropertyEntry::StaticClass()
+                                        : &TInconsistentLangPropertyEntry::StaticClass();
+    fComps = std::make_unique<TComponentEntries>(collectionOwner, entryClass);
     fComps->SetAssignMode(false);
     fComps->OnAssign = [this](TBaseEntries*, const TPersistent*) { OnCompsAssign(); };
   }

@@ -11,18 +11,25 @@
 
 namespace dravik {
 
+class TCESettings;
+class TLogFile;
 class TStringList;
+class TStrings;
 
 enum TCreateMode { cmNone, cmConsistent, cmInconsistent };
 const TTypeInfo& TypeInfoFor(TCreateMode);
 enum TSyncCountMode { cmInitNone, cmInitDefault, cmInitAll };
 const TTypeInfo& TypeInfoFor(TSyncCountMode);
+// How an import treats what the form holds: drop it, let the file win, or let the form win.
+enum TImportMode { imClearExisting, imAddAll, imAddNotExisting };
+const TTypeInfo& TypeInfoFor(TImportMode);
 
 class TLanguageManager : public TObject {
  public:
   // collectionOwner owns the language list in the name path; control is the TDravik.
+  // entryClass, when given, replaces the mode's class of property entries.
   TLanguageManager(TComponent* owner, TCreateMode mode, TPersistent* collectionOwner,
-                   TComponent* control);
+                   TComponent* control, const TClassRecord* entryClass = nullptr);
   ~TLanguageManager() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
@@ -52,6 +59,21 @@ class TLanguageManager : public TObject {
 
   // The four stored properties: prefix + "Langs", "Comps", "Names", "Values".
   void DefineProperties(TFiler& filer, const std::string& prefix);
+
+  // Translators' text files (LanguageExchange.cpp). The export writes one section per
+  // language, "[Class.Language]", and one line "Component.Path='value'" per property and
+  // "Dravik.#Name='value'" per named string; EConvertError for a value with a line break, which
+  // the format cannot hold (nothing is written then).
+  void ExportLanguages(const std::string& fileName, TLogFile* log = nullptr) const;
+  // The file's sections in file order as "Class=Language"; a missing file leaves list alone.
+  static void GetAvailLangSections(const std::string& fileName, TStrings& list);
+  // Reads the chosen sections into the form's live components and stored data, offering only
+  // the properties settings admit (all when null). Lines taken only through the ".Caption"
+  // fallback go to adjusted, lines nothing takes to rejected, both as "[section]=line". When
+  // the import fails, the manager keeps what it held and the exception passes on.
+  bool ImportLanguages(const std::string& fileName, const TCESettings* settings, TImportMode mode,
+                       bool initAll, const TStrings& sections, TStrings* adjusted,
+                       TStrings* rejected);
 
   // Named strings.
   bool GetString(const std::string& name, std::string& value) const;

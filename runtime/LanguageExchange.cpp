@@ -1,0 +1,419 @@
+// The translators' text file of a language manager: export, the list of its sections, import.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+
+#include "library/FileTools.h"
+#include "library/LogFile.h"
+#include "model/ComponentExplorer.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/system/SysUtils.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/LanguageFile.h"
+#include "runtime/LanguageManager.h"
+
+namespace dravik {
+
+const TTypeInfo& TypeInfoFor(TImportMode) {
+  static const TTypeInfo& info =
+      MakeEnumType("TImportMode", {"imClearExisting", "imAddAll", "imAddNotExisting"});
+  return info;
+}
+
+namespace {
+
+constexpr int32_t kImported = 1;  // the entry received a value from the file
+constexpr int32_t kInitDone = 2;  // its other slots were given the active value once
+
+std::string ReplaceFirst(std::string text, std::string_view from, std::string_view to) {
+  if (const std::size_t at = text.find(from); at != std::string::npos)
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// The key of a property in the file: "Items.Strings[3]" is "Items%3", "Buttons[0].Caption"
+// is "Buttons%0.Caption".
+std::string FileKey(std::string path, const TPropertyEntry& entry) {
+  const TMainEntry* parent = entry.ParentEntry();
+  if (parent && parent->SubType().Contains(stTStringsObject))
+    path = ReplaceFirst(path, ".Strings[", "[");
+  std::string key;
+  for (char c : path)
+    if (c == '[') {
+      key += '%';
+    } else if (c != ']') {
+      key += c;
+    }
+  return key;
+}
+
+// The file's key as a path again: "%3" is "[3]".
+std::string PathOfKey(const std::string& key) {
+  std::string path;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (key[i] != '%') {
+      path += key[i];
+      continue;
+    }
+    path += '[';
+    while (i + 1 < key.size() && key[i + 1] >= '0' && key[i + 1] <= '9') path += key[++i];
+    path += ']';
+  }
+  return path;
+}
+
+bool HasLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// A temporary file that goes when the import is done, whatever happens.
+struct TTemporaryFile {
+  std::string Name;
+  ~TTemporaryFile() {
+    if (Name.empty()) return;
+    chmod(Name.c_str(), 0600);
+    unlink(Name.c_str());
+  }
+};
+
+}  // namespace
+
+void TLanguageManager::ExportLanguages(const std::string& fileName, TLogFile* log) const {
+  const std::string prefix = fHasFormOwner ? fOwner->ClassName() + "." : ".";
+  const std::string control = fControl ? fControl->Name() : "";
+  std::string text;
+  try {
+    for (int l = 0; l < GetLangCount(); ++l) {
+      const TLanguageEntry* language = fLangs->Items(l);
+      text += "[" + prefix + language->Name + "]\r\n";
+      for (int c = 0; fComps && c < fComps->Count(); ++c) {
+        TComponentEntry* component = fComps->Items(c);
+        const std::string part =
+            fHasFormOwner && component->Ref() == fOwner ? fOwner->ClassName() : component->Name;
+        TStringList paths;
+        component->MoveSubItemsToStrings(true, paths);
+        paths.Sort();
+        for (int p = 0; p < paths.Count(); ++p) {
+          const std::string where = component->Name + "." + paths.Strings(p);
+          if (log) log->WriteValue("BEGIN " + where);
+          auto* entry = static_cast<TConsistentLangPropertyEntry*>(paths.Objects(p));
+          const int slot = language->SubIndex;
+          const std::string value = slot >= 0 && slot < entry->Count()
+                                        ? VarToStr(entry->GetLangValue(slot))
+                                        : std::string();
+          if (HasLineBreak(value))
+            throw EConvertError(Format(
+                "The value of %s in %s holds a line break, which a language file cannot hold",
+                {where, language->Name}));
+          if (IsStringEntry(*entry)) {
+            text += control + ".#" + fNames->Strings(entry->Index) + "='" + value + "'\r\n";
+          } else {
+            text += part + "." + FileKey(paths.Strings(p), *entry) + "='" + value + "'\r\n";
+          }
+          if (log) log->WriteValue("  END " + where);
+        }
+      }
+      text += "\r\n";
+    }
+  } catch (const Exception& e) {
+    if (log) log->WriteValue(Format("Export error: %s.Message = %s", {e.ClassName(), e.Message()}));
+    throw;
+  }
+  SaveFileAtomically(fileName, text);
+}
+
+void TLanguageManager::GetAvailLangSections(const std::string& fileName, TStrings& list) {
+  if (!FileExist(fileName)) return;
+  const TLanguageFile file(fileName);
+  list.Clear();
+  for (const TLanguageSection& section : file.Sections())
+    list.Add(ReplaceFirst(section.Name, ".", "="));
+}
+
+namespace {
+
+// The slots each entry was given a value for by a file.
+using TGivenSlots = std::map<TPropertyEntry*, std::vector<bool>>;
+
+// One import into a scratch manager: the rules by which a line of a section finds its entry.
+class TImporter {
+ public:
+  TImporter(TLanguageManager& scratch, bool initAll, TGivenSlots& given)
+      : fScratch(scratch), fInitAll(initAll), fGiven(given) {}
+
+  // Imports the sections (in the "Class=Language" form) of file.
+  void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
+                      TStrings* adjusted, TStrings* rejected) {
+    for (const std::string& chosen : sections) {
+      const std::string section = ReplaceFirst(chosen, "=", ".");
+      const TLanguageSection* found = file.Find(section);
+      if (!found) continue;
+      const int slot = LanguageSlot(section);
+      for (const std::string& raw : found->Lines) {
+        const std::string line = CleanLine(raw);
+        bool wasAdjusted = false;
+        if (slot >= 0 && ImportLine(line, slot, wasAdjusted)) {
+          if (wasAdjusted && adjusted) adjusted->Add("[" + section + "]=" + line);
+        } else if (rejected) {
+          rejected->Add("[" + section + "]=" + line);
+        }
+      }
+    }
+  }
+
+ private:
+  // key=value with the value trimmed and one pair of enclosing quotes taken off.
+  static std::string CleanLine(const std::string& raw) {
+    const std::size_t eq = raw.find('=');
+    if (eq == std::string::npos) return TrimLeft(raw);
+    std::string value = Trim(raw.substr(eq + 1));
+    if (value.size() > 1 && value.front() == '\'' && value.back() == '\'')
+      value = value.substr(1, value.size() - 2);
+    std::string line = raw.substr(0, eq + 1) + value;
+    std::size_t start = 0;
+    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 32) ++start;
+    return line.substr(start);
+  }
+
+  // The slot of the section's language, added when the manager lacks it; -1 without a name.
+  int LanguageSlot(const std::string& section) {
+    const std::size_t dot = section.find('.');
+    std::string name = section;
+    if (dot != std::string::npos)
+      name = dot + 1 == section.size() ? section.substr(0, dot) : section.substr(dot + 1);
+    if (name.empty()) return -1;
+    TLanguageEntries* langs = fScratch.Langs();
+    int index = langs->IndexOfName(name);
+    if (index < 0) {
+      TLanguageEntry* added = langs->Add();
+      added->Name = name;
+      added->SubIndex = langs->Count() - 1;
+      fScratch.SyncCount(fInitAll ? cmInitAll : cmInitNone);
+      index = langs->Count() - 1;
+    }
+    return langs->Items(index)->SubIndex;
+  }
+
+  bool ImportLine(const std::string& line, int slot, bool& adjusted) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) return false;
+    const std::string key = line.substr(0, eq);
+    const std::string value = line.substr(eq + 1);
+    if (const std::size_t hash = key.find(".#"); hash != std::string::npos) {
+      const std::string name = key.substr(hash + 2);
+      const int at = fScratch.GetStringNameIndex(name);
+      TConsistentLangPropertyEntry* entry = nullptr;
+      if (at >= 0) entry = FindString(at);
+      if (!entry) entry = fScratch.AddString(name);
+      Give(*entry, slot, value);
+      return true;
+    }
+    if (!fScratch.HasFormOwner()) return false;
+    std::string path = PathOfKey(key);
+    if (TPropertyEntry* entry = Resolve(path, false)) return Give(*entry, slot, value), true;
+    const std::size_t bracket = path.rfind('[');
+    if (bracket == std::string::npos) return false;
+    if (TPropertyEntry* entry =
+            Resolve(path.substr(0, bracket) + ".Strings" + path.substr(bracket), true))
+      return Give(*entry, slot, value), true;
+    const std::size_t close = path.rfind(']');
+    if (TPropertyEntry* entry =
+            Resolve(path.substr(0, close + 1) + ".Caption" + path.substr(close + 1), false)) {
+      adjusted = true;
+      return Give(*entry, slot, value), true;
+    }
+    return false;
+  }
+
+  TConsistentLangPropertyEntry* FindString(int line) {
+    TMainEntry* strings = fScratch.GetStringInterface(false);
+    for (int i = 0; strings && i < strings->Props()->Count(); ++i)
+      if (strings->Props()->Items(i)->Index == line)
+        return static_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
+    return nullptr;
+  }
+
+  // The property entry a path names: component (or the owner's class name), sub-entries, and
+  // the property; linesOnly accepts only lines of string lists.
+  TPropertyEntry* Resolve(const std::string& path, bool linesOnly) {
+    std::vector<std::string> segments;
+    for (std::size_t start = 0;;) {
+      const std::size_t dot = path.find('.', start);
+      segments.push_back(path.substr(start, dot - start));
+      if (dot == std::string::npos) break;
+      start = dot + 1;
+    }
+    if (segments.size() < 2) return nullptr;
+    TComponentEntries* comps = fScratch.Comps();
+    TMainEntry* entry = nullptr;
+    if (segments[0] == fScratch.Owner()->ClassName()) {
+      for (int i = 0; i < comps->Count() && !entry; ++i)
+        if (comps->Items(i)->Object() == fScratch.Owner()) entry = comps->Items(i);
+    } else if (const int at = comps->IndexOfName(segments[0]); at >= 0) {
+      entry = comps->Items(at);
+    }
+    for (std::size_t s = 1; entry && s + 1 < segments.size(); ++s) {
+      const int at = entry->Items()->IndexOfName(segments[s]);
+      entry = at >= 0 ? entry->Items()->Items(at) : nullptr;
+    }
+    if (!entry || (linesOnly && !entry->SubType().Contains(stTStringsObject))) return nullptr;
+    const int at = entry->Props()->IndexOfProp(segments.back());
+    return at >= 0 ? entry->Props()->Items(at) : nullptr;
+  }
+
+  void Give(TPropertyEntry& property, int slot, const std::string& value) {
+    auto& entry = static_cast<TTagLangPropertyEntry&>(property);
+    if (fInitAll && !(entry.Tag & kInitDone)) {
+      const Variant active = entry.GetLangValue(0);
+      for (int i = 0; i < entry.Count(); ++i)
+        if (i != slot) entry.SetLangValue(i, active);
+      entry.Tag |= kInitDone;
+    }
+    entry.SetLangValue(slot, Variant(value));
+    entry.Tag |= kImported;
+    std::vector<bool>& given = fGiven[&entry];
+    if (given.size() <= static_cast<std::size_t>(slot)) given.resize(slot + 1);
+    given[static_cast<std::size_t>(slot)] = true;
+  }
+
+  TLanguageManager& fScratch;
+  bool fInitAll;
+  TGivenSlots& fGiven;
+};
+
+// Where an entry sits: "Component.Path", or "#Name" for a named string.
+std::string EntryKey(const TLanguageManager& manager, const TPropertyEntry& entry) {
+  if (manager.IsStringEntry(entry)) return "#" + manager.Names()->Strings(entry.Index);
+  std::string key = entry.Name;
+  for (const TMainEntry* parent = entry.ParentEntry(); parent;
+       parent = parent->GetParent() ? parent->GetParent()->GetParent() : nullptr)
+    key = parent->Name + "." + key;
+  return key;
+}
+
+// A file that says nothing of a property in a language the form already had does not take its
+// text away: the slot keeps the value it had (the live value, for a property not translated
+// before). Only languages new to the form start empty.
+void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& before,
+                         const TGivenSlots& given) {
+  std::map<std::string, TConsistentLangPropertyEntry*, std::less<>> old;
+  if (before.Comps())
+    before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* entry, bool&) {
+      old[EntryKey(before, *entry)] = static_cast<TConsistentLangPropertyEntry*>(entry);
+    });
+  for (const auto& [property, slots] : given) {
+    auto& entry = static_cast<TConsistentLangPropertyEntry&>(*property);
+    const auto found = old.find(EntryKey(scratch, entry));
+    const bool named = scratch.IsStringEntry(entry);
+    for (int l = 0; l < scratch.GetLangCount(); ++l) {
+      const TLanguageEntry* language = scratch.Langs()->Items(l);
+      const auto slot = static_cast<std::size_t>(language->SubIndex);
+      const int was = before.Langs()->IndexOfName(language->Name);
+      if ((slot < slots.size() && slots[slot]) || was < 0 ||
+          slot >= static_cast<std::size_t>(entry.Count()))
+        continue;
+      if (found != old.end()) {
+        const int oldSlot = before.Langs()->Items(was)->SubIndex;
+        if (oldSlot >= 0 && oldSlot < found->second->Count())
+          entry.SetLangValue(language->SubIndex, found->second->GetLangValue(oldSlot));
+      } else if (!named) {
+        entry.SetLangValue(language->SubIndex, entry.GetValue());
+      }
+    }
+  }
+}
+
+std::vector<std::string> AllSections(const TLanguageFile& file) {
+  std::vector<std::string> all;
+  for (const TLanguageSection& section : file.Sections()) all.push_back(section.Name);
+  return all;
+}
+
+// Drops what the file did not give a value; named strings through the manager, so that its
+// lists stay in step.
+void DropUnimported(TLanguageManager& scratch) {
+  std::vector<TPropertyEntry*> unused;
+  scratch.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* entry, bool&) {
+    if (!(static_cast<TTagLangPropertyEntry*>(entry)->Tag & kImported)) unused.push_back(entry);
+  });
+  for (TPropertyEntry* entry : unused) {
+    if (scratch.IsStringEntry(*entry)) {
+      scratch.RemoveString(static_cast<TConsistentLangPropertyEntry*>(entry));
+    } else {
+      delete entry;
+    }
+  }
+  scratch.Comps()->ValidateAndPack();
+}
+
+}  // namespace
+
+bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESettings* settings,
+                                       TImportMode mode, bool initAll, const TStrings& sections,
+                                       TStrings* adjusted, TStrings* rejected) {
+  if (!FileExist(fileName)) throw EInOutError("File not found", ENOENT);
+  const TLanguageFile file(fileName);
+  std::vector<std::string> chosen;
+  for (int i = 0; i < sections.Count(); ++i) chosen.push_back(sections.Strings(i));
+
+  // What the manager holds now, to put back if the import fails.
+  TLanguageManager before(fOwner, cmConsistent, nullptr, fControl);
+  before.Assign(*this);
+  const int activeIndex = fLangs->IndexOfSubIndex(0);
+  const std::string active = activeIndex >= 0 ? fLangs->Items(activeIndex)->Name : "";
+
+  TTemporaryFile own;
+  try {
+    TLanguageManager scratch(fOwner, cmConsistent, nullptr, fControl,
+                             &TTagLangPropertyEntry::StaticClass());
+    if (mode != imClearExisting) {
+      own.Name = CreateTempFile();
+      ExportLanguages(own.Name);
+    }
+    Clear();
+    if (fHasFormOwner) {
+      TPropertyFilter filter;
+      std::unique_ptr<TPropVisibility> visibility;
+      if (settings) {
+        visibility = std::make_unique<TPropVisibility>(*settings);
+        filter = visibility->AsFilter();
+      }
+      // Without settings every property with a text form is offered, empty ones too.
+      TCESettings defaults;
+      defaults.SetPropFilter({pfAll});
+      AddRootToMainEntries(fOwner, *scratch.Comps(), settings ? *settings : defaults, filter);
+    }
+    TGivenSlots given;
+    TImporter fromFile(scratch, initAll, given);
+    TImporter fromOwn(scratch, false, given);
+    auto reimport = [&] {
+      TStringList ownAdjusted, ownRejected;
+      const TLanguageFile ownFile(own.Name);
+      fromOwn.ImportSections(ownFile, AllSections(ownFile), &ownAdjusted, &ownRejected);
+      if (ownAdjusted.Count() > 0 || ownRejected.Count() > 0)
+        throw Exception(ClassName() + ".ImportLanguages failed: Internal error at REIMPORT");
+    };
+    if (adjusted) adjusted->Clear();
+    if (rejected) rejected->Clear();
+    if (mode == imAddAll) reimport();
+    fromFile.ImportSections(file, chosen, adjusted, rejected);
+    if (mode == imAddNotExisting) reimport();
+    KeepUnansweredSlots(scratch, before, given);
+    DropUnimported(scratch);
+    Assign(scratch);
+  } catch (...) {
+    if (adjusted) adjusted->Clear();
+    if (rejected) rejected->Clear();
+    Clear();
+    Assign(before);
+    throw;
+  }
+  // The language that was active stays active.
+  if (const int index = fLangs->IndexOfName(active); index >= 0) SetLanguageByIndex(index);
+  return true;
+}
+
+}  // namespace dravik
