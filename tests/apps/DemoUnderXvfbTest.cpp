@@ -88,6 +88,9 @@ TEST(DemoUnderXvfb, TheLanguageComboBoxSwitchesTheWindowWithMouseAndKeyboard) {
   main->Show();
   QWidget* window = main->Widget();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  // Keys go to the active window; without a window manager the test makes it active itself.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   auto* languages = Find<TLangComboBox>(main, "Languages");
   auto* combo = static_cast<QComboBox*>(languages->Widget());
   ASSERT_EQ(combo->currentText().toStdString(), "English");
