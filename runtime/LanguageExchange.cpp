@@ -82,47 +82,56 @@ struct TTemporaryFile {
 }  // namespace
 
 void TLanguageManager::ExportLanguages(const std::string& fileName, TLogFile* log) const {
-  const std::string prefix = fHasFormOwner ? fOwner->ClassName() + "." : ".";
+  SaveFileAtomically(fileName, ExportText(log));
+}
+
+void TLanguageManager::ForEachExportKey(const TExportKeyProc& proc) const {
   const std::string control = fControl ? fControl->Name() : "";
+  for (int c = 0; fComps && c < fComps->Count(); ++c) {
+    TComponentEntry* component = fComps->Items(c);
+    const std::string part =
+        fHasFormOwner && component->Ref() == fOwner ? fOwner->ClassName() : component->Name;
+    TStringList paths;
+    component->MoveSubItemsToStrings(true, paths);
+    paths.Sort();
+    for (int p = 0; p < paths.Count(); ++p) {
+      const auto& entry = *static_cast<TConsistentLangPropertyEntry*>(paths.Objects(p));
+      const std::string key = IsStringEntry(entry) ? control + ".#" + fNames->Strings(entry.Index)
+                                                   : part + "." + FileKey(paths.Strings(p), entry);
+      proc(key, component->Name + "." + paths.Strings(p), entry);
+    }
+  }
+}
+
+std::string TLanguageManager::ExportText(TLogFile* log) const {
+  const std::string prefix = fHasFormOwner ? fOwner->ClassName() + "." : ".";
   std::string text;
   try {
     for (int l = 0; l < GetLangCount(); ++l) {
       const TLanguageEntry* language = fLangs->Items(l);
       text += "[" + prefix + language->Name + "]\r\n";
-      for (int c = 0; fComps && c < fComps->Count(); ++c) {
-        TComponentEntry* component = fComps->Items(c);
-        const std::string part =
-            fHasFormOwner && component->Ref() == fOwner ? fOwner->ClassName() : component->Name;
-        TStringList paths;
-        component->MoveSubItemsToStrings(true, paths);
-        paths.Sort();
-        for (int p = 0; p < paths.Count(); ++p) {
-          const std::string where = component->Name + "." + paths.Strings(p);
-          if (log) log->WriteValue("BEGIN " + where);
-          auto* entry = static_cast<TConsistentLangPropertyEntry*>(paths.Objects(p));
-          const int slot = language->SubIndex;
-          const std::string value = slot >= 0 && slot < entry->Count()
-                                        ? VarToStr(entry->GetLangValue(slot))
-                                        : std::string();
-          if (HasLineBreak(value))
-            throw EConvertError(Format(
-                "The value of %s in %s holds a line break, which a language file cannot hold",
-                {where, language->Name}));
-          if (IsStringEntry(*entry)) {
-            text += control + ".#" + fNames->Strings(entry->Index) + "='" + value + "'\r\n";
-          } else {
-            text += part + "." + FileKey(paths.Strings(p), *entry) + "='" + value + "'\r\n";
-          }
-          if (log) log->WriteValue("  END " + where);
-        }
-      }
+      ForEachExportKey([&](const std::string& key, const std::string& where,
+                           const TConsistentLangPropertyEntry& entry) {
+        if (log) log->WriteValue("BEGIN " + where);
+        const std::string value = LanguageText(entry, language->SubIndex);
+        if (HasLineBreak(value))
+          throw EConvertError(
+              Format("The value of %s in %s holds a line break, which a language file cannot hold",
+                     {where, language->Name}));
+        text += key + "='" + value + "'\r\n";
+        if (log) log->WriteValue("  END " + where);
+      });
       text += "\r\n";
     }
   } catch (const Exception& e) {
     if (log) log->WriteValue(Format("Export error: %s.Message = %s", {e.ClassName(), e.Message()}));
     throw;
   }
-  SaveFileAtomically(fileName, text);
+  return text;
+}
+
+std::string TLanguageManager::LanguageText(const TConsistentLangPropertyEntry& entry, int slot) {
+  return slot >= 0 && slot < entry.Count() ? VarToStr(entry.GetLangValue(slot)) : std::string();
 }
 
 void TLanguageManager::GetAvailLangSections(const std::string& fileName, TStrings& list) {

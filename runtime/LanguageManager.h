@@ -3,6 +3,7 @@
 // tree of chosen properties with one value per language, and the named strings. It switches one
 // form by exchanging each property's live value with the stored value of the target language.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +66,14 @@ class TLanguageManager : public TObject {
   // "Dravik.#Name='value'" per named string; EConvertError for a value with a line break, which
   // the format cannot hold (nothing is written then).
   void ExportLanguages(const std::string& fileName, TLogFile* log = nullptr) const;
+  std::string ExportText(TLogFile* log = nullptr) const;  // what ExportLanguages writes
+  // Each exported entry in file order with its key ("Button1.Caption", "Dravik.#Name") and
+  // where it sits ("Button1.Caption", "Dravik.Resources.Name").
+  using TExportKeyProc = std::function<void(const std::string& key, const std::string& where,
+                                            const TConsistentLangPropertyEntry& entry)>;
+  void ForEachExportKey(const TExportKeyProc& proc) const;
+  // An entry's value in a slot as text; empty for a slot it does not have.
+  static std::string LanguageText(const TConsistentLangPropertyEntry& entry, int slot);
   // The file's sections in file order as "Class=Language"; a missing file leaves list alone.
   static void GetAvailLangSections(const std::string& fileName, TStrings& list);
   // Reads the chosen sections into the form's live components and stored data, offering only

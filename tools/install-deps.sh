@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2
-          qt6-base-dev qt6-tools-dev qt6-l10n-tools fonts-dejavu-core fonts-liberation2 xvfb xauth)
+          qt6-base-dev qt6-tools-dev qt6-l10n-tools gettext libxml2-utils fonts-dejavu-core fonts-liberation2 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -38,13 +38,15 @@ class TCommandLine {
                const std::set<std::string>& flags);
 
   bool Has(const std::string& name) const { return fValues.count(name) != 0; }
-  std::optional<std::string> Value(const std::string& name) const;
+  std::optional<std::string> Value(const std::string& name) const;  // the last one given
+  std::vector<std::string> Values(const std::string& name) const;   // every one, in order
   const std::vector<std::string>& Positionals() const { return fPositionals; }
   // Throws EUsage unless the number of positionals lies in [min, max].
   void ExpectPositionals(std::size_t min, std::size_t max) const;
 
  private:
   std::map<std::string, std::string> fValues;
+  std::map<std::string, std::vector<std::string>> fAll;
   std::vector<std::string> fPositionals;
 };
 
@@ -56,5 +58,9 @@ extern const TCommand CheckCommand;
 extern const TCommand ShowCommand;
 extern const TCommand RewriteCommand;
 extern const TCommand FitCommand;  // runs the check in dravik-fit
+extern const TCommand ExportCommand;
+extern const TCommand SectionsCommand;
+extern const TCommand ImportCommand;
+extern const TCommand StatusCommand;
 
 }  // namespace dravik

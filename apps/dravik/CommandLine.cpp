@@ -24,13 +24,10 @@ TCommandLine::TCommandLine(const std::vector<std::string>& args,
       name.resize(eq);
     }
     if (valueOptions.count(name)) {
-      if (inlineValue) {
-        fValues[name] = *inlineValue;
-      } else if (i + 1 < args.size()) {
-        fValues[name] = args[++i];
-      } else {
+      if (!inlineValue && i + 1 >= args.size())
         throw EUsage{"option '--" + name + "' needs a value"};
-      }
+      fValues[name] = inlineValue ? *inlineValue : args[++i];
+      fAll[name].push_back(fValues[name]);
     } else if (flags.count(name)) {
       if (inlineValue) throw EUsage{"option '--" + name + "' takes no value"};
       fValues[name] = "";
@@ -44,6 +41,11 @@ std::optional<std::string> TCommandLine::Value(const std::string& name) const {
   auto it = fValues.find(name);
   if (it == fValues.end()) return std::nullopt;
   return it->second;
+}
+
+std::vector<std::string> TCommandLine::Values(const std::string& name) const {
+  auto it = fAll.find(name);
+  return it == fAll.end() ? std::vector<std::string>() : it->second;
 }
 
 void TCommandLine::ExpectPositionals(std::size_t min, std::size_t max) const {

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <optional>
+#include <utility>
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/Escape.h"

@@ -193,6 +193,12 @@ std::string TLoadedForm::Binary() const {
   return output.DataString();
 }
 
+TDravik& TLoadedForm::FirstDravik() const {
+  const std::vector<TDravik*> all = Dravik();
+  if (all.empty()) throw EConvertError("The form has no TDravik component");
+  return *all.front();
+}
+
 std::vector<TDravik*> TLoadedForm::Dravik() const {
   std::vector<TDravik*> found;
   if (auto* root = dynamic_cast<TDravik*>(fRoot.get())) found.push_back(root);

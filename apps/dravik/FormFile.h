@@ -54,6 +54,8 @@ class TLoadedForm {
   TComponent* Root() const { return fRoot.get(); }
   // The TDravik components of the form in component order; the root itself when it is one.
   std::vector<TDravik*> Dravik() const;
+  // The form's first TDravik; EConvertError "The form has no TDravik component" without one.
+  TDravik& FirstDravik() const;
   // Switches every TDravik of the form to language, so that its properties hold that
   // language's values; ELanguageNotFound when one of them does not have it, or none is there.
   void SwitchLanguage(const std::string& language);

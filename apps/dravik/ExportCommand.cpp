@@ -1,0 +1,70 @@
+// dravik export: a form's language data as a language file, a PO file or an XLIFF file.
+
+#include "apps/dravik/Command.h"
+#include "apps/dravik/FormFile.h"
+#include "apps/dravik/StandardOutput.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/system/Exceptions.h"
+#include "runtime/Dravik.h"
+#include "runtime/TranslationFormats.h"
+
+namespace dravik {
+
+namespace {
+
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
+  const TCommandLine line(args, {"po", "xliff"}, {});
+  line.ExpectPositionals(2, 2);
+  if (line.Has("po") && line.Has("xliff")) throw EUsage{"--po and --xliff exclude each other"};
+  const std::string& formPath = line.Positionals()[0];
+  const std::string& outPath = line.Positionals()[1];
+  std::string text;
+  try {
+    const TLoadedForm form(ComponentStreamOf(ReadInput(formPath), std::nullopt));
+    const TLanguageManager& manager = *form.FirstDravik().LanguageManager();
+    if (auto po = line.Value("po")) {
+      text = WritePo(TranslationSetOf(manager, *po), form.Root()->ClassName());
+    } else if (auto xliff = line.Value("xliff")) {
+      text = WriteXliff(TranslationSetOf(manager, *xliff), form.Root()->ClassName());
+    } else {
+      text = manager.ExportText();
+    }
+  } catch (Exception& e) {
+    e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
+    throw;
+  }
+  if (outPath == "-") {
+    out << std::string_view(text);
+  } else {
+    SaveFileAtomically(outPath, text);
+  }
+  return 0;
+}
+
+}  // namespace
+
+const TCommand ExportCommand{
+    "export", "write a form's translations for translators (language file, PO, XLIFF)",
+    "Usage: dravik export [--po LANGUAGE | --xliff LANGUAGE] FORM OUT\n"
+    "\n"
+    "Writes the language data of the form's TDravik for translators.\n"
+    "\n"
+    "Without an option: the language file, one section per language, \"[Class.Language]\",\n"
+    "with one line per translated property (\"Button1.Caption='OK'\") and named string\n"
+    "(\"Dravik.#Greeting='Hello'\"). A value with a line break cannot be written in it and is\n"
+    "refused (nothing is written).\n"
+    "\n"
+    "  --po LANGUAGE     a gettext PO file for LANGUAGE: msgctxt is the key of the language\n"
+    "                    file, msgid the text in the form's active language, msgstr the text\n"
+    "                    in LANGUAGE (empty when untranslated)\n"
+    "  --xliff LANGUAGE  an XLIFF 1.2 file for LANGUAGE: one trans-unit per key (resname),\n"
+    "                    source and target as above\n"
+    "\n"
+    "FORM is a form file of any kind (\"-\" reads standard input); OUT \"-\" writes standard\n"
+    "output, a file is replaced atomically.\n"
+    "\n"
+    "Exit codes: 0 success; 1 unreadable form, no TDravik, unknown language or a value with a\n"
+    "line break; 2 bad usage.\n",
+    Run};
+
+}  // namespace dravik

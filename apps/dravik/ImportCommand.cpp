@@ -1,0 +1,176 @@
+// dravik import: a language file, PO file or XLIFF file read into a form, written to OUT.
+
+#include <unistd.h>
+
+#include "apps/dravik/Command.h"
+#include "apps/dravik/FormFile.h"
+#include "apps/dravik/StandardOutput.h"
+#include "library/ComponentTools.h"
+#include "library/FileTools.h"
+#include "model/ComponentExplorer.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "runtime/Dravik.h"
+#include "runtime/TranslationFormats.h"
+
+namespace dravik {
+
+namespace {
+
+TImportMode ModeOf(const std::optional<std::string>& mode) {
+  if (!mode || *mode == "add-all") return imAddAll;
+  if (*mode == "clear") return imClearExisting;
+  if (*mode == "add-new") return imAddNotExisting;
+  throw EUsage{"--mode takes clear, add-all or add-new, not '" + *mode + "'"};
+}
+
+// "caption,hint,user:Width+Height,assigned" as the explorer's filter.
+void ReadFilter(const std::string& list, TCESettings& settings) {
+  TPropFilter filter;
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t end = std::min(list.find(',', start), list.size());
+    const std::string item = Trim(list.substr(start, end - start));
+    start = end + 1;
+    if (item == "caption")
+      filter.Include(pfCaption);
+    else if (item == "hint")
+      filter.Include(pfHint);
+    else if (item == "strings")
+      filter.Include(pfStrings);
+    else if (item == "text")
+      filter.Include(pfText);
+    else if (item == "all")
+      filter.Include(pfAll);
+    else if (item == "assigned")
+      filter.Include(pfAssigned);
+    else if (item.rfind("user:", 0) == 0) {
+      filter.Include(pfUser);
+      std::string names = item.substr(5);
+      for (char& c : names)
+        if (c == '+') c = ' ';
+      settings.SetPropFilterText(names);
+    } else {
+      throw EUsage{"unknown filter '" + item + "'"};
+    }
+  }
+  settings.SetPropFilter(filter);
+}
+
+// A temporary language file that goes when the import is done.
+struct TScratchFile {
+  std::string Name = CreateTempFile();
+  ~TScratchFile() { unlink(Name.c_str()); }
+};
+
+void PrintLines(TStandardOutput& out, const char* kind, const TStrings& lines) {
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::string& entry = lines.Strings(i);  // "[section]=line"
+    const std::size_t close = entry.find("]=");
+    out << kind << '\t';
+    out.Field(close == std::string::npos ? "" : entry.substr(1, close - 1)) << '\t';
+    out.Field(close == std::string::npos ? entry : entry.substr(close + 2)) << '\n';
+  }
+}
+
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
+  const TCommandLine line(args, {"mode", "section", "filter", "po", "xliff"}, {"init-all"});
+  line.ExpectPositionals(3, 3);
+  const std::string& formPath = line.Positionals()[0];
+  const std::string& inPath = line.Positionals()[1];
+  const std::string& outPath = line.Positionals()[2];
+  const std::optional<std::string> po = line.Value("po"), xliff = line.Value("xliff");
+  if (po && xliff) throw EUsage{"--po and --xliff exclude each other"};
+  if ((po || xliff) && (line.Has("mode") || line.Has("section")))
+    throw EUsage{"--po and --xliff import one language: --mode and --section do not apply"};
+  const TImportMode mode = ModeOf(line.Value("mode"));
+  TCESettings settings;
+  if (auto filter = line.Value("filter")) ReadFilter(*filter, settings);
+  if (inPath == "-") throw EUsage{"IN must be a file"};
+
+  TStringList adjusted, rejected;
+  std::vector<std::string> refused;
+  std::optional<TScratchFile> converted;
+  std::string output;
+  try {
+    output = RewriteFormFile(ReadInput(formPath), std::nullopt, [&](const std::string& binary) {
+      TLoadedForm form(binary);
+      TLanguageManager& manager = *form.FirstDravik().LanguageManager();
+      std::string fileName = inPath;
+      TStringList sections;
+      if (po || xliff) {
+        const std::string bytes = LoadFromFile(inPath);
+        const TTranslationSet set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
+        const std::string language = po ? *po : *xliff;
+        converted.emplace();
+        const std::string section = form.Root()->ClassName() + "." + language;
+        SaveFileAtomically(converted->Name, LanguageFileSection(set, section, refused));
+        fileName = converted->Name;
+        sections.Add(form.Root()->ClassName() + "=" + language);
+      } else if (line.Has("section")) {
+        for (const std::string& section : line.Values("section")) sections.Add(section);
+      } else {
+        TLanguageManager::GetAvailLangSections(inPath, sections);
+      }
+      manager.ImportLanguages(fileName, line.Has("filter") ? &settings : nullptr,
+                              po || xliff ? imAddAll : mode, line.Has("init-all"), sections,
+                              &adjusted, &rejected);
+      return form.Binary();
+    });
+  } catch (Exception& e) {
+    e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
+    throw;
+  }
+  if (outPath == "-") {
+    out << std::string_view(output);
+  } else {
+    SaveFileAtomically(outPath, output);
+  }
+  if (outPath != "-") {
+    PrintLines(out, "adjusted", adjusted);
+    PrintLines(out, "rejected", rejected);
+    for (const std::string& reason : refused) {
+      out << "rejected\t";
+      out.Field(po ? *po : *xliff) << '\t';
+      out.Field(reason) << '\n';
+    }
+  }
+  return rejected.Count() == 0 && refused.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+const TCommand ImportCommand{
+    "import", "read translations into a form (language file, PO, XLIFF)",
+    "Usage: dravik import [OPTIONS] FORM IN OUT\n"
+    "       dravik import --po LANGUAGE FORM IN.po OUT\n"
+    "       dravik import --xliff LANGUAGE FORM IN.xlf OUT\n"
+    "\n"
+    "Reads the translations of IN into the form's TDravik and writes the form, in its own kind,\n"
+    "to OUT (\"-\" for standard output). Only properties of the form's components can take\n"
+    "a value (with --filter: only those the filter admits). Prints one line for each line of\n"
+    "IN that was taken only as the Caption of a collection item (adjusted) and for each that\n"
+    "nothing took (rejected): kind, section, line, tab-separated. When the import fails the\n"
+    "form is not written.\n"
+    "\n"
+    "Options:\n"
+    "  --mode clear|add-all|add-new  clear: the form keeps only what IN brings; add-all (the\n"
+    "                       default): IN's values replace the form's; add-new: the form's\n"
+    "                       values stay, IN adds what is missing\n"
+    "  --section CLASS=LANGUAGE  a section to import (as 'dravik sections' lists them); may be\n"
+    "                       given more than once; all sections without it\n"
+    "  --init-all           a property new to the form gets the active language's text in\n"
+    "                       every language IN does not give\n"
+    "  --filter LIST        the properties admitted, comma-separated: caption, hint, strings,\n"
+    "                       text, user:NAME+NAME, all, assigned (only non-empty ones)\n"
+    "  --po LANGUAGE        IN is a gettext PO file of LANGUAGE: msgctxt names the property,\n"
+    "                       msgstr is its text; fuzzy and untranslated entries are skipped\n"
+    "  --xliff LANGUAGE     IN is an XLIFF 1.2 file of LANGUAGE: resname names the property,\n"
+    "                       target is its text; units that need review are skipped\n"
+    "\n"
+    "Exit codes: 0 success, nothing rejected; 1 a line was rejected, or the form, IN or OUT\n"
+    "could not be read or written; 2 bad usage.\n",
+    Run};
+
+}  // namespace dravik

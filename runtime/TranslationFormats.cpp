@@ -1,0 +1,445 @@
+#include "runtime/TranslationFormats.h"
+
+#include <cstdio>
+
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
+#include "runtime/LanguageManager.h"
+
+namespace dravik {
+
+TTranslationSet TranslationSetOf(const TLanguageManager& manager, const std::string& language) {
+  const int target = manager.Langs()->IndexOfName(language);
+  if (target < 0) throw EConvertError("The form has no language " + language);
+  const int active = manager.Langs()->IndexOfSubIndex(0);
+  TTranslationSet set;
+  set.SourceLanguage = active >= 0 ? manager.Langs()->Items(active)->Name : "";
+  set.TargetLanguage = manager.Langs()->Items(target)->Name;
+  const int slot = manager.Langs()->Items(target)->SubIndex;
+  manager.ForEachExportKey(
+      [&](const std::string& key, const std::string&, const TConsistentLangPropertyEntry& entry) {
+        set.Units.push_back({key,
+                             TLanguageManager::LanguageText(entry, 0),
+                             TLanguageManager::LanguageText(entry, slot),
+                             false,
+                             {}});
+      });
+  return set;
+}
+
+namespace {
+
+// --- PO -------------------------------------------------------------------------------------
+
+std::string PoQuoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out + "\"";
+}
+
+class TPoReader {
+ public:
+  TPoReader(std::string_view text, const std::string& fileName) : fText(text), fName(fileName) {}
+
+  TTranslationSet Read() {
+    TTranslationSet set;
+    TTranslationUnit unit;
+    std::string* field = nullptr;
+    bool header = false, any = false;
+    auto finish = [&] {
+      if (any && !header) set.Units.push_back(unit);
+      if (any && header) ReadHeader(unit.Target, set);
+      unit = TTranslationUnit();
+      field = nullptr;
+      any = header = false;
+    };
+    while (NextLine()) {
+      const std::string line = Trim(fLine);
+      if (line.empty()) {
+        if (any) finish();
+        continue;
+      }
+      if (line.rfind("#~", 0) == 0) continue;  // an obsolete entry
+      if (line[0] == '#') {
+        if (any && field) finish();
+        if (line.rfind("#,", 0) == 0 && line.find("fuzzy") != std::string::npos) unit.Fuzzy = true;
+        if (line.rfind("# ", 0) == 0 || line == "#") unit.Comments.push_back(Trim(line.substr(1)));
+        continue;
+      }
+      if (line[0] == '"') {
+        if (!field) Fail("a string outside an entry");
+        *field += Unquote(line);
+        continue;
+      }
+      const std::size_t space = line.find(' ');
+      const std::string keyword = line.substr(0, space);
+      const std::string rest = space == std::string::npos ? "" : Trim(line.substr(space));
+      if (keyword == "msgctxt") {
+        if (any) finish();
+        field = &unit.Key;
+      } else if (keyword == "msgid") {
+        if (any && !unit.Source.empty()) finish();
+        field = &unit.Source;
+      } else if (keyword == "msgstr" || keyword == "msgstr[0]") {
+        field = &unit.Target;
+        header = unit.Key.empty() && unit.Source.empty();
+      } else if (keyword == "msgid_plural" || keyword.rfind("msgstr[", 0) == 0) {
+        field = &fIgnored;  // plural forms do not occur in forms
+      } else {
+        Fail("unknown keyword " + keyword);
+      }
+      any = true;
+      *field = Unquote(rest);
+    }
+    if (any) finish();
+    return set;
+  }
+
+ private:
+  bool NextLine() {
+    if (fAt >= fText.size()) return false;
+    const std::size_t end = fText.find('\n', fAt);
+    fLine = std::string(fText.substr(fAt, end == std::string_view::npos ? end : end - fAt));
+    if (!fLine.empty() && fLine.back() == '\r') fLine.pop_back();
+    fAt = end == std::string_view::npos ? fText.size() : end + 1;
+    ++fNumber;
+    return true;
+  }
+
+  std::string Unquote(const std::string& quoted) {
+    if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"')
+      Fail("a string in double quotes expected");
+    std::string out;
+    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
+      if (quoted[i] != '\\') {
+        out += quoted[i];
+        continue;
+      }
+      if (++i + 1 > quoted.size() - 1) Fail("a backslash at the end of a string");
+      switch (quoted[i]) {
+        case 'n':
+          out += '\n';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case '"':
+          out += '"';
+          break;
+        case '\\':
+          out += '\\';
+          break;
+        default:
+          Fail(std::string("unknown escape \\") + quoted[i]);
+      }
+    }
+    return out;
+  }
+
+  static void ReadHeader(const std::string& header, TTranslationSet& set) {
+    for (std::size_t at = 0; at < header.size();) {
+      const std::size_t end = std::min(header.find('\n', at), header.size());
+      const std::string line = header.substr(at, end - at);
+      if (line.rfind("Language: ", 0) == 0) set.TargetLanguage = Trim(line.substr(10));
+      if (line.rfind("X-Source-Language: ", 0) == 0) set.SourceLanguage = Trim(line.substr(19));
+      at = end + 1;
+    }
+  }
+
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw EParserError(fName + ":" + std::to_string(fNumber) + ": " + reason);
+  }
+
+  std::string_view fText;
+  std::string fName;
+  std::string fLine;
+  std::string fIgnored;
+  std::size_t fAt = 0;
+  int fNumber = 0;
+};
+
+// --- XLIFF ----------------------------------------------------------------------------------
+
+std::string XmlEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t' && c != '\r') {
+          char code[8];
+          std::snprintf(code, sizeof code, "&#x%X;", static_cast<unsigned>(c));
+          out += code;  // XML 1.0 cannot hold it raw
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+void AppendUtf8(std::string& out, uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// The small part of XML that an XLIFF file of trans-units needs: elements, attributes, text
+// with the predefined and numeric entities, comments and the declaration.
+class TXliffReader {
+ public:
+  TXliffReader(std::string_view text, const std::string& fileName) : fText(text), fName(fileName) {}
+
+  TTranslationSet Read() {
+    TTranslationSet set;
+    bool sawRoot = false;
+    TTranslationUnit* unit = nullptr;
+    std::string* text = nullptr;
+    while (fAt < fText.size()) {
+      if (fText[fAt] != '<') {
+        const std::size_t end = fText.find('<', fAt);
+        const std::string chunk(fText.substr(fAt, end - fAt));
+        if (text) *text += Decoded(chunk);
+        fAt = end == std::string_view::npos ? fText.size() : end;
+        continue;
+      }
+      if (Skip("<?", "?>") || Skip("<!--", "-->") || Skip("<!", ">")) continue;
+      const std::size_t end = fText.find('>', fAt);
+      if (end == std::string_view::npos) Fail("a tag that does not end");
+      const std::string tag(fText.substr(fAt + 1, end - fAt - 1));
+      fAt = end + 1;
+      const bool closing = !tag.empty() && tag[0] == '/';
+      const bool empty = !tag.empty() && tag.back() == '/';
+      const std::string name = ElementName(closing ? tag.substr(1) : tag);
+      if (name == "xliff") sawRoot = true;
+      if (closing) {
+        if (name == "trans-unit") unit = nullptr;
+        if (name == "source" || name == "target" || name == "note") text = nullptr;
+        continue;
+      }
+      if (name == "file") {
+        set.SourceLanguage = Attribute(tag, "source-language");
+        set.TargetLanguage = Attribute(tag, "target-language");
+      } else if (name == "trans-unit") {
+        unit = &set.Units.emplace_back();
+        unit->Key = Attribute(tag, "resname");
+        if (unit->Key.empty()) unit->Key = Attribute(tag, "id");
+        if (Attribute(tag, "approved") == "no") unit->Fuzzy = true;
+      } else if (unit && !empty && (name == "source" || name == "target" || name == "note")) {
+        if (name == "note") unit->Comments.emplace_back();
+        text = name == "source"   ? &unit->Source
+               : name == "target" ? &unit->Target
+                                  : &unit->Comments.back();
+        if (name == "target" && Attribute(tag, "state").rfind("needs-", 0) == 0) unit->Fuzzy = true;
+      }
+    }
+    if (!sawRoot) Fail("no xliff element");
+    return set;
+  }
+
+ private:
+  bool Skip(std::string_view open, std::string_view close) {
+    if (fText.substr(fAt, open.size()) != open) return false;
+    const std::size_t end = fText.find(close, fAt + open.size());
+    if (end == std::string_view::npos) Fail("unterminated markup");
+    fAt = end + close.size();
+    return true;
+  }
+
+  static std::string ElementName(const std::string& tag) {
+    const std::size_t end = tag.find_first_of(" \t\r\n/");
+    std::string name = tag.substr(0, end);
+    const std::size_t colon = name.find(':');
+    return colon == std::string::npos ? name : name.substr(colon + 1);
+  }
+
+  std::string Attribute(const std::string& tag, const std::string& name) {
+    for (std::size_t at = tag.find(name + "="); at != std::string::npos;
+         at = tag.find(name + "=", at + 1)) {
+      if (at > 0 && tag[at - 1] != ' ' && tag[at - 1] != '\t' && tag[at - 1] != '\n') continue;
+      const std::size_t quote = at + name.size() + 1;
+      if (quote >= tag.size() || (tag[quote] != '"' && tag[quote] != '\'')) Fail("bad attribute");
+      const std::size_t end = tag.find(tag[quote], quote + 1);
+      if (end == std::string::npos) Fail("an attribute value that does not end");
+      return Decoded(tag.substr(quote + 1, end - quote - 1));
+    }
+    return "";
+  }
+
+  std::string Decoded(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '&') {
+        out += text[i];
+        continue;
+      }
+      const std::size_t end = text.find(';', i);
+      if (end == std::string::npos) Fail("an entity without its ;");
+      const std::string entity = text.substr(i + 1, end - i - 1);
+      if (entity == "amp")
+        out += '&';
+      else if (entity == "lt")
+        out += '<';
+      else if (entity == "gt")
+        out += '>';
+      else if (entity == "quot")
+        out += '"';
+      else if (entity == "apos")
+        out += '\'';
+      else if (entity.size() > 1 && entity[0] == '#') {
+        const bool hex = entity[1] == 'x' || entity[1] == 'X';
+        char* rest = nullptr;
+        const unsigned long code =
+            std::strtoul(entity.c_str() + (hex ? 2 : 1), &rest, hex ? 16 : 10);
+        if (*rest || code == 0 || code > 0x10FFFF)
+          Fail("a bad character reference &" + entity + ";");
+        AppendUtf8(out, static_cast<uint32_t>(code));
+      } else {
+        Fail("an unknown entity &" + entity + ";");
+      }
+      i = end;
+    }
+    return out;
+  }
+
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw EParserError(fName + ": " + reason);
+  }
+
+  std::string_view fText;
+  std::string fName;
+  std::size_t fAt = 0;
+};
+
+}  // namespace
+
+std::string WritePo(const TTranslationSet& set, const std::string& original) {
+  std::string out =
+      "msgid \"\"\n"
+      "msgstr \"\"\n"
+      "\"Project-Id-Version: " +
+      original +
+      "\\n\"\n"
+      "\"PO-Revision-Date: YEAR-MO-DA HO:MI+ZONE\\n\"\n"
+      "\"Last-Translator: \\n\"\n"
+      "\"Language-Team: \\n\"\n"
+      "\"MIME-Version: 1.0\\n\"\n"
+      "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+      "\"Content-Transfer-Encoding: 8bit\\n\"\n"
+      "\"Language: " +
+      set.TargetLanguage +
+      "\\n\"\n"
+      "\"X-Source-Language: " +
+      set.SourceLanguage + "\\n\"\n";
+  for (const TTranslationUnit& unit : set.Units) {
+    out += "\n";
+    for (const std::string& comment : unit.Comments) out += "# " + comment + "\n";
+    if (unit.Fuzzy) out += "#, fuzzy\n";
+    out += "msgctxt " + PoQuoted(unit.Key) + "\n";
+    out += "msgid " + PoQuoted(unit.Source) + "\n";
+    out += "msgstr " + PoQuoted(unit.Target) + "\n";
+  }
+  return out;
+}
+
+TTranslationSet ReadPo(std::string_view text, const std::string& fileName) {
+  return TPoReader(text, fileName).Read();
+}
+
+std::string WriteXliff(const TTranslationSet& set, const std::string& original) {
+  std::string out =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<xliff version=\"1.2\" xmlns=\"urn:oasis:names:tc:xliff:document:1.2\">\n"
+      "  <file original=\"" +
+      XmlEscaped(original) + "\" datatype=\"plaintext\" source-language=\"" +
+      XmlEscaped(set.SourceLanguage) + "\" target-language=\"" + XmlEscaped(set.TargetLanguage) +
+      "\">\n"
+      "    <body>\n";
+  int id = 0;
+  for (const TTranslationUnit& unit : set.Units) {
+    out += "      <trans-unit id=\"" + std::to_string(++id) + "\" resname=\"" +
+           XmlEscaped(unit.Key) + "\" xml:space=\"preserve\"" +
+           (unit.Fuzzy ? " approved=\"no\"" : "") + ">\n";
+    out += "        <source>" + XmlEscaped(unit.Source) + "</source>\n";
+    out += "        <target" +
+           std::string(unit.Target.empty() ? " state=\"new\""
+                       : unit.Fuzzy        ? " state=\"needs-review-translation\""
+                                           : " state=\"translated\"") +
+           ">" + XmlEscaped(unit.Target) + "</target>\n";
+    for (const std::string& note : unit.Comments)
+      out += "        <note>" + XmlEscaped(note) + "</note>\n";
+    out += "      </trans-unit>\n";
+  }
+  return out + "    </body>\n  </file>\n</xliff>\n";
+}
+
+TTranslationSet ReadXliff(std::string_view text, const std::string& fileName) {
+  return TXliffReader(text, fileName).Read();
+}
+
+std::string LanguageFileSection(const TTranslationSet& set, const std::string& sectionName,
+                                std::vector<std::string>& refused) {
+  std::string out = "[" + sectionName + "]\r\n";
+  for (const TTranslationUnit& unit : set.Units) {
+    if (unit.Target.empty() || unit.Fuzzy) continue;
+    if (unit.Key.empty() || unit.Key.find('=') != std::string::npos) {
+      refused.push_back(unit.Key + ": not a key of a form");
+    } else if (unit.Target.find_first_of("\r\n") != std::string::npos) {
+      refused.push_back(unit.Key + ": a translation with a line break, which a form cannot hold");
+    } else {
+      out += unit.Key + "='" + unit.Target + "'\r\n";
+    }
+  }
+  return out;
+}
+
+}  // namespace dravik

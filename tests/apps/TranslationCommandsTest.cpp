@@ -1,0 +1,166 @@
+// dravik export, sections, import and status as a translator's build uses them, with the
+// gettext and XLIFF files going through those formats' own tools.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/TestFiles.h"
+
+using namespace dravik;
+
+namespace {
+
+const std::string kData = DRAVIK_TEST_DATA;
+const std::string kMainForm = kData + "/../../apps/demo/forms/TMainForm.txt";
+
+void Write(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> SortedLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+std::string Exported(const std::string& form, const std::vector<std::string>& options = {}) {
+  std::vector<std::string> args{"export"};
+  args.insert(args.end(), options.begin(), options.end());
+  args.insert(args.end(), {form, "-"});
+  const TRunResult run = RunDravik(args);
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  return run.Out;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+}  // namespace
+
+TEST(TranslationCommands, ExportSectionsAndImportOfAllSectionsKeepEveryValue) {
+  TTempDir dir;
+  const std::string text = Exported(kMainForm);
+  Write(dir.File("main.lng"), text);
+  TRunResult run = RunDravik({"sections", dir.File("main.lng")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "TMainForm=English\nTMainForm=Deutsch\nTMainForm=Fran\xC3\xA7"
+            "ais\n");
+  for (const char* mode : {"clear", "add-all", "add-new"}) {
+    run = RunDravik({"import", "--mode", mode, kMainForm, dir.File("main.lng"), dir.File("o.txt")});
+    ASSERT_EQ(run.ExitCode, 0) << mode << run.Out << run.Err;
+    EXPECT_EQ(run.Out, "") << mode;
+    EXPECT_EQ(SortedLines(Exported(dir.File("o.txt"))), SortedLines(text)) << mode;
+  }
+}
+
+TEST(TranslationCommands, ImportReportsWhatItAdjustsAndRejectsAndTheFileWins) {
+  TTempDir dir;
+  Write(dir.File("de.lng"),
+        "[TMainForm.Deutsch]\r\nCloseButton.Caption='Zumachen'\r\nGhost.Caption='x'\r\n"
+        "Fruits.Items%0='Apfel (rot)'\r\n");
+  TRunResult run = RunDravik({"import", "--section", "TMainForm=Deutsch", kMainForm,
+                              dir.File("de.lng"), dir.File("out.txt")});
+  EXPECT_EQ(run.ExitCode, 1) << run.Err;
+  EXPECT_EQ(run.Out, "rejected\tTMainForm.Deutsch\tGhost.Caption=x\n");
+  const std::string after = Exported(dir.File("out.txt"));
+  EXPECT_NE(after.find("CloseButton.Caption='Zumachen'"), std::string::npos);
+  EXPECT_NE(after.find("Fruits.Items%0='Apfel (rot)'"), std::string::npos);
+  run =
+      RunDravik({"import", "--mode", "add-new", kMainForm, dir.File("de.lng"), dir.File("k.txt")});
+  EXPECT_NE(Exported(dir.File("k.txt"))
+                .find("CloseButton.Caption='Schlie\xC3\x9F"
+                      "en'"),
+            std::string::npos)
+      << "the form's value stays";
+  run = RunDravik({"import", "--mode", "sometimes", kMainForm, dir.File("de.lng"), "-"});
+  EXPECT_EQ(run.ExitCode, 2);
+  run = RunDravik({"import", kMainForm, dir.File("missing.lng"), dir.File("x.txt")});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Err.find("File not found"), std::string::npos) << run.Err;
+}
+
+TEST(TranslationCommands, StatusCountsWhatIsLeftAndHoldsABuildToALevel) {
+  TTempDir dir;
+  TRunResult run = RunDravik({"status", kMainForm});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  // Two German entries equal the English ones ("&Details...", "Details...").
+  EXPECT_EQ(run.Out, kMainForm + "\tDeutsch\t17\t0\t2\t89.5%\n" + kMainForm +
+                         "\tFran\xC3\xA7"
+                         "ais\t19\t0\t0\t100.0%\n");
+  EXPECT_EQ(RunDravik({"status", "--min", "90", kMainForm}).ExitCode, 1);
+  EXPECT_EQ(RunDravik({"status", "--min", "85", kMainForm}).ExitCode, 0);
+  EXPECT_EQ(RunDravik({"status", "--min", "much", kMainForm}).ExitCode, 2);
+}
+
+TEST(TranslationCommands, APoFileGoesThroughGettextsToolsAndBackUnchanged) {
+  TTempDir dir;
+  const std::string po = Exported(kMainForm, {"--po", "Deutsch"});
+  Write(dir.File("de.po"), po);
+  ASSERT_EQ(RunProgram({"/usr/bin/msgfmt", "--check", "-o", dir.File("de.mo"), dir.File("de.po")})
+                .ExitCode,
+            0);
+  ASSERT_EQ(RunProgram({"/usr/bin/msgcat", "-o", dir.File("cat.po"), dir.File("de.po")}).ExitCode,
+            0);
+  TRunResult run =
+      RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("cat.po"), dir.File("out.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  EXPECT_EQ(SortedLines(Exported(dir.File("out.txt"))), SortedLines(Exported(kMainForm)));
+
+  // A translator's change comes in; a fuzzy entry and an untranslated one do not.
+  std::string edited = Replace(po,
+                               "msgstr \"Schlie\xC3\x9F"
+                               "en\"",
+                               "msgstr \"Zumachen\"");
+  edited = Replace(edited, "msgctxt \"Greet.Caption\"", "#, fuzzy\nmsgctxt \"Greet.Caption\"");
+  edited = Replace(edited,
+                   "msgstr \"Begr\xC3\xBC\xC3\x9F"
+                   "en\"",
+                   "msgstr \"Gr\xC3\xBC\xC3\x9F"
+                   "en\"");
+  edited = Replace(edited, "msgstr \"Obst:\"", "msgstr \"\"");
+  Write(dir.File("edited.po"), edited);
+  run = RunDravik(
+      {"import", "--po", "Deutsch", kMainForm, dir.File("edited.po"), dir.File("out.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  const std::string after = Exported(dir.File("out.txt"), {"--po", "Deutsch"});
+  EXPECT_NE(after.find("msgstr \"Zumachen\""), std::string::npos);
+  EXPECT_NE(after.find("msgstr \"Begr\xC3\xBC\xC3\x9F"
+                       "en\""),
+            std::string::npos);
+  EXPECT_NE(after.find("msgstr \"Obst:\""), std::string::npos);
+
+  Write(dir.File("broken.po"), "msgctxt \"x\"\nmsgid \"unterminated\n");
+  run = RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("broken.po"), "-"});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Err.find("broken.po:2:"), std::string::npos) << run.Err;
+}
+
+TEST(TranslationCommands, AnXliffFileIsValidAndImportsBack) {
+  TTempDir dir;
+  const std::string xliff = Exported(kMainForm, {"--xliff",
+                                                 "Fran\xC3\xA7"
+                                                 "ais"});
+  Write(dir.File("fr.xlf"), xliff);
+  const TRunResult valid = RunProgram({"/usr/bin/xmllint", "--noout", "--schema",
+                                       kData + "/apps/xliff-1.2-core.xsd", dir.File("fr.xlf")});
+  EXPECT_EQ(valid.ExitCode, 0) << valid.Err;
+  Write(dir.File("edited.xlf"),
+        Replace(xliff, "<target state=\"translated\">Fermer</target>",
+                "<target state=\"translated\">Fermer &amp; partir</target>"));
+  const TRunResult run = RunDravik({"import", "--xliff",
+                                    "Fran\xC3\xA7"
+                                    "ais",
+                                    kMainForm, dir.File("edited.xlf"), dir.File("out.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  EXPECT_NE(Exported(dir.File("out.txt")).find("CloseButton.Caption='Fermer & partir'"),
+            std::string::npos);
+}
