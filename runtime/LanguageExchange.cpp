@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <map>
+#include <unordered_map>
 
 #include "library/FileTools.h"
 #include "library/LogFile.h"
@@ -212,12 +213,7 @@ class TImporter {
     const std::string key = line.substr(0, eq);
     const std::string value = line.substr(eq + 1);
     if (const std::size_t hash = key.find(".#"); hash != std::string::npos) {
-      const std::string name = key.substr(hash + 2);
-      const int at = fScratch.GetStringNameIndex(name);
-      TConsistentLangPropertyEntry* entry = nullptr;
-      if (at >= 0) entry = FindString(at);
-      if (!entry) entry = fScratch.AddString(name);
-      Give(*entry, slot, value);
+      Give(NamedString(key.substr(hash + 2)), slot, value);
       return true;
     }
     if (!fScratch.HasFormOwner()) return false;
@@ -237,40 +233,51 @@ class TImporter {
     return false;
   }
 
-  TConsistentLangPropertyEntry* FindString(int line) {
-    TMainEntry* strings = fScratch.GetStringInterface(false);
-    for (int i = 0; strings && i < strings->Props()->Count(); ++i)
-      if (strings->Props()->Items(i)->Index == line)
-        return static_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
-    return nullptr;
+  // The named string of that name, added when the manager does not have it yet.
+  TConsistentLangPropertyEntry& NamedString(const std::string& name) {
+    if (fStrings.empty())
+      if (TMainEntry* strings = fScratch.GetStringInterface(false))
+        for (int i = 0; i < strings->Props()->Count(); ++i) {
+          auto* entry = static_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
+          fStrings.emplace(UpperCase(entry->Name), entry);
+        }
+    auto found = fStrings.find(UpperCase(name));
+    if (found == fStrings.end())
+      found = fStrings.emplace(UpperCase(name), fScratch.AddString(name)).first;
+    return *found->second;
   }
 
   // The property entry a path names: component (or the owner's class name), sub-entries, and
-  // the property; linesOnly accepts only lines of string lists.
+  // the property; linesOnly accepts only lines of string lists. Paths ignore case.
   TPropertyEntry* Resolve(const std::string& path, bool linesOnly) {
-    std::vector<std::string> segments;
-    for (std::size_t start = 0;;) {
-      const std::size_t dot = path.find('.', start);
-      segments.push_back(path.substr(start, dot - start));
-      if (dot == std::string::npos) break;
-      start = dot + 1;
-    }
-    if (segments.size() < 2) return nullptr;
+    if (!fIndexed) IndexPaths();
+    std::string key = path;
+    const std::size_t dot = key.find('.');
+    if (dot != std::string::npos && key.compare(0, dot, fScratch.Owner()->ClassName()) == 0)
+      key = fOwnerName + key.substr(dot);
+    const auto found = fPaths.find(UpperCase(key));
+    if (found == fPaths.end()) return nullptr;
+    const TMainEntry* parent = found->second->ParentEntry();
+    if (linesOnly && !(parent && parent->SubType().Contains(stTStringsObject))) return nullptr;
+    return found->second;
+  }
+
+  // Every property of the scratch tree by its path, once: a file's lines then find their entry
+  // in constant time, whatever the size of the form.
+  void IndexPaths() {
+    fIndexed = true;
     TComponentEntries* comps = fScratch.Comps();
-    TMainEntry* entry = nullptr;
-    if (segments[0] == fScratch.Owner()->ClassName()) {
-      for (int i = 0; i < comps->Count() && !entry; ++i)
-        if (comps->Items(i)->Object() == fScratch.Owner()) entry = comps->Items(i);
-    } else if (const int at = comps->IndexOfName(segments[0]); at >= 0) {
-      entry = comps->Items(at);
+    for (int c = 0; c < comps->Count(); ++c) {
+      TComponentEntry* component = comps->Items(c);
+      if (component->Object() == fScratch.Owner()) fOwnerName = component->Name;
+      TStringList paths;
+      component->MoveSubItemsToStrings(true, paths);
+      for (int p = 0; p < paths.Count(); ++p) {
+        auto* entry = static_cast<TPropertyEntry*>(paths.Objects(p));
+        if (!fScratch.IsStringEntry(*entry))
+          fPaths.emplace(UpperCase(component->Name + "." + paths.Strings(p)), entry);
+      }
     }
-    for (std::size_t s = 1; entry && s + 1 < segments.size(); ++s) {
-      const int at = entry->Items()->IndexOfName(segments[s]);
-      entry = at >= 0 ? entry->Items()->Items(at) : nullptr;
-    }
-    if (!entry || (linesOnly && !entry->SubType().Contains(stTStringsObject))) return nullptr;
-    const int at = entry->Props()->IndexOfProp(segments.back());
-    return at >= 0 ? entry->Props()->Items(at) : nullptr;
   }
 
   void Give(TPropertyEntry& property, int slot, const std::string& value) {
@@ -291,6 +298,10 @@ class TImporter {
   TLanguageManager& fScratch;
   bool fInitAll;
   TGivenSlots& fGiven;
+  bool fIndexed = false;
+  std::string fOwnerName;
+  std::unordered_map<std::string, TPropertyEntry*> fPaths;
+  std::unordered_map<std::string, TConsistentLangPropertyEntry*> fStrings;
 };
 
 // Where an entry sits: "Component.Path", or "#Name" for a named string.

@@ -1,0 +1,103 @@
+// Importing a language file into a form: the time grows with the data, not with its square.
+// A form of N/2 components with a Caption and a Hint each (N properties), a file of ten
+// languages (10 N lines), at N = 1,000 and 10,000.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "library/FileTools.h"
+#include "platform/core/classes/Strings.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/Dravik.h"
+
+using namespace dravik;
+
+namespace {
+
+class TBenchLabel : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TBenchLabel, TComponent>("TBenchLabel", "BenchImport")
+            .Property("Caption", &TBenchLabel::Caption)
+            .Property("Hint", &TBenchLabel::Hint)
+            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  std::string Caption, Hint;
+};
+
+class TBenchForm : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TBenchForm, TComponent>("TBenchForm", "BenchImport").Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+};
+
+constexpr int kLanguages = 10;
+
+struct TFixture {
+  explicit TFixture(int properties) {
+    form = MakeComponent<TBenchForm>(nullptr);
+    form->SetName("Form1");
+    for (int i = 0; i < properties / 2; ++i) {
+      auto* label = Create<TBenchLabel>(form.get());
+      label->SetName("Label" + std::to_string(i));
+      label->Caption = "Caption " + std::to_string(i);
+      label->Hint = "Hint " + std::to_string(i);
+    }
+    dravik = Create<TDravik>(form.get());
+    dravik->SetName("Dravik");
+    std::string text;
+    for (int l = 0; l < kLanguages; ++l) {
+      text += "[TBenchForm.Language" + std::to_string(l) + "]\r\n";
+      for (int i = 0; i < properties / 2; ++i) {
+        const std::string n = std::to_string(i);
+        text += "Label" + n + ".Caption='Caption " + n + " in " + std::to_string(l) + "'\r\n";
+        text += "Label" + n + ".Hint='Hint " + n + " in " + std::to_string(l) + "'\r\n";
+      }
+    }
+    file = CreateTempFile();
+    SaveFileAtomically(file, text);
+    TLanguageManager::GetAvailLangSections(file, sections);
+  }
+  ~TFixture() { unlink(file.c_str()); }
+
+  TComponentPtr<TBenchForm> form;
+  TDravik* dravik = nullptr;
+  std::string file;
+  TStringList sections;
+};
+
+void BM_Import(benchmark::State& state) {
+  TFixture fixture(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    TStringList adjusted, rejected;
+    fixture.dravik->LanguageManager()->ImportLanguages(fixture.file, nullptr, imClearExisting,
+                                                       false, fixture.sections, &adjusted,
+                                                       &rejected);
+    if (rejected.Count() > 0) state.SkipWithError("lines were rejected");
+  }
+  state.counters["lines"] = static_cast<double>(state.range(0) * kLanguages);
+  state.SetItemsProcessed(state.iterations() * state.range(0) * kLanguages);
+}
+BENCHMARK(BM_Import)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+// The two sizes side by side: the ratio of their times is what the linear growth is judged by.
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
