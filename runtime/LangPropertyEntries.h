@@ -89,6 +89,7 @@ class TTagLangPropertyEntry : public TConsistentLangPropertyEntry {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
   int32_t Tag = 0;
+  std::vector<bool> Given;  // the slots a file gave a value
 };
 
 }  // namespace dravik

@@ -145,14 +145,10 @@ void TLanguageManager::GetAvailLangSections(const std::string& fileName, TString
 
 namespace {
 
-// The slots each entry was given a value for by a file.
-using TGivenSlots = std::map<TPropertyEntry*, std::vector<bool>>;
-
 // One import into a scratch manager: the rules by which a line of a section finds its entry.
 class TImporter {
  public:
-  TImporter(TLanguageManager& scratch, bool initAll, TGivenSlots& given)
-      : fScratch(scratch), fInitAll(initAll), fGiven(given) {}
+  TImporter(TLanguageManager& scratch, bool initAll) : fScratch(scratch), fInitAll(initAll) {}
 
   // Imports the sections (in the "Class=Language" form) of file.
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
@@ -290,14 +286,12 @@ class TImporter {
     }
     entry.SetLangValue(slot, Variant(value));
     entry.Tag |= kImported;
-    std::vector<bool>& given = fGiven[&entry];
-    if (given.size() <= static_cast<std::size_t>(slot)) given.resize(slot + 1);
-    given[static_cast<std::size_t>(slot)] = true;
+    if (entry.Given.size() <= static_cast<std::size_t>(slot)) entry.Given.resize(slot + 1);
+    entry.Given[static_cast<std::size_t>(slot)] = true;
   }
 
   TLanguageManager& fScratch;
   bool fInitAll;
-  TGivenSlots& fGiven;
   bool fIndexed = false;
   std::string fOwnerName;
   std::unordered_map<std::string, TPropertyEntry*> fPaths;
@@ -318,14 +312,16 @@ std::string EntryKey(const TLanguageManager& manager, const TPropertyEntry& entr
 // text away: the slot keeps the value it had (the live value, for a property not translated
 // before). Only languages new to the form start empty.
 void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& before,
-                         const TGivenSlots& given) {
-  std::map<std::string, TConsistentLangPropertyEntry*, std::less<>> old;
+                         TMainEntries& scratchTree) {
+  std::unordered_map<std::string, TConsistentLangPropertyEntry*> old;
   if (before.Comps())
     before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* entry, bool&) {
       old[EntryKey(before, *entry)] = static_cast<TConsistentLangPropertyEntry*>(entry);
     });
-  for (const auto& [property, slots] : given) {
-    auto& entry = static_cast<TConsistentLangPropertyEntry&>(*property);
+  scratchTree.ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
+    auto& entry = static_cast<TTagLangPropertyEntry&>(*property);
+    if (!(entry.Tag & kImported)) return;
+    const std::vector<bool>& slots = entry.Given;
     const auto found = old.find(EntryKey(scratch, entry));
     const bool named = scratch.IsStringEntry(entry);
     for (int l = 0; l < scratch.GetLangCount(); ++l) {
@@ -343,7 +339,7 @@ void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& befo
         entry.SetLangValue(language->SubIndex, entry.GetValue());
       }
     }
-  }
+  });
 }
 
 std::vector<std::string> AllSections(const TLanguageFile& file) {
@@ -406,9 +402,8 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
       defaults.SetPropFilter({pfAll});
       AddRootToMainEntries(fOwner, *scratch.Comps(), settings ? *settings : defaults, filter);
     }
-    TGivenSlots given;
-    TImporter fromFile(scratch, initAll, given);
-    TImporter fromOwn(scratch, false, given);
+    TImporter fromFile(scratch, initAll);
+    TImporter fromOwn(scratch, false);
     auto reimport = [&] {
       TStringList ownAdjusted, ownRejected;
       const TLanguageFile ownFile(own.Name);
@@ -421,7 +416,7 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
     if (mode == imAddAll) reimport();
     fromFile.ImportSections(file, chosen, adjusted, rejected);
     if (mode == imAddNotExisting) reimport();
-    KeepUnansweredSlots(scratch, before, given);
+    KeepUnansweredSlots(scratch, before, *scratch.Comps());
     DropUnimported(scratch);
     Assign(scratch);
   } catch (...) {

@@ -177,7 +177,9 @@ void TCollection::InsertItem(TCollectionItem* item) {
 
 void TCollection::RemoveItem(TCollectionItem* item, TCollectionNotification action) {
   Notify(item, action);
-  fItems.erase(std::remove(fItems.begin(), fItems.end(), item), fItems.end());
+  // Searched from the end: collections are cleared last item first.
+  if (auto it = std::find(fItems.rbegin(), fItems.rend(), item); it != fItems.rend())
+    fItems.erase(std::next(it).base());
   item->fCollection = nullptr;
   Changed();
 }
