@@ -55,5 +55,6 @@ extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;
 extern const TCommand ShowCommand;
 extern const TCommand RewriteCommand;
+extern const TCommand ConfigCommand;
 
 }  // namespace dravik

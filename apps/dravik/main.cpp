@@ -13,13 +13,15 @@ using namespace dravik;
 namespace {
 
 const TCommand* const kCommands[] = {
-    &ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
+    &ConvertCommand, &ShowCommand,  &RewriteCommand, &ClassesCommand,
+    &ScanCommand,    &CheckCommand, &ConfigCommand,
 };
 
 std::string Overview() {
   std::string text =
       "Usage: dravik COMMAND [OPTIONS] [ARGS]\n\n"
-      "Multilingual forms: converts form files and works with their language data.\n\n"
+      "Multilingual forms: converts form files and works with their language data and\n"
+      "settings files.\n\n"
       "Commands:\n";
   for (const TCommand* command : kCommands) {
     std::string name = command->Name;
