@@ -9,7 +9,7 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
     std::string_view line = bytes.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines.push_back(EightBitToUtf8(line));
     if (end == std::string_view::npos) break;
     bytes.remove_prefix(end + 1);

@@ -1,5 +1,6 @@
 #pragma once
-// The lines of a settings file: LF or CR LF line ends; a line that is not valid UTF-8 is legacy
+// The lines of a settings file: LF or CR LF line ends (carriage returns at the end of a line
+// are dropped, so a line reads the same after it is written again); a line that is not valid UTF-8 is legacy
 // 8-bit text and read as Windows-1252.
 
 #include <string>
