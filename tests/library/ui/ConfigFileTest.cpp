@@ -55,6 +55,8 @@ class TProbe : public TComponent {
   std::string fText;
 };
 
+const TClassRegistration kProbe(TProbe::StaticClass());
+
 // The object a program hands the store: a property with an index is kept in the section its
 // non-stored partner names.
 class TProbeSettings : public TPersistent {
@@ -442,4 +444,61 @@ TEST_F(ConfigFile, TheEntriesAreStreamedWithTheFormOnlyWhenThereAreAny) {
   const std::string text = written(form.get());
   EXPECT_NE(text.find("Entries = <"), std::string::npos) << text;
   EXPECT_NE(text.find("Ref = Probe"), std::string::npos) << text;
+}
+
+TEST_F(ConfigFile, AssignCopiesTheSettingsButTheFormStateOnlyWhereTheOwnerAllowsIt) {
+  auto source = MakeComponent<TConfigFile>(nullptr);
+  source->SetFileName("other.cfg");
+  source->SetHintPosition(30);
+  source->SetMode(cmRegistry);
+  source->SetRegistryRoot(rkUsers);
+  source->SetSection("Mine");
+  source->SetShowSaveError(false);
+  source->SetLoadErrorText("No settings.");
+  store->Assign(source.get());
+  EXPECT_EQ(store->FileName(), "other.cfg");
+  EXPECT_EQ(store->HintPosition(), 30);
+  EXPECT_EQ(store->Mode(), cmRegistry);
+  EXPECT_EQ(store->RegistryRoot(), rkUsers);
+  EXPECT_EQ(store->SectionName(), "Mine");
+  EXPECT_FALSE(store->ShowSaveError());
+  EXPECT_EQ(store->LoadErrorText(), "No settings.");
+  EXPECT_FALSE(store->OnGetDefaults.Assigned());  // the source had no handler
+}
+
+TEST_F(ConfigFile, AutoLoadReadsTheSettingsOnceTheFormIsRead) {
+  WriteFileBytes(path, "[TForm]\nProbe.Text=from the file\n");
+  const std::string text =
+      "object Form1: TForm\n"
+      "  object Probe: TProbe\n"
+      "  end\n"
+      "  object Config: TConfigFile\n"
+      "    AutoLoad = True\n"
+      "    FileName = '" +
+      path +
+      "'\n"
+      "    SaveSuperFormState = True\n"
+      "    Entries = <\n"
+      "      item\n"
+      "        Items = <>\n"
+      "        Props = <\n"
+      "          item\n"
+      "            Name = 'Text'\n"
+      "            Kind = tkLString\n"
+      "          end>\n"
+      "        SubType = [stPubPropObject]\n"
+      "        Ref = Probe\n"
+      "      end>\n"
+      "  end\n"
+      "end\n";
+  TStringStream source(text), binary;
+  ObjectTextToBinary(source, binary);
+  binary.SetPosition(0);
+  auto read = MakeComponent<TForm>(nullptr);
+  ReadComponent(binary, read.get());
+  auto* config = static_cast<TConfigFile*>(read->FindComponent("Config"));
+  ASSERT_NE(config, nullptr);
+  EXPECT_EQ(config->LastError(), "");
+  EXPECT_EQ(static_cast<TProbe*>(read->FindComponent("Probe"))->Text(), "from the file");
+  EXPECT_FALSE(config->SaveSuperFormState());  // taken while read, dropped: no TSuperForm
 }
