@@ -332,8 +332,7 @@ void TCustomConfigFile::LoadEntries(TComponent* only) {
     if (failure) std::rethrow_exception(failure);
     ini->EndUpdate();  // the keys read for the first time
   } catch (const std::exception& e) {
-    if (ini) ini->CancelUpdate();
-    ini.reset();
+    ini.reset();  // drops the keys it held for writing back
     ReportFailure(isLoading, e.what());
     if (full) GetDefaults();
   }
@@ -363,7 +362,7 @@ void TCustomConfigFile::SaveEntries(TComponent* only) {
     if (failure) std::rethrow_exception(failure);
     ini->EndUpdate();  // all of it in one replacement of the file
   } catch (const std::exception& e) {
-    if (ini) ini->CancelUpdate();
+    ini.reset();  // drops what it held: the file stays as it was
     ReportFailure(isSaving, e.what());
   }
 }

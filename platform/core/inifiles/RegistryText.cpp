@@ -115,11 +115,6 @@ std::string CanonicalPath(std::string_view path) {
   return "";
 }
 
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-}
-
 std::string Quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {

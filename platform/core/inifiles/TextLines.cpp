@@ -17,6 +17,12 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
   return lines;
 }
 
+bool HasControlCharacter(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 std::string DamageMessage(const std::string& fileName, int line, const std::string& reason) {
   return "File " + fileName + " is damaged at line " + std::to_string(line) + ": " + reason;
 }
