@@ -279,10 +279,9 @@ void TCustomConfigFile::SaveComponentState(TComponent* component) {
 // operation keeps its file, its status and its values.
 bool TCustomConfigFile::Enter(TInternalStatus requested) {
   if (fStatus == isNone) return true;
-  const ECriticalError refused(ClassName() + ": Invalid reentrance. " + OperationName(requested) +
+  ReportFailure(requested, ClassName() + ": Invalid reentrance. " + OperationName(requested) +
                                " request while " + Progressive(fStatus) + " not possible. " +
                                "Change your conception");
-  ReportFailure(requested, refused.Message());
   return false;
 }
 
@@ -318,7 +317,8 @@ void TCustomConfigFile::LoadEntries(TComponent* only) {
     std::exception_ptr failure;
     try {
       TriggerBeforeLoad(ini.get());
-      if (fSaveSuperFormState && fSuperForm && ini->ValueExists(SectionName(), FormStateKey())) {
+      if (full && fSaveSuperFormState && fSuperForm &&
+          ini->ValueExists(SectionName(), FormStateKey())) {
         const std::string state = ini->ReadString(SectionName(), FormStateKey(), "");
         if (!state.empty()) fSuperForm->SetWindowStateData(state);
       }
@@ -351,7 +351,7 @@ void TCustomConfigFile::SaveEntries(TComponent* only) {
     std::exception_ptr failure;
     try {
       TriggerBeforeSave(ini.get());
-      if (fSaveSuperFormState && fSuperForm)
+      if (full && fSaveSuperFormState && fSuperForm)
         ini->WriteString(SectionName(), FormStateKey(), fSuperForm->GetWindowStateData());
       WriteEntries(*ini, only);
       if (full && instance) WriteInstance(*ini, *instance);

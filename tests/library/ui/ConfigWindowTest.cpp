@@ -112,6 +112,13 @@ TEST_P(ConfigWindow, ItsSettingsSurviveClosingAndOpeningAgain) {
   again->SetWindowState(wsNormal);
   Settle();
   EXPECT_EQ(again->GetWindowStateData(), "(60 70 420 260 0)");
+  // One component's settings alone leave the window where it is.
+  again->SetBounds(1, 2, 330, 240);
+  again->Files()->Columns()->Items(0)->SetWidth(10);
+  again->Store()->LoadComponentState(again->Files());
+  Settle();
+  EXPECT_EQ(again->Files()->Columns()->Items(0)->Width(), 150);
+  EXPECT_EQ(again->GetWindowStateData(), "(1 2 330 240 0)");
 
   if (GetParam() == cmFile) {
     const std::string text = ReadFileBytes(dir.File("window.cfg"));
