@@ -213,12 +213,4 @@ void TExIniFile::EndUpdate() {
   }
 }
 
-void TExIniFile::CancelUpdate() {
-  if (fIniFile) {
-    fIniFile->CancelUpdate();
-  } else {
-    fRegistry->CancelUpdate();
-  }
-}
-
 }  // namespace dravik

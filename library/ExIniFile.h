@@ -70,10 +70,9 @@ class TExIniFile : public TObject {
   void ReadSectionValues(const std::string& section, TStrings& strings);
   void EraseSection(const std::string& section);
 
-  // Changes held until EndUpdate writes them in one step, or CancelUpdate drops them.
+  // Changes held until EndUpdate writes them in one step; freeing the object first drops them.
   void BeginUpdate();
   void EndUpdate();
-  void CancelUpdate();
 
  private:
   TExIniFile() = default;

@@ -62,5 +62,6 @@ extern const TCommand ExportCommand;
 extern const TCommand SectionsCommand;
 extern const TCommand ImportCommand;
 extern const TCommand StatusCommand;
+extern const TCommand ConfigCommand;
 
 }  // namespace dravik

@@ -15,7 +15,8 @@ namespace {
 std::string Overview(const std::vector<const TCommand*>& commands) {
   std::string text =
       "Usage: dravik COMMAND [OPTIONS] [ARGS]\n\n"
-      "Multilingual forms: converts form files and works with their language data.\n\n"
+      "Multilingual forms: converts form files and works with their language data and\n"
+      "settings files.\n\n"
       "Commands:\n";
   for (const TCommand* command : commands) {
     std::string name = command->Name;

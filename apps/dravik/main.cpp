@@ -5,8 +5,8 @@
 using namespace dravik;
 
 int main(int argc, char** argv) {
-  return RunTool(
-      {&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
-       &FitCommand, &ExportCommand, &SectionsCommand, &ImportCommand, &StatusCommand},
-      argc, argv);
+  return RunTool({&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand,
+                  &CheckCommand, &FitCommand, &ExportCommand, &SectionsCommand, &ImportCommand,
+                  &StatusCommand, &ConfigCommand},
+                 argc, argv);
 }

@@ -81,7 +81,7 @@ TEST_F(Registry, ValuesKeepTheirTypes) {
             "\"Count\"=dword:fffffffe\n"
             "\"Data\"=hex:00,01,ff\n"
             "@=\"default\"\n"
-            "\"Lines\"=hex(1):6f,6e,65,0d,0a,74,77,6f\n");
+            "\"Lines\"=hex(1):6f,6e,65,0d,0a,74,77,6f,00\n");
   TRegistry again(path);
   ASSERT_TRUE(again.OpenKeyReadOnly("Software\\Test"));
   EXPECT_EQ(again.ReadString("Lines"), "one\r\ntwo");
@@ -135,7 +135,8 @@ TEST_F(Registry, TheTextOfOtherWritersReadsAndComesBackInTheSameLayout) {
       "\"Expand\"=hex(2):25,54,4d,50,25,00\r\n"
       "\"Odd\"=hex(7):61,00,00\r\n"
       "\"Legacy\"=\"Gr\xF6\xDF"
-      "e\"\r\n";
+      "e\"\r\n"
+      "\"Bytes\"=hex(1):47,72,f6,00\r\n";
   WriteFileBytes(path, written);
   TRegistry reg(path);
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -149,16 +150,18 @@ TEST_F(Registry, TheTextOfOtherWritersReadsAndComesBackInTheSameLayout) {
   EXPECT_EQ(reg.ReadString("Legacy"),
             "Gr\xC3\xB6\xC3\x9F"
             "e");
+  EXPECT_EQ(reg.ReadString("Bytes"), "Gr\xC3\xB6");  // 8-bit text as bytes reads the same way
   reg.WriteInteger("Version", 301);
   const std::string canonical =
       "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n"
       "\"Path\"=\"C:\\\\Programme\\\\Vendor\"\n"
       "\"Version\"=dword:0000012d\n"
       "\"Blob\"=hex:01,02,03,04,05\n"
-      "\"Expand\"=hex(2):25,54,4d,50,25\n"
+      "\"Expand\"=hex(2):25,54,4d,50,25,00\n"
       "\"Odd\"=hex(7):61,00,00\n"
       "\"Legacy\"=\"Gr\xC3\xB6\xC3\x9F"
-      "e\"\n";
+      "e\"\n"
+      "\"Bytes\"=\"Gr\xC3\xB6\"\n";
   EXPECT_EQ(ReadFileBytes(path), canonical);
   TRegistry again(path);
   again.SetRootKey(HKEY_LOCAL_MACHINE);

@@ -13,12 +13,6 @@ namespace dravik {
 
 namespace {
 
-bool HasControlCharacter(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-  return false;
-}
-
 // A path of key names joined by "\": none empty, none with a control character.
 bool IsValidKeyPath(std::string_view path) {
   return !HasControlCharacter(path) && path.find("\\\\") == std::string_view::npos &&
@@ -234,14 +228,6 @@ void TRegistry::EndUpdate() {
   std::vector<TChange> pending = std::move(fPending);
   fPending.clear();
   if (!pending.empty()) WriteChanges(pending);
-}
-
-void TRegistry::CancelUpdate() {
-  if (fUpdateDepth == 0) return;
-  fUpdateDepth = 0;
-  fPending.clear();
-  std::optional<TIniDamage> damage;
-  fText = TRegistryText::Parse(ReadFileIfExists(fFileName).value_or(""), damage);
 }
 
 void TRegistry::Change(TChange change) {

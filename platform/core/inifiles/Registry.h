@@ -75,9 +75,9 @@ class TRegistry {
   std::string ReadBinaryData(const std::string& name) const;
   void WriteBinaryData(const std::string& name, const std::string& bytes);
 
+  // Holds the changes until EndUpdate writes them in one step. Brackets nest.
   void BeginUpdate();
   void EndUpdate();
-  void CancelUpdate();
 
  private:
   using TChange = std::function<void(TRegistryText&)>;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/inifiles/TextLines.h"
 #include "platform/core/system/SysUtils.h"
 
@@ -95,10 +96,11 @@ const char* ParseData(std::string_view data, TRegValue& value) {
     if (comma == std::string_view::npos) break;
     data.remove_prefix(comma + 1);
   }
-  // Text stored as bytes ends with its terminating zero.
-  if ((value.Type == kRegString || value.Type == kRegExpandString) && !value.Data.empty() &&
-      value.Data.back() == '\0')
-    value.Data.pop_back();
+  // Text stored as bytes is 8-bit text that ends with its terminating zero.
+  if (value.Type == kRegString || value.Type == kRegExpandString) {
+    if (!value.Data.empty() && value.Data.back() == '\0') value.Data.pop_back();
+    value.Data = EightBitToUtf8(value.Data);
+  }
   return nullptr;
 }
 
@@ -111,11 +113,6 @@ std::string CanonicalPath(std::string_view path) {
       return std::string(name) +
              std::string(slash == std::string_view::npos ? "" : path.substr(slash));
   return "";
-}
-
-bool HasControlCharacter(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::string Quoted(std::string_view text) {
@@ -147,7 +144,10 @@ std::string DataText(const TRegValue& value) {
   if (value.Type == kRegDword && value.Data.size() == 4)
     return "dword:" + LowerCase(IntToHex(DwordOf(value.Data), 8));
   if (value.Type == kRegBinary) return "hex:" + HexBytes(value.Data, ",");
-  return "hex(" + LowerCase(IntToHex(value.Type, 1)) + "):" + HexBytes(value.Data, ",");
+  // Text stored as bytes carries its terminating zero, as the original writes it.
+  const bool text = value.Type == kRegString || value.Type == kRegExpandString;
+  return "hex(" + LowerCase(IntToHex(value.Type, 1)) +
+         "):" + HexBytes(text ? value.Data + '\0' : value.Data, ",");
 }
 
 }  // namespace

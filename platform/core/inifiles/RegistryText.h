@@ -9,7 +9,8 @@
 //   "Data"=hex:01,02,ff
 //   @="the key's default value"
 //
-// Text that holds control characters (a line break) is written as hex(1): its bytes; other
+// Text that holds control characters (a line break) is written as hex(1): its bytes and a
+// terminating zero; other
 // value types as hex(n):, kept as they are. Keys are full paths from a root key; names compare
 // ignoring ASCII case. A key that appears twice is read as one; of two equal value names in a
 // key the first counts.

@@ -1,6 +1,7 @@
 #pragma once
-// The lines of a settings file: LF or CR LF line ends; a line that is not valid UTF-8 is legacy
-// 8-bit text and read as Windows-1252.
+// The lines of a settings file: LF or CR LF line ends (carriage returns at the end of a line
+// are dropped, so a line reads the same after it is written again); a line that is not valid UTF-8
+// is legacy 8-bit text and read as Windows-1252.
 
 #include <string>
 #include <string_view>
@@ -9,6 +10,9 @@
 namespace dravik {
 
 std::vector<std::string> SplitTextLines(std::string_view bytes);
+
+// A C0 control character or DEL, which no name or text on a line of its own may hold.
+bool HasControlCharacter(std::string_view text);
 
 // "File NAME is damaged at line N: reason"
 std::string DamageMessage(const std::string& fileName, int line, const std::string& reason);

@@ -1,0 +1,140 @@
+// dravik config: what an INI or registry file holds, one value of it, or one value changed.
+
+#include "apps/dravik/Command.h"
+#include "apps/dravik/InputFile.h"
+#include "apps/dravik/StandardOutput.h"
+#include "platform/core/inifiles/IniFile.h"
+#include "platform/core/inifiles/IniText.h"
+#include "platform/core/inifiles/Registry.h"
+#include "platform/core/inifiles/RegistryText.h"
+#include "platform/core/inifiles/TextLines.h"
+#include "platform/core/streams/FileUpdate.h"
+#include "platform/core/system/SysUtils.h"
+
+namespace dravik {
+
+namespace {
+
+// A registry file begins with its signature line.
+bool IsRegistryText(std::string_view bytes) {
+  const std::string_view first = bytes.substr(0, bytes.find('\n'));
+  return Trim(first) == TRegistryText::kSignature;
+}
+
+struct TSetting {
+  std::string Section, Key, Value;
+};
+
+// Every value in file order; a damaged file fails with its name and line.
+std::vector<TSetting> ReadSettings(const std::string& name, std::string_view bytes) {
+  std::optional<TIniDamage> damage;
+  std::vector<TSetting> settings;
+  if (IsRegistryText(bytes)) {
+    const TRegistryText text = TRegistryText::Parse(bytes, damage);
+    for (const TRegKey& key : text.Keys())
+      for (const TRegValue& value : key.Values)
+        settings.push_back({key.Path, value.Name, RegValueToText(value)});
+  } else {
+    const TIniText text = TIniText::Parse(bytes, damage);
+    for (const TIniText::TSection& section : text.Sections())
+      for (const std::string& key : text.KeyNames(section.Name))
+        settings.push_back({section.Name, key, *text.FindValue(section.Name, key)});
+  }
+  if (damage) throw EExit{1, DamageMessage(name, damage->Line, damage->Reason)};
+  return settings;
+}
+
+// SECTION names a key from its root key, "HKEY_CURRENT_USER\Software\...".
+void SetRegistryValue(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& value) {
+  const std::size_t slash = section.find('\\');
+  const std::string root = section.substr(0, slash);
+  const auto& roots = TRegistryText::RootNames();
+  std::size_t index = 0;
+  while (index < roots.size() && !SameText(roots[index], root)) ++index;
+  if (index == roots.size()) throw EExit{1, "'" + root + "' is no root key"};
+  TRegistry registry(file);
+  registry.SetRootKey(HKEY_CLASSES_ROOT + static_cast<HKEY>(index));
+  if (!registry.OpenKey(slash == std::string::npos ? "" : section.substr(slash + 1), true))
+    throw EExit{1, "'" + section + "' is no valid key path"};
+  if (registry.GetDataType(key) != rdInteger) {
+    registry.WriteString(key, value);
+    return;
+  }
+  int32_t number = 0;
+  if (!TryStrToInt(value, number))
+    throw EExit{1, "'" + value + "' is no integer, which the dword value " + key + " needs"};
+  registry.WriteInteger(key, number);
+}
+
+int Run(const std::vector<std::string>& args, TStandardOutput& out) {
+  const TCommandLine line(args, {}, {"get", "set"});
+  if (line.Has("get") && line.Has("set")) throw EUsage{"--get and --set exclude each other"};
+  const std::size_t count = line.Has("set") ? 4 : line.Has("get") ? 3 : 1;
+  line.ExpectPositionals(count, count);
+  const std::vector<std::string>& arg = line.Positionals();
+  const std::string& file = arg[0];
+  const std::string name = file == "-" ? "standard input" : file;
+
+  if (line.Has("set")) {
+    if (file == "-") throw EUsage{"--set needs a file, not standard input"};
+    const std::optional<std::string> bytes = ReadFileIfExists(file);
+    if (bytes && IsRegistryText(*bytes)) {
+      SetRegistryValue(file, arg[1], arg[2], arg[3]);
+    } else {
+      TIniFile(file).WriteString(arg[1], arg[2], arg[3]);
+    }
+    return 0;
+  }
+
+  const std::vector<TSetting> settings = ReadSettings(name, TInputFile(file).ReadAll());
+  if (line.Has("get")) {
+    for (const TSetting& setting : settings)
+      if (SameText(setting.Section, arg[1]) && SameText(setting.Key, arg[2])) {
+        out.Field(setting.Value) << '\n';
+        return 0;
+      }
+    throw EExit{1, name + ": no value " + arg[2] + " in " + arg[1]};
+  }
+  for (const TSetting& setting : settings) {
+    out.Field(setting.Section) << '\t';
+    out.Field(setting.Key) << '\t';
+    out.Field(setting.Value) << '\n';
+  }
+  return 0;
+}
+
+}  // namespace
+
+const TCommand ConfigCommand{
+    "config", "list, read or change an INI or registry file",
+    "Usage: dravik config FILE\n"
+    "       dravik config FILE --get SECTION KEY\n"
+    "       dravik config FILE --set SECTION KEY VALUE\n"
+    "\n"
+    "Works on the settings files of the configuration store: INI files and registry files in\n"
+    "the REGEDIT4 layout (recognised by their first line \"REGEDIT4\"). In a registry file the\n"
+    "SECTION is a key path from its root key (HKEY_CURRENT_USER\\Software\\...) and the KEY a\n"
+    "value name; a dword is shown in decimal, binary data as hex pairs.\n"
+    "\n"
+    "Without an option, prints every value as one tab-separated line: SECTION  KEY  VALUE, in\n"
+    "file order (of equal keys in a section, the first, which is the one read). Tabs, line\n"
+    "breaks, backslashes and other control characters are written as \\t, \\n, \\r, \\\\ and "
+    "\\xNN.\n"
+    "\n"
+    "Options:\n"
+    "  --get SECTION KEY        prints the one value (escaped as above)\n"
+    "  --set SECTION KEY VALUE  changes or adds the value; the file is locked, read, changed and\n"
+    "                           renamed into place, so a program writing it at the same time\n"
+    "                           loses nothing. A missing FILE is made as an INI file; a dword\n"
+    "                           value of a registry file takes an integer. A VALUE that begins\n"
+    "                           with \"-\" follows \"--\".\n"
+    "\n"
+    "Arguments:\n"
+    "  FILE   the settings file; \"-\" reads standard input (not with --set)\n"
+    "\n"
+    "Exit codes: 0 success; 1 a damaged or unreadable file, or --get of a value that is not\n"
+    "there (one line on stderr); 2 bad usage.\n",
+    Run};
+
+}  // namespace dravik
