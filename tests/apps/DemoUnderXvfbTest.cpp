@@ -1,8 +1,6 @@
 // The demo's main window on a real X server (Xvfb, not the offscreen platform): a user opens the
 // language combo box with the mouse, picks a language with the keyboard, and every text follows.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -30,26 +29,33 @@ namespace {
 class XvfbServer : public testing::Environment {
  public:
   void SetUp() override {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+    // A display nobody uses: no lock file, no socket.
+    int display = 90;
+    while (display < 200 && (std::filesystem::exists(LockFile(display)) ||
+                             std::filesystem::exists(SocketFile(display))))
+      ++display;
+    const std::string name = ":" + std::to_string(display);
     fPid = fork();
     ASSERT_GE(fPid, 0);
     if (fPid == 0) {
-      close(ready[0]);
-      const std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-             "tcp", static_cast<char*>(nullptr));
+      execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
       _exit(127);
     }
-    close(ready[1]);
-    // Xvfb writes its display number once it accepts clients.
-    pollfd wait{ready[0], POLLIN, 0};
-    char number[16] = {};
-    const bool started = poll(&wait, 1, 20000) == 1 && read(ready[0], number, 15) > 0;
-    close(ready[0]);
-    ASSERT_TRUE(started) << "Xvfb did not start (is the xvfb package installed?)";
-    setenv("DISPLAY", (":" + std::to_string(std::atoi(number))).c_str(), 1);
+    // The server accepts clients once its socket is there.
+    bool started = false;
+    for (int i = 0; i < 400 && !started; ++i) {
+      started = std::filesystem::exists(SocketFile(display));
+      if (!started) usleep(50000);
+      if (waitpid(fPid, nullptr, WNOHANG) == fPid) break;
+    }
+    ASSERT_TRUE(started) << "Xvfb did not start on " << name << " (is xvfb installed?)";
+    setenv("DISPLAY", name.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+  }
+  static std::string LockFile(int display) { return "/tmp/.X" + std::to_string(display) + "-lock"; }
+  static std::string SocketFile(int display) {
+    return "/tmp/.X11-unix/X" + std::to_string(display);
   }
   void TearDown() override {
     if (fPid <= 0) return;
