@@ -153,12 +153,18 @@ class TImporter {
   // Imports the sections (in the "Class=Language" form) of file.
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
                       TStrings* adjusted, TStrings* rejected) {
-    for (const std::string& chosen : sections) {
-      const std::string section = ReplaceFirst(chosen, "=", ".");
+    // The languages first, with one alignment of every entry for all that are new.
+    std::vector<int> slots;
+    bool added = false;
+    for (const std::string& chosen : sections)
+      slots.push_back(LanguageSlot(ReplaceFirst(chosen, "=", "."), added));
+    if (added) fScratch.SyncCount(fInitAll ? cmInitAll : cmInitNone);
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+      const std::string section = ReplaceFirst(sections[s], "=", ".");
       const TLanguageSection* found = file.Find(section);
       if (!found) continue;
-      const int slot = LanguageSlot(section);
-      for (const std::string& raw : found->Lines) {
+      const int slot = slots[s];
+      for (std::string_view raw : found->Lines) {
         const std::string line = CleanLine(raw);
         bool wasAdjusted = false;
         if (slot >= 0 && ImportLine(line, slot, wasAdjusted)) {
@@ -172,20 +178,25 @@ class TImporter {
 
  private:
   // key=value with the value trimmed and one pair of enclosing quotes taken off.
-  static std::string CleanLine(const std::string& raw) {
+  static std::string CleanLine(std::string_view raw) {
     const std::size_t eq = raw.find('=');
     if (eq == std::string::npos) return TrimLeft(raw);
-    std::string value = Trim(raw.substr(eq + 1));
+    std::string_view value = raw.substr(eq + 1);
+    while (!value.empty() && static_cast<unsigned char>(value.front()) <= 32)
+      value.remove_prefix(1);
+    while (!value.empty() && static_cast<unsigned char>(value.back()) <= 32) value.remove_suffix(1);
     if (value.size() > 1 && value.front() == '\'' && value.back() == '\'')
       value = value.substr(1, value.size() - 2);
-    std::string line = raw.substr(0, eq + 1) + value;
+    std::string line;
+    line.reserve(eq + 1 + value.size());
+    line.append(raw.substr(0, eq + 1)).append(value);
     std::size_t start = 0;
     while (start < line.size() && static_cast<unsigned char>(line[start]) <= 32) ++start;
     return line.substr(start);
   }
 
   // The slot of the section's language, added when the manager lacks it; -1 without a name.
-  int LanguageSlot(const std::string& section) {
+  int LanguageSlot(const std::string& section, bool& added) {
     const std::size_t dot = section.find('.');
     std::string name = section;
     if (dot != std::string::npos)
@@ -194,10 +205,10 @@ class TImporter {
     TLanguageEntries* langs = fScratch.Langs();
     int index = langs->IndexOfName(name);
     if (index < 0) {
-      TLanguageEntry* added = langs->Add();
-      added->Name = name;
-      added->SubIndex = langs->Count() - 1;
-      fScratch.SyncCount(fInitAll ? cmInitAll : cmInitNone);
+      TLanguageEntry* language = langs->Add();
+      language->Name = name;
+      language->SubIndex = langs->Count() - 1;
+      added = true;
       index = langs->Count() - 1;
     }
     return langs->Items(index)->SubIndex;
@@ -375,21 +386,20 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
   std::vector<std::string> chosen;
   for (int i = 0; i < sections.Count(); ++i) chosen.push_back(sections.Strings(i));
 
-  // What the manager holds now, to put back if the import fails.
-  TLanguageManager before(fOwner, cmConsistent, nullptr, fControl);
-  before.Assign(*this);
   const int activeIndex = fLangs->IndexOfSubIndex(0);
   const std::string active = activeIndex >= 0 ? fLangs->Items(activeIndex)->Name : "";
-
   TTemporaryFile own;
+  if (mode != imClearExisting) {
+    own.Name = CreateTempFile();
+    ExportLanguages(own.Name);
+  }
+  // What the manager holds is set aside, not copied: it comes back if the import fails. The
+  // lists that take its place belong where its own do, so names of stored entries stay right.
+  TLanguageManager before(fOwner, cmInconsistent, fLangs->GetOwner(), fControl);
+  SwapContent(before);
   try {
     TLanguageManager scratch(fOwner, cmConsistent, nullptr, fControl,
                              &TTagLangPropertyEntry::StaticClass());
-    if (mode != imClearExisting) {
-      own.Name = CreateTempFile();
-      ExportLanguages(own.Name);
-    }
-    Clear();
     if (fHasFormOwner) {
       TPropertyFilter filter;
       std::unique_ptr<TPropVisibility> visibility;
@@ -422,8 +432,7 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
   } catch (...) {
     if (adjusted) adjusted->Clear();
     if (rejected) rejected->Clear();
-    Clear();
-    Assign(before);
+    SwapContent(before);
     throw;
   }
   // The language that was active stays active.

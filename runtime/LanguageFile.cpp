@@ -1,14 +1,20 @@
 #include "runtime/LanguageFile.h"
 
 #include "library/ComponentTools.h"
-#include "platform/core/inifiles/TextLines.h"
+#include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/system/SysUtils.h"
 
 namespace dravik {
 
-TLanguageFile::TLanguageFile(const std::string& fileName) {
+TLanguageFile::TLanguageFile(const std::string& fileName) : fText(LoadFromFile(fileName)) {
   TLanguageSection* current = nullptr;
-  for (const std::string& raw : SplitTextLines(LoadFromFile(fileName))) {
+  std::string_view rest = fText;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view raw = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    if (!IsValidUtf8(raw)) raw = fDecoded.emplace_back(EightBitToUtf8(raw));
     const std::string line = Trim(raw);
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']') {

@@ -1,5 +1,7 @@
 #include "runtime/LanguageManager.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <exception>
 #include <typeinfo>
@@ -110,6 +112,18 @@ void TLanguageManager::Assign(const TLanguageManager& source) {
   }
 }
 
+void TLanguageManager::SwapContent(TLanguageManager& other) {
+  std::swap(fLangs, other.fLangs);
+  std::swap(fComps, other.fComps);
+  std::swap(fNames, other.fNames);
+  std::swap(fValues, other.fValues);
+  for (TLanguageManager* manager : {this, &other})
+    if (manager->fComps)
+      manager->fComps->OnAssign = [manager](TBaseEntries*, const TPersistent*) {
+        manager->OnCompsAssign();
+      };
+}
+
 Variant TLanguageManager::InitialValue(TConsistentLangPropertyEntry& entry, TSyncCountMode mode,
                                        int oldCount, int slot) {
   if (mode == cmInitAll) return oldCount >= 1 ? entry.GetLangValue(0) : entry.GetValue();
@@ -127,8 +141,19 @@ void TLanguageManager::SyncCount(TSyncCountMode mode) {
     const int old = entry.Count();
     if (count == old) return;
     entry.SetCount(count);
-    for (int slot = old; slot < count; ++slot)
-      entry.SetLangValue(slot, Variant(VarToStr(InitialValue(entry, mode, old, slot))));
+    // Every new slot starts with the same value, but for the first slot of an entry that had
+    // none in cmInitDefault: it is worked out once per entry, not once per slot.
+    std::optional<Variant> shared;
+    for (int slot = old; slot < count; ++slot) {
+      const bool first = mode == cmInitDefault && old == 0 && slot == 0;
+      if (!first && shared) {
+        entry.SetLangValue(slot, *shared);
+        continue;
+      }
+      Variant value(VarToStr(InitialValue(entry, mode, old, slot)));
+      entry.SetLangValue(slot, value);
+      if (!first) shared = std::move(value);
+    }
   });
 }
 

@@ -49,6 +49,9 @@ class TLanguageManager : public TObject {
   void Init(TSyncCountMode mode);
   void Clear();
   void Assign(const TLanguageManager& source);
+  // Exchanges languages, entries and named strings with other (a manager of the same owner,
+  // control and mode) without copying them.
+  void SwapContent(TLanguageManager& other);
 
   // Gives every property entry one slot per language, filling new slots as mode says.
   void SyncCount(TSyncCountMode mode);
