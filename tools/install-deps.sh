@@ -2,9 +2,11 @@
 # Installs the Debian packages the build and the suite need, only when something is missing.
 set -euo pipefail
 
+# libqt6opengl6-dev: the CMake package of the UI tools (QUiLoader) depends on Qt's OpenGL one.
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2
-          qt6-base-dev qt6-tools-dev qt6-l10n-tools gettext libxml2-utils fonts-dejavu-core fonts-liberation2 xvfb xauth)
+          qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev gettext libxml2-utils
+          fonts-dejavu-core fonts-liberation2 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -97,8 +97,12 @@ QWidget* TLabel::CreateWidget(QWidget* parentWidget) {
 void TLabel::TextChanged() {
   if (auto* label = static_cast<QLabel*>(Widget())) {
     label->setText(QText(Caption()));
-    label->setAlignment(ToQtAlignment(fAlignment) | (fWordWrap ? Qt::AlignTop : Qt::Alignment()));
-    label->setWordWrap(fWordWrap);
+    // Wrapped text starts at the top; a single line stays centred.
+    const Qt::Alignment horizontal = ToQtAlignment(fAlignment) & Qt::AlignHorizontal_Mask;
+    label->setAlignment(horizontal | (fWordWrap ? Qt::AlignTop : Qt::AlignVCenter));
+    // QLabel lays itself out again on every setWordWrap, even one that changes nothing: a
+    // language switch would pay for that on every label.
+    if (label->wordWrap() != fWordWrap) label->setWordWrap(fWordWrap);
   }
   AdjustSize();
 }

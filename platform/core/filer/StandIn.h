@@ -92,8 +92,9 @@ class TStandInHolder {
   ~TStandInHolder() = default;
 };
 
-// A component of a class the program does not have.
-class TStandIn : public TComponent, public TStandInHolder {
+// A component of a class the program does not have. Final: the language switch knows it by its
+// exact type.
+class TStandIn final : public TComponent, public TStandInHolder {
  public:
   TStandIn(TComponent* owner, TClassRecord& record, std::shared_ptr<TStandInClasses> classes);
   const TClassRecord& ClassType() const override { return fRecord; }
