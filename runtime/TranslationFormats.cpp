@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "runtime/LanguageManager.h"
@@ -215,24 +216,6 @@ std::string XmlEscaped(const std::string& text) {
   return out;
 }
 
-void AppendUtf8(std::string& out, uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // The small part of XML that an XLIFF file of trans-units needs: elements, attributes, text
 // with the predefined and numeric entities, comments and the declaration.
 class TXliffReader {
@@ -342,7 +325,7 @@ class TXliffReader {
             std::strtoul(entity.c_str() + (hex ? 2 : 1), &rest, hex ? 16 : 10);
         if (*rest || code == 0 || code > 0x10FFFF)
           Fail("a bad character reference &" + entity + ";");
-        AppendUtf8(out, static_cast<uint32_t>(code));
+        AppendUtf8(out, static_cast<char32_t>(code));
       } else {
         Fail("an unknown entity &" + entity + ";");
       }

@@ -19,6 +19,18 @@ int32_t AnswerOnConsole(const TMsgDlgParams& params) {
   return chosen >= 0 ? MsgDlgResult(plan.Buttons[static_cast<std::size_t>(chosen)]) : mrCancel;
 }
 
+TMsgDlgParams Params(const std::string& text, const std::string& caption, TMsgDlgType type,
+                     const std::string& domain, int32_t helpContext, TMsgDlgButtons buttons) {
+  TMsgDlgParams params;
+  params.Text = text;
+  params.Caption = caption;
+  params.Type = type;
+  params.Domain = domain;
+  params.HelpContext = helpContext;
+  params.Buttons = buttons;
+  return params;
+}
+
 int32_t Show(const TMsgDlgParams& params) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return AnswerOnConsole(params);
   TComponentPtr<TMyMsgForm> dialog = MakeComponent<TMyMsgForm>(nullptr);
@@ -44,28 +56,15 @@ int32_t Msg(const std::string& text, const std::string& caption, TMsgDlgType typ
 
 int32_t MsgEx(const std::string& text, const std::string& caption, TMsgDlgType type,
               const std::string& domain, int32_t helpContext, TMsgDlgButtons buttons) {
-  TMsgDlgParams params;
-  params.Text = text;
-  params.Caption = caption;
-  params.Type = type;
-  params.Domain = domain;
-  params.HelpContext = helpContext;
-  params.Buttons = buttons;
-  return Show(params);
+  return Show(Params(text, caption, type, domain, helpContext, buttons));
 }
 
 int32_t MsgErr(const std::string& text, const std::string& caption, TMsgDlgType type,
                const std::string& domain, uintptr_t errorAddress, int32_t helpContext,
                TMsgDlgButtons buttons) {
-  TMsgDlgParams params;
-  params.Text = text;
-  params.Caption = caption;
-  params.Type = type;
-  params.Domain = domain;
-  params.HelpContext = helpContext;
+  TMsgDlgParams params = Params(text, caption, type, domain, helpContext, buttons);
   params.ErrorAddress = errorAddress;
   params.ErrorReport = true;
-  params.Buttons = buttons;
   return Show(params);
 }
 
