@@ -124,10 +124,6 @@ void TStringGrid::LayoutToWidget() {
   QTableView* view = View();
   if (!view) return;
   fUpdatingWidget = true;
-  view->horizontalHeader()->setMinimumSectionSize(1);
-  view->verticalHeader()->setMinimumSectionSize(1);
-  view->horizontalHeader()->setDefaultSectionSize(fDefaultColWidth);
-  view->verticalHeader()->setDefaultSectionSize(fDefaultRowHeight);
   view->setShowGrid(fOptions.Contains(goVertLine) || fOptions.Contains(goHorzLine));
   view->setSelectionBehavior(fOptions.Contains(goRowSelect) ? QAbstractItemView::SelectRows
                                                             : QAbstractItemView::SelectItems);
@@ -162,6 +158,13 @@ void TStringGrid::SizesToWidget() {
   if (!view) return;
   QHeaderView* columns = view->horizontalHeader();
   QHeaderView* rows = view->verticalHeader();
+  columns->setMinimumSectionSize(1);
+  rows->setMinimumSectionSize(1);
+  // Qt gives every section the new default, so only a change of it is passed on.
+  if (columns->defaultSectionSize() != fDefaultColWidth)
+    columns->setDefaultSectionSize(fDefaultColWidth);
+  if (rows->defaultSectionSize() != fDefaultRowHeight)
+    rows->setDefaultSectionSize(fDefaultRowHeight);
   for (int32_t c = 0; c < fColCount; ++c)
     if (columns->sectionSize(c) != fColWidths[static_cast<std::size_t>(c)])
       columns->resizeSection(c, fColWidths[static_cast<std::size_t>(c)]);

@@ -139,6 +139,10 @@ TEST_F(Grids, EachColumnAndRowHasItsSizeThatMovesWithIt) {
   EXPECT_EQ(grid->View()->columnWidth(2), 100);
   EXPECT_EQ(grid->View()->rowHeight(3), 40);
   EXPECT_EQ(grid->CellRect(2, 3).Width(), 100 - 1);  // less the grid line
+  grid->SetCurrent(3, 3);
+  TGridOptions options = grid->Options();
+  grid->SetOptions(options.Include(goRowSelect));
+  EXPECT_EQ(grid->View()->columnWidth(2), 100);  // other changes keep the sizes
   grid->MoveColumn(2, 4);
   grid->MoveRow(3, 1);
   EXPECT_EQ(grid->ColWidths(4), 100);
