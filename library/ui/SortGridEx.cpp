@@ -126,11 +126,11 @@ void TSortGridEx::DrawCheckBox(int32_t col, int32_t row, const TRect& rect, TGri
   canvas->Pen()->SetWidth(1);
   canvas->Rectangle(box);
   canvas->Brush()->SetColor(fill);
-  if (!GetSelectedFast(col, row) || side <= 8) return;
   const TRect cross{box.Left + 3, box.Top + 3, box.Right - 3, box.Bottom - 3};
+  if (!GetSelectedFast(col, row) || cross.Width() < 2) return;
   canvas->Pen()->SetWidth(2);
-  canvas->Line(cross.Left + 1, cross.Top + 1, cross.Right - 2, cross.Bottom - 2);
-  canvas->Line(cross.Left + 1, cross.Bottom - 2, cross.Right - 2, cross.Top + 1);
+  canvas->Line(cross.Left, cross.Top, cross.Right - 1, cross.Bottom - 1);
+  canvas->Line(cross.Left, cross.Bottom - 1, cross.Right - 1, cross.Top);
   canvas->Pen()->SetWidth(1);
 }
 
