@@ -96,13 +96,24 @@ QColor ToQColor(TColor color) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
+const TCanvas::TQtFont& TCanvas::QtFont() const {
+  const TFont& f = *fFont;
+  if (!fQtFont || fQtFont->Name != f.Name() || fQtFont->Height != f.Height() ||
+      fQtFont->Style != f.Style().Bits() || fQtFont->Pitch != f.Pitch()) {
+    const QFont font = ToQFont(f);
+    fQtFont.emplace(
+        TQtFont{f.Name(), f.Height(), f.Style().Bits(), f.Pitch(), font, QFontMetrics(font)});
+  }
+  return *fQtFont;
+}
+
 int32_t TCanvas::TextWidth(const std::string& text) const {
-  return QFontMetrics(ToQFont(*fFont)).horizontalAdvance(QString::fromStdString(text));
+  return QtFont().Metrics.horizontalAdvance(QString::fromStdString(text));
 }
 
 int32_t TCanvas::TextHeight(const std::string& text) const {
   (void)text;  // the height of a line in the font, whatever it holds
-  return QFontMetrics(ToQFont(*fFont)).height();
+  return QtFont().Metrics.height();
 }
 
 namespace {
@@ -139,12 +150,12 @@ void TCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 void TCanvas::TextRect(const TRect& clip, int32_t x, int32_t y, const std::string& text) {
   if (!fPainter || text.empty()) return;
-  const QFont font = ToQFont(*fFont);
+  const TQtFont& font = QtFont();
   fPainter->save();
   fPainter->setClipRect(ToQRect(clip), Qt::IntersectClip);
-  fPainter->setFont(font);
+  fPainter->setFont(font.Font);
   fPainter->setPen(ToQColor(fFont->Color()));
-  fPainter->drawText(x, y + QFontMetrics(font).ascent(), QText(text));
+  fPainter->drawText(x, y + font.Metrics.ascent(), QText(text));
   fPainter->restore();
 }
 

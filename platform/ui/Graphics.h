@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <optional>
 #include <string>
 
 #include "platform/core/graphics/Font.h"
@@ -68,7 +70,19 @@ class TCanvas {
   void TextRect(const TRect& clip, int32_t x, int32_t y, const std::string& text);
 
  private:
+  // The Qt font and its metrics for the font as it is now, made again when it changes.
+  struct TQtFont {
+    std::string Name;
+    int32_t Height;
+    uint32_t Style;
+    TFontPitch Pitch;
+    QFont Font;
+    QFontMetrics Metrics;
+  };
+  const TQtFont& QtFont() const;
+
   std::unique_ptr<TFont> fFont;
+  mutable std::optional<TQtFont> fQtFont;
   TBrush fBrush;
   TPen fPen;
   QPainter* fPainter = nullptr;

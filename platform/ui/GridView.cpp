@@ -108,12 +108,17 @@ TGridView::TGridView(TStringGrid* grid, QWidget* parent) : QTableView(parent), f
   setHorizontalScrollMode(ScrollPerItem);
   // The grid is entered when the focus comes to it or its editor from elsewhere, and left when
   // the focus goes elsewhere; moving between the grid and its editor is neither.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+  fFocusChanges = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     const bool inside = now && (now == this || isAncestorOf(now));
     if (inside == fEntered) return;
     fEntered = inside;
     Guarded(fGrid, [&] { inside ? fGrid->DoEnter() : fGrid->DoExit(); });
   });
+}
+
+// The focus leaves a widget while it is destroyed, after this part of it is gone.
+TGridView::~TGridView() {
+  disconnect(fFocusChanges);
 }
 
 void TGridView::CommitEditor() {

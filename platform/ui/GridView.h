@@ -41,6 +41,7 @@ class TGridDelegate : public QStyledItemDelegate {
 class TGridView : public QTableView {
  public:
   TGridView(TStringGrid* grid, QWidget* parent);
+  ~TGridView() override;
   bool Editing() const { return state() == EditingState; }
   // Closes the editor of the current cell, keeping its text.
   void CommitEditor();
@@ -58,6 +59,7 @@ class TGridView : public QTableView {
  private:
   TStringGrid* fGrid;
   bool fEntered = false;
+  QMetaObject::Connection fFocusChanges;
 };
 
 }  // namespace dravik
