@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "platform/core/forms/Application.h"
 #include "platform/ui/Grids.h"
@@ -100,9 +103,82 @@ void TGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   });
 }
 
+// --- TGridHeader ------------------------------------------------------------------------------
+
+TGridHeader::TGridHeader(Qt::Orientation orientation, TStringGrid* grid, TGridView* view)
+    : QHeaderView(orientation, view), fGrid(grid), fView(view) {
+  setSectionsClickable(false);
+  setHighlightSections(false);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+QSize TGridHeader::sizeHint() const {
+  if (orientation() == Qt::Horizontal) return QSize(length(), fView->FixedHeight());
+  return QSize(fView->FixedWidth(), length());
+}
+
+void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  if (orientation() == Qt::Horizontal) {
+    for (int32_t row = 0, top = 0; row < fGrid->FixedRows(); top += fGrid->RowHeights(row++))
+      fView->PaintFixedCell(*painter, QRect(rect.left(), top, rect.width(), fGrid->RowHeights(row)),
+                            logicalIndex, row);
+  } else {
+    for (int32_t col = 0, left = 0; col < fGrid->FixedCols(); left += fGrid->ColWidths(col++))
+      fView->PaintFixedCell(*painter, QRect(left, rect.top(), fGrid->ColWidths(col), rect.height()),
+                            col, logicalIndex);
+  }
+}
+
+void TGridHeader::mousePressEvent(QMouseEvent* event) {
+  fView->setFocus(Qt::MouseFocusReason);
+  fView->MousePressed(event, this, false);
+}
+
+void TGridHeader::mouseMoveEvent(QMouseEvent* event) {
+  fView->MouseMoved(event, this);
+}
+
+void TGridHeader::mouseReleaseEvent(QMouseEvent* event) {
+  fView->MouseReleased(event, this);
+}
+
+void TGridHeader::mouseDoubleClickEvent(QMouseEvent* event) {
+  fView->MousePressed(event, this, true);
+}
+
+// --- TGridCorner -------------------------------------------------------------------------------
+
+TGridCorner::TGridCorner(TStringGrid* grid, TGridView* view)
+    : QWidget(view), fGrid(grid), fView(view) {}
+
+void TGridCorner::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  for (int32_t row = 0, top = 0; row < fGrid->FixedRows(); top += fGrid->RowHeights(row++))
+    for (int32_t col = 0, left = 0; col < fGrid->FixedCols(); left += fGrid->ColWidths(col++))
+      fView->PaintFixedCell(
+          painter, QRect(left, top, fGrid->ColWidths(col), fGrid->RowHeights(row)), col, row);
+}
+
+void TGridCorner::mousePressEvent(QMouseEvent* event) {
+  fView->setFocus(Qt::MouseFocusReason);
+  fView->MousePressed(event, this, false);
+}
+
+void TGridCorner::mouseMoveEvent(QMouseEvent* event) {
+  fView->MouseMoved(event, this);
+}
+
+void TGridCorner::mouseReleaseEvent(QMouseEvent* event) {
+  fView->MouseReleased(event, this);
+}
+
 // --- TGridView ---------------------------------------------------------------------------------
 
-TGridView::TGridView(TStringGrid* grid, QWidget* parent) : QTableView(parent), fGrid(grid) {
+TGridView::TGridView(TStringGrid* grid, QWidget* parent)
+    : QTableView(parent), fGrid(grid), fCorner(new TGridCorner(grid, this)) {
+  setHorizontalHeader(new TGridHeader(Qt::Horizontal, grid, this));
+  setVerticalHeader(new TGridHeader(Qt::Vertical, grid, this));
+  setCornerButtonEnabled(false);
   setItemDelegate(new TGridDelegate(grid, this));
   setVerticalScrollMode(ScrollPerItem);
   setHorizontalScrollMode(ScrollPerItem);
@@ -128,16 +204,97 @@ void TGridView::CommitEditor() {
   closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void TGridView::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
+// Qt forgets hidden sections when the model resets, so the first rows and columns are set
+// again each time.
+void TGridView::ShowFixed(int32_t rows, int32_t cols) {
+  const int32_t rowCount = model()->rowCount(), colCount = model()->columnCount();
+  for (int32_t row = 0; row < std::min(rowCount, std::max(rows, fHiddenRows)); ++row)
+    setRowHidden(row, row < rows);
+  for (int32_t col = 0; col < std::min(colCount, std::max(cols, fHiddenCols)); ++col)
+    setColumnHidden(col, col < cols);
+  fHiddenRows = rows;
+  fHiddenCols = cols;
+  horizontalHeader()->setVisible(rows > 0);
+  verticalHeader()->setVisible(cols > 0);
+  updateGeometries();
+}
+
+int TGridView::FixedWidth() const {
+  int width = 0;
+  for (int32_t col = 0; col < fGrid->FixedCols(); ++col) width += fGrid->ColWidths(col);
+  return width;
+}
+
+int TGridView::FixedHeight() const {
+  int height = 0;
+  for (int32_t row = 0; row < fGrid->FixedRows(); ++row) height += fGrid->RowHeights(row);
+  return height;
+}
+
+void TGridView::RepaintFixed() {
+  horizontalHeader()->viewport()->update();
+  verticalHeader()->viewport()->update();
+  fCorner->update();
+}
+
+void TGridView::RepaintAll() {
+  viewport()->update();
+  RepaintFixed();
+}
+
+// Like the table's own cells: the cell, then its grid lines at the right and the bottom.
+void TGridView::PaintFixedCell(QPainter& painter, const QRect& rect, int32_t col,
+                               int32_t row) const {
+  const int line = showGrid() ? 1 : 0;
   Guarded(fGrid, [&] {
-    fGrid->MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()),
-                     at.x(), at.y());
+    fGrid->PaintCell(painter, rect.adjusted(0, 0, -line, -line), col, row, false, false);
   });
-  // Fixed cells are never current, and SelectCell may keep the cursor where it is.
-  const QModelIndex index = indexAt(at);
-  if (index.isValid() && (index.column() < fGrid->FixedCols() || index.row() < fGrid->FixedRows() ||
-                          !fGrid->SelectCell(index.column(), index.row()))) {
+  if (!line) return;
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  const QColor color = QColor::fromRgba(
+      static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+  const TGridOptions options = fGrid->Options();
+  if (options.Contains(goFixedVertLine))
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), color);
+  if (options.Contains(goFixedHorzLine))
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), color);
+}
+
+QPoint TGridView::ClientPoint(QWidget* from, const QMouseEvent* event) const {
+  return from->mapTo(this, event->position().toPoint()) - contentsRect().topLeft();
+}
+
+void TGridView::MousePressed(QMouseEvent* event, QWidget* from, bool twice) {
+  const QPoint at = ClientPoint(from, event);
+  TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+  if (twice) shift.Include(ssDouble);
+  Guarded(fGrid, [&] { fGrid->MouseDown(ButtonOf(event->button()), shift, at.x(), at.y()); });
+}
+
+void TGridView::MouseMoved(QMouseEvent* event, QWidget* from) {
+  const QPoint at = ClientPoint(from, event);
+  Guarded(fGrid,
+          [&] { fGrid->MouseMove(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+}
+
+void TGridView::MouseReleased(QMouseEvent* event, QWidget* from) {
+  const QPoint at = ClientPoint(from, event);
+  Guarded(fGrid, [&] {
+    fGrid->MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), at.x(),
+                   at.y());
+    if (event->button() == Qt::LeftButton) fGrid->Click();
+  });
+}
+
+void TGridView::mousePressEvent(QMouseEvent* event) {
+  MousePressed(event, viewport(), false);
+  // SelectCell may keep the cursor where it is.
+  const QModelIndex index = indexAt(event->position().toPoint());
+  bool allowed = true;
+  if (index.isValid())
+    Guarded(fGrid, [&] { allowed = fGrid->SelectCell(index.column(), index.row()); });
+  if (!allowed) {
     setFocus(Qt::MouseFocusReason);
     return;
   }
@@ -145,30 +302,18 @@ void TGridView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TGridView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  Guarded(fGrid, [&] {
-    fGrid->MouseDown(ButtonOf(event->button()),
-                     ShiftOf(event->modifiers(), event->buttons()).Include(ssDouble), at.x(),
-                     at.y());
-  });
+  MousePressed(event, viewport(), true);
   QTableView::mouseDoubleClickEvent(event);
 }
 
 void TGridView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  Guarded(fGrid,
-          [&] { fGrid->MouseMove(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+  MouseMoved(event, viewport());
   QTableView::mouseMoveEvent(event);
 }
 
 void TGridView::mouseReleaseEvent(QMouseEvent* event) {
   QTableView::mouseReleaseEvent(event);
-  const QPoint at = event->position().toPoint();
-  Guarded(fGrid, [&] {
-    fGrid->MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), at.x(),
-                   at.y());
-    if (event->button() == Qt::LeftButton) fGrid->Click();
-  });
+  MouseReleased(event, viewport());
 }
 
 void TGridView::keyPressEvent(QKeyEvent* event) {
@@ -183,6 +328,10 @@ void TGridView::keyPressEvent(QKeyEvent* event) {
 
 void TGridView::updateGeometries() {
   QTableView::updateGeometries();
+  const QRect contents = contentsRect();
+  fCorner->setGeometry(contents.left(), contents.top(), FixedWidth(), FixedHeight());
+  fCorner->setVisible(fHiddenRows > 0 && fHiddenCols > 0);
+  fCorner->raise();
   Guarded(fGrid, [&] {
     verticalScrollBar()->setPageStep(fGrid->ScrollPageSize(sbVertical, fGrid->VisibleRowCount()));
     horizontalScrollBar()->setPageStep(

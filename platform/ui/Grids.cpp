@@ -79,7 +79,7 @@ TStringGrid::TStringGrid(TComponent* owner)
 TStringGrid::~TStringGrid() = default;
 
 void TStringGrid::Invalidate() {
-  if (View()) View()->viewport()->update();
+  if (GridView()) GridView()->RepaintAll();
 }
 
 void TStringGrid::BeforeDestruction() {
@@ -99,8 +99,6 @@ TGridView* TStringGrid::GridView() const {
 QWidget* TStringGrid::CreateWidget(QWidget* parentWidget) {
   if (!fModel) fModel = std::make_unique<TGridModel>(this);
   auto* view = new TGridView(this, parentWidget);
-  view->horizontalHeader()->hide();
-  view->verticalHeader()->hide();
   view->setModel(fModel.get());
   QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, [this] {
     if (!fUpdatingWidget) fSelection = Selection();
@@ -148,6 +146,7 @@ void TStringGrid::LayoutToWidget() {
           QItemSelection(fModel->index(s.Top, s.Left), fModel->index(s.Bottom, s.Right)),
           QItemSelectionModel::ClearAndSelect);
   }
+  GridView()->ShowFixed(fFixedRows, fFixedCols);
   fUpdatingWidget = false;
 }
 
@@ -171,10 +170,12 @@ void TStringGrid::SizesToWidget() {
   for (int32_t r = 0; r < fRowCount; ++r)
     if (rows->sectionSize(r) != fRowHeights[static_cast<std::size_t>(r)])
       rows->resizeSection(r, fRowHeights[static_cast<std::size_t>(r)]);
+  GridView()->ShowFixed(fFixedRows, fFixedCols);
 }
 
 void TStringGrid::CellsChanged() {
   if (fModel) fModel->AllChanged();
+  Invalidate();
 }
 
 // Cells keep their place when the grid grows or shrinks.
@@ -252,6 +253,7 @@ void TStringGrid::SetColWidths(int32_t col, int32_t value) {
   if (fColWidths[static_cast<std::size_t>(col)] == value) return;
   fColWidths[static_cast<std::size_t>(col)] = value;
   if (View()) View()->horizontalHeader()->resizeSection(col, value);
+  if (col < fFixedCols && GridView()) GridView()->ShowFixed(fFixedRows, fFixedCols);
   ColWidthsChanged();
 }
 
@@ -265,6 +267,7 @@ void TStringGrid::SetRowHeights(int32_t row, int32_t value) {
   if (fRowHeights[static_cast<std::size_t>(row)] == value) return;
   fRowHeights[static_cast<std::size_t>(row)] = value;
   if (View()) View()->verticalHeader()->resizeSection(row, value);
+  if (row < fFixedRows && GridView()) GridView()->ShowFixed(fFixedRows, fFixedCols);
   RowHeightsChanged();
 }
 
@@ -317,18 +320,19 @@ void TStringGrid::SetSelection(const TGridRect& value) {
   LayoutToWidget();
 }
 
+// The table hides the fixed rows and columns, so its scroll bars count the others.
 int32_t TStringGrid::TopRow() const {
   if (!View()) return fFixedRows;
-  return std::max(fFixedRows, View()->verticalScrollBar()->value());
+  return fFixedRows + View()->verticalScrollBar()->value();
 }
 
 void TStringGrid::SetTopRow(int32_t row) {
-  if (View()) View()->verticalScrollBar()->setValue(row <= fFixedRows ? 0 : row);
+  if (View()) View()->verticalScrollBar()->setValue(row - fFixedRows);
 }
 
 int32_t TStringGrid::LeftCol() const {
   if (!View()) return fFixedCols;
-  return std::max(fFixedCols, View()->horizontalScrollBar()->value());
+  return fFixedCols + View()->horizontalScrollBar()->value();
 }
 
 int32_t TStringGrid::VisibleRowCount() const {
@@ -381,6 +385,7 @@ void TStringGrid::SetCells(int32_t col, int32_t row, const std::string& value) {
   CheckIndex(col, row);
   CellAt(col, row).Text = value;
   if (fModel) fModel->CellChanged(col, row);
+  if ((col < fFixedCols || row < fFixedRows) && GridView()) GridView()->RepaintFixed();
 }
 
 TObject* TStringGrid::Objects(int32_t col, int32_t row) const {
@@ -494,17 +499,39 @@ void TStringGrid::SetFocus() {
   if (View()) View()->setFocus(Qt::OtherFocusReason);
 }
 
+// The client area has the fixed columns at its left and the fixed rows at its top, the table's
+// scrolling cells beside and below them.
 void TStringGrid::MouseToCell(int32_t x, int32_t y, int32_t& col, int32_t& row) const {
   col = row = -1;
-  if (!View()) return;
-  col = View()->columnAt(x);
-  row = View()->rowAt(y);
+  TGridView* view = GridView();
+  if (!view || x < 0 || y < 0) return;
+  const int fixedWidth = view->FixedWidth(), fixedHeight = view->FixedHeight();
+  if (x < fixedWidth) {
+    for (col = 0; x >= ColWidths(col); ++col) x -= ColWidths(col);
+  } else {
+    col = view->columnAt(x - fixedWidth);
+  }
+  if (y < fixedHeight) {
+    for (row = 0; y >= RowHeights(row); ++row) y -= RowHeights(row);
+  } else {
+    row = view->rowAt(y - fixedHeight);
+  }
 }
 
 TRect TStringGrid::CellRect(int32_t col, int32_t row) const {
-  if (!View() || !fModel || col < 0 || col >= fColCount || row < 0 || row >= fRowCount) return {};
-  const QRect r = View()->visualRect(fModel->index(row, col));
-  return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  TGridView* view = GridView();
+  if (!view || col < 0 || col >= fColCount || row < 0 || row >= fRowCount) return {};
+  int32_t left = 0, top = 0;
+  if (col < fFixedCols)
+    for (int32_t c = 0; c < col; ++c) left += ColWidths(c);
+  else
+    left = view->FixedWidth() + view->columnViewportPosition(col);
+  if (row < fFixedRows)
+    for (int32_t r = 0; r < row; ++r) top += RowHeights(r);
+  else
+    top = view->FixedHeight() + view->rowViewportPosition(row);
+  const int32_t line = view->showGrid() ? 1 : 0;
+  return {left, top, left + ColWidths(col) - line, top + RowHeights(row) - line};
 }
 
 bool TStringGrid::SelectCell(int32_t, int32_t) {

@@ -125,8 +125,13 @@ class TCountingGrid : public TStringGrid {
   }
 };
 
-QPoint Center(const TRect& r) {
-  return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+// Clicks the centre of a cell where it is shown: in the table, a header or the corner.
+void ClickCell(TStringGrid* grid, int32_t col, int32_t row, Qt::MouseButton button) {
+  const TRect r = grid->CellRect(col, row);
+  const QPoint at = grid->View()->contentsRect().topLeft() +
+                    QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  QWidget* widget = grid->View()->childAt(at);
+  QTest::mouseClick(widget, button, Qt::NoModifier, widget->mapFrom(grid->View(), at));
 }
 
 }  // namespace
@@ -189,7 +194,8 @@ TEST_F(Grids, OnlyTheCellsInViewAreDrawnHoweverLongTheGrid) {
   grid->HandleNeeded();
   grid->View()->grab();
   EXPECT_GT(grid->Drawn, 0);
-  EXPECT_LE(grid->Drawn, 5 * (grid->VisibleRowCount() + 1));
+  // The fixed row, the rows wholly in view and one partly.
+  EXPECT_LE(grid->Drawn, 5 * (grid->VisibleRowCount() + 2));
   EXPECT_LT(grid->LastRow, 10);
   EXPECT_TRUE(grid->CurrentState.Contains(gdSelected));  // current, without the focus
   EXPECT_FALSE(grid->CurrentState.Contains(gdFixed));
@@ -199,17 +205,26 @@ TEST_F(Grids, OnlyTheCellsInViewAreDrawnHoweverLongTheGrid) {
   EXPECT_EQ(grid->TopRow(), 99990);
   EXPECT_GE(grid->LastRow, 99990);
   EXPECT_LE(grid->Drawn, 5 * (grid->VisibleRowCount() + 2));
+  // The fixed row stays at the top, the first row in view right below it.
+  EXPECT_EQ(grid->CellRect(2, 0).Top, 0);
+  EXPECT_EQ(grid->CellRect(2, 99990).Top, 24);
+  int32_t col = -1, row = -1;
+  grid->MouseToCell(70, 10, col, row);
+  EXPECT_EQ(col, 1);
+  EXPECT_EQ(row, 0);
+  grid->MouseToCell(10, 30, col, row);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(row, 99990);
 }
 
 TEST_F(Grids, MouseHooksSeeTheCellUnderThePointerAndFixedCellsNeverBecomeCurrent) {
   auto grid = MakeComponent<TCountingGrid>(nullptr);
   grid->HandleNeeded();
   grid->View()->show();
-  QWidget* viewport = grid->View()->viewport();
-  QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, Center(grid->CellRect(3, 2)));
+  ClickCell(grid.get(), 3, 2, Qt::LeftButton);
   EXPECT_EQ(grid->Col(), 3);
   EXPECT_EQ(grid->Row(), 2);
-  QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, Center(grid->CellRect(2, 0)));
+  ClickCell(grid.get(), 2, 0, Qt::RightButton);
   EXPECT_EQ(grid->Col(), 3);
   EXPECT_EQ(grid->Row(), 2);
   EXPECT_EQ(grid->Mouse,

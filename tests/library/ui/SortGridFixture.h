@@ -36,27 +36,40 @@ class GridOnForm : public UiTest {
     UiTest::TearDown();
   }
 
-  QWidget* Viewport() const { return grid->View()->viewport(); }
+  // The centre of a cell in the grid's client area.
   QPoint CellCenter(int32_t col, int32_t row) const {
     const TRect r = grid->CellRect(col, row);
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
+  // The widget that shows a cell (the table, a header, the corner) and the cell's centre in it.
+  std::pair<QWidget*, QPoint> Target(int32_t col, int32_t row) const {
+    QTableView* view = grid->View();
+    const QPoint at = view->contentsRect().topLeft() + CellCenter(col, row);
+    QWidget* widget = view->childAt(at);
+    return {widget, widget->mapFrom(view, at)};
+  }
   void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mouseClick(Viewport(), button, modifiers, CellCenter(col, row));
+    const auto [widget, at] = Target(col, row);
+    QTest::mouseClick(widget, button, modifiers, at);
   }
   void Press(int32_t col, int32_t row) {
-    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(col, row));
+    const auto [widget, at] = Target(col, row);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
+    fPressed = widget;
   }
-  // A move with the left button held, as a drag delivers it.
+  // A move with the left button held goes where the press went, as a drag delivers it.
   void DragTo(int32_t col, int32_t row) {
-    const QPoint at = CellCenter(col, row);
-    QMouseEvent move(QEvent::MouseMove, at, Viewport()->mapToGlobal(at), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Viewport(), &move);
+    const QPoint at = fPressed->mapFrom(
+        grid->View(), grid->View()->contentsRect().topLeft() + CellCenter(col, row));
+    QMouseEvent move(QEvent::MouseMove, at, fPressed->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(fPressed, &move);
   }
   void Release(int32_t col, int32_t row) {
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(col, row));
+    const QPoint at = fPressed->mapFrom(
+        grid->View(), grid->View()->contentsRect().topLeft() + CellCenter(col, row));
+    QTest::mouseRelease(fPressed, Qt::LeftButton, Qt::NoModifier, at);
   }
   // Keys go where the focus is: the grid, or its editor once typing opened it.
   static void Type(const std::string& text) {
@@ -79,10 +92,14 @@ class GridOnForm : public UiTest {
       texts.push_back(grid->Cells(col, row));
     return texts;
   }
-  QImage Picture() const { return Viewport()->grab().toImage(); }
+  // The client area as it is painted: cells at their CellRect.
+  QImage Picture() const { return grid->View()->grab(grid->View()->contentsRect()).toImage(); }
 
   TComponentPtr<TForm> form;
   TGrid* grid = nullptr;
+
+ private:
+  QWidget* fPressed = nullptr;
 };
 
 }  // namespace dravik

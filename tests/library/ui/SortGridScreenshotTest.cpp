@@ -86,3 +86,23 @@ TEST_F(BevelScreenshots, RaisedCellsWithAlignedTexts) {
   EXPECT_EQ(grid->Cells(1, 1), "English");  // 1204 strings come first
   EXPECT_TRUE(Shown.empty());
 }
+
+TEST_F(BevelScreenshots, ALongGridScrolledDownKeepsItsFixedRowAndColumn) {
+  grid->SetColCount(4);
+  grid->SetRowCount(1001);
+  grid->SetCells(1, 0, "Name");
+  grid->SetCells(2, 0, "Value");
+  grid->SetCells(3, 0, "Note");
+  for (int32_t row = 1; row <= 1000; ++row) {
+    grid->SetCells(0, row, std::to_string(row));
+    grid->SetCells(1, row, "Entry " + std::to_string(row));
+    grid->SetCells(2, row, std::to_string(row * 7 % 1000));
+  }
+  grid->SetProportionalScrollBars(true);
+  grid->SetBounds(0, 0, 300, 200);
+  grid->SetTopRow(500);
+  ASSERT_TRUE(QDir().mkpath(QText(kFolder)));
+  const QImage image = grid->View()->grab().toImage();
+  EXPECT_TRUE(image.save(QText(kFolder + "/grid-scrolled.png")));
+  EXPECT_EQ(grid->CellRect(1, 0).Top, 0);
+}

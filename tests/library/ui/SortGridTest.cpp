@@ -190,6 +190,16 @@ TEST_F(SortGrid, HeaderClicksSortLeftAscendingRightDescendingAndUndoRestores) {
   EXPECT_EQ(Column(1), (std::vector<std::string>{"c", "", "b", "a"}));
 }
 
+TEST_F(SortGrid, TheHeaderStaysInViewToBeClickedFarDownALongGrid) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < 1000; ++i) keys.push_back(std::to_string(1000 - i));
+  Rows(keys);
+  grid->SetTopRow(900);
+  Click(1, 0);
+  EXPECT_EQ(grid->Cells(1, 1), "1");
+  EXPECT_EQ(grid->Cells(1, 1000), "1000");
+}
+
 TEST_F(SortGrid, HeaderClicksNeedNoModifierKeyClickSortingAndNoEditor) {
   Rows({"b", "a"});
   Click(1, 0, Qt::LeftButton, Qt::ControlModifier);
