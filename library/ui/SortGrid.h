@@ -107,7 +107,8 @@ class TSortGrid : public TStringGrid {
   bool IsCell(const std::string& text, int32_t& col, int32_t& row) const;
 
   // Reads the file into a scratch buffer first: a failure names the file and leaves the grid
-  // as it was. Files that are not text, too large, or too many cells are refused.
+  // as it was. Files that are not text, too large, or too many cells are refused
+  // (SeparatedText.h).
   void LoadFromFile(const std::string& fileName, char separator);
   // Refuses a cell that holds the separator or a line break, which could not be read back.
   void SaveToFile(const std::string& fileName, char separator) const;
@@ -130,10 +131,6 @@ class TSortGrid : public TStringGrid {
   TNotifyEvent OnRowHeightsChanged;
   TSizeChangedEvent OnSizeChanged;
   TCellValidateEvent OnCellValidate;
-
-  // The largest files and grids LoadFromFile takes.
-  static constexpr int64_t kMaxFileBytes = int64_t(64) << 20;
-  static constexpr int64_t kMaxCells = int64_t(16) << 20;
 
  protected:
   // The format of a cell as it starts: the canvas brush and font, the grid's alignment and bevel.
