@@ -369,6 +369,23 @@ TEST_F(SortGridEditing, AReferenceCellThatWasDeletedIsLeftAlone) {
   EXPECT_EQ(events.Log, std::vector<std::string>{"validate 1,1 y"});
 }
 
+TEST_F(SortGridEditing, AnEditorAlwaysShownFollowsTheCursorThroughDeletesAndMoves) {
+  TGridOptions options = grid->Options();
+  grid->SetOptions(options.Include(goAlwaysShowEditor));
+  EXPECT_TRUE(grid->EditorMode());
+  grid->SetCurrent(1, 2);
+  EXPECT_TRUE(grid->EditorMode());
+  Type("zwei");
+  grid->DeleteRow(1);  // the editor's text is kept before the rows move
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"zwei", "three"}));
+  EXPECT_TRUE(grid->Options().Contains(goAlwaysShowEditor));
+  EXPECT_TRUE(grid->EditorMode());
+  grid->MoveRow(2, 1);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"three", "zwei"}));
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(grid->EditorMode());
+}
+
 // --- Formats, drawing and sizing ---------------------------------------------------------------
 
 TEST_F(SortGrid, TheFormatStartsFromTheGridsAlignmentAndBevel) {
