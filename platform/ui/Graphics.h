@@ -60,7 +60,6 @@ class TCanvas {
   int32_t TextHeight(const std::string& text) const;
 
   void SetPainter(QPainter* painter) { fPainter = painter; }
-  QPainter* Painter() const { return fPainter; }
   void FillRect(const TRect& rect);
   // Filled with the brush, outlined with the pen inside the rectangle.
   void Rectangle(const TRect& rect);

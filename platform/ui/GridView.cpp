@@ -332,6 +332,10 @@ void TGridView::updateGeometries() {
   fCorner->setGeometry(contents.left(), contents.top(), FixedWidth(), FixedHeight());
   fCorner->setVisible(fHiddenRows > 0 && fHiddenCols > 0);
   fCorner->raise();
+  UpdatePageSteps();
+}
+
+void TGridView::UpdatePageSteps() {
   Guarded(fGrid, [&] {
     verticalScrollBar()->setPageStep(fGrid->ScrollPageSize(sbVertical, fGrid->VisibleRowCount()));
     horizontalScrollBar()->setPageStep(

@@ -90,6 +90,8 @@ class TGridView : public QTableView {
   int FixedHeight() const;
   void RepaintFixed();
   void RepaintAll();
+  // The scroll bars' pages as the grid wants them.
+  void UpdatePageSteps();
   // Paints a fixed cell whose section, grid line included, is rect.
   void PaintFixedCell(QPainter& painter, const QRect& rect, int32_t col, int32_t row) const;
   // Mouse events of the table, the headers and the corner, in the grid's client coordinates.

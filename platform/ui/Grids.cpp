@@ -330,11 +330,6 @@ void TStringGrid::SetTopRow(int32_t row) {
   if (View()) View()->verticalScrollBar()->setValue(row - fFixedRows);
 }
 
-int32_t TStringGrid::LeftCol() const {
-  if (!View()) return fFixedCols;
-  return fFixedCols + View()->horizontalScrollBar()->value();
-}
-
 int32_t TStringGrid::VisibleRowCount() const {
   QTableView* view = View();
   if (!view) return 0;
@@ -364,10 +359,7 @@ int32_t TStringGrid::ScrollPageSize(TScrollBarKind, int32_t visibleCount) const 
 }
 
 void TStringGrid::UpdateScrollBars() {
-  QTableView* view = View();
-  if (!view) return;
-  view->verticalScrollBar()->setPageStep(ScrollPageSize(sbVertical, VisibleRowCount()));
-  view->horizontalScrollBar()->setPageStep(ScrollPageSize(sbHorizontal, VisibleColCount()));
+  if (GridView()) GridView()->UpdatePageSteps();
 }
 
 void TStringGrid::CheckIndex(int32_t col, int32_t row) const {

@@ -88,11 +88,10 @@ class TStringGrid : public TWinControl {
   // The selected block; the current cell alone when nothing more is selected.
   TGridRect Selection() const;
   void SetSelection(const TGridRect& value);
-  // The first scrollable row and column in view.
+  // The first scrollable row in view.
   int32_t TopRow() const;
   void SetTopRow(int32_t row);
-  int32_t LeftCol() const;
-  // Rows and columns wholly in view from TopRow and LeftCol on.
+  // Scrollable rows and columns wholly in view.
   int32_t VisibleRowCount() const;
   int32_t VisibleColCount() const;
 
