@@ -2,6 +2,9 @@
 // batches of updates, highlighting and the draw events.
 
 #include "library/ui/SortGridEx.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/streams/StringStream.h"
 #include "platform/core/typinfo/ClassRecord.h"
 #include "tests/library/ui/SortGridFixture.h"
 
@@ -202,9 +205,33 @@ TEST_F(SortGridEx, MarkedCellsShowACrossInABoxAndHighlightedOnesTheirColour) {
   EXPECT_TRUE(Shown.empty());
 }
 
-TEST_F(SortGridEx, FormFilesCanNameIt) {
+TEST_F(SortGridEx, ItsPropertiesGoThroughFormFilesByName) {
   EXPECT_EQ(&FindClass("TSortGridEx"), &TSortGridEx::StaticClass());
-  EXPECT_EQ(TSortGridEx::StaticClass().FindProp("HighLightColor")->Default, 0x00FFFF);
-  EXPECT_EQ(TSortGridEx::StaticClass().FindProp("AutoRangeSelect")->Default, 1);
-  EXPECT_NE(TSortGridEx::StaticClass().FindProp("OnGetCellFormat"), nullptr);
+  grid->SetBevelStyle(cbLowered);
+  grid->SetAlignmentHorz(taCenter);
+  grid->SetAlignmentVert(taMiddle);
+  grid->SetExtendedKeys(true);
+  grid->SetClickSorting(false);
+  grid->SetHighLightColor(clRed);
+  grid->SetAutoRangeSelect(false);
+  TStringStream binary;
+  WriteComponent(binary, grid);
+  binary.SetPosition(0);
+  TStringStream text;
+  ObjectBinaryToText(binary, text);
+  for (const char* line : {"BevelStyle = cbLowered", "AlignmentVert = taMiddle",
+                           "HighLightColor = clRed", "AutoRangeSelect = False"})
+    EXPECT_NE(text.DataString().find(line), std::string::npos) << line;
+  EXPECT_EQ(text.DataString().find("ProportionalScrollBars"), std::string::npos);  // default
+
+  auto copy = MakeComponent<TSortGridEx>(nullptr);
+  binary.SetPosition(0);
+  ReadComponent(binary, copy.get());
+  EXPECT_EQ(copy->BevelStyle(), cbLowered);
+  EXPECT_EQ(copy->AlignmentHorz(), taCenter);
+  EXPECT_EQ(copy->AlignmentVert(), taMiddle);
+  EXPECT_TRUE(copy->ExtendedKeys());
+  EXPECT_FALSE(copy->ClickSorting());
+  EXPECT_EQ(copy->HighLightColor(), clRed);
+  EXPECT_FALSE(copy->AutoRangeSelect());
 }
