@@ -182,6 +182,19 @@ TGridView::TGridView(TStringGrid* grid, QWidget* parent)
   setItemDelegate(new TGridDelegate(grid, this));
   setVerticalScrollMode(ScrollPerItem);
   setHorizontalScrollMode(ScrollPerItem);
+  // A page of 0 only changes how a scroll bar looks: a click beside its slider still moves by
+  // what is in view.
+  for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+    connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) {
+      if (bar->pageStep() != 0) return;
+      const int page = std::max<int>(
+          1, bar == verticalScrollBar() ? fGrid->VisibleRowCount() : fGrid->VisibleColCount());
+      if (action == QAbstractSlider::SliderPageStepAdd)
+        bar->setSliderPosition(bar->sliderPosition() + page);
+      else if (action == QAbstractSlider::SliderPageStepSub)
+        bar->setSliderPosition(bar->sliderPosition() - page);
+    });
+  }
   // The grid is entered when the focus comes to it or its editor from elsewhere, and left when
   // the focus goes elsewhere; moving between the grid and its editor is neither.
   fFocusChanges = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

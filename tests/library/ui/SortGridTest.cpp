@@ -508,6 +508,12 @@ TEST_F(SortGrid, ScrollBarsShowTheVisibleShareOnlyWhenProportional) {
   SetColumn(1, std::vector<std::string>(200, "x"));
   QScrollBar* bar = grid->View()->verticalScrollBar();
   EXPECT_EQ(bar->pageStep(), 0);
+  // Without a page the slider keeps its size, and a click beside it still turns a page.
+  const int top = grid->TopRow();
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(grid->TopRow(), top + grid->VisibleRowCount());
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(grid->TopRow(), top);
   grid->SetProportionalScrollBars(true);
   const int visible = grid->VisibleRowCount();
   EXPECT_GT(visible, 5);
