@@ -32,7 +32,13 @@ struct TRect {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   int32_t Width() const { return Right - Left; }
   int32_t Height() const { return Bottom - Top; }
+  bool operator==(const TRect&) const = default;
 };
+
+// What the mouse and keyboard hooks of controls are told.
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateKind { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateKind, "TShiftState">;
 
 class TControl : public TComponent {
  public:

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
 #include <cmath>
 
@@ -95,13 +96,67 @@ QColor ToQColor(TColor color) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
+const TCanvas::TQtFont& TCanvas::QtFont() const {
+  const TFont& f = *fFont;
+  if (!fQtFont || fQtFont->Name != f.Name() || fQtFont->Height != f.Height() ||
+      fQtFont->Style != f.Style().Bits() || fQtFont->Pitch != f.Pitch()) {
+    const QFont font = ToQFont(f);
+    fQtFont.emplace(
+        TQtFont{f.Name(), f.Height(), f.Style().Bits(), f.Pitch(), font, QFontMetrics(font)});
+  }
+  return *fQtFont;
+}
+
 int32_t TCanvas::TextWidth(const std::string& text) const {
-  return QFontMetrics(ToQFont(*fFont)).horizontalAdvance(QString::fromStdString(text));
+  return QtFont().Metrics.horizontalAdvance(QString::fromStdString(text));
 }
 
 int32_t TCanvas::TextHeight(const std::string& text) const {
   (void)text;  // the height of a line in the font, whatever it holds
-  return QFontMetrics(ToQFont(*fFont)).height();
+  return QtFont().Metrics.height();
+}
+
+namespace {
+
+QRect ToQRect(const TRect& rect) {
+  return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+}  // namespace
+
+void TCanvas::FillRect(const TRect& rect) {
+  if (fPainter) fPainter->fillRect(ToQRect(rect), ToQColor(fBrush.Color()));
+}
+
+void TCanvas::Rectangle(const TRect& rect) {
+  if (!fPainter || rect.Width() <= 0 || rect.Height() <= 0) return;
+  FillRect(rect);
+  const int32_t width = std::max(1, fPen.Width());
+  const QColor color = ToQColor(fPen.Color());
+  fPainter->fillRect(QRect(rect.Left, rect.Top, rect.Width(), width), color);
+  fPainter->fillRect(QRect(rect.Left, rect.Bottom - width, rect.Width(), width), color);
+  fPainter->fillRect(QRect(rect.Left, rect.Top, width, rect.Height()), color);
+  fPainter->fillRect(QRect(rect.Right - width, rect.Top, width, rect.Height()), color);
+}
+
+void TCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (!fPainter) return;
+  fPainter->save();
+  fPainter->setPen(
+      QPen(ToQColor(fPen.Color()), std::max(1, fPen.Width()), Qt::SolidLine, Qt::SquareCap));
+  fPainter->drawLine(x1, y1, x2, y2);
+  fPainter->restore();
+}
+
+void TCanvas::TextRect(const TRect& clip, int32_t x, int32_t y, const std::string& text) {
+  if (!fPainter || text.empty()) return;
+  const TQtFont& font = QtFont();
+  fPainter->save();
+  fPainter->setClipRect(ToQRect(clip), Qt::IntersectClip);
+  fPainter->setFont(font.Font);
+  fPainter->setPen(ToQColor(fFont->Color()));
+  fPainter->drawText(x, y + font.Metrics.ascent(), QText(text));
+  fPainter->restore();
 }
 
 }  // namespace dravik

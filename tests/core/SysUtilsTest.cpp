@@ -65,3 +65,27 @@ TEST(SysUtils, TrimAndCaseFoldAsciiOnly) {
   EXPECT_FALSE(IsValidIdent(""));
   EXPECT_EQ(QuotedStr("it's"), "'it''s'");
 }
+
+TEST(SysUtils, DatesAndTimesCountDaysFromTheEndOf1899) {
+  double value = -1;
+  ASSERT_TRUE(TryStrToDateTime("1899-12-30", value));
+  EXPECT_EQ(value, 0);
+  ASSERT_TRUE(TryStrToDateTime("2000-03-01", value));
+  EXPECT_EQ(value, 36586);  // past a leap day of a century divisible by 400
+  ASSERT_TRUE(TryStrToDateTime("01.03.2000", value));
+  EXPECT_EQ(value, 36586);
+  ASSERT_TRUE(TryStrToDateTime(" 2000-03-01 18:00 ", value));
+  EXPECT_DOUBLE_EQ(value, 36586.75);
+  ASSERT_TRUE(TryStrToDateTime("06:00:00", value));
+  EXPECT_DOUBLE_EQ(value, 0.25);
+  for (const char* bad : {"", "1900-02-29", "2023-13-01", "31.04.2023", "2023-01-01x", "24:00",
+                          "12:60", "10", "2023-1-1 8", "1.2.23"})
+    EXPECT_FALSE(TryStrToDateTime(bad, value)) << bad;
+  EXPECT_EQ(StrToDateTime("1900-03-01"), 61);
+  try {
+    StrToDateTime("soon");
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'soon' is not a valid date and time");
+  }
+}

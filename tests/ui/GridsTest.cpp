@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTest>
 
 #include "platform/ui/Grids.h"
 #include "tests/ui/UiFixture.h"
@@ -91,4 +92,145 @@ TEST_F(Grids, TheCurrentCellComesBack) {
   EXPECT_EQ(grid->View()->currentIndex().row(), 4);
   EXPECT_EQ(selections.Count, 1);
   EXPECT_THROW(grid->SetCurrent(0, 1), EInvalidOperation);  // a fixed cell
+}
+
+namespace {
+
+// Counts the cells it is asked to draw, and where the mouse went.
+class TCountingGrid : public TStringGrid {
+ public:
+  using TStringGrid::TStringGrid;
+  int Drawn = 0;
+  int32_t LastRow = -1;
+  TGridDrawState CurrentState;
+  std::vector<std::string> Mouse;
+
+ protected:
+  void DrawCell(int32_t col, int32_t row, const TRect& rect, TGridDrawState state) override {
+    ++Drawn;
+    LastRow = std::max(LastRow, row);
+    if (col == Col() && row == Row()) CurrentState = state;
+    TStringGrid::DrawCell(col, row, rect, state);
+  }
+  void MouseDown(TMouseButton button, TShiftState, int32_t x, int32_t y) override {
+    int32_t col, row;
+    MouseToCell(x, y, col, row);
+    Mouse.push_back("down " + std::to_string(button) + " " + std::to_string(col) + "," +
+                    std::to_string(row));
+  }
+  void MouseUp(TMouseButton, TShiftState, int32_t x, int32_t y) override {
+    int32_t col, row;
+    MouseToCell(x, y, col, row);
+    Mouse.push_back("up " + std::to_string(col) + "," + std::to_string(row));
+  }
+};
+
+// Clicks the centre of a cell where it is shown: in the table, a header or the corner.
+void ClickCell(TStringGrid* grid, int32_t col, int32_t row, Qt::MouseButton button) {
+  const TRect r = grid->CellRect(col, row);
+  const QPoint at = grid->View()->contentsRect().topLeft() +
+                    QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  QWidget* widget = grid->View()->childAt(at);
+  QTest::mouseClick(widget, button, Qt::NoModifier, widget->mapFrom(grid->View(), at));
+}
+
+}  // namespace
+
+TEST_F(Grids, EachColumnAndRowHasItsSizeThatMovesWithIt) {
+  auto grid = MakeComponent<TStringGrid>(nullptr);
+  grid->HandleNeeded();
+  grid->SetColWidths(2, 100);
+  grid->SetRowHeights(3, 40);
+  EXPECT_EQ(grid->View()->columnWidth(2), 100);
+  EXPECT_EQ(grid->View()->rowHeight(3), 40);
+  EXPECT_EQ(grid->CellRect(2, 3).Width(), 100 - 1);  // less the grid line
+  grid->SetCurrent(3, 3);
+  TGridOptions options = grid->Options();
+  grid->SetOptions(options.Include(goRowSelect));
+  EXPECT_EQ(grid->View()->columnWidth(2), 100);  // other changes keep the sizes
+  grid->MoveColumn(2, 4);
+  grid->MoveRow(3, 1);
+  EXPECT_EQ(grid->ColWidths(4), 100);
+  EXPECT_EQ(grid->View()->columnWidth(4), 100);
+  EXPECT_EQ(grid->View()->rowHeight(1), 40);
+  EXPECT_EQ(grid->RowHeights(3), 24);
+  grid->SetDefaultColWidth(30);  // every column
+  EXPECT_EQ(grid->View()->columnWidth(4), 30);
+  EXPECT_THROW(grid->SetColWidths(5, 10), EInvalidOperation);
+}
+
+TEST_F(Grids, RowsAndColumnsMoveWithTheirCellsAndObjects) {
+  auto grid = MakeComponent<TStringGrid>(nullptr);
+  TObject a, b;
+  for (int32_t row = 0; row < 5; ++row) grid->SetCells(1, row, "r" + std::to_string(row));
+  grid->SetObjects(1, 1, &a);
+  grid->SetObjects(2, 4, &b);
+  grid->MoveRow(1, 3);
+  EXPECT_EQ(grid->Cells(1, 3), "r1");
+  EXPECT_EQ(grid->Cells(1, 1), "r2");
+  EXPECT_EQ(grid->Objects(1, 3), &a);
+  grid->MoveColumn(2, 0);
+  EXPECT_EQ(grid->Objects(0, 4), &b);
+  EXPECT_EQ(grid->Cells(2, 3), "r1");
+  grid->DeleteRow(3);
+  EXPECT_EQ(grid->RowCount(), 4);
+  EXPECT_EQ(grid->Cells(2, 3), "r4");
+  grid->DeleteColumn(0);
+  EXPECT_EQ(grid->ColCount(), 4);
+  EXPECT_EQ(grid->Cells(1, 3), "r4");
+  // The scrollable rows in a new order, the fixed row staying.
+  grid->ReorderRows({3, 1, 2});
+  EXPECT_EQ(grid->Cells(1, 0), "r0");
+  EXPECT_EQ(grid->Cells(1, 1), "r4");
+  EXPECT_EQ(grid->Cells(1, 3), "r3");
+  EXPECT_THROW(grid->ReorderRows({1, 2}), EInvalidOperation);
+  EXPECT_THROW(grid->ReorderRows({0, 1, 2}), EInvalidOperation);  // a fixed row
+  EXPECT_EQ(grid->Cells(1, 1), "r4");
+}
+
+TEST_F(Grids, OnlyTheCellsInViewAreDrawnHoweverLongTheGrid) {
+  auto grid = MakeComponent<TCountingGrid>(nullptr);
+  grid->SetRowCount(100000);
+  grid->HandleNeeded();
+  grid->View()->grab();
+  EXPECT_GT(grid->Drawn, 0);
+  // The fixed row, the rows wholly in view and one partly.
+  EXPECT_LE(grid->Drawn, 5 * (grid->VisibleRowCount() + 2));
+  EXPECT_LT(grid->LastRow, 10);
+  EXPECT_TRUE(grid->CurrentState.Contains(gdSelected));  // current, without the focus
+  EXPECT_FALSE(grid->CurrentState.Contains(gdFixed));
+  grid->SetTopRow(99990);
+  grid->Drawn = 0;
+  grid->View()->grab();
+  EXPECT_EQ(grid->TopRow(), 99990);
+  EXPECT_GE(grid->LastRow, 99990);
+  EXPECT_LE(grid->Drawn, 5 * (grid->VisibleRowCount() + 2));
+  // The fixed row stays at the top, the first row in view right below it.
+  EXPECT_EQ(grid->CellRect(2, 0).Top, 0);
+  EXPECT_EQ(grid->CellRect(2, 99990).Top, 24);
+  int32_t col = -1, row = -1;
+  grid->MouseToCell(70, 10, col, row);
+  EXPECT_EQ(col, 1);
+  EXPECT_EQ(row, 0);
+  grid->MouseToCell(10, 30, col, row);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(row, 99990);
+}
+
+TEST_F(Grids, MouseHooksSeeTheCellUnderThePointerAndFixedCellsNeverBecomeCurrent) {
+  auto grid = MakeComponent<TCountingGrid>(nullptr);
+  grid->HandleNeeded();
+  grid->View()->show();
+  ClickCell(grid.get(), 3, 2, Qt::LeftButton);
+  EXPECT_EQ(grid->Col(), 3);
+  EXPECT_EQ(grid->Row(), 2);
+  ClickCell(grid.get(), 2, 0, Qt::RightButton);
+  EXPECT_EQ(grid->Col(), 3);
+  EXPECT_EQ(grid->Row(), 2);
+  EXPECT_EQ(grid->Mouse,
+            (std::vector<std::string>{"down 0 3,2", "up 3,2", "down 1 2,0", "up 2,0"}));
+  int32_t col = 0, row = 0;
+  grid->MouseToCell(-5, 10000, col, row);
+  EXPECT_EQ(col, -1);
+  EXPECT_EQ(row, -1);
 }

@@ -207,6 +207,91 @@ long double StrToFloat(std::string_view s) {
   return value;
 }
 
+namespace {
+
+// The digits of text from pos on, at most maxDigits of them; false when there are none.
+bool ReadNumber(std::string_view text, std::size_t& pos, int maxDigits, int& value) {
+  const std::size_t start = pos;
+  value = 0;
+  while (pos < text.size() && IsDigit(text[pos]) && pos - start < std::size_t(maxDigits))
+    value = value * 10 + (text[pos++] - '0');
+  return pos > start;
+}
+
+bool Expect(std::string_view text, std::size_t& pos, char c) {
+  if (pos >= text.size() || text[pos] != c) return false;
+  ++pos;
+  return true;
+}
+
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Days from 1899-12-30 to the date, or false for a date that does not exist.
+bool EncodeDate(int year, int month, int day, double& value) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  if (day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0)) return false;
+  int days = day;
+  for (int m = 1; m < month; ++m) days += kDays[m - 1] + (m == 2 && IsLeapYear(year) ? 1 : 0);
+  const int y = year - 1;
+  days += y * 365 + y / 4 - y / 100 + y / 400;
+  value = days - 693594.0;
+  return true;
+}
+
+bool ReadDate(std::string_view text, std::size_t& pos, double& value) {
+  int a = 0, b = 0, c = 0;
+  const std::size_t start = pos;
+  if (!ReadNumber(text, pos, 4, a)) return false;
+  if (pos - start == 4)  // yyyy-mm-dd
+    return Expect(text, pos, '-') && ReadNumber(text, pos, 2, b) && Expect(text, pos, '-') &&
+           ReadNumber(text, pos, 2, c) && EncodeDate(a, b, c, value);
+  // dd.mm.yyyy
+  if (pos - start > 2 || !Expect(text, pos, '.') || !ReadNumber(text, pos, 2, b) ||
+      !Expect(text, pos, '.'))
+    return false;
+  const std::size_t yearStart = pos;
+  return ReadNumber(text, pos, 4, c) && pos - yearStart >= 3 && EncodeDate(c, b, a, value);
+}
+
+bool ReadTime(std::string_view text, std::size_t& pos, double& value) {
+  int hours = 0, minutes = 0, seconds = 0;
+  if (!ReadNumber(text, pos, 2, hours) || !Expect(text, pos, ':') ||
+      !ReadNumber(text, pos, 2, minutes))
+    return false;
+  if (pos < text.size() && text[pos] == ':' && !(++pos, ReadNumber(text, pos, 2, seconds)))
+    return false;
+  if (hours > 23 || minutes > 59 || seconds > 59) return false;
+  value = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+  return true;
+}
+
+}  // namespace
+
+bool TryStrToDateTime(std::string_view text, double& value) {
+  const std::string s = Trim(text);
+  std::size_t pos = 0;
+  double date = 0, time = 0;
+  if (s.find(':') != std::string::npos && s.find_first_of("-.") == std::string::npos) {
+    if (!ReadTime(s, pos, time)) return false;
+  } else {
+    if (!ReadDate(s, pos, date)) return false;
+    if (pos < s.size() && !(Expect(s, pos, ' ') && ReadTime(s, pos, time))) return false;
+  }
+  if (pos != s.size()) return false;
+  value = date < 0 ? date - time : date + time;
+  return true;
+}
+
+double StrToDateTime(std::string_view s) {
+  double value;
+  if (!TryStrToDateTime(s, value))
+    throw EConvertError(Format("'%s' is not a valid date and time", {s}));
+  return value;
+}
+
 bool IsValidIdent(std::string_view s) {
   if (s.empty() || !IsIdentStart(s[0])) return false;
   for (char c : s.substr(1))

@@ -40,6 +40,11 @@ std::string FloatToStr(long double value);
 long double StrToFloat(std::string_view s);  // EConvertError on bad text
 bool TryStrToFloat(std::string_view s, long double& value);
 
+// A date "yyyy-mm-dd" or "dd.mm.yyyy", a time "hh:nn" or "hh:nn:ss", or a date and a time
+// separated by a blank: days since 1899-12-30, the time of day as the fraction.
+bool TryStrToDateTime(std::string_view s, double& value);
+double StrToDateTime(std::string_view s);  // EConvertError on bad text
+
 bool IsValidIdent(std::string_view s);      // letter or "_" first, then letters, digits or "_"
 std::string QuotedStr(std::string_view s);  // 'it''s'
 
