@@ -1,7 +1,5 @@
 #include "library/ui/ComponentExplorerDialog.h"
 
-#include <QDialog>
-
 #include "library/ui/ButtonPanel.h"
 #include "library/ui/ComponentExplorer.h"
 #include "model/ComponentExplorer.h"

@@ -61,9 +61,8 @@ TLabelledEntries PropertiesOf(TMainEntry& entry) {
 }
 
 void SortByLabel(TLabelledEntries& entries) {
-  std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return CompareText(a.first, b.first) < 0;
-  });
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
 }
 
 void AddPropertyNodes(TTreeView* view, TTreeNode* parent, const TLabelledEntries& entries) {
@@ -358,8 +357,8 @@ void TComponentExplorerForm::MoveComponentNode(TTreeNode* node, TTreeView* origi
   delete entry;
 }
 
-void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin,
-                                              TTreeView* target, TMainEntries& entries) {
+void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin, TTreeView* target,
+                                              TMainEntries& entries) {
   auto* property = static_cast<TPropertyEntry*>(node->Data());
   TTreeNode* componentNode = node->Parent();
   auto* component = static_cast<TMainEntry*>(componentNode->Data());

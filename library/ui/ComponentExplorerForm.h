@@ -105,7 +105,7 @@ class TComponentExplorerForm : public TSuperForm {
   TPropVisibility fVisibility;
   std::unique_ptr<TMainEntries> fSourceEntries, fDestEntries;
   TComponentExplorer* fHost = nullptr;
-  int fUpdateLock = 0;        // the window sets its own controls
+  int fUpdateLock = 0;         // the window sets its own controls
   int fMoveAllButtonLock = 0;  // the left tree is being rebuilt before the right one
 
   TTreeView* fTreeSource = nullptr;

@@ -235,7 +235,8 @@ class TTreeNode {
  public:
   const std::string& Text() const { return fText; }
   void SetText(const std::string& value);
-  TTreeNode* Parent() const { return fParent; }
+  // The node above; null for a top node.
+  TTreeNode* Parent() const { return fParent && fParent->fParent ? fParent : nullptr; }
   int Count() const { return static_cast<int>(fChildren.size()); }
   TTreeNode* Item(int index) const { return fChildren.at(static_cast<std::size_t>(index)).get(); }
   int Index() const;
