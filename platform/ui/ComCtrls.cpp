@@ -11,6 +11,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Graphics.h"
 
@@ -496,6 +497,14 @@ void TListView::SetItemIndex(int32_t value) {
 
 // --- TTreeNode, TTreeView ----------------------------------------------------------------------
 
+namespace {
+
+TTreeNode* NodeOf(const QTreeWidgetItem* item) {
+  return reinterpret_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<quintptr>());
+}
+
+}  // namespace
+
 void TTreeNode::SetText(const std::string& value) {
   fText = value;
   fView->NodesToWidget();
@@ -508,9 +517,30 @@ int TTreeNode::Index() const {
   return -1;
 }
 
+void TTreeNode::SetExpanded(bool value) {
+  if (value == fExpanded) return;
+  fExpanded = value;
+  fView->ExpandedToWidget(this);
+}
+
+void TTreeNode::Expand(bool recurse) {
+  SetExpanded(true);
+  if (recurse)
+    for (const auto& child : fChildren) child->Expand(true);
+}
+
+void TTreeNode::AlphaSort() {
+  std::stable_sort(fChildren.begin(), fChildren.end(), [](const auto& a, const auto& b) {
+    return CompareText(a->fText, b->fText) < 0;
+  });
+  fView->NodesToWidget();
+}
+
 const TClassRecord& TTreeView::StaticClass() {
   static const TClassRecord& record = TClassBuilder<TTreeView, TWinControl>("TTreeView", "ComCtrls")
                                           .Event("OnChange", &TTreeView::OnChange)
+                                          .Event("OnCollapsing", &TTreeView::OnCollapsing)
+                                          .Event("OnDblClick", &TTreeView::OnDblClick)
                                           .Build();
   return record;
 }
@@ -552,11 +582,49 @@ QWidget* TTreeView::CreateWidget(QWidget* parentWidget) {
   view->setHeaderHidden(true);
   QObject::connect(view, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* item) {
     if (fUpdatingWidget) return;
-    fSelected = item ? reinterpret_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<quintptr>())
-                     : nullptr;
+    fSelected = item ? NodeOf(item) : nullptr;
     OnChange(this);
   });
+  QObject::connect(view, &QTreeWidget::itemExpanded,
+                   [this](QTreeWidgetItem* item) { ExpandedFromWidget(item, true); });
+  QObject::connect(view, &QTreeWidget::itemCollapsed,
+                   [this](QTreeWidgetItem* item) { ExpandedFromWidget(item, false); });
+  QObject::connect(view, &QTreeWidget::itemDoubleClicked,
+                   [this](QTreeWidgetItem*, int) { OnDblClick(this); });
   return view;
+}
+
+// The widget tells of a change the user made; a refused collapse opens the item again.
+void TTreeView::ExpandedFromWidget(QTreeWidgetItem* item, bool expanded) {
+  if (fUpdatingWidget) return;
+  TTreeNode* node = NodeOf(item);
+  if (!expanded) {
+    bool allow = true;
+    OnCollapsing(this, node, allow);
+    if (!allow) {
+      fUpdatingWidget = true;
+      item->setExpanded(true);
+      fUpdatingWidget = false;
+      return;
+    }
+  }
+  node->fExpanded = expanded;
+}
+
+void TTreeView::ExpandedToWidget(const TTreeNode* node) {
+  QTreeWidget* view = View();
+  if (!view || fUpdateCount > 0) return;
+  for (QTreeWidgetItemIterator it(view); *it; ++it)
+    if (NodeOf(*it) == node) {
+      fUpdatingWidget = true;
+      (*it)->setExpanded(node->fExpanded);
+      fUpdatingWidget = false;
+      return;
+    }
+}
+
+void TTreeView::EndUpdate() {
+  if (fUpdateCount > 0 && --fUpdateCount == 0) NodesToWidget();
 }
 
 void TTreeView::InitWidget() {
@@ -569,16 +637,11 @@ void TTreeView::SetSelected(TTreeNode* node) {
   NodesToWidget();
 }
 
-// Trees made from code are small: the view is rebuilt on each change, keeping what was open.
+// Trees made from code are small: the view is rebuilt on each change (once per update bracket).
 void TTreeView::NodesToWidget() {
   QTreeWidget* view = View();
-  if (!view) return;
+  if (!view || fUpdateCount > 0) return;
   fUpdatingWidget = true;
-  std::vector<const TTreeNode*> expanded;
-  for (QTreeWidgetItemIterator it(view); *it; ++it)
-    if ((*it)->isExpanded())
-      expanded.push_back(
-          reinterpret_cast<TTreeNode*>((*it)->data(0, Qt::UserRole).value<quintptr>()));
   view->clear();
   QTreeWidgetItem* current = nullptr;
   std::function<void(const TTreeNode&, QTreeWidgetItem*)> add = [&](const TTreeNode& node,
@@ -589,8 +652,7 @@ void TTreeView::NodesToWidget() {
       item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
       if (child.get() == fSelected) current = item;
       add(*child, item);
-      if (std::find(expanded.begin(), expanded.end(), child.get()) != expanded.end())
-        item->setExpanded(true);
+      item->setExpanded(child->fExpanded);
     }
   };
   add(*fRoot, nullptr);

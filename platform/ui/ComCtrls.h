@@ -10,6 +10,7 @@
 
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace dravik {
 
@@ -234,10 +235,20 @@ class TTreeNode {
  public:
   const std::string& Text() const { return fText; }
   void SetText(const std::string& value);
-  TTreeNode* Parent() const { return fParent; }
+  // The node above; null for a top node.
+  TTreeNode* Parent() const { return fParent && fParent->fParent ? fParent : nullptr; }
   int Count() const { return static_cast<int>(fChildren.size()); }
   TTreeNode* Item(int index) const { return fChildren.at(static_cast<std::size_t>(index)).get(); }
   int Index() const;
+  // The object the node stands for; not owned.
+  TObject* Data() const { return fData; }
+  void SetData(TObject* data) { fData = data; }
+  bool Expanded() const { return fExpanded; }
+  void SetExpanded(bool value);
+  // Opens the node, and with recurse every node below it.
+  void Expand(bool recurse);
+  // Orders the children by their text, ignoring case.
+  void AlphaSort();
 
  private:
   friend class TTreeView;
@@ -246,8 +257,13 @@ class TTreeNode {
   TTreeView* fView;
   TTreeNode* fParent;
   std::string fText;
+  TObject* fData = nullptr;
+  bool fExpanded = false;
   std::vector<std::unique_ptr<TTreeNode>> fChildren;
 };
+
+using TTVCollapsingEvent =
+    TEvent<"TTVCollapsingEvent", TObject* /*Sender*/, TTreeNode* /*Node*/, bool& /*AllowCollapse*/>;
 
 class TTreeView : public TWinControl {
  public:
@@ -263,7 +279,12 @@ class TTreeView : public TWinControl {
   // The node the user chose, null for none.
   TTreeNode* Selected() const { return fSelected; }
   void SetSelected(TTreeNode* node);
+  // Changes between these reach the widget once, when the last bracket closes.
+  void BeginUpdate() { ++fUpdateCount; }
+  void EndUpdate();
   TNotifyEvent OnChange;
+  TTVCollapsingEvent OnCollapsing;
+  TNotifyEvent OnDblClick;
   QTreeWidget* View() const;
 
  protected:
@@ -274,9 +295,12 @@ class TTreeView : public TWinControl {
  private:
   friend class TTreeNode;
   void NodesToWidget();
+  void ExpandedToWidget(const TTreeNode* node);
+  void ExpandedFromWidget(QTreeWidgetItem* item, bool expanded);
   std::unique_ptr<TTreeNode> fRoot;
   TTreeNode* fSelected = nullptr;
   bool fUpdatingWidget = false;
+  int fUpdateCount = 0;
 };
 
 // RTF as the read-only rich edit shows it: bold, italic, underline, paragraphs and line breaks,

@@ -2,6 +2,7 @@
 // The common dialogs: open and save a file, choose a font. Execute shows the dialog modally
 // and answers whether the user accepted it; the choice is then in the properties.
 
+#include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,6 @@
 
 #include "platform/core/classes/Component.h"
 #include "platform/core/graphics/Font.h"
-
-class QDialog;
 
 namespace dravik {
 

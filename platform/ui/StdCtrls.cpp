@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -196,6 +197,8 @@ const TClassRecord& TEdit::StaticClass() {
           .Default(false)
           .Property("Text", &TEdit::Text, &TEdit::SetText)
           .Event("OnChange", &TEdit::OnChange)
+          .Event("OnExit", &TEdit::OnExit)
+          .Event("OnKeyPress", &TEdit::OnKeyPress)
           .Build();
   return record;
 }
@@ -205,11 +208,39 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
   SetColor(clWindow);
 }
 
+// The line edit that tells its control of typed keys and of losing the focus.
+class TEditWidget : public QLineEdit {
+ public:
+  TEditWidget(TEdit* control, QWidget* parent) : QLineEdit(parent), fControl(control) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    char typed = key == Qt::Key_Return || key == Qt::Key_Enter ? '\r'
+                 : event->text().size() == 1 && event->text()[0].unicode() < 128
+                     ? static_cast<char>(event->text()[0].unicode())
+                     : '\0';
+    if (typed) {
+      fControl->OnKeyPress(fControl, typed);
+      if (!typed) return;  // consumed: neither the edit nor the form sees it
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QLineEdit::focusOutEvent(event);
+    fControl->OnExit(fControl);
+  }
+
+ private:
+  TEdit* fControl;
+};
+
 QWidget* TEdit::CreateWidget(QWidget* parentWidget) {
-  auto* edit = new QLineEdit(parentWidget);
+  auto* edit = new TEditWidget(this, parentWidget);
   edit->setReadOnly(fReadOnly);
   if (fMaxLength > 0) edit->setMaxLength(fMaxLength);
   QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& text) {
+    fModified = true;
     fFromWidget = true;
     SetText(text.toStdString());
     fFromWidget = false;

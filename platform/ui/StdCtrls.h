@@ -70,6 +70,9 @@ class TButton : public TWinControl {
   bool fCancel = false;
 };
 
+// Key is the character typed (13 for Enter); a handler that sets it to 0 consumes the key.
+using TKeyPressEvent = TEvent<"TKeyPressEvent", TObject* /*Sender*/, char& /*Key*/>;
+
 class TEdit : public TWinControl {
  public:
   explicit TEdit(TComponent* owner);
@@ -79,7 +82,12 @@ class TEdit : public TWinControl {
   void SetReadOnly(bool value);
   int32_t MaxLength() const { return fMaxLength; }
   void SetMaxLength(int32_t value);
+  // Whether the user changed the text since Modified was last cleared.
+  bool Modified() const { return fModified; }
+  void SetModified(bool value) { fModified = value; }
   TNotifyEvent OnChange;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnExit;  // the edit lost the focus
 
  protected:
   QWidget* CreateWidget(QWidget* parentWidget) override;
@@ -87,6 +95,7 @@ class TEdit : public TWinControl {
   TColor DefaultColor() const override { return clWindow; }
 
  private:
+  bool fModified = false;
   bool fReadOnly = false;
   int32_t fMaxLength = 0;
   bool fFromWidget = false;
