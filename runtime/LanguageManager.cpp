@@ -8,6 +8,7 @@
 
 #include "model/ClassInfo.h"
 #include "platform/core/classes/Strings.h"
+#include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
 #include "platform/core/forms/Application.h"
@@ -113,6 +114,7 @@ void TLanguageManager::Assign(const TLanguageManager& source) {
 }
 
 void TLanguageManager::SwapContent(TLanguageManager& other) {
+  StructureChanged();
   std::swap(fLangs, other.fLangs);
   std::swap(fComps, other.fComps);
   std::swap(fNames, other.fNames);
@@ -193,10 +195,12 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* target = fLangs->Items(index);
   const int32_t k = target->SubIndex;
   if (k <= 0) return false;
-  if (fComps) {
+  // The tree is bound again only when components, collections or lists changed since it was.
+  if (fComps && fBoundGeneration != StructureGeneration()) {
     DescribeStandIns(*fComps);
     if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
     fComps->Init();
+    fBoundGeneration = StructureGeneration();
   }
   const int active = fLangs->IndexOfSubIndex(0);
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");

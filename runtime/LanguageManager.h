@@ -115,6 +115,7 @@ class TLanguageManager : public TObject {
   std::unique_ptr<TComponentEntries> fComps;
   std::unique_ptr<TStringList> fNames;
   std::unique_ptr<TStringList> fValues;
+  uint64_t fBoundGeneration = 0;  // the structure the entry tree was last bound to
 };
 
 }  // namespace dravik

@@ -294,3 +294,35 @@ TEST_F(DravikTest, AListenerUnregisteredByAnEarlierOneIsNotCalled) {
   EXPECT_EQ(journal, (std::vector<std::string>{"second:unregistering", "second:change"}));
   form.reset();
 }
+
+// Switches skip binding the entry tree again while nothing it binds to changed; an item put in
+// front of a collection is such a change, and the entry for Items[0] then stands for the new item.
+TEST_F(DravikTest, ASwitchAfterACollectionChangedBindsThePositionsAgain) {
+  auto form = MakeDravikForm();
+  TDravik* dravik = DravikOf(form.get());
+  SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
+  TTestControl* button = Control(form.get(), "Button1");
+  auto* first = static_cast<TCaptionItem*>(button->GetItems()->Add());
+  first->Caption = "First";
+  TComponentEntries* comps = dravik->LanguageManager()->Comps();
+  TMainEntry* owner =
+      TMainEntry::CreateEx(comps, button, "Button1", "TTestControl", {stPubPropObject});
+  TMainEntry* item = TMainEntry::CreateEx(owner->Items(), nullptr, "Items[0]", "TCaptionItem",
+                                          {stPubPropObject, stCollectionObject});
+  comps->RefreshProps();
+  auto* entry = static_cast<TInconsistentLangPropertyEntry*>(
+      TPropertyEntry::CreateByRef(item, TCaptionItem::StaticClass().FindProp("Caption")));
+  entry->SetCount(2);
+  entry->SetLangValue(1, "Erstes");
+  dravik->SetLanguage("Deutsch");
+  EXPECT_EQ(first->Caption, "Erstes");
+  dravik->SetLanguage("English");
+  EXPECT_EQ(first->Caption, "First");
+
+  auto* added = static_cast<TCaptionItem*>(button->GetItems()->Add());
+  added->Caption = "Added";
+  added->SetIndex(0);
+  dravik->SetLanguage("Deutsch");
+  EXPECT_EQ(added->Caption, "Erstes");
+  EXPECT_EQ(first->Caption, "First");
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/classes/UpdateScope.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
@@ -42,6 +43,7 @@ int TCollectionItem::Index() const {
 }
 
 void TCollectionItem::SetIndex(int index) {
+  StructureChanged();
   int current = Index();
   if (current >= 0 && current != index) fCollection->Move(current, index);
 }
@@ -116,6 +118,7 @@ TCollectionItem* TCollection::FindItemID(int id) const {
 }
 
 void TCollection::Move(int from, int to) {
+  StructureChanged();
   TCollectionItem* item = Items(from);
   to = std::clamp(to, 0, Count() - 1);
   fItems.erase(fItems.begin() + from);
@@ -168,6 +171,7 @@ void TCollection::Changed() {
 }
 
 void TCollection::InsertItem(TCollectionItem* item) {
+  StructureChanged();
   fItems.push_back(item);
   item->fCollection = this;
   item->fID = fNextID++;
@@ -176,6 +180,7 @@ void TCollection::InsertItem(TCollectionItem* item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* item, TCollectionNotification action) {
+  StructureChanged();
   Notify(item, action);
   // Searched from the end: collections are cleared last item first.
   if (auto it = std::find(fItems.rbegin(), fItems.rend(), item); it != fItems.rend())

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
 #include "platform/core/system/Exceptions.h"
@@ -91,6 +92,7 @@ void TComponent::Free() {
 
 void TComponent::SetName(const std::string& name) {
   if (name == fName) return;
+  StructureChanged();
   if (!name.empty() && !IsValidIdent(name))
     throw EComponentError(Format("'%s' is not a valid component name", {name}));
   if (fOwner) {
@@ -163,6 +165,7 @@ void TComponent::RemoveComponent(TComponent* component) {
 }
 
 void TComponent::Insert(TComponent* component) {
+  StructureChanged();
   fComponents.push_back(component);
   component->fOwner = this;
   if (component->fObservesSiblings) fObservers.push_back(component);
@@ -170,6 +173,7 @@ void TComponent::Insert(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
+  StructureChanged();
   Unindex(component);
   // The last is the usual one: owners free their components from the end.
   auto it = std::find(fComponents.rbegin(), fComponents.rend(), component);
