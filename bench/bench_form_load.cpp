@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/TimesReporter.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/streams/StringStream.h"
@@ -227,55 +228,23 @@ void BM_FormFileBinary(benchmark::State& state) {
 }
 BENCHMARK(BM_FormFileBinary)->Unit(benchmark::kMillisecond);
 
-// Prints the usual table, then the form files against QUiLoader in CPU time (the median when the
-// benchmarks are repeated).
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type != Run::RT_Iteration && !median) continue;
-      const std::string name = run.run_name.function_name;
-      if (name == "BM_FormFileText") Take(fText, run, median);
-      if (name == "BM_QUiLoader") Take(fUi, run, median);
-      if (name == "BM_FormFileBinary") Take(fBinary, run, median);
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    if (fText.Time > 0 && fUi.Time > 0)
-      std::printf("text form file / QUiLoader (CPU time): %.2f  (%.1f ms against %.1f ms)\n",
-                  fText.Time / fUi.Time, fText.Time, fUi.Time);
-    if (fBinary.Time > 0 && fUi.Time > 0)
-      std::printf("binary form stream / QUiLoader (CPU time): %.2f  (%.1f ms)\n",
-                  fBinary.Time / fUi.Time, fBinary.Time);
-  }
-
- private:
-  struct TTime {
-    double Time = 0;
-    bool Median = false;
-  };
-  static void Take(TTime& time, const Run& run, bool median) {
-    if (time.Median && !median) return;
-    time = {run.GetAdjustedCPUTime(), median};
-  }
-  TTime fText;
-  TTime fUi;
-  TTime fBinary;
-};
+// After the table: the form files against QUiLoader in CPU time.
+void PrintRatios(const TBenchTimes& times) {
+  const double text = CpuTime(times, "BM_FormFileText");
+  const double ui = CpuTime(times, "BM_QUiLoader");
+  const double binary = CpuTime(times, "BM_FormFileBinary");
+  if (text > 0 && ui > 0)
+    std::printf("text form file / QUiLoader (CPU time): %.2f  (%.1f ms against %.1f ms)\n",
+                text / ui, text, ui);
+  if (binary > 0 && ui > 0)
+    std::printf("binary form stream / QUiLoader (CPU time): %.2f  (%.1f ms)\n", binary / ui,
+                binary);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   TUiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunComparison(argc, argv, PrintRatios);
 }

@@ -82,15 +82,19 @@ void BM_Import(benchmark::State& state) {
   TFixture fixture(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     TStringList adjusted, rejected;
-    fixture.dravik->LanguageManager()->ImportLanguages(fixture.file, nullptr, imClearExisting,
-                                                       false, fixture.sections, &adjusted,
-                                                       &rejected);
+    fixture.dravik->LanguageManager()->ImportLanguages(
+        fixture.file, nullptr, imClearExisting, false, fixture.sections, &adjusted, &rejected);
     if (rejected.Count() > 0) state.SkipWithError("lines were rejected");
   }
   state.counters["lines"] = static_cast<double>(state.range(0) * kLanguages);
   state.SetItemsProcessed(state.iterations() * state.range(0) * kLanguages);
 }
-BENCHMARK(BM_Import)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Import)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/TimesReporter.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "runtime/Dravik.h"
 #include "runtime/LanguageSwitch.h"
@@ -146,48 +147,17 @@ void BM_AssignThroughSetters(benchmark::State& state) {
 }
 BENCHMARK(BM_AssignThroughSetters)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table, then how much the switch costs on top of the bare assignments, in CPU
-// time (the median when the benchmarks are repeated).
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type != Run::RT_Iteration && !median) continue;
-      const std::string name = run.run_name.function_name;
-      if (name == "BM_SwitchFrame") Take(fSwitch, run, median);
-      if (name == "BM_AssignThroughSetters") Take(fBare, run, median);
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    if (fSwitch.Time > 0 && fBare.Time > 0)
-      std::printf("switch / bare assignments (CPU time): %.2f (machinery %+.0f %%)\n",
-                  fSwitch.Time / fBare.Time, 100.0 * (fSwitch.Time / fBare.Time - 1.0));
-  }
-
- private:
-  struct TTime {
-    double Time = 0;
-    bool Median = false;
-  };
-  static void Take(TTime& time, const Run& run, bool median) {
-    if (time.Median && !median) return;
-    time = {run.GetAdjustedCPUTime(), median};
-  }
-  TTime fSwitch;
-  TTime fBare;
-};
+// After the table: how much the switch costs on top of the bare assignments, in CPU time.
+void PrintRatios(const TBenchTimes& times) {
+  const double change = CpuTime(times, "BM_SwitchFrame");
+  const double bare = CpuTime(times, "BM_AssignThroughSetters");
+  if (change > 0 && bare > 0)
+    std::printf("switch / bare assignments (CPU time): %.2f (machinery %+.0f %%)\n", change / bare,
+                100.0 * (change / bare - 1.0));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunComparison(argc, argv, PrintRatios);
 }

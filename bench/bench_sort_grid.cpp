@@ -13,6 +13,7 @@
 #include <memory>
 #include <random>
 
+#include "bench/TimesReporter.h"
 #include "library/ui/SortGrid.h"
 #include "platform/core/system/SysUtils.h"
 
@@ -174,59 +175,35 @@ BENCHMARK(BM_TableWidgetSortWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortGridScroll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TableWidgetScroll)->Unit(benchmark::kMillisecond);
 
-// Prints the usual table, then each grid time over the table widget's, in real and in CPU time
-// (the median when the benchmarks are repeated): painting offscreen waits on more than the CPU.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type != Run::RT_Iteration && !median) continue;
-      TTime& time = fTimes[run.run_name.function_name];
-      if (time.Median && !median) continue;
-      time = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(), median};
-    }
+// After the table: each grid time over the table widget's, in real and in CPU time (painting
+// offscreen waits on more than the CPU).
+void PrintRatios(const TBenchTimes& times) {
+  const struct {
+    const char* What;
+    const char* Grid;
+    const char* Table;
+  } pairs[] = {{"sort numbers", "BM_SortGridNumbers", "BM_TableWidgetSortNumbers"},
+               {"sort words", "BM_SortGridWords", "BM_TableWidgetSortWords"},
+               {"scroll", "BM_SortGridScroll", "BM_TableWidgetScroll"}};
+  for (const auto& pair : pairs) {
+    const auto grid = times.find(pair.Grid), table = times.find(pair.Table);
+    if (grid == times.end() || table == times.end()) continue;
+    const TBenchTime& g = grid->second;
+    const TBenchTime& t = table->second;
+    if (g.Real > 0 && t.Real > 0 && g.Cpu > 0 && t.Cpu > 0)
+      std::printf(
+          "%-12s TSortGrid / QTableWidget: real %.3f (%.1f times as fast), CPU %.3f (%.1f)\n",
+          pair.What, g.Real / t.Real, t.Real / g.Real, g.Cpu / t.Cpu, t.Cpu / g.Cpu);
   }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const struct {
-      const char* What;
-      const char* Grid;
-      const char* Table;
-    } pairs[] = {{"sort numbers", "BM_SortGridNumbers", "BM_TableWidgetSortNumbers"},
-                 {"sort words", "BM_SortGridWords", "BM_TableWidgetSortWords"},
-                 {"scroll", "BM_SortGridScroll", "BM_TableWidgetScroll"}};
-    for (const auto& pair : pairs) {
-      const TTime grid = fTimes[pair.Grid], table = fTimes[pair.Table];
-      if (grid.Real > 0 && table.Real > 0 && grid.Cpu > 0 && table.Cpu > 0)
-        std::printf(
-            "%-12s TSortGrid / QTableWidget: real %.3f (%.1f times as fast), CPU %.3f (%.1f)\n",
-            pair.What, grid.Real / table.Real, table.Real / grid.Real, grid.Cpu / table.Cpu,
-            table.Cpu / grid.Cpu);
-    }
-  }
-
- private:
-  struct TTime {
-    double Real = 0, Cpu = 0;
-    bool Median = false;
-  };
-  std::map<std::string, TTime> fTimes;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  const int code = RunComparison(argc, argv, PrintRatios);
   gGrid.reset();
   gTable.reset();
-  return 0;
+  return code;
 }

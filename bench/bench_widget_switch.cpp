@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/TimesReporter.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiApplication.h"
@@ -255,51 +256,23 @@ void BM_DravikAutoSize(benchmark::State& state) {
 }
 BENCHMARK(BM_DravikAutoSize)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table, then TDravik's switch against the other two ways in CPU time (the
-// median when the benchmarks are repeated).
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type != Run::RT_Iteration && !median) continue;
-      const std::string name = run.run_name.function_name;
-      if (name == "BM_Dravik") Take(fDravik, run, median);
-      if (name == "BM_QtTranslator") Take(fQt, run, median);
-      if (name == "BM_BareSetText") Take(fBare, run, median);
-      if (name == "BM_DravikAutoSize") Take(fAutoSize, run, median);
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const double perSwitch = 1e3 / (kForms * kLabels);  // us per switch to ns per label
-    if (fDravik.Time > 0 && fQt.Time > 0)
-      std::printf("TDravik / Qt way (CPU time): %.2f  (%.0f ns against %.0f ns per label)\n",
-                  fDravik.Time / fQt.Time, fDravik.Time * perSwitch, fQt.Time * perSwitch);
-    if (fDravik.Time > 0 && fBare.Time > 0)
-      std::printf("TDravik / bare setText (CPU time): %.2f  (%.0f ns against %.0f ns per label)\n",
-                  fDravik.Time / fBare.Time, fDravik.Time * perSwitch, fBare.Time * perSwitch);
-    if (fAutoSize.Time > 0 && fBare.Time > 0)
-      std::printf("TDravik with auto-sized labels / bare setText (CPU time): %.2f\n",
-                  fAutoSize.Time / fBare.Time);
-  }
-
- private:
-  struct TTime {
-    double Time = 0;
-    bool Median = false;
-  };
-  static void Take(TTime& time, const Run& run, bool median) {
-    if (time.Median && !median) return;
-    time = {run.GetAdjustedCPUTime(), median};
-  }
-  TTime fDravik;
-  TTime fQt;
-  TTime fBare;
-  TTime fAutoSize;
-};
+// After the table: TDravik's switch against the other two ways in CPU time.
+void PrintRatios(const TBenchTimes& times) {
+  const double perSwitch = 1e3 / (kForms * kLabels);  // us per switch to ns per label
+  const double dravik = CpuTime(times, "BM_Dravik");
+  const double qt = CpuTime(times, "BM_QtTranslator");
+  const double bare = CpuTime(times, "BM_BareSetText");
+  const double autoSize = CpuTime(times, "BM_DravikAutoSize");
+  if (dravik > 0 && qt > 0)
+    std::printf("TDravik / Qt way (CPU time): %.2f  (%.0f ns against %.0f ns per label)\n",
+                dravik / qt, dravik * perSwitch, qt * perSwitch);
+  if (dravik > 0 && bare > 0)
+    std::printf("TDravik / bare setText (CPU time): %.2f  (%.0f ns against %.0f ns per label)\n",
+                dravik / bare, dravik * perSwitch, bare * perSwitch);
+  if (autoSize > 0 && bare > 0)
+    std::printf("TDravik with auto-sized labels / bare setText (CPU time): %.2f\n",
+                autoSize / bare);
+}
 
 }  // namespace
 
@@ -307,10 +280,5 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("LANG", "C", 1);
   TUiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunComparison(argc, argv, PrintRatios);
 }
