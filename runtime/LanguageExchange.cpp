@@ -52,8 +52,8 @@ std::string FileKey(std::string path, const TPropertyEntry& entry) {
 }
 
 // The file's key as a path again: "%3" is "[3]".
-std::string PathOfKey(const std::string& key) {
-  std::string path;
+void PathOfKey(std::string_view key, std::string& path) {
+  path.clear();
   for (std::size_t i = 0; i < key.size(); ++i) {
     if (key[i] != '%') {
       path += key[i];
@@ -63,7 +63,6 @@ std::string PathOfKey(const std::string& key) {
     while (i + 1 < key.size() && key[i + 1] >= '0' && key[i + 1] <= '9') path += key[++i];
     path += ']';
   }
-  return path;
 }
 
 bool HasLineBreak(const std::string& text) {
@@ -165,7 +164,8 @@ class TImporter {
       if (!found) continue;
       const int slot = slots[s];
       for (std::string_view raw : found->Lines) {
-        const std::string line = CleanLine(raw);
+        CleanLine(raw, fLine);
+        const std::string& line = fLine;
         bool wasAdjusted = false;
         if (slot >= 0 && ImportLine(line, slot, wasAdjusted)) {
           if (wasAdjusted && adjusted) adjusted->Add("[" + section + "]=" + line);
@@ -178,21 +178,19 @@ class TImporter {
 
  private:
   // key=value with the value trimmed and one pair of enclosing quotes taken off.
-  static std::string CleanLine(std::string_view raw) {
+  static void CleanLine(std::string_view raw, std::string& line) {
     const std::size_t eq = raw.find('=');
-    if (eq == std::string::npos) return TrimLeft(raw);
+    std::string_view key = raw.substr(0, eq);
+    while (!key.empty() && static_cast<unsigned char>(key.front()) <= 32) key.remove_prefix(1);
+    line.assign(key);
+    if (eq == std::string_view::npos) return;
     std::string_view value = raw.substr(eq + 1);
     while (!value.empty() && static_cast<unsigned char>(value.front()) <= 32)
       value.remove_prefix(1);
     while (!value.empty() && static_cast<unsigned char>(value.back()) <= 32) value.remove_suffix(1);
     if (value.size() > 1 && value.front() == '\'' && value.back() == '\'')
       value = value.substr(1, value.size() - 2);
-    std::string line;
-    line.reserve(eq + 1 + value.size());
-    line.append(raw.substr(0, eq + 1)).append(value);
-    std::size_t start = 0;
-    while (start < line.size() && static_cast<unsigned char>(line[start]) <= 32) ++start;
-    return line.substr(start);
+    line.append(1, '=').append(value);
   }
 
   // The slot of the section's language, added when the manager lacks it; -1 without a name.
@@ -214,17 +212,18 @@ class TImporter {
     return langs->Items(index)->SubIndex;
   }
 
-  bool ImportLine(const std::string& line, int slot, bool& adjusted) {
+  bool ImportLine(std::string_view line, int slot, bool& adjusted) {
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos || eq == 0) return false;
-    const std::string key = line.substr(0, eq);
-    const std::string value = line.substr(eq + 1);
-    if (const std::size_t hash = key.find(".#"); hash != std::string::npos) {
-      Give(NamedString(key.substr(hash + 2)), slot, value);
+    if (eq == std::string_view::npos || eq == 0) return false;
+    const std::string_view key = line.substr(0, eq);
+    const std::string_view value = line.substr(eq + 1);
+    if (const std::size_t hash = key.find(".#"); hash != std::string_view::npos) {
+      Give(NamedString(std::string(key.substr(hash + 2))), slot, value);
       return true;
     }
     if (!fScratch.HasFormOwner()) return false;
-    std::string path = PathOfKey(key);
+    PathOfKey(key, fPath);
+    const std::string& path = fPath;
     if (TPropertyEntry* entry = Resolve(path, false)) return Give(*entry, slot, value), true;
     const std::size_t bracket = path.rfind('[');
     if (bracket == std::string::npos) return false;
@@ -256,13 +255,18 @@ class TImporter {
 
   // The property entry a path names: component (or the owner's class name), sub-entries, and
   // the property; linesOnly accepts only lines of string lists. Paths ignore case.
-  TPropertyEntry* Resolve(const std::string& path, bool linesOnly) {
+  TPropertyEntry* Resolve(std::string_view path, bool linesOnly) {
     if (!fIndexed) IndexPaths();
-    std::string key = path;
-    const std::size_t dot = key.find('.');
-    if (dot != std::string::npos && key.compare(0, dot, fScratch.Owner()->ClassName()) == 0)
-      key = fOwnerName + key.substr(dot);
-    const auto found = fPaths.find(UpperCase(key));
+    const std::size_t dot = path.find('.');
+    fKey.clear();
+    if (dot != std::string_view::npos && path.substr(0, dot) == fScratch.Owner()->ClassName()) {
+      fKey = fOwnerName;
+      path.remove_prefix(dot);
+    }
+    fKey.append(path);
+    for (char& c : fKey)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const auto found = fPaths.find(fKey);
     if (found == fPaths.end()) return nullptr;
     const TMainEntry* parent = found->second->ParentEntry();
     if (linesOnly && !(parent && parent->SubType().Contains(stTStringsObject))) return nullptr;
@@ -287,7 +291,7 @@ class TImporter {
     }
   }
 
-  void Give(TPropertyEntry& property, int slot, const std::string& value) {
+  void Give(TPropertyEntry& property, int slot, std::string_view value) {
     auto& entry = static_cast<TTagLangPropertyEntry&>(property);
     if (fInitAll && !(entry.Tag & kInitDone)) {
       const Variant active = entry.GetLangValue(0);
@@ -295,7 +299,7 @@ class TImporter {
         if (i != slot) entry.SetLangValue(i, active);
       entry.Tag |= kInitDone;
     }
-    entry.SetLangValue(slot, Variant(value));
+    entry.SetLangValue(slot, Variant(std::string(value)));
     entry.Tag |= kImported;
     if (entry.Given.size() <= static_cast<std::size_t>(slot)) entry.Given.resize(slot + 1);
     entry.Given[static_cast<std::size_t>(slot)] = true;
@@ -307,6 +311,7 @@ class TImporter {
   std::string fOwnerName;
   std::unordered_map<std::string, TPropertyEntry*> fPaths;
   std::unordered_map<std::string, TConsistentLangPropertyEntry*> fStrings;
+  std::string fLine, fPath, fKey;  // reused for every line
 };
 
 // Where an entry sits: "Component.Path", or "#Name" for a named string.
@@ -324,29 +329,34 @@ std::string EntryKey(const TLanguageManager& manager, const TPropertyEntry& entr
 // before). Only languages new to the form start empty.
 void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& before,
                          TMainEntries& scratchTree) {
+  // The form's entries by key, made only when a slot is found that a file did not answer.
   std::unordered_map<std::string, TConsistentLangPropertyEntry*> old;
-  if (before.Comps())
-    before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* entry, bool&) {
-      old[EntryKey(before, *entry)] = static_cast<TConsistentLangPropertyEntry*>(entry);
-    });
+  bool indexed = false;
+  auto previous = [&](const TPropertyEntry& entry) -> TConsistentLangPropertyEntry* {
+    if (!indexed && before.Comps())
+      before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* each, bool&) {
+        old[EntryKey(before, *each)] = static_cast<TConsistentLangPropertyEntry*>(each);
+      });
+    indexed = true;
+    const auto found = old.find(EntryKey(scratch, entry));
+    return found == old.end() ? nullptr : found->second;
+  };
   scratchTree.ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
     auto& entry = static_cast<TTagLangPropertyEntry&>(*property);
     if (!(entry.Tag & kImported)) return;
     const std::vector<bool>& slots = entry.Given;
-    const auto found = old.find(EntryKey(scratch, entry));
-    const bool named = scratch.IsStringEntry(entry);
     for (int l = 0; l < scratch.GetLangCount(); ++l) {
       const TLanguageEntry* language = scratch.Langs()->Items(l);
       const auto slot = static_cast<std::size_t>(language->SubIndex);
-      const int was = before.Langs()->IndexOfName(language->Name);
-      if ((slot < slots.size() && slots[slot]) || was < 0 ||
-          slot >= static_cast<std::size_t>(entry.Count()))
+      if ((slot < slots.size() && slots[slot]) || slot >= static_cast<std::size_t>(entry.Count()))
         continue;
-      if (found != old.end()) {
+      const int was = before.Langs()->IndexOfName(language->Name);
+      if (was < 0) continue;  // a language new to the form starts empty
+      if (TConsistentLangPropertyEntry* had = previous(entry)) {
         const int oldSlot = before.Langs()->Items(was)->SubIndex;
-        if (oldSlot >= 0 && oldSlot < found->second->Count())
-          entry.SetLangValue(language->SubIndex, found->second->GetLangValue(oldSlot));
-      } else if (!named) {
+        if (oldSlot >= 0 && oldSlot < had->Count())
+          entry.SetLangValue(language->SubIndex, had->GetLangValue(oldSlot));
+      } else if (!scratch.IsStringEntry(entry)) {
         entry.SetLangValue(language->SubIndex, entry.GetValue());
       }
     }
