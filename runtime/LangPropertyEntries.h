@@ -89,7 +89,28 @@ class TTagLangPropertyEntry : public TConsistentLangPropertyEntry {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
   int32_t Tag = 0;
-  std::vector<bool> Given;  // the slots a file gave a value
+
+  // Whether a file gave slot a value; the first 64 slots without an allocation.
+  bool Given(int slot) const {
+    if (slot < 0) return false;
+    if (slot < 64) return (fGivenLow >> slot) & 1u;
+    const auto high = static_cast<std::size_t>(slot - 64);
+    return high < fGivenHigh.size() && fGivenHigh[high];
+  }
+  void SetGiven(int slot) {
+    if (slot < 0) return;
+    if (slot < 64) {
+      fGivenLow |= uint64_t(1) << slot;
+      return;
+    }
+    const auto high = static_cast<std::size_t>(slot - 64);
+    if (fGivenHigh.size() <= high) fGivenHigh.resize(high + 1);
+    fGivenHigh[high] = true;
+  }
+
+ private:
+  uint64_t fGivenLow = 0;
+  std::vector<bool> fGivenHigh;
 };
 
 }  // namespace dravik

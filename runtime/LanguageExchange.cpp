@@ -301,8 +301,7 @@ class TImporter {
     }
     entry.SetLangValue(slot, Variant(std::string(value)));
     entry.Tag |= kImported;
-    if (entry.Given.size() <= static_cast<std::size_t>(slot)) entry.Given.resize(slot + 1);
-    entry.Given[static_cast<std::size_t>(slot)] = true;
+    entry.SetGiven(slot);
   }
 
   TLanguageManager& fScratch;
@@ -344,11 +343,10 @@ void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& befo
   scratchTree.ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
     auto& entry = static_cast<TTagLangPropertyEntry&>(*property);
     if (!(entry.Tag & kImported)) return;
-    const std::vector<bool>& slots = entry.Given;
     for (int l = 0; l < scratch.GetLangCount(); ++l) {
       const TLanguageEntry* language = scratch.Langs()->Items(l);
       const auto slot = static_cast<std::size_t>(language->SubIndex);
-      if ((slot < slots.size() && slots[slot]) || slot >= static_cast<std::size_t>(entry.Count()))
+      if (entry.Given(language->SubIndex) || slot >= static_cast<std::size_t>(entry.Count()))
         continue;
       const int was = before.Langs()->IndexOfName(language->Name);
       if (was < 0) continue;  // a language new to the form starts empty
