@@ -367,42 +367,39 @@ void TCustomConfigFile::SaveEntries(TComponent* only) {
   }
 }
 
-void TCustomConfigFile::ReadEntries(TExIniFile& ini, TComponent* only) {
-  const std::string section = SectionName();
+void TCustomConfigFile::ForEachEntryKey(
+    TComponent* only, const TComponentQueryEvent& query,
+    const std::function<void(const std::string& key, TPropertyEntry& prop)>& proc) {
   for (int i = 0; i < fEntries->Count(); ++i) {
     TComponentEntry* entry = fEntries->Items(i);
     TComponent* component = entry->Ref();
     if (!component || (only && component != only)) continue;
     bool handle = true;
-    if (OnLoadComponentQuery.Assigned()) OnLoadComponentQuery(this, component, handle);
+    if (query.Assigned()) query(this, component, handle);
     if (!handle) continue;
     const std::string prefix = KeyPrefix(component) + ".";
-    ForEachPath(*entry, [&](const std::string& path, TPropertyEntry& prop) {
-      const Variant value = prop.GetValue();
-      if (value.IsNull()) return;  // no longer bound to a property
-      const std::string current = VarToStr(value);
-      const std::string stored = ini.ReadString(section, prefix + path, current);
-      if (stored != current) prop.SetValue(Variant(stored));
-    });
+    ForEachPath(*entry,
+                [&](const std::string& path, TPropertyEntry& prop) { proc(prefix + path, prop); });
   }
+}
+
+void TCustomConfigFile::ReadEntries(TExIniFile& ini, TComponent* only) {
+  const std::string section = SectionName();
+  ForEachEntryKey(only, OnLoadComponentQuery, [&](const std::string& key, TPropertyEntry& prop) {
+    const Variant value = prop.GetValue();
+    if (value.IsNull()) return;  // no longer bound to a property
+    const std::string current = VarToStr(value);
+    const std::string stored = ini.ReadString(section, key, current);
+    if (stored != current) prop.SetValue(Variant(stored));
+  });
 }
 
 void TCustomConfigFile::WriteEntries(TExIniFile& ini, TComponent* only) {
   const std::string section = SectionName();
-  for (int i = 0; i < fEntries->Count(); ++i) {
-    TComponentEntry* entry = fEntries->Items(i);
-    TComponent* component = entry->Ref();
-    if (!component || (only && component != only)) continue;
-    bool handle = true;
-    if (OnSaveComponentQuery.Assigned()) OnSaveComponentQuery(this, component, handle);
-    if (!handle) continue;
-    const std::string prefix = KeyPrefix(component) + ".";
-    ForEachPath(*entry, [&](const std::string& path, TPropertyEntry& prop) {
-      const Variant value = prop.GetValue();
-      if (!value.IsNull())
-        ini.WriteStringEx(section, prefix + path, VarToStr(value), prop.GetTypDef());
-    });
-  }
+  ForEachEntryKey(only, OnSaveComponentQuery, [&](const std::string& key, TPropertyEntry& prop) {
+    const Variant value = prop.GetValue();
+    if (!value.IsNull()) ini.WriteStringEx(section, key, VarToStr(value), prop.GetTypDef());
+  });
 }
 
 void TCustomConfigFile::ReadInstance(TExIniFile& ini, TPersistent& instance) {

@@ -9,6 +9,7 @@
 // that fails leaves the file as it was: both are reported (a message when ShowLoadError /
 // ShowSaveError is set, then OnLoadError / OnSaveError) and go no further.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@
 namespace dravik {
 
 class TComponentEntries;
+class TPropertyEntry;
 class TSuperForm;
 
 enum TConfigMode { cmFile, cmRegistry };
@@ -134,6 +136,11 @@ class TCustomConfigFile : public TExComponent {
   // False, after reporting it, when a load or save is running already.
   bool Enter(TInternalStatus requested);
   std::unique_ptr<TExIniFile> OpenIniFile(bool forSaving) const;
+  // Each property key ("Component.Path") of the entries of the components query lets through
+  // (only one component when only is given).
+  void ForEachEntryKey(
+      TComponent* only, const TComponentQueryEvent& query,
+      const std::function<void(const std::string& key, TPropertyEntry& prop)>& proc);
   void ReadEntries(TExIniFile& ini, TComponent* only);
   void WriteEntries(TExIniFile& ini, TComponent* only);
   void ReadInstance(TExIniFile& ini, TPersistent& instance);
