@@ -113,31 +113,22 @@ bool TIniFile::SectionExists(const std::string& section) const {
 }
 
 void TIniFile::BeginUpdate() {
-  ++fUpdateDepth;
+  fChanges.Begin();
 }
 
 void TIniFile::EndUpdate() {
-  if (fUpdateDepth == 0 || --fUpdateDepth > 0) return;
-  std::vector<TChange> pending = std::move(fPending);
-  fPending.clear();
-  if (!pending.empty()) WriteChanges(pending);
+  fChanges.End([this](const std::vector<TChange>& changes) { WriteChanges(changes); });
 }
 
 void TIniFile::CancelUpdate() {
-  if (fUpdateDepth == 0) return;
-  fUpdateDepth = 0;
-  fPending.clear();
+  if (!fChanges.Cancel()) return;
   std::optional<TIniDamage> damage;
   fText = TIniText::Parse(ReadFileIfExists(fFileName).value_or(""), damage);
 }
 
 void TIniFile::Change(TChange change) {
-  change(fText);
-  if (fUpdateDepth > 0) {
-    fPending.push_back(std::move(change));
-  } else {
-    WriteChanges({std::move(change)});
-  }
+  fChanges.Apply(fText, std::move(change),
+                 [this](const std::vector<TChange>& changes) { WriteChanges(changes); });
 }
 
 // The changes made again on the file as another process may have left it, which is then what

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/inifiles/ChangeBatch.h"
 #include "platform/core/inifiles/DamagedFile.h"
 #include "platform/core/inifiles/IniText.h"
 #include "platform/core/system/Exceptions.h"
@@ -60,14 +61,13 @@ class TIniFile {
   void CancelUpdate();
 
  private:
-  using TChange = std::function<void(TIniText&)>;
+  using TChange = TChangeBatch<TIniText>::TChange;
   void Change(TChange change);
   void WriteChanges(const std::vector<TChange>& changes);
 
   std::string fFileName;
   TIniText fText;
-  int fUpdateDepth = 0;
-  std::vector<TChange> fPending;
+  TChangeBatch<TIniText> fChanges;
 };
 
 }  // namespace dravik

@@ -220,23 +220,16 @@ void TRegistry::WriteValue(const char* operation, TRegValue value) {
 }
 
 void TRegistry::BeginUpdate() {
-  ++fUpdateDepth;
+  fChanges.Begin();
 }
 
 void TRegistry::EndUpdate() {
-  if (fUpdateDepth == 0 || --fUpdateDepth > 0) return;
-  std::vector<TChange> pending = std::move(fPending);
-  fPending.clear();
-  if (!pending.empty()) WriteChanges(pending);
+  fChanges.End([this](const std::vector<TChange>& changes) { WriteChanges(changes); });
 }
 
 void TRegistry::Change(TChange change) {
-  change(fText);
-  if (fUpdateDepth > 0) {
-    fPending.push_back(std::move(change));
-  } else {
-    WriteChanges({std::move(change)});
-  }
+  fChanges.Apply(fText, std::move(change),
+                 [this](const std::vector<TChange>& changes) { WriteChanges(changes); });
 }
 
 void TRegistry::WriteChanges(const std::vector<TChange>& changes) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/inifiles/ChangeBatch.h"
 #include "platform/core/inifiles/DamagedFile.h"
 #include "platform/core/inifiles/RegistryText.h"
 #include "platform/core/system/Exceptions.h"
@@ -80,7 +81,7 @@ class TRegistry {
   void EndUpdate();
 
  private:
-  using TChange = std::function<void(TRegistryText&)>;
+  using TChange = TChangeBatch<TRegistryText>::TChange;
   std::string FullPath(const std::string& key) const;
   std::string CurrentFullPath() const;
   void WriteValue(const char* operation, TRegValue value);
@@ -92,8 +93,7 @@ class TRegistry {
   HKEY fRootKey = HKEY_CURRENT_USER;
   std::string fCurrentPath;
   bool fReadOnly = false;
-  int fUpdateDepth = 0;
-  std::vector<TChange> fPending;
+  TChangeBatch<TRegistryText> fChanges;
 };
 
 }  // namespace dravik
