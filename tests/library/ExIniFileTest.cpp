@@ -20,25 +20,6 @@ class ExIniFile : public ::testing::Test {
   std::string path = dir.File("app.cfg");
 };
 
-// Sets DRAVIK_REGISTRY for the life of the object.
-class TRegistryFileScope {
- public:
-  explicit TRegistryFileScope(const std::string& path) {
-    if (const char* value = std::getenv("DRAVIK_REGISTRY")) fPrevious = value;
-    ::setenv("DRAVIK_REGISTRY", path.c_str(), 1);
-  }
-  ~TRegistryFileScope() {
-    if (fPrevious.empty()) {
-      ::unsetenv("DRAVIK_REGISTRY");
-    } else {
-      ::setenv("DRAVIK_REGISTRY", fPrevious.c_str(), 1);
-    }
-  }
-
- private:
-  std::string fPrevious;
-};
-
 }  // namespace
 
 TEST_F(ExIniFile, HintsStartInOneColumnAndAreRemovedOnReading) {
@@ -130,7 +111,7 @@ TEST_F(ExIniFile, SectionOperationsWorkOnIniFiles) {
 }
 
 TEST_F(ExIniFile, InTheRegistrySectionAndKeyNameOneValueAndSectionOperationsAreRefused) {
-  TRegistryFileScope scope(dir.File("registry.reg"));
+  TEnvironmentScope scope("DRAVIK_REGISTRY", dir.File("registry.reg"));
   EXPECT_THROW(TExIniFile::CreateInRegistry(HKEY_CURRENT_USER, false, "Software\\Missing"),
                ERegistryException);
   auto ini = TExIniFile::CreateInRegistry(HKEY_CURRENT_USER, true, "Software\\Quelt GbR\\App");

@@ -68,4 +68,21 @@ TRunResult RunDravik(std::vector<std::string> args, const std::string& input) {
   return RunProgram(args, input);
 }
 
+TEnvironmentScope::TEnvironmentScope(std::string name, const std::string& value)
+    : fName(std::move(name)) {
+  if (const char* previous = std::getenv(fName.c_str())) {
+    fPrevious = previous;
+    fHadValue = true;
+  }
+  ::setenv(fName.c_str(), value.c_str(), 1);
+}
+
+TEnvironmentScope::~TEnvironmentScope() {
+  if (fHadValue) {
+    ::setenv(fName.c_str(), fPrevious.c_str(), 1);
+  } else {
+    ::unsetenv(fName.c_str());
+  }
+}
+
 }  // namespace dravik

@@ -1,5 +1,6 @@
 #pragma once
-// What tests share: files in a temporary folder, and running a program as a user would.
+// What tests share: files in a temporary folder, environment variables set for a while, and
+// running a program as a user would.
 
 #include <string>
 #include <vector>
@@ -21,6 +22,20 @@ class TTempDir {
 
  private:
   std::string fPath;
+};
+
+// Sets an environment variable for the life of the object, then puts back what was there.
+class TEnvironmentScope {
+ public:
+  TEnvironmentScope(std::string name, const std::string& value);
+  ~TEnvironmentScope();
+  TEnvironmentScope(const TEnvironmentScope&) = delete;
+  TEnvironmentScope& operator=(const TEnvironmentScope&) = delete;
+
+ private:
+  std::string fName;
+  std::string fPrevious;
+  bool fHadValue = false;
 };
 
 struct TRunResult {

@@ -121,24 +121,6 @@ class THandlers : public TObject {
   }
 };
 
-class TRegistryFileScope {
- public:
-  explicit TRegistryFileScope(const std::string& path) {
-    if (const char* value = std::getenv("DRAVIK_REGISTRY")) fPrevious = value;
-    ::setenv("DRAVIK_REGISTRY", path.c_str(), 1);
-  }
-  ~TRegistryFileScope() {
-    if (fPrevious.empty()) {
-      ::unsetenv("DRAVIK_REGISTRY");
-    } else {
-      ::setenv("DRAVIK_REGISTRY", fPrevious.c_str(), 1);
-    }
-  }
-
- private:
-  std::string fPrevious;
-};
-
 TComponentEntry* AddEntry(TConfigFile* store, TComponent* component,
                           const std::vector<std::string>& properties) {
   auto* entry = static_cast<TComponentEntry*>(TMainEntry::CreateEx(
@@ -390,7 +372,7 @@ TEST_F(ConfigFile, AFailureIsShownWithTheConfiguredCaptionAndText) {
 }
 
 TEST_F(ConfigFile, InRegistryModeSectionAndKeyNameValuesAndSectionOperationsAreRefused) {
-  TRegistryFileScope scope(dir.File("registry.reg"));
+  TEnvironmentScope scope("DRAVIK_REGISTRY", dir.File("registry.reg"));
   store->SetMode(cmRegistry);
   store->SetRegistryRoot(rkCurrentUser);
   store->SetRegistryPath("Software\\Quelt GbR\\Test");

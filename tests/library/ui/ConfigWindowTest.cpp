@@ -42,19 +42,6 @@ void Settle() {
 
 class ConfigWindow : public UiTest, public ::testing::WithParamInterface<TConfigMode> {
  protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    if (const char* value = std::getenv("DRAVIK_REGISTRY")) previousRegistry = value;
-    ::setenv("DRAVIK_REGISTRY", dir.File("registry.reg").c_str(), 1);
-  }
-  void TearDown() override {
-    if (previousRegistry.empty()) {
-      ::unsetenv("DRAVIK_REGISTRY");
-    } else {
-      ::setenv("DRAVIK_REGISTRY", previousRegistry.c_str(), 1);
-    }
-    UiTest::TearDown();
-  }
   TComponentPtr<TConfigWindow> Open() {
     auto window = MakeComponent<TConfigWindow>(nullptr);
     TConfigFile* store = window->Store();
@@ -67,7 +54,7 @@ class ConfigWindow : public UiTest, public ::testing::WithParamInterface<TConfig
   }
 
   TTempDir dir;
-  std::string previousRegistry;
+  TEnvironmentScope registry{"DRAVIK_REGISTRY", dir.File("registry.reg")};
 };
 
 }  // namespace
