@@ -238,6 +238,17 @@ std::string CreateTempFile() {
   return pattern;
 }
 
+TTemporaryFile::~TTemporaryFile() {
+  if (fName.empty()) return;
+  chmod(fName.c_str(), 0600);  // a file made read-only meanwhile goes too
+  unlink(fName.c_str());
+}
+
+const std::string& TTemporaryFile::Create() {
+  if (fName.empty()) fName = CreateTempFile();
+  return fName;
+}
+
 std::string LogDateTime() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};

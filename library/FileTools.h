@@ -55,6 +55,19 @@ bool CopyFileEx(const std::string& source, const std::string& destination);
 // A new empty file in the temporary folder; EInOutError "CreateTempFileEx failed. Windows error
 // code: N" with the system's error number.
 std::string CreateTempFile();
+// A temporary file made by Create (CreateTempFile) and removed when the object goes.
+class TTemporaryFile {
+ public:
+  TTemporaryFile() = default;
+  ~TTemporaryFile();
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  const std::string& Create();
+  const std::string& Name() const { return fName; }  // empty before Create
+
+ private:
+  std::string fName;
+};
 // Appends "yyyy-mm-dd hh:nn:ss TEXT" (the date and time alone for an empty text) as one line to
 // the file, relative to the program's folder; false when it could not be written.
 bool LogToFile(const std::string& fileName, const std::string& text);

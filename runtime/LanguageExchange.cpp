@@ -1,9 +1,6 @@
 // The translators' text file of a language manager: export, the list of its sections, import.
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <map>
 #include <unordered_map>
 
 #include "library/FileTools.h"
@@ -68,16 +65,6 @@ void PathOfKey(std::string_view key, std::string& path) {
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
-
-// A temporary file that goes when the import is done, whatever happens.
-struct TTemporaryFile {
-  std::string Name;
-  ~TTemporaryFile() {
-    if (Name.empty()) return;
-    chmod(Name.c_str(), 0600);
-    unlink(Name.c_str());
-  }
-};
 
 }  // namespace
 
@@ -398,8 +385,7 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
   const std::string active = activeIndex >= 0 ? fLangs->Items(activeIndex)->Name : "";
   TTemporaryFile own;
   if (mode != imClearExisting) {
-    own.Name = CreateTempFile();
-    ExportLanguages(own.Name);
+    ExportLanguages(own.Create());
   }
   // What the manager holds is set aside, not copied: it comes back if the import fails. The
   // lists that take its place belong where its own do, so names of stored entries stay right.
@@ -424,7 +410,7 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
     TImporter fromOwn(scratch, false);
     auto reimport = [&] {
       TStringList ownAdjusted, ownRejected;
-      const TLanguageFile ownFile(own.Name);
+      const TLanguageFile ownFile(own.Name());
       fromOwn.ImportSections(ownFile, AllSections(ownFile), &ownAdjusted, &ownRejected);
       if (ownAdjusted.Count() > 0 || ownRejected.Count() > 0)
         throw Exception(ClassName() + ".ImportLanguages failed: Internal error at REIMPORT");

@@ -1,7 +1,5 @@
 // dravik import: a language file, PO file or XLIFF file read into a form, written to OUT.
 
-#include <unistd.h>
-
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/StandardOutput.h"
@@ -58,12 +56,6 @@ void ReadFilter(const std::string& list, TCESettings& settings) {
   settings.SetPropFilter(filter);
 }
 
-// A temporary language file that goes when the import is done.
-struct TScratchFile {
-  std::string Name = CreateTempFile();
-  ~TScratchFile() { unlink(Name.c_str()); }
-};
-
 void PrintLines(TStandardOutput& out, const char* kind, const TStrings& lines) {
   for (int i = 0; i < lines.Count(); ++i) {
     const std::string& entry = lines.Strings(i);  // "[section]=line"
@@ -91,7 +83,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 
   TStringList adjusted, rejected;
   std::vector<std::string> refused;
-  std::optional<TScratchFile> converted;
+  TTemporaryFile converted;
   std::string output;
   try {
     output = RewriteFormFile(ReadInput(formPath), std::nullopt, [&](const std::string& binary) {
@@ -103,10 +95,9 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
         const std::string bytes = LoadFromFile(inPath);
         const TTranslationSet set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
         const std::string language = po ? *po : *xliff;
-        converted.emplace();
         const std::string section = form.Root()->ClassName() + "." + language;
-        SaveFileAtomically(converted->Name, LanguageFileSection(set, section, refused));
-        fileName = converted->Name;
+        SaveFileAtomically(converted.Create(), LanguageFileSection(set, section, refused));
+        fileName = converted.Name();
         sections.Add(form.Root()->ClassName() + "=" + language);
       } else if (line.Has("section")) {
         for (const std::string& section : line.Values("section")) sections.Add(section);
