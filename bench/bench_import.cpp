@@ -2,8 +2,6 @@
 // A form of N/2 components with a Caption and a Hint each (N properties), a file of ten
 // languages (10 N lines), at N = 1,000, 10,000 (the 100,000-line case) and 100,000.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 
@@ -66,15 +64,13 @@ struct TFixture {
         text += "Label" + n + ".Hint='Hint " + n + " in " + std::to_string(l) + "'\r\n";
       }
     }
-    file = CreateTempFile();
-    SaveFileAtomically(file, text);
-    TLanguageManager::GetAvailLangSections(file, sections);
+    SaveFileAtomically(file.Create(), text);
+    TLanguageManager::GetAvailLangSections(file.Name(), sections);
   }
-  ~TFixture() { unlink(file.c_str()); }
 
   TComponentPtr<TBenchForm> form;
   TDravik* dravik = nullptr;
-  std::string file;
+  TTemporaryFile file;
   TStringList sections;
 };
 
@@ -82,8 +78,9 @@ void BM_Import(benchmark::State& state) {
   TFixture fixture(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     TStringList adjusted, rejected;
-    fixture.dravik->LanguageManager()->ImportLanguages(
-        fixture.file, nullptr, imClearExisting, false, fixture.sections, &adjusted, &rejected);
+    fixture.dravik->LanguageManager()->ImportLanguages(fixture.file.Name(), nullptr,
+                                                       imClearExisting, false, fixture.sections,
+                                                       &adjusted, &rejected);
     if (rejected.Count() > 0) state.SkipWithError("lines were rejected");
   }
   state.counters["lines"] = static_cast<double>(state.range(0) * kLanguages);

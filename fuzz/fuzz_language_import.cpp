@@ -1,7 +1,5 @@
 // Language files and PO files from outside, imported into a form with a TDravik: the import
 // ends in the framework's exception or in a form whose data exports and imports again cleanly.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -26,17 +24,16 @@ void ImportInto(TTestForm& form, const std::string& file) {
   TLanguageManager::GetAvailLangSections(file, sections);
   manager.ImportLanguages(file, nullptr, imAddAll, true, sections, &adjusted, &rejected);
   // What the form now holds must go out and come back without a line lost.
-  const std::string again = CreateTempFile();
+  TTemporaryFile again;
   try {
-    manager.ExportLanguages(again);
-    TLanguageManager::GetAvailLangSections(again, sections);
-    manager.ImportLanguages(again, nullptr, imClearExisting, false, sections, &adjusted,
+    manager.ExportLanguages(again.Create());
+    TLanguageManager::GetAvailLangSections(again.Name(), sections);
+    manager.ImportLanguages(again.Name(), nullptr, imClearExisting, false, sections, &adjusted,
                             &rejected);
     if (rejected.Count() > 0) abort();
   } catch (const EConvertError&) {
     // a value with a line break cannot be exported; refused, not written broken
   }
-  unlink(again.c_str());
 }
 
 }  // namespace
@@ -53,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   auto form = MakeTestForm();
   Create<TDravik>(form.get())->SetName("Dravik");
-  const std::string file = CreateTempFile();
+  TTemporaryFile temporary;
+  const std::string& file = temporary.Create();
   try {
     if (po) {
       std::vector<std::string> refused;
@@ -65,6 +63,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ImportInto(*form, file);
   } catch (const Exception&) {
   }
-  unlink(file.c_str());
   return 0;
 }
