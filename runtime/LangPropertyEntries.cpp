@@ -64,10 +64,10 @@ Variant TConsistentLangPropertyEntry::GetLangValue(int index) const {
   return HasLangValue(index) ? *fSlots[static_cast<std::size_t>(index)] : Variant::Null();
 }
 
-void TConsistentLangPropertyEntry::SetLangValue(int index, const Variant& value) {
+void TConsistentLangPropertyEntry::SetLangValue(int index, Variant value) {
   CheckIndex(index, "SetLangValue");
   CheckLine(value);
-  Slot(index) = Stored(value);
+  Slot(index) = Stored(std::move(value));
 }
 
 void TConsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
@@ -118,13 +118,13 @@ Variant TInconsistentLangPropertyEntry::GetLangValue(int index) const {
   return TConsistentLangPropertyEntry::GetLangValue(index);
 }
 
-void TInconsistentLangPropertyEntry::SetLangValue(int index, const Variant& value) {
+void TInconsistentLangPropertyEntry::SetLangValue(int index, Variant value) {
   if (index == 0) {
     CheckLine(value);
     SetValue(value);
     return;
   }
-  TConsistentLangPropertyEntry::SetLangValue(index, value);
+  TConsistentLangPropertyEntry::SetLangValue(index, std::move(value));
 }
 
 void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {

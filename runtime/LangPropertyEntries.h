@@ -29,7 +29,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
 
   // A slot without a value reads as Null.
   virtual Variant GetLangValue(int index) const;
-  virtual void SetLangValue(int index, const Variant& value);
+  virtual void SetLangValue(int index, Variant value);
   virtual void ExchangeLangValues(int a, int b);
   // Count and every slot's value from source.
   virtual void AssignNew(const TConsistentLangPropertyEntry& source);
@@ -62,7 +62,7 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
   Variant GetLangValue(int index) const override;
-  void SetLangValue(int index, const Variant& value) override;
+  void SetLangValue(int index, Variant value) override;
   void ExchangeLangValues(int a, int b) override;
   void AssignNew(const TConsistentLangPropertyEntry& source) override;
   void DefineProperties(TFiler& filer) override;

@@ -1,5 +1,6 @@
 // The translators' text file of a language manager: export, the list of its sections, import.
 
+#include <algorithm>
 #include <cerrno>
 #include <unordered_map>
 
@@ -139,6 +140,7 @@ class TImporter {
   // Imports the sections (in the "Class=Language" form) of file.
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
                       TStrings* adjusted, TStrings* rejected) {
+    if (!fIndexed) IndexPaths();
     // The languages first, with one alignment of every entry for all that are new.
     std::vector<int> slots;
     bool added = false;
@@ -151,33 +153,33 @@ class TImporter {
       if (!found) continue;
       const int slot = slots[s];
       for (std::string_view raw : found->Lines) {
-        CleanLine(raw, fLine);
+        const std::string_view value = CleanLine(raw, fLine);
         const std::string& line = fLine;
         bool wasAdjusted = false;
-        if (slot >= 0 && ImportLine(line, slot, wasAdjusted)) {
+        if (slot >= 0 && ImportLine(line, value, slot, wasAdjusted)) {
           if (wasAdjusted && adjusted) adjusted->Add("[" + section + "]=" + line);
         } else if (rejected) {
           rejected->Add("[" + section + "]=" + line);
         }
       }
     }
+    GivePending();
   }
 
  private:
-  // key=value with the value trimmed and one pair of enclosing quotes taken off.
-  static void CleanLine(std::string_view raw, std::string& line) {
+  // key=value with the value trimmed and one pair of enclosing quotes taken off, as line; the
+  // value itself is answered as a view into raw, which outlives the values waiting for entries.
+  static std::string_view CleanLine(std::string_view raw, std::string& line) {
     const std::size_t eq = raw.find('=');
     std::string_view key = raw.substr(0, eq);
-    while (!key.empty() && static_cast<unsigned char>(key.front()) <= 32) key.remove_prefix(1);
+    while (!key.empty() && IsBlankOrControl(key.front())) key.remove_prefix(1);
     line.assign(key);
-    if (eq == std::string_view::npos) return;
-    std::string_view value = raw.substr(eq + 1);
-    while (!value.empty() && static_cast<unsigned char>(value.front()) <= 32)
-      value.remove_prefix(1);
-    while (!value.empty() && static_cast<unsigned char>(value.back()) <= 32) value.remove_suffix(1);
+    if (eq == std::string_view::npos) return {};
+    std::string_view value = TrimView(raw.substr(eq + 1));
     if (value.size() > 1 && value.front() == '\'' && value.back() == '\'')
       value = value.substr(1, value.size() - 2);
     line.append(1, '=').append(value);
+    return value;
   }
 
   // The slot of the section's language, added when the manager lacks it; -1 without a name.
@@ -199,51 +201,57 @@ class TImporter {
     return langs->Items(index)->SubIndex;
   }
 
-  bool ImportLine(std::string_view line, int slot, bool& adjusted) {
+  // line as CleanLine made it, value the view it answered.
+  bool ImportLine(std::string_view line, std::string_view value, int slot, bool& adjusted) {
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos || eq == 0) return false;
     const std::string_view key = line.substr(0, eq);
-    const std::string_view value = line.substr(eq + 1);
     if (const std::size_t hash = key.find(".#"); hash != std::string_view::npos) {
-      Give(NamedString(std::string(key.substr(hash + 2))), slot, value);
+      fPending.push_back({NamedString(std::string(key.substr(hash + 2))), slot, value});
       return true;
     }
     if (!fScratch.HasFormOwner()) return false;
     PathOfKey(key, fPath);
     const std::string& path = fPath;
-    if (TPropertyEntry* entry = Resolve(path, false)) return Give(*entry, slot, value), true;
-    const std::size_t bracket = path.rfind('[');
-    if (bracket == std::string::npos) return false;
-    if (TPropertyEntry* entry =
-            Resolve(path.substr(0, bracket) + ".Strings" + path.substr(bracket), true))
-      return Give(*entry, slot, value), true;
-    const std::size_t close = path.rfind(']');
-    if (TPropertyEntry* entry =
-            Resolve(path.substr(0, close + 1) + ".Caption" + path.substr(close + 1), false)) {
-      adjusted = true;
-      return Give(*entry, slot, value), true;
+    std::size_t at = Resolve(path, false);
+    if (at == kNone) {
+      const std::size_t bracket = path.rfind('[');
+      if (bracket == std::string::npos) return false;
+      at = Resolve(path.substr(0, bracket) + ".Strings" + path.substr(bracket), true);
     }
-    return false;
+    if (at == kNone) {
+      const std::size_t close = path.rfind(']');
+      at = Resolve(path.substr(0, close + 1) + ".Caption" + path.substr(close + 1), false);
+      adjusted = at != kNone;
+    }
+    if (at == kNone) return false;
+    fPending.push_back({at, slot, value});
+    return true;
   }
 
-  // The named string of that name, added when the manager does not have it yet.
-  TConsistentLangPropertyEntry& NamedString(const std::string& name) {
+  // The position of the named string of that name (after every property), added when the
+  // manager does not have it yet.
+  std::size_t NamedString(const std::string& name) {
     if (fStrings.empty())
       if (TMainEntry* strings = fScratch.GetStringInterface(false))
-        for (int i = 0; i < strings->Props()->Count(); ++i) {
-          auto* entry = static_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
-          fStrings.emplace(UpperCase(entry->Name), entry);
-        }
+        for (int i = 0; i < strings->Props()->Count(); ++i)
+          AddNamedString(UpperCase(strings->Props()->Items(i)->Name),
+                         static_cast<TPropertyEntry*>(strings->Props()->Items(i)));
     auto found = fStrings.find(UpperCase(name));
-    if (found == fStrings.end())
-      found = fStrings.emplace(UpperCase(name), fScratch.AddString(name)).first;
-    return *found->second;
+    if (found == fStrings.end()) found = AddNamedString(UpperCase(name), fScratch.AddString(name));
+    return found->second;
   }
 
-  // The property entry a path names: component (or the owner's class name), sub-entries, and
-  // the property; linesOnly accepts only lines of string lists. Paths ignore case.
-  TPropertyEntry* Resolve(std::string_view path, bool linesOnly) {
-    if (!fIndexed) IndexPaths();
+  std::unordered_map<std::string, std::size_t>::iterator AddNamedString(std::string key,
+                                                                        TPropertyEntry* entry) {
+    fStringEntries.push_back(entry);
+    return fStrings.emplace(std::move(key), fOrder.size() + fStringEntries.size() - 1).first;
+  }
+
+  // The position of the property entry a path names: component (or the owner's class name),
+  // sub-entries, and the property; linesOnly accepts only lines of string lists. Paths ignore
+  // case. kNone when there is none.
+  std::size_t Resolve(std::string_view path, bool linesOnly) {
     const std::size_t dot = path.find('.');
     fKey.clear();
     if (dot != std::string_view::npos && path.substr(0, dot) == fScratch.Owner()->ClassName()) {
@@ -251,17 +259,23 @@ class TImporter {
       path.remove_prefix(dot);
     }
     fKey.append(path);
-    for (char& c : fKey)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const auto found = fPaths.find(fKey);
-    if (found == fPaths.end()) return nullptr;
-    const TMainEntry* parent = found->second->ParentEntry();
-    if (linesOnly && !(parent && parent->SubType().Contains(stTStringsObject))) return nullptr;
-    return found->second;
+    for (char& c : fKey) c = UpCase(c);
+    std::size_t at = Predicted(fKey);
+    if (at == fOrder.size())
+      if (const auto found = fPaths.find(fKey); found != fPaths.end()) at = found->second;
+    if (at == fOrder.size()) return kNone;
+    if (linesOnly) {
+      const TMainEntry* parent = fOrder[at].Entry->ParentEntry();
+      if (!(parent && parent->SubType().Contains(stTStringsObject))) return kNone;
+    }
+    fNext = at + 1;
+    return at;
   }
 
   // Every property of the scratch tree by its path, once: a file's lines then find their entry
-  // in constant time, whatever the size of the form.
+  // in constant time, whatever the size of the form. The paths are kept in the order an export
+  // writes them, so that a file in that order finds each entry right after the one before
+  // without a hash lookup: on large forms the scattered lookups, not the work, set the pace.
   void IndexPaths() {
     fIndexed = true;
     TComponentEntries* comps = fScratch.Comps();
@@ -270,12 +284,55 @@ class TImporter {
       if (component->Object() == fScratch.Owner()) fOwnerName = component->Name;
       TStringList paths;
       component->MoveSubItemsToStrings(true, paths);
+      paths.Sort();
       for (int p = 0; p < paths.Count(); ++p) {
         auto* entry = static_cast<TPropertyEntry*>(paths.Objects(p));
-        if (!fScratch.IsStringEntry(*entry))
-          fPaths.emplace(UpperCase(component->Name + "." + paths.Strings(p)), entry);
+        if (fScratch.IsStringEntry(*entry)) continue;
+        const std::size_t offset = fKeyText.size();
+        fKeyText.append(component->Name).append(1, '.').append(paths.Strings(p));
+        for (std::size_t i = offset; i < fKeyText.size(); ++i) fKeyText[i] = UpCase(fKeyText[i]);
+        fOrder.push_back({offset, fKeyText.size() - offset, entry});
       }
     }
+    // The first of equal paths wins, as a lookup finds it; the others are never predicted.
+    std::vector<TIndexedPath> unique;
+    unique.reserve(fOrder.size());
+    fPaths.reserve(fOrder.size());
+    for (const TIndexedPath& indexed : fOrder) {
+      const std::string_view key(fKeyText.data() + indexed.Offset, indexed.Length);
+      if (fPaths.emplace(key, unique.size()).second) unique.push_back(indexed);
+    }
+    fOrder = std::move(unique);
+  }
+
+  // The position of key among the few after the last one found (a file may leave out some
+  // properties of each component); fOrder.size() when it is not there.
+  std::size_t Predicted(std::string_view key) const {
+    constexpr std::size_t kLookAhead = 8;
+    const std::size_t end = std::min(fOrder.size(), fNext + kLookAhead);
+    for (std::size_t at = fNext; at < end; ++at)
+      if (std::string_view(fKeyText.data() + fOrder[at].Offset, fOrder[at].Length) == key)
+        return at;
+    return fOrder.size();
+  }
+
+  TPropertyEntry& EntryAt(std::size_t at) const {
+    return at < fOrder.size() ? *fOrder[at].Entry : *fStringEntries[at - fOrder.size()];
+  }
+
+  // The values found, given entry by entry in the order of the file's lines: an entry is
+  // visited once, whatever the number of sections, and its values are made side by side.
+  void GivePending() {
+    std::vector<std::size_t> starts(fOrder.size() + fStringEntries.size() + 1, 0);
+    for (const TPendingValue& pending : fPending) ++starts[pending.Position + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+    std::vector<std::size_t> grouped(fPending.size());
+    for (std::size_t i = 0; i < fPending.size(); ++i) grouped[starts[fPending[i].Position]++] = i;
+    for (const std::size_t i : grouped) {
+      const TPendingValue& pending = fPending[i];
+      Give(EntryAt(pending.Position), pending.Slot, pending.Value);
+    }
+    fPending.clear();
   }
 
   void Give(TPropertyEntry& property, int slot, std::string_view value) {
@@ -295,8 +352,24 @@ class TImporter {
   bool fInitAll;
   bool fIndexed = false;
   std::string fOwnerName;
-  std::unordered_map<std::string, TPropertyEntry*> fPaths;
-  std::unordered_map<std::string, TConsistentLangPropertyEntry*> fStrings;
+  struct TIndexedPath {
+    std::size_t Offset, Length;  // the key within fKeyText
+    TPropertyEntry* Entry;
+  };
+  std::string fKeyText;  // every key in upper case, one after the other
+  std::vector<TIndexedPath> fOrder;
+  std::unordered_map<std::string_view, std::size_t> fPaths;  // key -> position in fOrder
+  std::size_t fNext = 0;  // the position a file in export order names next
+  std::unordered_map<std::string, std::size_t> fStrings;  // key -> position
+  std::vector<TPropertyEntry*> fStringEntries;
+  // A line's value waiting to be given to the entry at Position; Value lies in the file.
+  struct TPendingValue {
+    std::size_t Position;
+    int Slot;
+    std::string_view Value;
+  };
+  std::vector<TPendingValue> fPending;
+  static constexpr std::size_t kNone = ~std::size_t(0);
   std::string fLine, fPath, fKey;  // reused for every line
 };
 

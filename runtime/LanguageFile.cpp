@@ -15,10 +15,10 @@ TLanguageFile::TLanguageFile(const std::string& fileName) : fText(LoadFromFile(f
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     if (!IsValidUtf8(raw)) raw = fDecoded.emplace_back(EightBitToUtf8(raw));
-    const std::string line = Trim(raw);
+    const std::string_view line = TrimView(raw);
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']') {
-      const std::string name = line.substr(1, line.size() - 2);
+      const std::string name(line.substr(1, line.size() - 2));
       current = const_cast<TLanguageSection*>(Find(name));
       if (!current) current = &fSections.emplace_back(TLanguageSection{name, {}});
       continue;

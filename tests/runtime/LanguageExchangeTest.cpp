@@ -135,6 +135,30 @@ TEST_F(LanguageExchange, ExportAndImportOfEverySectionGiveBackEveryValue) {
   EXPECT_EQ(dravik->GetString("Greeting"), "Welcome");
 }
 
+// Lines find their entries whatever their order, however many the file leaves out, and the
+// later of two lines for one property in one section wins.
+TEST_F(LanguageExchange, LinesInAnyOrderFindTheirEntriesAndTheLaterOfTwoWins) {
+  Write(dir.File("mixed.lng"),
+        "[TTestForm.Deutsch]\r\n"
+        "Label1.Caption='Etikett'\r\n"
+        "Dravik.#Greeting='Tag'\r\n"
+        "Button1.Hint='Hinweis'\r\n"
+        "Button1.Caption='Knopf'\r\n"
+        "Button1.Hint='Letzter Hinweis'\r\n"
+        "[TTestForm.English]\r\n"
+        "Label1.Caption='Label'\r\n"
+        "Button1.Caption='Button'\r\n");
+  ASSERT_TRUE(
+      Import(dir.File("mixed.lng"), imClearExisting, {"TTestForm=English", "TTestForm=Deutsch"}));
+  EXPECT_EQ(rejected.Count(), 0) << rejected.Text();
+  EXPECT_EQ(Control(form.get(), "Label1")->Caption, "Label");
+  EXPECT_EQ(button->Caption, "Button");
+  EXPECT_EQ(German("Label1", "Caption"), "Etikett");
+  EXPECT_EQ(German("Button1", "Caption"), "Knopf");
+  EXPECT_EQ(German("Button1", "Hint"), "Letzter Hinweis");
+  EXPECT_EQ(German("Dravik", "Greeting"), "Tag");
+}
+
 TEST_F(LanguageExchange, TheModesDecideWhetherTheFormOrTheFileWins) {
   Write(dir.File("tr.lng"),
         "[TTestForm.Deutsch]\r\nButton1.Caption='Servus'\r\nButton1.Lines%1='zwei'\r\n");

@@ -24,7 +24,13 @@ bool IsDigit(char c) {
 }  // namespace
 
 std::string Trim(std::string_view s) {
-  return TrimLeft(TrimRight(s));
+  return std::string(TrimView(s));
+}
+
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && IsBlankOrControl(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
+  return s;
 }
 
 std::string TrimLeft(std::string_view s) {

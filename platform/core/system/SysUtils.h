@@ -14,6 +14,7 @@ inline bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
 std::string Trim(std::string_view s);  // removes blanks and control characters at both ends
+std::string_view TrimView(std::string_view s);  // the same, without a copy
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string UpperCase(std::string_view s);
