@@ -78,6 +78,7 @@ void TConsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
 
 void TConsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {
   SetCount(source.Count());
+  ReserveSlots();
   for (int i = 0; i < source.Count(); ++i) SetLangValue(i, source.GetLangValue(i));
 }
 
@@ -149,6 +150,7 @@ void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntr
   }
   // Both slots 0 are live properties: only the stored languages travel.
   SetCount(source.Count());
+  ReserveSlots();
   for (int i = 1; i < source.Count(); ++i) SetLangValue(i, source.GetLangValue(i));
 }
 

@@ -26,6 +26,9 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   int32_t Count() const { return fCount; }
   // Resizes to count slots (at least 1); dropped slots lose their values, new ones have none.
   void SetCount(int32_t count);
+  // Room for every slot, for a caller about to give each a value: one allocation, not a
+  // growing vector's several (SetCount alone allocates nothing, for counts read from streams).
+  void ReserveSlots() { fSlots.reserve(static_cast<std::size_t>(fCount)); }
 
   // A slot without a value reads as Null.
   virtual Variant GetLangValue(int index) const;

@@ -132,10 +132,17 @@ void TLanguageManager::GetAvailLangSections(const std::string& fileName, TString
 
 namespace {
 
+// The slot counts the languages added by the importers of one import reached, in turn, each
+// with the way its new slots were filled. An entry takes them when it is first given a value,
+// so entries no line names (most of a form's properties) never get slots; entries given values
+// take a new step at once.
+using TSlotSteps = std::vector<std::pair<int, TSyncCountMode>>;
+
 // One import into a scratch manager: the rules by which a line of a section finds its entry.
 class TImporter {
  public:
-  TImporter(TLanguageManager& scratch, bool initAll) : fScratch(scratch), fInitAll(initAll) {}
+  TImporter(TLanguageManager& scratch, TSlotSteps& steps, bool initAll)
+      : fScratch(scratch), fSteps(steps), fInitAll(initAll) {}
 
   // Imports the sections (in the "Class=Language" form) of file.
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
@@ -146,7 +153,7 @@ class TImporter {
     bool added = false;
     for (const std::string& chosen : sections)
       slots.push_back(LanguageSlot(ReplaceFirst(chosen, "=", "."), added));
-    if (added) fScratch.SyncCount(fInitAll ? cmInitAll : cmInitNone);
+    if (added) AddStep();
     for (std::size_t s = 0; s < sections.size(); ++s) {
       const std::string section = ReplaceFirst(sections[s], "=", ".");
       const TLanguageSection* found = file.Find(section);
@@ -180,6 +187,16 @@ class TImporter {
       value = value.substr(1, value.size() - 2);
     line.append(1, '=').append(value);
     return value;
+  }
+
+  void AddStep() {
+    const int count = std::max(fScratch.GetLangCount(), 1);
+    const TSyncCountMode mode = fInitAll ? cmInitAll : cmInitNone;
+    fSteps.emplace_back(count, mode);
+    fScratch.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
+      auto& entry = static_cast<TTagLangPropertyEntry&>(*property);
+      if (entry.Tag & kImported) fScratch.SyncEntryCount(entry, count, mode);
+    });
   }
 
   // The slot of the section's language, added when the manager lacks it; -1 without a name.
@@ -337,6 +354,9 @@ class TImporter {
 
   void Give(TPropertyEntry& property, int slot, std::string_view value) {
     auto& entry = static_cast<TTagLangPropertyEntry&>(property);
+    if (!(entry.Tag & kImported))
+      for (const auto& [count, mode] : fSteps)
+        if (count > entry.Count()) fScratch.SyncEntryCount(entry, count, mode);
     if (fInitAll && !(entry.Tag & kInitDone)) {
       const Variant active = entry.GetLangValue(0);
       for (int i = 0; i < entry.Count(); ++i)
@@ -349,6 +369,7 @@ class TImporter {
   }
 
   TLanguageManager& fScratch;
+  TSlotSteps& fSteps;
   bool fInitAll;
   bool fIndexed = false;
   std::string fOwnerName;
@@ -479,8 +500,9 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
       defaults.SetPropFilter({pfAll});
       AddRootToMainEntries(fOwner, *scratch.Comps(), settings ? *settings : defaults, filter);
     }
-    TImporter fromFile(scratch, initAll);
-    TImporter fromOwn(scratch, false);
+    TSlotSteps steps;
+    TImporter fromFile(scratch, steps, initAll);
+    TImporter fromOwn(scratch, steps, false);
     auto reimport = [&] {
       TStringList ownAdjusted, ownRejected;
       const TLanguageFile ownFile(own.Name());

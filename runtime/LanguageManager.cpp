@@ -139,24 +139,29 @@ Variant TLanguageManager::InitialValue(TConsistentLangPropertyEntry& entry, TSyn
 
 void TLanguageManager::SyncCount(TSyncCountMode mode) {
   const int count = std::max(GetLangCount(), 1);
-  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
-    const int old = entry.Count();
-    if (count == old) return;
-    entry.SetCount(count);
-    // Every new slot starts with the same value, but for the first slot of an entry that had
-    // none in cmInitDefault: it is worked out once per entry, not once per slot.
-    std::optional<Variant> shared;
-    for (int slot = old; slot < count; ++slot) {
-      const bool first = mode == cmInitDefault && old == 0 && slot == 0;
-      if (!first && shared) {
-        entry.SetLangValue(slot, *shared);
-        continue;
-      }
-      Variant value(VarToStr(InitialValue(entry, mode, old, slot)));
-      entry.SetLangValue(slot, value);
-      if (!first) shared = std::move(value);
+  ForEachLangEntry(
+      [&](TConsistentLangPropertyEntry& entry) { SyncEntryCount(entry, count, mode); });
+}
+
+void TLanguageManager::SyncEntryCount(TConsistentLangPropertyEntry& entry, int count,
+                                      TSyncCountMode mode) {
+  const int old = entry.Count();
+  if (count == old) return;
+  entry.SetCount(count);
+  entry.ReserveSlots();
+  // Every new slot starts with the same value, but for the first slot of an entry that had
+  // none in cmInitDefault: it is worked out once per entry, not once per slot.
+  std::optional<Variant> shared;
+  for (int slot = old; slot < count; ++slot) {
+    const bool first = mode == cmInitDefault && old == 0 && slot == 0;
+    if (!first && shared) {
+      entry.SetLangValue(slot, *shared);
+      continue;
     }
-  });
+    Variant value(VarToStr(InitialValue(entry, mode, old, slot)));
+    entry.SetLangValue(slot, value);
+    if (!first) shared = std::move(value);
+  }
 }
 
 void TLanguageManager::AssignLangsAndSync(const TLanguageEntries& newLangs, TSyncCountMode mode) {

@@ -55,6 +55,8 @@ class TLanguageManager : public TObject {
 
   // Gives every property entry one slot per language, filling new slots as mode says.
   void SyncCount(TSyncCountMode mode);
+  // The same for one entry, up to count slots.
+  void SyncEntryCount(TConsistentLangPropertyEntry& entry, int count, TSyncCountMode mode);
   // Takes a new language list whose kept entries carry their slot, new ones -1, the chosen one
   // marked; closes slot gaps, numbers the new languages and activates the marked one.
   void AssignLangsAndSync(const TLanguageEntries& newLangs, TSyncCountMode mode);
