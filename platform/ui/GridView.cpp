@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/core/forms/Application.h"
 #include "platform/ui/Grids.h"
@@ -110,6 +111,7 @@ TGridHeader::TGridHeader(Qt::Orientation orientation, TStringGrid* grid, TGridVi
   setSectionsClickable(false);
   setHighlightSections(false);
   setFocusPolicy(Qt::NoFocus);
+  viewport()->setMouseTracking(true);  // the cursor shows the lines that can be dragged
 }
 
 QSize TGridHeader::sizeHint() const {
@@ -149,7 +151,9 @@ void TGridHeader::mouseDoubleClickEvent(QMouseEvent* event) {
 // --- TGridCorner -------------------------------------------------------------------------------
 
 TGridCorner::TGridCorner(TStringGrid* grid, TGridView* view)
-    : QWidget(view), fGrid(grid), fView(view) {}
+    : QWidget(view), fGrid(grid), fView(view) {
+  setMouseTracking(true);
+}
 
 void TGridCorner::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -278,8 +282,46 @@ QPoint TGridView::ClientPoint(QWidget* from, const QMouseEvent* event) const {
   return from->mapTo(this, event->position().toPoint()) - contentsRect().topLeft();
 }
 
+// The grip is a few pixels either side of the line, in the fixed cells only: the line between
+// the cell under the mouse and the one before it, or its own far edge.
+std::optional<TGridView::TSizingLine> TGridView::SizingLineAt(QPoint at) const {
+  constexpr int kGrip = 3;
+  const TGridOptions options = fGrid->Options();
+  int32_t col, row;
+  fGrid->MouseToCell(at.x(), at.y(), col, row);
+  if (col < 0 || row < 0) return std::nullopt;
+  const bool fixedRow = row < fGrid->FixedRows(), fixedCol = col < fGrid->FixedCols();
+  const int32_t line = showGrid() ? 1 : 0;
+  if (fixedRow && options.Contains(goColSizing))
+    for (const int32_t c : {col - 1, col}) {
+      if (c < 0) continue;
+      const int edge = fGrid->CellRect(c, row).Right + line;
+      if (std::abs(at.x() - edge) <= kGrip)
+        return TSizingLine{true, c, at.x(), fGrid->ColWidths(c)};
+    }
+  if (fixedCol && options.Contains(goRowSizing))
+    for (const int32_t r : {row - 1, row}) {
+      if (r < 0) continue;
+      const int edge = fGrid->CellRect(col, r).Bottom + line;
+      if (std::abs(at.y() - edge) <= kGrip)
+        return TSizingLine{false, r, at.y(), fGrid->RowHeights(r)};
+    }
+  return std::nullopt;
+}
+
+void TGridView::ShowSizingCursor(QWidget* from, QPoint at) {
+  const std::optional<TSizingLine> line = SizingLineAt(at);
+  if (!line) {
+    from->unsetCursor();
+  } else {
+    from->setCursor(line->Column ? Qt::SplitHCursor : Qt::SplitVCursor);
+  }
+}
+
 void TGridView::MousePressed(QMouseEvent* event, QWidget* from, bool twice) {
   const QPoint at = ClientPoint(from, event);
+  // A press on a line drags it and is nothing else: no click, no header action.
+  if (event->button() == Qt::LeftButton && (fSizing = SizingLineAt(at))) return;
   TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
   if (twice) shift.Include(ssDouble);
   Guarded(fGrid, [&] { fGrid->MouseDown(ButtonOf(event->button()), shift, at.x(), at.y()); });
@@ -287,12 +329,30 @@ void TGridView::MousePressed(QMouseEvent* event, QWidget* from, bool twice) {
 
 void TGridView::MouseMoved(QMouseEvent* event, QWidget* from) {
   const QPoint at = ClientPoint(from, event);
+  if (fSizing) {
+    const int size =
+        std::max(1, fSizing->Size + (fSizing->Column ? at.x() : at.y()) - fSizing->Grip);
+    Guarded(fGrid, [&] {
+      if (fSizing->Column) {
+        fGrid->SetColWidths(fSizing->Index, size);
+      } else {
+        fGrid->SetRowHeights(fSizing->Index, size);
+      }
+    });
+    RepaintAll();
+    return;
+  }
+  if (from != viewport() && event->buttons() == Qt::NoButton) ShowSizingCursor(from, at);
   Guarded(fGrid,
           [&] { fGrid->MouseMove(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
 }
 
 void TGridView::MouseReleased(QMouseEvent* event, QWidget* from) {
   const QPoint at = ClientPoint(from, event);
+  if (fSizing && event->button() == Qt::LeftButton) {
+    fSizing.reset();
+    return;
+  }
   Guarded(fGrid, [&] {
     fGrid->MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), at.x(),
                    at.y());

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <optional>
 
 namespace dravik {
 
@@ -112,7 +113,19 @@ class TGridView : public QTableView {
  private:
   QPoint ClientPoint(QWidget* from, const QMouseEvent* event) const;
 
+  // A line between cells that the mouse drags: with goColSizing a column's right edge along the
+  // fixed rows, with goRowSizing a row's bottom edge along the fixed columns.
+  struct TSizingLine {
+    bool Column = false;
+    int32_t Index = 0;
+    int Grip = 0;  // where the drag started, across the line
+    int Size = 0;  // the column's width or the row's height then
+  };
+  std::optional<TSizingLine> SizingLineAt(QPoint at) const;
+  void ShowSizingCursor(QWidget* from, QPoint at);
+
   TStringGrid* fGrid;
+  std::optional<TSizingLine> fSizing;
   TGridCorner* fCorner;
   int32_t fHiddenRows = 0, fHiddenCols = 0;
   bool fEntered = false;

@@ -134,6 +134,18 @@ void ClickCell(TStringGrid* grid, int32_t col, int32_t row, Qt::MouseButton butt
   QTest::mouseClick(widget, button, Qt::NoModifier, widget->mapFrom(grid->View(), at));
 }
 
+// Drags with the left button between two points of the grid's client area, through the widget
+// shown at the first (the table, a header or the corner), as the mouse would.
+void Drag(TStringGrid* grid, QPoint from, QPoint to) {
+  const QPoint origin = grid->View()->contentsRect().topLeft();
+  QWidget* widget = grid->View()->childAt(origin + from);
+  const QPoint start = widget->mapFrom(grid->View(), origin + from);
+  const QPoint end = widget->mapFrom(grid->View(), origin + to);
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, start);
+  QTest::mouseMove(widget, end);
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, end);
+}
+
 }  // namespace
 
 TEST_F(Grids, EachColumnAndRowHasItsSizeThatMovesWithIt) {
@@ -233,4 +245,47 @@ TEST_F(Grids, MouseHooksSeeTheCellUnderThePointerAndFixedCellsNeverBecomeCurrent
   grid->MouseToCell(-5, 10000, col, row);
   EXPECT_EQ(col, -1);
   EXPECT_EQ(row, -1);
+}
+
+// The lines between fixed cells are dragged with goColSizing and goRowSizing: the column or row
+// before the line takes the new size (a pixel at least) and the drag is no click.
+TEST_F(Grids, DraggingALineOfTheFixedCellsSizesItsColumnOrRow) {
+  auto grid = MakeComponent<TCountingGrid>(nullptr);
+  grid->HandleNeeded();
+  grid->View()->show();
+  const int headerMiddle = grid->CellRect(2, 0).Height() / 2;
+  const int columnLine = grid->CellRect(2, 0).Right + 1;
+  Drag(grid.get(), {columnLine, headerMiddle}, {columnLine + 30, headerMiddle});
+  EXPECT_EQ(grid->ColWidths(2), 64) << "without goColSizing a press there is a click";
+  EXPECT_EQ(grid->Mouse, (std::vector<std::string>{"down 0 3,0", "up 3,0"}));
+
+  TGridOptions options = grid->Options();
+  grid->SetOptions(options.Include(goColSizing).Include(goRowSizing));
+  grid->Mouse.clear();
+  QHeaderView* columns = grid->View()->horizontalHeader();
+  QTest::mouseMove(columns->viewport(), columns->viewport()->mapFrom(
+                                            grid->View(), grid->View()->contentsRect().topLeft() +
+                                                              QPoint(columnLine, headerMiddle)));
+  EXPECT_EQ(columns->cursor().shape(), Qt::SplitHCursor);
+  Drag(grid.get(), {columnLine, headerMiddle}, {columnLine + 30, headerMiddle});
+  EXPECT_EQ(grid->ColWidths(2), 94);
+  EXPECT_EQ(grid->View()->columnWidth(2), 94);
+  EXPECT_TRUE(grid->Mouse.empty()) << "dragging a line is no click";
+
+  const TRect row3 = grid->CellRect(0, 3);
+  const int rowLine = row3.Bottom + 1, sideMiddle = row3.Width() / 2;
+  Drag(grid.get(), {sideMiddle, rowLine}, {sideMiddle, rowLine - 10});
+  EXPECT_EQ(grid->RowHeights(3), 14);
+  EXPECT_EQ(grid->View()->rowHeight(3), 14);
+
+  // The fixed column's own edge: the scrolling cells move along.
+  const int fixedLine = grid->CellRect(0, 0).Right + 1;
+  Drag(grid.get(), {fixedLine, headerMiddle}, {fixedLine + 20, headerMiddle});
+  EXPECT_EQ(grid->ColWidths(0), 84);
+  EXPECT_EQ(grid->CellRect(1, 1).Left, 84);
+
+  const int line = grid->CellRect(2, 0).Right + 1;
+  Drag(grid.get(), {line, headerMiddle}, {0, headerMiddle});
+  EXPECT_EQ(grid->ColWidths(2), 1) << "never less than a pixel";
+  EXPECT_TRUE(grid->Mouse.empty());
 }
