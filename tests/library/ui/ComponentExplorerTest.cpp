@@ -18,6 +18,7 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
 #include "tests/ui/UiFixture.h"
 
 using namespace dravik;
@@ -439,6 +440,36 @@ TEST_F(ExplorerDialog, Screenshots) {
   WhenShown([&](QWidget* window) {
     Choose(Window(*dialog)->TreeSource(), {"Form1", "Form1: TForm", "Caption: TCaption"});
     EXPECT_TRUE(window->grab().save(QString::fromStdString(ScreenshotPath("explorer_dialog.png"))));
+    dialog->Form()->SetModalResult(mrCancel);
+  });
+  dialog->ExecuteEx(root.get(), &entries, nullptr);
+}
+
+// The windows carry their own TDravik in the package's private domain: a switch of that domain
+// reaches every open explorer window and the dialog with its buttons, and back again.
+TEST_F(ExplorerDialog, TheWindowsFollowThePackagesLanguage) {
+  Open();
+  auto* language = static_cast<TDravik*>(explorer->FindComponent("Dravik"));
+  ASSERT_NE(language, nullptr);
+  auto dialog = MakeComponent<TComponentExplorerDialog>(nullptr);
+  dialog->SetHelpContext(1);
+  TComponentEntries entries(nullptr, nullptr);
+  WhenShown([&](QWidget* window) {
+    language->SetLanguage("Deutsch");
+    EXPECT_EQ(explorer->Caption(), "Komponenten-Explorer");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Komponenten und Eigenschaften w\xC3\xA4hlen");
+    EXPECT_EQ(PanelButton(*dialog, 0)->Caption(), "&OK");
+    EXPECT_EQ(PanelButton(*dialog, 1)->Caption(), "&Abbrechen");
+    EXPECT_EQ(PanelButton(*dialog, 2)->Caption(), "&Hilfe");
+    TComponentExplorerForm* inside = Window(*dialog);
+    EXPECT_EQ(static_cast<TButton*>(inside->FindComponent("ButtonAdd"))->Caption(), "&Hinzu >");
+    EXPECT_EQ(static_cast<TGroupBox*>(inside->FindComponent("GroupFilter"))->Caption(),
+              "Eigenschaftsfilter");
+    EXPECT_TRUE(
+        window->grab().save(QString::fromStdString(ScreenshotPath("explorer_dialog-Deutsch.png"))));
+    language->SetLanguage("English");
+    EXPECT_EQ(PanelButton(*dialog, 1)->Caption(), "&Cancel");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Select Components and Properties");
     dialog->Form()->SetModalResult(mrCancel);
   });
   dialog->ExecuteEx(root.get(), &entries, nullptr);
