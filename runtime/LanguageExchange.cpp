@@ -148,7 +148,7 @@ class TImporter {
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
                       TStrings* adjusted, TStrings* rejected) {
     if (!fIndexed) IndexPaths();
-    // The languages first, with one alignment of every entry for all that are new.
+    // The languages first: those that are new make one step of slot counts.
     std::vector<int> slots;
     bool added = false;
     for (const std::string& chosen : sections)
