@@ -1,27 +1,20 @@
-#!/ usr / bin / env python3
-""
-    "Writes the translations of a text form file into its TDravik.
+#!/usr/bin/env python3
+"""Writes the translations of a text form file into its TDravik.
 
-    usage : form -
-            texts.py FORM.txt TEXTS
-                .tsv
+usage: form-texts.py FORM.txt TEXTS.tsv
 
-                    TEXTS.tsv is tab -
-            separated,
-    UTF - 8. The first line names the languages,
-    the form's own language first
-    : **English Deutsch Français Each further line is one translated property or
-      one named string,
-    with one value per language : Owner Caption Demo Demo Démo(the form itself) Fruits Items
-                                      .Strings[0] Apple Apfel
-                                  Pomme(one level of nesting) Buttons Buttons[1]
-                                      .Caption& Cancel& Abbrechen& Annuler(an item of a collection)
-                                          @Greeting Hello !Hallo !Bonjour
-                                  !(a named string)Empty lines
-        and lines starting with '#' are skipped.
+TEXTS.tsv is tab-separated, UTF-8. The first line names the languages, the form's own language
+first:
+    *	*	English	Deutsch	Français
+Each further line is one translated property or one named string, with one value per language:
+    Owner	Caption	Demo	Demo	Démo          (the form itself)
+    Fruits	Items.Strings[0]	Apple	Apfel	Pomme  (one level of nesting)
+    Buttons	Buttons[1].Caption	&Cancel	&Abbrechen	&Annuler  (an item of a collection)
+    @	Greeting	Hello!	Hallo!	Bonjour !      (a named string)
+Empty lines and lines starting with '#' are skipped.
 
-            The TDravik object(the first 'object NAME: TDravik' of the form) keeps its other
-            properties(Domain, Language, position); everything from its stored language data to its end is written
+The TDravik object (the first 'object NAME: TDravik' of the form) keeps its other properties
+(Domain, Language, position); everything from its stored language data to its end is written
 anew. The first language's values of properties are the form's own: write them into the form
 too. Until the command-line import exists, this is how the forms of this repository get their
 translations.
