@@ -62,6 +62,7 @@ const TClassRecord& TStringGrid::StaticClass() {
           .Default(0b11111)
           .Property("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount)
           .Default(5)
+          .Event("OnDrawCell", &TStringGrid::OnDrawCell)
           .Event("OnSelectCell", &TStringGrid::OnSelectCell)
           .Build();
   return record;
@@ -578,8 +579,9 @@ void TStringGrid::PaintCell(QPainter& painter, const QRect& area, int32_t col, i
   fCanvas.SetPainter(nullptr);
 }
 
-void TStringGrid::DrawCell(int32_t col, int32_t row, const TRect& rect, TGridDrawState) {
+void TStringGrid::DrawCell(int32_t col, int32_t row, const TRect& rect, TGridDrawState state) {
   if (fDefaultDrawing) fCanvas.TextRect(rect, rect.Left + 2, rect.Top + 2, Cells(col, row));
+  OnDrawCell(this, col, row, rect, state);
 }
 
 }  // namespace dravik

@@ -39,6 +39,8 @@ using TGridOptions = TSet<TGridOption, "TGridOptions">;
 
 enum TGridDrawStateKind { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = TSet<TGridDrawStateKind, "TGridDrawState">;
+using TDrawCellEvent = TEvent<"TDrawCellEvent", TObject* /*Sender*/, int32_t /*Col*/,
+                              int32_t /*Row*/, const TRect& /*Rect*/, TGridDrawState /*State*/>;
 
 // A block of cells, corners included.
 struct TGridRect {
@@ -128,6 +130,8 @@ class TStringGrid : public TWinControl {
   void Invalidate();
 
   TNotifyEvent OnSelectCell;
+  // Draws on Canvas after the default drawing, or alone without DefaultDrawing.
+  TDrawCellEvent OnDrawCell;
   QTableView* View() const;
 
  protected:
@@ -139,7 +143,8 @@ class TStringGrid : public TWinControl {
   TColor DefaultColor() const override { return clWindow; }
 
   // Draws one cell on Canvas; the brush and font are set for its state and, with
-  // DefaultDrawing, its background is filled. The default writes the cell's text.
+  // DefaultDrawing, its background is filled. The default writes the cell's text (with
+  // DefaultDrawing) and then calls OnDrawCell.
   virtual void DrawCell(int32_t col, int32_t row, const TRect& rect, TGridDrawState state);
   // Mouse coordinates are in the client area; the hooks run before the grid's own handling.
   virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);

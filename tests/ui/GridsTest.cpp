@@ -289,3 +289,46 @@ TEST_F(Grids, DraggingALineOfTheFixedCellsSizesItsColumnOrRow) {
   EXPECT_EQ(grid->ColWidths(2), 1) << "never less than a pixel";
   EXPECT_TRUE(grid->Mouse.empty());
 }
+
+namespace {
+
+// Fills the cell at (2, 2) red and counts the fixed cells it is asked to draw.
+class TCellPainter : public TObject {
+ public:
+  explicit TCellPainter(TStringGrid* grid) : fGrid(grid) {}
+  void Draw(TObject*, int32_t col, int32_t row, const TRect& rect, TGridDrawState state) {
+    if (state.Contains(gdFixed)) ++Fixed;
+    if (col != 2 || row != 2) return;
+    fGrid->Canvas()->Brush()->SetColor(clRed);
+    fGrid->Canvas()->FillRect(rect);
+  }
+  int Fixed = 0;
+
+ private:
+  TStringGrid* fGrid;
+};
+
+QColor ColorAtCell(TStringGrid* grid, int32_t col, int32_t row) {
+  const TRect r = grid->CellRect(col, row);
+  const QPoint centre = grid->View()->contentsRect().topLeft() +
+                        QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  return grid->View()->grab().toImage().pixelColor(centre);
+}
+
+}  // namespace
+
+// OnDrawCell draws after the default drawing, or alone without it, fixed cells included.
+TEST_F(Grids, OnDrawCellDrawsAfterTheDefaultOrAlone) {
+  auto grid = MakeComponent<TStringGrid>(nullptr);
+  grid->HandleNeeded();
+  grid->View()->show();
+  TCellPainter painter(grid.get());
+  EXPECT_NE(ColorAtCell(grid.get(), 2, 2), QColor(Qt::red));
+  grid->OnDrawCell = TDrawCellEvent::Of<&TCellPainter::Draw>(&painter);
+  EXPECT_EQ(ColorAtCell(grid.get(), 2, 2), QColor(Qt::red));
+  EXPECT_GT(painter.Fixed, 0);
+  grid->SetDefaultDrawing(false);
+  EXPECT_EQ(ColorAtCell(grid.get(), 2, 2), QColor(Qt::red));
+  grid->OnDrawCell = {};
+  EXPECT_NE(ColorAtCell(grid.get(), 2, 2), QColor(Qt::red)) << "the event, not a leftover";
+}
