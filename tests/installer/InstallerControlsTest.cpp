@@ -41,6 +41,20 @@ void CloseLeftOpen() {
   if (QFileDialog* dialog = OpenFileDialog()) static_cast<QDialog*>(dialog)->reject();
 }
 
+// Runs step once a file dialog is open, then closes what the step left open. It looks again
+// every 10 ms, for five seconds at most: a loaded machine opens dialogs late, and a dialog
+// that never opens must not leave a step waiting.
+void WithFileDialog(std::function<void(QFileDialog*)> step, int attempts = 500) {
+  QTimer::singleShot(10, [step, attempts] {
+    if (QFileDialog* dialog = OpenFileDialog()) {
+      step(dialog);
+      CloseLeftOpen();
+    } else if (attempts > 0) {
+      WithFileDialog(step, attempts - 1);
+    }
+  });
+}
+
 // What a user does who types a folder's name into the dialog and presses OK.
 void Choose(QFileDialog* dialog, const std::filesystem::path& folder) {
   dialog->setDirectory(QString::fromStdString(folder.parent_path().string()));
@@ -122,27 +136,25 @@ TEST_F(Installer, TheFileBoxOpensItsDialogWhereItsTextPoints) {
   select->SetFileFilter("Text files|*.txt");
   select->SetFileName(dir.File("data/a.txt"));
   form->Show();
-  QTimer::singleShot(0, [&] {
+  WithFileDialog([&](QFileDialog* fileDialog) {
     auto* dialog = dynamic_cast<TOpenDialog*>(select->ActiveDialog());
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->InitialDir(), dir.File("data"));
     EXPECT_EQ(dialog->FileName(), "a.txt");
     EXPECT_EQ(dialog->Filter(), "Text files|*.txt");
-    OpenFileDialog()->reject();
+    fileDialog->reject();
   });
-  QTimer::singleShot(100, CloseLeftOpen);
   select->ButtonWidget()->click();
   EXPECT_EQ(select->FileName(), dir.File("data/a.txt")) << "cancelled: unchanged";
 
   select->SetMode(mDirectory);
   select->SetFileName(dir.File("data"));
-  QTimer::singleShot(10, [&] {
+  WithFileDialog([&](QFileDialog* fileDialog) {
     auto* browse = dynamic_cast<TBrowseFolder*>(select->ActiveDialog());
     ASSERT_NE(browse, nullptr);
     EXPECT_TRUE(browse->Flags().Contains(bfStatusText));
-    Choose(OpenFileDialog(), dir.Path());
+    Choose(fileDialog, dir.Path());
   });
-  QTimer::singleShot(100, CloseLeftOpen);
   select->ButtonWidget()->click();
   EXPECT_EQ(select->FileName(), dir.Path());
   EXPECT_EQ(select->HistoryList()->Strings(0), dir.Path()) << "the choice is committed";
