@@ -278,9 +278,9 @@ class TImporter {
     fKey.append(path);
     for (char& c : fKey) c = UpCase(c);
     std::size_t at = Predicted(fKey);
-    if (at == fOrder.size())
+    if (at == kNone)
       if (const auto found = fPaths.find(fKey); found != fPaths.end()) at = found->second;
-    if (at == fOrder.size()) return kNone;
+    if (at == kNone) return kNone;
     if (linesOnly) {
       const TMainEntry* parent = fOrder[at].Entry->ParentEntry();
       if (!(parent && parent->SubType().Contains(stTStringsObject))) return kNone;
@@ -311,7 +311,8 @@ class TImporter {
         fOrder.push_back({offset, fKeyText.size() - offset, entry});
       }
     }
-    // The first of equal paths wins, as a lookup finds it; the others are never predicted.
+    // The map is made once every key is in fKeyText, whose growth would move them. The first of
+    // equal paths wins, as a lookup finds it; the others are never predicted.
     std::vector<TIndexedPath> unique;
     unique.reserve(fOrder.size());
     fPaths.reserve(fOrder.size());
@@ -323,14 +324,14 @@ class TImporter {
   }
 
   // The position of key among the few after the last one found (a file may leave out some
-  // properties of each component); fOrder.size() when it is not there.
+  // properties of each component); kNone when it is not there.
   std::size_t Predicted(std::string_view key) const {
     constexpr std::size_t kLookAhead = 8;
     const std::size_t end = std::min(fOrder.size(), fNext + kLookAhead);
     for (std::size_t at = fNext; at < end; ++at)
       if (std::string_view(fKeyText.data() + fOrder[at].Offset, fOrder[at].Length) == key)
         return at;
-    return fOrder.size();
+    return kNone;
   }
 
   TPropertyEntry& EntryAt(std::size_t at) const {
