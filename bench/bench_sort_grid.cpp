@@ -14,7 +14,7 @@
 #include <random>
 
 #include "bench/TimesReporter.h"
-#include "library/ui/SortGrid.h"
+#include "widgets/SortGrid.h"
 #include "platform/core/system/SysUtils.h"
 
 using namespace dravik;

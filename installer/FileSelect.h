@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "library/ui/MRUComboBox.h"
+#include "widgets/MRUComboBox.h"
 
 namespace dravik {
 

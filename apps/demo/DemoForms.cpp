@@ -1,6 +1,6 @@
 #include "apps/demo/DemoForms.h"
 
-#include "library/ui/MsgDlg.h"
+#include "widgets/MsgDlg.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"

@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "apps/demo/DemoForms.h"
-#include "library/ui/MyMsgForm.h"
+#include "widgets/MyMsgForm.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"

@@ -1,6 +1,6 @@
 #include "runtime/ui/DravikModule.h"
 
-#include "library/ui/MsgDlg.h"
+#include "widgets/MsgDlg.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/Designing.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "library/ui/MsgDlgRules.h"
-#include "library/ui/SuperForm.h"
+#include "widgets/MsgDlgRules.h"
+#include "widgets/SuperForm.h"
 
 namespace dravik {
 

@@ -51,7 +51,7 @@ TEST(FitCommand, TheDemosFormsAndTheMessageDialogFitInEveryLanguage) {
   const TRunResult run = RunDravik({"fit", kSource + "/apps/demo/forms/TMainForm.txt",
                                     kSource + "/apps/demo/forms/TDetailsForm.txt",
                                     kSource + "/apps/demo/forms/TSettingsForm.txt",
-                                    kSource + "/library/ui/forms/TMyMsgForm.txt"});
+                                    kSource + "/widgets/forms/TMyMsgForm.txt"});
   EXPECT_EQ(run.ExitCode, 0) << run.Out << run.Err;
   EXPECT_EQ(run.Out, "");
 }

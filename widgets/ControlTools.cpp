@@ -1,0 +1,34 @@
+#include "widgets/ControlTools.h"
+
+#include "library/ComponentTools.h"
+
+namespace dravik {
+
+void ForEachControl(TControl* control, const std::function<void(TControl*)>& proc) {
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+    for (int i = windowed->ControlCount() - 1; i >= 0; --i)
+      ForEachControl(windowed->Controls(i), proc);
+  }
+  proc(control);
+}
+
+namespace {
+bool HoldsControl(const TWinControl* parent, const TControl* control) {
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (parent->Controls(i) == control) return true;
+  return false;
+}
+}  // namespace
+
+TWinControl* FindParentWinControl(const TControl* control) {
+  TComponent* form = nullptr;
+  if (!control || !GetOwnerForm(control, form)) return nullptr;
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* candidate = dynamic_cast<TWinControl*>(form->Components(i));
+    if (candidate && HoldsControl(candidate, control)) return candidate;
+  }
+  auto* self = dynamic_cast<TWinControl*>(form);
+  return self && HoldsControl(self, control) ? self : nullptr;
+}
+
+}  // namespace dravik
