@@ -14,8 +14,8 @@
 #include <random>
 
 #include "bench/TimesReporter.h"
-#include "widgets/SortGrid.h"
 #include "platform/core/system/SysUtils.h"
+#include "widgets/SortGrid.h"
 
 using namespace dravik;
 

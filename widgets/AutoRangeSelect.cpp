@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "widgets/SortGridEx.h"
 #include "platform/core/system/Exceptions.h"
+#include "widgets/SortGridEx.h"
 
 namespace dravik {
 

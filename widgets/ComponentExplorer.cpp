@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "widgets/ComponentExplorerForm.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "widgets/ComponentExplorerForm.h"
 
 namespace dravik {
 

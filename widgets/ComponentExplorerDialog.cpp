@@ -1,11 +1,11 @@
 #include "widgets/ComponentExplorerDialog.h"
 
-#include "widgets/ButtonPanel.h"
-#include "widgets/ComponentExplorer.h"
 #include "model/ComponentExplorer.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "widgets/ButtonPanel.h"
+#include "widgets/ComponentExplorer.h"
 
 namespace dravik {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "widgets/SuperForm.h"
 #include "platform/ui/Dialogs.h"
+#include "widgets/SuperForm.h"
 
 namespace dravik {
 

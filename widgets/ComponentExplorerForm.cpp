@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "library/ComponentTools.h"
-#include "widgets/ComponentExplorer.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -13,6 +12,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiApplication.h"
+#include "widgets/ComponentExplorer.h"
 
 namespace dravik {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "widgets/SuperForm.h"
 #include "model/ComponentExplorer.h"
+#include "widgets/SuperForm.h"
 
 namespace dravik {
 

@@ -8,14 +8,14 @@
 #include <exception>
 
 #include "library/ComponentTools.h"
-#include "widgets/MsgDlg.h"
-#include "widgets/SuperForm.h"
 #include "model/ClassInfo.h"
 #include "model/ComponentExplorerTools.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "widgets/MsgDlg.h"
+#include "widgets/SuperForm.h"
 
 namespace dravik {
 

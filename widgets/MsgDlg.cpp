@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <iostream>
 
-#include "widgets/MyMsgForm.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/Exceptions.h"
+#include "widgets/MyMsgForm.h"
 
 namespace dravik {
 

@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdio>
 
-#include "widgets/ButtonPanel.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/Graphics.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
+#include "widgets/ButtonPanel.h"
 
 namespace dravik {
 

@@ -1,10 +1,10 @@
 // A TSortGrid as separated text: one line per row, the cells split at a separator character.
 
 #include "library/SeparatedText.h"
-#include "widgets/SortGrid.h"
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
+#include "widgets/SortGrid.h"
 
 namespace dravik {
 

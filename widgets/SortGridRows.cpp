@@ -1,7 +1,7 @@
 // Row and column operations of a TSortGrid, its shortcut keys' work, and finding a cell.
 
-#include "widgets/SortGrid.h"
 #include "platform/core/system/SysUtils.h"
+#include "widgets/SortGrid.h"
 
 namespace dravik {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "widgets/SortGrid.h"
 #include "platform/core/system/SysUtils.h"
+#include "widgets/SortGrid.h"
 
 namespace dravik {
 

@@ -1,9 +1,9 @@
 #include "apps/demo/DemoForms.h"
 
-#include "widgets/MsgDlg.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
+#include "widgets/MsgDlg.h"
 
 namespace dravik {
 

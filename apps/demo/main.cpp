@@ -9,11 +9,11 @@
 #include <iostream>
 
 #include "apps/demo/DemoForms.h"
-#include "widgets/MyMsgForm.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"
 #include "runtime/LanguageSwitch.h"
+#include "widgets/MyMsgForm.h"
 
 using namespace dravik;
 

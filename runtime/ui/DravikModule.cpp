@@ -1,12 +1,12 @@
 #include "runtime/ui/DravikModule.h"
 
-#include "widgets/MsgDlg.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/Designing.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "runtime/Dravik.h"
 #include "runtime/LanguageSwitch.h"
+#include "widgets/MsgDlg.h"
 
 namespace dravik {
 

@@ -2,11 +2,11 @@
 
 #include <QPushButton>
 
-#include "widgets/ButtonPanel.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Designing.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ButtonPanel.h"
 
 using namespace dravik;
 

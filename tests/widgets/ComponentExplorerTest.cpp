@@ -11,15 +11,15 @@
 #include <filesystem>
 #include <functional>
 
-#include "widgets/ButtonPanel.h"
-#include "widgets/ComponentExplorer.h"
-#include "widgets/ComponentExplorerDialog.h"
-#include "widgets/ComponentExplorerForm.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ButtonPanel.h"
+#include "widgets/ComponentExplorer.h"
+#include "widgets/ComponentExplorerDialog.h"
+#include "widgets/ComponentExplorerForm.h"
 
 using namespace dravik;
 

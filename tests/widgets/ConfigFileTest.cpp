@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "widgets/ConfigFile.h"
 #include "model/ComponentExplorerTools.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
@@ -18,6 +17,7 @@
 #include "platform/ui/Forms.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ConfigFile.h"
 
 using namespace dravik;
 

@@ -3,13 +3,13 @@
 #include <QCoreApplication>
 #include <cstdlib>
 
-#include "widgets/ConfigFile.h"
-#include "widgets/SuperForm.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ConfigFile.h"
+#include "widgets/SuperForm.h"
 
 using namespace dravik;
 

@@ -1,8 +1,8 @@
 // Traversal of the control tree and the windowed control that holds a control.
 
-#include "widgets/ControlTools.h"
 #include "platform/ui/StdCtrls.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ControlTools.h"
 
 using namespace dravik;
 

@@ -10,9 +10,9 @@
 #include <QToolButton>
 
 #include "library/ComponentTools.h"
-#include "widgets/MRUComboBox.h"
 #include "platform/ui/StdCtrls.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/MRUComboBox.h"
 
 using namespace dravik;
 

@@ -11,12 +11,12 @@
 #include <QWindow>
 #include <functional>
 
-#include "widgets/ButtonPanel.h"
-#include "widgets/MsgDlg.h"
-#include "widgets/MyMsgForm.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ButtonPanel.h"
+#include "widgets/MsgDlg.h"
+#include "widgets/MyMsgForm.h"
 
 using namespace dravik;
 

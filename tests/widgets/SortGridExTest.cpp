@@ -1,12 +1,12 @@
 // The marking grid: marks as check boxes, runs of marks dragged with the mouse and given back,
 // batches of updates, highlighting and the draw events.
 
-#include "widgets/SortGridEx.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/typinfo/ClassRecord.h"
 #include "tests/widgets/SortGridFixture.h"
+#include "widgets/SortGridEx.h"
 
 using namespace dravik;
 

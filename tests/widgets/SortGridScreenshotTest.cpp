@@ -3,8 +3,8 @@
 
 #include <QDir>
 
-#include "widgets/SortGridEx.h"
 #include "tests/widgets/SortGridFixture.h"
+#include "widgets/SortGridEx.h"
 
 using namespace dravik;
 

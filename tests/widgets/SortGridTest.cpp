@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "widgets/SortGrid.h"
 #include "platform/core/typinfo/ClassRecord.h"
-#include "tests/widgets/SortGridFixture.h"
 #include "tests/support/TestFiles.h"
+#include "tests/widgets/SortGridFixture.h"
+#include "widgets/SortGrid.h"
 
 using namespace dravik;
 

@@ -3,9 +3,9 @@
 
 #include <QCoreApplication>
 
-#include "widgets/SuperForm.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/SuperForm.h"
 
 using namespace dravik;
 
