@@ -305,6 +305,17 @@ void TDravik::DefineProperties(TFiler& filer) {
   fLanguageManager->DefineProperties(filer, "LanguageManager_");
 }
 
+// A form that lacks its frame's language (a start-up language taken from the system that the
+// form was not translated into) keeps the language it was stored in, as a member that lacks the
+// language of a switch does: traced, not shown, and the form still loads in full.
+void TDravik::AlignWithFrame(const std::string& frame) {
+  try {
+    SetLanguageNotify(this, frame, amSetLanguage);
+  } catch (const ELanguageNotFound& e) {
+    DebugMsg(Format("%s: %s.Loaded: %s", {ClassName(), Name(), e.Message()}));
+  }
+}
+
 void TDravik::Loaded() {
   TComponent::Loaded();
   bool aligned = false;
@@ -316,7 +327,7 @@ void TDravik::Loaded() {
     try {
       const std::string frame = GetFrameLanguage(Handler());
       if (!frame.empty()) {
-        SetLanguageNotify(this, frame, amSetLanguage);
+        AlignWithFrame(frame);
       } else {
         if (fPendingLanguage.empty()) fPendingLanguage = GetLanguage();
         SetGlobalLanguage(fPendingLanguage, Handler());

@@ -78,6 +78,7 @@ class TDravik : public TComponent {
   // Runs proc; an exception goes to the application's exception display.
   void Guarded(const std::function<void()>& proc);
   void SetLanguageDirect(const std::string& language);
+  void AlignWithFrame(const std::string& frame);
   bool Reading() const;
 
   bool fStripNameDigits = false;

@@ -67,6 +67,34 @@ int FindRow(TLanguageNameType type, const std::string& name) {
   return -1;
 }
 
+// The letters of a name without case and without the accents of Western letters: users and
+// forms write "Fran\xC3\xA7ais" where the table writes "Francais", and "Portugues" for
+// "Portugu\xC3\xAAs".
+std::string FoldLetters(const std::string& name) {
+  // U+00C0 to U+00FF; '\0' where the character has no plain letter of its own (AE, sharp s, ...).
+  static constexpr char kBase[] =
+      "aaaaaa\0ceeeeiiiidnooooo\0ouuuuy\0\0aaaaaa\0ceeeeiiiidnooooo\0ouuuuy\0y";
+  std::string folded;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    const unsigned char next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+    if (c == 0xC3 && next >= 0x80 && next <= 0xBF && kBase[next - 0x80] != '\0') {
+      folded += kBase[next - 0x80];
+      ++i;
+    } else {
+      folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+  }
+  return folded;
+}
+
+// The first row whose name of the kind has the letters of folded; -1 when none.
+int FindRowByLetters(TLanguageNameType type, const std::string& folded) {
+  for (int i = 0; i < LanguageTableCount(); ++i)
+    if (FoldLetters(NameOf(kTable[i], type)) == folded) return i;
+  return -1;
+}
+
 }  // namespace
 
 const TTypeInfo& TypeInfoFor(TLanguageNameType) {
@@ -128,11 +156,13 @@ bool TranslateLanguage(TLanguageNameType fromType, std::string& name) {
 bool CompareLanguages(const std::string& a, const std::string& b) {
   std::string x = Trim(a), y = Trim(b);
   if (x.empty() || y.empty()) return false;
-  if (SameText(x, y)) return true;
-  int row = FindRow(lnEnglish, x);
-  if (row >= 0) return SameText(kTable[row].Original, y);
-  row = FindRow(lnOriginal, x);
-  if (row >= 0) return SameText(kTable[row].English, y);
+  x = FoldLetters(x);
+  y = FoldLetters(y);
+  if (x == y) return true;
+  int row = FindRowByLetters(lnEnglish, x);
+  if (row >= 0) return FoldLetters(kTable[row].Original) == y;
+  row = FindRowByLetters(lnOriginal, x);
+  if (row >= 0) return FoldLetters(kTable[row].English) == y;
   return false;
 }
 

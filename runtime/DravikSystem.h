@@ -35,7 +35,8 @@ bool IsDefaultLanguage(TLanguageNames names, std::string& name);
 void GetDefaultLanguages(TLanguageNameType nameType, TStrings& list);
 // Replaces name (not trimmed) by the other kind's name of the first row that has it.
 bool TranslateLanguage(TLanguageNameType fromType, std::string& name);
-// Whether a and b (trimmed, neither empty) name the same language.
+// Whether a and b (trimmed, neither empty) name the same language: the same letters ignoring
+// case and the accents of Western letters, or the English and the native name of one row.
 bool CompareLanguages(const std::string& a, const std::string& b);
 
 }  // namespace dravik

@@ -12,6 +12,7 @@
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/LanguageSwitch.h"
 #include "widgets/MyMsgForm.h"
 
@@ -115,7 +116,11 @@ int main(int argc, char** argv) {
     TUiApplication app(argc, argv);
     app->SetTitle("Dravik demo");
     if (!options.Language.empty()) DefineStartupLanguage(options.Language);
-    app.CreateForm<TMainForm>();
+    auto* main = app.CreateForm<TMainForm>();
+    if (!options.Language.empty() &&
+        !CompareLanguages(options.Language, main->Dravik()->GetLanguage()))
+      std::cerr << "dravik-demo: the windows have no language '" << options.Language
+                << "'; they start in " << main->Dravik()->GetLanguage() << "\n";
     if (!options.ScreenshotDir.empty()) return Screenshots(app, options.ScreenshotDir);
     return app.Run();
   } catch (const Exception& e) {

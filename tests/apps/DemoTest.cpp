@@ -22,3 +22,30 @@ TEST(Demo, OffscreenItSavesEveryWindowInEveryLanguage) {
     }
   EXPECT_EQ(RunProgram({DRAVIK_BIN_DIR "/dravik-demo", "--bogus"}).ExitCode, 2);
 }
+
+// The user's language picks the windows' language when they have it; a language they lack (or do
+// not know) leaves them in the one they were stored in, and an asked-for one is said to be missing.
+TEST(Demo, StartsInEveryUserLanguageOrTheStoredOne) {
+  struct TCase {
+    const char* Lang;
+    const char* Language;  // --language, when given
+    const char* Said;      // what stderr must hold
+  };
+  const TCase cases[] = {
+      {"fr_FR.UTF-8", nullptr, ""},
+      {"fr_CA.UTF-8", nullptr, ""},
+      {"it_IT.UTF-8", nullptr, ""},
+      {"C", "Francais", ""},
+      {"C", "Klingon", "the windows have no language 'Klingon'; they start in English"},
+  };
+  for (const TCase& c : cases) {
+    TEnvironmentScope lang("LANG", c.Lang);
+    TTempDir dir;
+    std::vector<std::string> argv = {DRAVIK_BIN_DIR "/dravik-demo", "--screenshot-dir", dir.Path()};
+    if (c.Language) argv.insert(argv.begin() + 1, {"--language", c.Language});
+    TRunResult run = RunProgram(argv);
+    EXPECT_EQ(run.ExitCode, 0) << c.Lang << " " << run.Err;
+    EXPECT_NE(run.Err.find(c.Said), std::string::npos) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("main-English.png"))) << c.Lang;
+  }
+}

@@ -50,6 +50,33 @@ TEST(Application, HandleExceptionShowsAllButTheSilentAbort) {
   EXPECT_EQ(Application->Title(), "test_core");
 }
 
+// A display that meets another exception while it shows one (a dialog whose own texts fail to
+// load), or that fails itself, ends on the console instead of showing itself again.
+TEST(Application, TheDisplayNeverShowsItselfAgain) {
+  TApplicationScope application;
+  int displayed = 0;
+  Application->SetExceptionDisplay([&](TObject*, const Exception& e) {
+    ++displayed;
+    try {
+      throw Exception("inside: " + e.Message());
+    } catch (...) {
+      Application->HandleException(nullptr);
+    }
+    if (e.Message() == "broken display") throw EInvalidOperation("cannot show");
+  });
+  testing::internal::CaptureStderr();
+  for (const char* message : {"first", "broken display"}) {
+    try {
+      throw Exception(message);
+    } catch (...) {
+      Application->HandleException(nullptr);
+    }
+  }
+  EXPECT_EQ(displayed, 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "inside: first.\ninside: broken display.\nbroken display.\ncannot show.\n");
+}
+
 TEST(Application, LivesForItsScopeAndIsTheOnlyOne) {
   EXPECT_EQ(Application, nullptr);
   {

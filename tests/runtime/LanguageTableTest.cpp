@@ -20,6 +20,24 @@ TEST(LanguageTable, CompareLanguagesTreatsEnglishAndNativeNamesAlike) {
   EXPECT_FALSE(CompareLanguages("  ", "English"));
   EXPECT_FALSE(CompareLanguages("German", "Francais"));
   EXPECT_TRUE(CompareLanguages("Klingon", "klingon "));  // same spelling, known or not
+  // Accents of Western letters do not tell languages apart.
+  EXPECT_TRUE(CompareLanguages("French",
+                               "Fran\xC3\xA7"
+                               "ais"));
+  EXPECT_TRUE(
+      CompareLanguages("FRAN\xC3\x87"
+                       "AIS",
+                       "francais"));
+  EXPECT_TRUE(CompareLanguages("Portugues", "Portuguese"));
+  EXPECT_TRUE(CompareLanguages("Islenskur", "Icelandic"));
+  EXPECT_FALSE(
+      CompareLanguages("Fran\xC3\xA7"
+                       "ais",
+                       "Deutsch"));
+  EXPECT_FALSE(
+      CompareLanguages("Stra\xC3\x9F"
+                       "e",
+                       "Strae"));  // a sharp s is no accented letter
 }
 
 TEST(LanguageTable, ListsAndTranslatesNames) {

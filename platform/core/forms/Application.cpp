@@ -92,12 +92,21 @@ void TApplication::HandleException(TObject* sender) {
   });
 }
 
+// A display that fails, or that meets another exception while it shows one (a dialog whose own
+// texts cannot load), falls back to stderr instead of showing itself again without end.
 void TApplication::ShowException(const Exception& e, TObject* sender) {
-  if (fDisplay) {
-    fDisplay(sender, e);
-  } else {
+  if (!fDisplay || fShowingException) {
     ShowOnConsole(e);
+    return;
   }
+  fShowingException = true;
+  try {
+    fDisplay(sender, e);
+  } catch (...) {
+    ShowOnConsole(e);
+    ShowExceptionInFlight(ShowOnConsole);
+  }
+  fShowingException = false;
 }
 
 void TApplication::SetExceptionDisplay(TExceptionDisplay display) {

@@ -59,6 +59,7 @@ class TApplication : public TComponent {
   std::string fTitle;
   std::string fHelpFile;
   TExceptionDisplay fDisplay;
+  bool fShowingException = false;
   std::function<void()> fProcessMessages;
   std::function<bool(const std::string&, int32_t)> fHelpViewer;
 };
