@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/EachInput.h"
 #include "apps/dravik/Escape.h"
 #include "apps/dravik/FitCheck.h"
 #include "apps/dravik/FitUsage.h"
@@ -14,7 +15,9 @@
 #include "apps/dravik/StandardOutput.h"
 #include "apps/dravik/TextFit.h"
 #include "platform/core/classes/Strings.h"
+#include "platform/core/forms/Application.h"
 #include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassRecord.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"
@@ -51,15 +54,19 @@ std::vector<std::string> LanguagesOf(const TLoadedForm& form) {
   return languages;
 }
 
-// Prints the misfits of one form file; answers how many there are.
-int CheckForm(const std::string& path, TStandardOutput& out) {
+// Prints the misfits of one form file; answers how many there are. A switch that fails on a
+// member is shown through the application; failures collects what was shown.
+int CheckForm(const std::string& path, TStandardOutput& out, std::vector<std::string>& failures) {
   TLoadedForm form(ComponentStreamOf(ReadInput(path), std::nullopt), PlainFormForRoot());
   auto* window = dynamic_cast<TCustomForm*>(form.Root());
   if (!window) throw EReadError("the file holds no form but a " + form.Root()->ClassName());
   window->HandleNeeded();
   int count = 0;
   for (const std::string& language : LanguagesOf(form)) {
+    failures.clear();
     if (!language.empty()) form.SwitchLanguage(language);
+    if (!failures.empty())
+      throw EConvertError(Format("switch to '%s' failed: %s", {language, failures.front()}));
     QCoreApplication::processEvents();
     for (const TMisfit& misfit : FindMisfits(*window)) {
       out.Field(path) << '\t';
@@ -82,16 +89,15 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   char name[] = "dravik-fit";
   char* argv[] = {name, nullptr};
   TUiApplication app(argc, argv);
+  // Nobody sees a window here: what a switch would show in a dialog fails the form instead.
+  std::vector<std::string> failures;
+  Application->SetExceptionDisplay(
+      [&](TObject*, const Exception& e) { failures.push_back(e.Message()); });
   int misfits = 0;
-  for (const std::string& path : line.Positionals()) {
-    try {
-      misfits += CheckForm(path, out);
-    } catch (Exception& e) {
-      e.SetMessage((path == "-" ? std::string("standard input") : path) + ": " + e.Message());
-      throw;
-    }
-  }
-  return misfits == 0 ? 0 : 1;
+  const bool read = ForEachInput("fit", line.Positionals(), out, [&](const std::string& path) {
+    misfits += CheckForm(path, out, failures);
+  });
+  return misfits == 0 && read ? 0 : 1;
 }
 
 }  // namespace

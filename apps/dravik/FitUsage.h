@@ -14,6 +14,8 @@ inline constexpr const char kFitUsage[] =
     "\n"
     "Prints one tab-separated line for each text that does not fit:\n"
     "  form, component, property, language, needed width, available width\n"
+    "A form that cannot be read, or that fails to switch to one of its languages, is one line\n"
+    "on standard error; the other forms are still checked.\n"
     "\n"
     "Exit codes: 0 everything fits, 1 a text does not fit or a form could not be read,\n"
     "2 bad usage.\n";

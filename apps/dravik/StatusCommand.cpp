@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "apps/dravik/Command.h"
+#include "apps/dravik/EachInput.h"
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/StandardOutput.h"
 #include "platform/core/system/Exceptions.h"
@@ -28,43 +29,38 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   if (auto min = line.Value("min")) {
     char* end = nullptr;
     minimum = std::strtod(min->c_str(), &end);
-    if (min->empty() || *end || minimum < 0 || minimum > 100)
+    if (min->empty() || *end || !(minimum >= 0 && minimum <= 100))  // NaN passes no test
       throw EUsage{"--min takes a percentage from 0 to 100"};
   }
   bool below = false;
-  for (const std::string& path : line.Positionals()) {
-    try {
-      const TLoadedForm form(ComponentStreamOf(ReadInput(path), std::nullopt));
-      const TLanguageManager& manager = *form.FirstDravik().LanguageManager();
-      for (int l = 0; l < manager.GetLangCount(); ++l) {
-        const TLanguageEntry* language = manager.Langs()->Items(l);
-        if (language->IsActive()) continue;
-        TProgress progress;
-        manager.ForEachExportKey(
-            [&](const std::string&, const std::string&, const TConsistentLangPropertyEntry& e) {
-              const std::string source = TLanguageManager::LanguageText(e, 0);
-              const std::string target = TLanguageManager::LanguageText(e, language->SubIndex);
-              if (target.empty() && !source.empty()) {
-                ++progress.Empty;
-              } else if (target == source && !source.empty()) {
-                ++progress.Same;
-              } else {
-                ++progress.Translated;
-              }
-            });
-        char share[16];
-        std::snprintf(share, sizeof share, "%.1f%%", progress.Share());
-        out.Field(path) << '\t';
-        out.Field(language->Name) << '\t' << progress.Translated << '\t' << progress.Empty << '\t'
-                                  << progress.Same << '\t' << std::string_view(share) << '\n';
-        below = below || progress.Share() < minimum;
-      }
-    } catch (Exception& e) {
-      e.SetMessage((path == "-" ? std::string("standard input") : path) + ": " + e.Message());
-      throw;
+  const bool read = ForEachInput("status", line.Positionals(), out, [&](const std::string& path) {
+    const TLoadedForm form(ComponentStreamOf(ReadInput(path), std::nullopt));
+    const TLanguageManager& manager = *form.FirstDravik().LanguageManager();
+    for (int l = 0; l < manager.GetLangCount(); ++l) {
+      const TLanguageEntry* language = manager.Langs()->Items(l);
+      if (language->IsActive()) continue;
+      TProgress progress;
+      manager.ForEachExportKey(
+          [&](const std::string&, const std::string&, const TConsistentLangPropertyEntry& e) {
+            const std::string source = TLanguageManager::LanguageText(e, 0);
+            const std::string target = TLanguageManager::LanguageText(e, language->SubIndex);
+            if (target.empty() && !source.empty()) {
+              ++progress.Empty;
+            } else if (target == source && !source.empty()) {
+              ++progress.Same;
+            } else {
+              ++progress.Translated;
+            }
+          });
+      char share[16];
+      std::snprintf(share, sizeof share, "%.1f%%", progress.Share());
+      out.Field(path) << '\t';
+      out.Field(language->Name) << '\t' << progress.Translated << '\t' << progress.Empty << '\t'
+                                << progress.Same << '\t' << std::string_view(share) << '\n';
+      below = below || progress.Share() < minimum;
     }
-  }
-  return below ? 1 : 0;
+  });
+  return below || !read ? 1 : 0;
 }
 
 }  // namespace
@@ -80,6 +76,9 @@ const TCommand StatusCommand{
     "\n"
     "  --min PERCENT  exit with 1 when a language is below PERCENT, so a build can hold its\n"
     "                 translations to a level\n"
+    "\n"
+    "A form that cannot be read or has no TDravik is one line on standard error; the other\n"
+    "forms are still reported.\n"
     "\n"
     "Exit codes: 0 success; 1 a language below --min, or a form that cannot be read or has no\n"
     "TDravik; 2 bad usage.\n",

@@ -38,11 +38,6 @@ void WriteError(const std::string& text) {
   (void)!::write(STDERR_FILENO, text.data(), text.size());
 }
 
-// One line on standard error; what it quotes of the input cannot act on the terminal.
-void Report(const std::string& line) {
-  WriteError(EscapeMessage(line) + "\n");
-}
-
 // What a command prints goes to out; a command counts as done only once out is written.
 int Dispatch(const std::vector<const TCommand*>& commands, const std::vector<std::string>& argv,
              TStandardOutput& out, std::string& prefix) {
@@ -58,7 +53,7 @@ int Dispatch(const std::vector<const TCommand*>& commands, const std::vector<std
   }
   const TCommand* command = FindCommand(commands, args[0]);
   if (!command) {
-    Report("dravik: unknown command '" + args[0] + "' (see 'dravik --help')");
+    ReportLine("dravik: unknown command '" + args[0] + "' (see 'dravik --help')");
     return 2;
   }
   prefix = std::string("dravik ") + command->Name + ": ";
@@ -73,15 +68,19 @@ int Dispatch(const std::vector<const TCommand*>& commands, const std::vector<std
   try {
     return command->Run(args, out);
   } catch (const EUsage& e) {
-    Report(prefix + e.Message + " (see 'dravik " + command->Name + " --help')");
+    ReportLine(prefix + e.Message + " (see 'dravik " + command->Name + " --help')");
     return 2;
   } catch (const EExit& e) {
-    Report(prefix + e.Message);
+    ReportLine(prefix + e.Message);
     return e.Code;
   }
 }
 
 }  // namespace
+
+void ReportLine(const std::string& line) {
+  WriteError(EscapeMessage(line) + "\n");
+}
 
 int RunTool(const std::vector<const TCommand*>& commands, int argc, char** argv) {
   TStandardOutput out;
@@ -92,9 +91,9 @@ int RunTool(const std::vector<const TCommand*>& commands, int argc, char** argv)
     out.Flush();
     return code;
   } catch (const Exception& e) {
-    Report(prefix + e.Message());
+    ReportLine(prefix + e.Message());
   } catch (const std::exception& e) {
-    Report(prefix + e.what());
+    ReportLine(prefix + e.what());
   }
   return 1;
 }

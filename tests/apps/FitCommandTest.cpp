@@ -88,3 +88,23 @@ TEST(FitCommand, AFormWithoutLanguagesIsCheckedAsItIs) {
   EXPECT_EQ(lines[0][1], "B");
   EXPECT_EQ(lines[0][3], "");
 }
+
+// A form that cannot be read, or whose switch fails (a stored sub-index beyond the values), is one
+// line on standard error, never a dialog nobody sees; the other forms are still checked.
+TEST(FitCommand, AFormThatFailsIsOneLineAndTheOthersAreStillChecked) {
+  TTempDir dir;
+  const std::string broken = dir.File("TTightForm.txt");
+  std::string text = ReadFileBytes(kData + "/apps/TTightForm.txt");
+  text.replace(text.find("SubIndex = 1"), 12, "SubIndex = 5");
+  WriteFileBytes(broken, text);
+
+  const TRunResult run =
+      RunProgram({"/usr/bin/timeout", "60", DRAVIK_BIN_DIR "/dravik", "fit", broken,
+                  dir.File("missing.txt"), kData + "/apps/TTightForm.txt"});
+  EXPECT_EQ(run.ExitCode, 1) << run.Err;
+  EXPECT_EQ(Lines(run.Out).size(), 2u) << run.Out;  // the misfits of the sound form
+  const auto errors = Lines(run.Err);
+  ASSERT_EQ(errors.size(), 2u) << run.Err;
+  EXPECT_EQ(errors[0][0].rfind("dravik fit: " + broken + ": ", 0), 0u) << run.Err;
+  EXPECT_EQ(errors[1][0].rfind("dravik fit: " + dir.File("missing.txt") + ": ", 0), 0u);
+}

@@ -93,12 +93,21 @@ TEST(TranslationCommands, StatusCountsWhatIsLeftAndHoldsABuildToALevel) {
   TRunResult run = RunDravik({"status", kMainForm});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   // Two German entries equal the English ones ("&Details...", "Details...").
-  EXPECT_EQ(run.Out, kMainForm + "\tDeutsch\t17\t0\t2\t89.5%\n" + kMainForm +
-                         "\tFran\xC3\xA7"
-                         "ais\t19\t0\t0\t100.0%\n");
+  const std::string expected = kMainForm + "\tDeutsch\t17\t0\t2\t89.5%\n" + kMainForm +
+                               "\tFran\xC3\xA7"
+                               "ais\t19\t0\t0\t100.0%\n";
+  EXPECT_EQ(run.Out, expected);
   EXPECT_EQ(RunDravik({"status", "--min", "90", kMainForm}).ExitCode, 1);
   EXPECT_EQ(RunDravik({"status", "--min", "85", kMainForm}).ExitCode, 0);
-  EXPECT_EQ(RunDravik({"status", "--min", "much", kMainForm}).ExitCode, 2);
+  for (const char* bad : {"much", "nan", "NaN", "-nan", "inf", "101", "-1", ""})
+    EXPECT_EQ(RunDravik({"status", "--min", bad, kMainForm}).ExitCode, 2) << bad;
+
+  // A form that cannot be read is one line; the readable ones are still reported.
+  run = RunDravik({"status", dir.File("missing.txt"), kMainForm});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Out, expected);
+  EXPECT_EQ(run.Err.rfind("dravik status: " + dir.File("missing.txt") + ": ", 0), 0u) << run.Err;
+  EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
 }
 
 TEST(TranslationCommands, APoFileGoesThroughGettextsToolsAndBackUnchanged) {
