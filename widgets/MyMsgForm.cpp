@@ -37,10 +37,12 @@ QPixmap TypeIcon(TMsgDlgType type) {
   return icon.pixmap(32, 32);
 }
 
-// Eight upper-case hexadecimal digits, as the address was shown on the original platform.
+// Upper-case hexadecimal digits of the pointer width (16 on a 64-bit platform): an address cut
+// to eight digits would name another place.
 std::string ErrorAddressText(uintptr_t address) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(address & 0xFFFFFFFFu));
+  char text[2 * sizeof address + 1];
+  std::snprintf(text, sizeof text, "%0*llX", static_cast<int>(2 * sizeof address),
+                static_cast<unsigned long long>(address));
   return text;
 }
 

@@ -142,7 +142,7 @@ TEST_F(MsgDlg, CancelAndAbortShowNoAbortAndEscapeAnswersCancel) {
 TEST_F(MsgDlg, ButtonsThatLeaveTheDialogOpenGetAnInvisibleCancelButton) {
   TMsgDlgParams params = Params("Failed at \\$Error$\\.", mtError, {mbCopyErrorAddr});
   params.ErrorReport = true;
-  params.ErrorAddress = 0x4A3F0;
+  params.ErrorAddress = static_cast<uintptr_t>(0x00007F3A0004A3F0ull);
   appDravik->SetLanguage("Deutsch");
   Prepare(params);
   EXPECT_EQ(dialog->MessageLabel()->Caption(), "Failed at Ein Fehler ist aufgetreten.");
@@ -154,7 +154,7 @@ TEST_F(MsgDlg, ButtonsThatLeaveTheDialogOpenGetAnInvisibleCancelButton) {
   WhenShown([this](QWidget* window) {
     Item(0)->Button()->Click();  // copies and stays open
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "0004A3F0");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "00007F3A0004A3F0");
     window->windowHandle()->close();
   });
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
