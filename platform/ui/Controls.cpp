@@ -154,7 +154,15 @@ void TControl::SetWidgetGeometry() {
   if (fWidget) fWidget->setGeometry(fLeft, fTop, std::max(0, fWidth), std::max(0, fHeight));
 }
 
+int32_t ClampCoordinate(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, -kMaxCoordinate, kMaxCoordinate));
+}
+
 void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  left = ClampCoordinate(left);
+  top = ClampCoordinate(top);
+  width = ClampCoordinate(width);
+  height = ClampCoordinate(height);
   if (left == fLeft && top == fTop && width == fWidth && height == fHeight) return;
   fLeft = left;
   fTop = top;
@@ -165,11 +173,11 @@ void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t heigh
 }
 
 void TControl::SetClientWidth(int32_t value) {
-  SetWidth(value + fWidth - ClientWidth());
+  SetWidth(ClampCoordinate(int64_t{ClampCoordinate(value)} + fWidth - ClientWidth()));
 }
 
 void TControl::SetClientHeight(int32_t value) {
-  SetHeight(value + fHeight - ClientHeight());
+  SetHeight(ClampCoordinate(int64_t{ClampCoordinate(value)} + fHeight - ClientHeight()));
 }
 
 void TControl::RequestAlign() {

@@ -28,6 +28,12 @@ enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 const TTypeInfo& TypeInfoFor(TAnchorKind);
 using TAnchors = TSet<TAnchorKind, "TAnchors">;
 
+// Positions and sizes of controls lie within +-kMaxCoordinate: far beyond any screen, and small
+// enough that the sums layout makes of a few of them never overflow. Stored values outside (a
+// damaged or hostile form file) are brought to the nearest end when they are set.
+inline constexpr int32_t kMaxCoordinate = 1 << 24;
+int32_t ClampCoordinate(int64_t value);
+
 struct TRect {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   int32_t Width() const { return Right - Left; }

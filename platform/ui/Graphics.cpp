@@ -50,10 +50,10 @@ QFont ToQFont(const TFont& font) {
                       QString::fromStdString(font.Name()), QStringLiteral("DejaVu Sans")});
   // A negative height is the character height in pixels; a positive one includes the internal
   // leading, about a fifth of it.
-  const int32_t height = font.Height();
-  const int pixels =
-      height < 0 ? -height : std::max(1, static_cast<int>(std::lround(height * 0.8)));
-  result.setPixelSize(std::max(1, pixels));
+  // Within kMaxFontPixels: a stored height near the integer's limits is damaged data.
+  const int64_t height = font.Height();
+  const int64_t pixels = height < 0 ? -height : std::lround(height * 0.8);
+  result.setPixelSize(static_cast<int>(std::clamp<int64_t>(pixels, 1, kMaxFontPixels)));
   const TFontStyles style = font.Style();
   result.setBold(style.Contains(fsBold));
   result.setItalic(style.Contains(fsItalic));

@@ -19,6 +19,8 @@ namespace dravik {
 // The installed family that stands in for a font name of a form file ("Arial" is drawn with
 // Liberation Sans, which has its metrics); unknown names are asked for as they are.
 std::string FontFamilyFor(const std::string& name);
+// The largest pixel size a font is drawn with.
+inline constexpr int kMaxFontPixels = 1024;
 QFont ToQFont(const TFont& font);
 inline QString QText(const std::string& text) {
   return QString::fromStdString(text);

@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <limits>
+
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "platform/ui/Graphics.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
 #include "tests/ui/UiFixture.h"
@@ -73,6 +76,36 @@ TEST_F(Forms, AnchorsFollowTheWindowsSize) {
   QCoreApplication::processEvents();
   EXPECT_EQ(ok->Left(), 316);
   EXPECT_EQ(ok->Top(), 228);
+  form->Free();
+}
+
+// Bounds and font heights at the integer's limits (a damaged form file) are brought within reach,
+// so that layout, measuring and drawing never overflow.
+TEST_F(Forms, ExtremeBoundsAndFontHeightsStayWithinReach) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  auto* button = Create<TButton>(form);
+  button->SetParent(form);
+  for (const int32_t extreme :
+       {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+    const int32_t reached = extreme < 0 ? -kMaxCoordinate : kMaxCoordinate;
+    button->SetBounds(extreme, extreme, extreme, extreme);
+    EXPECT_EQ(button->Left(), reached);
+    EXPECT_EQ(button->Top(), reached);
+    EXPECT_EQ(button->Width(), reached);
+    EXPECT_EQ(button->Height(), reached);
+    form->SetClientWidth(extreme);
+    form->SetClientHeight(extreme);
+    EXPECT_EQ(form->ClientWidth(), reached);
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) button->SetAlign(align);
+    button->SetAlign(alNone);
+
+    form->Font()->SetHeight(extreme);
+    EXPECT_EQ(ToQFont(*form->Font()).pixelSize(), kMaxFontPixels);
+    EXPECT_EQ(form->Font()->Size(), extreme < 0 ? 1610612736 : -1610612735);
+    form->Font()->SetSize(extreme);
+    EXPECT_EQ(form->Font()->Height(), extreme < 0 ? std::numeric_limits<int32_t>::max()
+                                                  : -std::numeric_limits<int32_t>::max());
+  }
   form->Free();
 }
 

@@ -1,6 +1,8 @@
 #include "platform/core/graphics/Font.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/core/typinfo/ClassBuilder.h"
 
@@ -8,8 +10,10 @@ namespace dravik {
 
 namespace {
 
+// a * b / c rounded, kept within +-INT32_MAX so that its negation is an integer too.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
-  return static_cast<int32_t>(std::lround(static_cast<double>(a) * b / c));
+  constexpr double kMax = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::lround(std::clamp(static_cast<double>(a) * b / c, -kMax, kMax)));
 }
 
 }  // namespace
