@@ -31,6 +31,16 @@ bool GetOwnerForm(const TComponent* component, TComponent*& form) {
   return false;
 }
 
+std::string FirstDesignerName(const TComponent& component, const std::string& proposed) {
+  std::string shortened = proposed;
+  while (!shortened.empty() && shortened.back() >= '0' && shortened.back() <= '9')
+    shortened.pop_back();
+  if (shortened.empty()) return proposed;
+  const TComponent* owner = component.Owner();
+  const TComponent* holder = owner ? owner->FindComponent(shortened) : nullptr;
+  return holder && holder != &component ? proposed : shortened;
+}
+
 void Error(const std::string& text) {
   throw Exception(text);
 }

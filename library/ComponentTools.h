@@ -23,6 +23,11 @@ void ForEachComponent(TComponent* root, const std::function<void(TComponent*)>& 
 bool GetOwnerForm(const TComponent* component, TComponent*& form);
 bool IsForm(const TComponent* component);
 
+// The name the designer proposes for a component just dropped on a form, without its trailing
+// digits ("Dravik1" becomes "Dravik"), unless that leaves nothing or another component of the
+// owner has it already.
+std::string FirstDesignerName(const TComponent& component, const std::string& proposed);
+
 [[noreturn]] void Error(const std::string& text);
 [[noreturn]] void CriticalError();
 [[noreturn]] void CaseError();

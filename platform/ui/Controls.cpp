@@ -21,6 +21,18 @@ const TTypeInfo& TypeInfoFor(TAnchorKind) {
   return info;
 }
 
+const TTypeInfo& TypeInfoFor(TDragMode) {
+  static const TTypeInfo& info = MakeEnumType("TDragMode", {"dmManual", "dmAutomatic"});
+  return info;
+}
+
+const TTypeInfo& TypeInfoFor(TImeMode) {
+  static const TTypeInfo& info = MakeEnumType(
+      "TImeMode", {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
+                   "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
+  return info;
+}
+
 // --- TControl ----------------------------------------------------------------------------------
 
 const TClassRecord& TControl::StaticClass() {

@@ -45,6 +45,38 @@ struct TRect {
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateKind { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateKind, "TShiftState">;
+// Key is the virtual key code (13 Enter, 37 to 40 the arrows, "A" for A); a handler that sets it
+// to 0 consumes the key.
+using TKeyEvent = TEvent<"TKeyEvent", TObject* /*Sender*/, uint16_t& /*Key*/, TShiftState>;
+
+// Dragging controls and input methods: stored with a form and kept for the program, which
+// this framework does not act on (it has no drag and drop of controls, and Qt picks the input
+// method).
+enum TDragMode { dmManual, dmAutomatic };
+const TTypeInfo& TypeInfoFor(TDragMode);
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TImeMode {
+  imDisable,
+  imClose,
+  imOpen,
+  imDontCare,
+  imSAlpha,
+  imAlpha,
+  imHira,
+  imSKata,
+  imKata,
+  imChinese,
+  imSHanguel,
+  imHanguel
+};
+const TTypeInfo& TypeInfoFor(TImeMode);
+using TDragDropEvent = TEvent<"TDragDropEvent", TObject* /*Sender*/, TObject* /*Source*/,
+                              int32_t /*X*/, int32_t /*Y*/>;
+using TDragOverEvent = TEvent<"TDragOverEvent", TObject* /*Sender*/, TObject* /*Source*/,
+                              int32_t /*X*/, int32_t /*Y*/, TDragState, bool& /*Accept*/>;
+using TEndDragEvent =
+    TEvent<"TEndDragEvent", TObject* /*Sender*/, TObject* /*Target*/, int32_t /*X*/, int32_t /*Y*/>;
+using TStartDragEvent = TEvent<"TStartDragEvent", TObject* /*Sender*/, TObject*& /*DragObject*/>;
 
 class TControl : public TComponent {
  public:

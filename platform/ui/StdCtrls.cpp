@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -460,13 +461,176 @@ void TCustomListControl::Change() {
 }
 
 const TClassRecord& TComboBox::StaticClass() {
+  using T = TComboBox;
   static const TClassRecord& record =
-      TClassBuilder<TComboBox, TCustomListControl>("TComboBox", "StdCtrls")
-          .Property("Style", &TComboBox::Style, &TComboBox::SetStyle)
+      TClassBuilder<T, TCustomListControl>("TComboBox", "StdCtrls")
+          .Property("Style", &T::Style, &T::SetStyle)
           .Default(csDropDown)
-          .Property("Text", &TComboBox::Text, &TComboBox::SetText)
+          .Property("Text", &T::Text, &T::SetText)
+          .Property("Ctl3D", &T::fCtl3D)
+          .Default(true)
+          .Property("DragCursor", &T::fDragCursor)
+          .Default(static_cast<int32_t>(crDrag))
+          .Property("DragMode", &T::fDragMode)
+          .Default(dmManual)
+          .Property("DropDownCount", &T::DropDownCount, &T::SetDropDownCount)
+          .Default(8)
+          .Property("ImeMode", &T::fImeMode)
+          .Default(imDontCare)
+          .Property("ImeName", &T::fImeName)
+          .Property("ItemHeight", &T::fItemHeight)
+          .Default(16)
+          .Property("MaxLength", &T::MaxLength, &T::SetMaxLength)
+          .Default(0)
+          .Property("ParentCtl3D", &T::fParentCtl3D)
+          .Default(true)
+          .Property("TabStop", &T::TabStop, &T::SetTabStop)
+          .Default(true)
+          .Event("OnDblClick", &T::OnDblClick)
+          .Event("OnDragDrop", &T::OnDragDrop)
+          .Event("OnDragOver", &T::OnDragOver)
+          .Event("OnDrawItem", &T::OnDrawItem)
+          .Event("OnDropDown", &T::OnDropDown)
+          .Event("OnEndDrag", &T::OnEndDrag)
+          .Event("OnEnter", &T::OnEnter)
+          .Event("OnExit", &T::OnExit)
+          .Event("OnKeyDown", &T::OnKeyDown)
+          .Event("OnKeyPress", &T::OnKeyPress)
+          .Event("OnKeyUp", &T::OnKeyUp)
+          .Event("OnMeasureItem", &T::OnMeasureItem)
+          .Event("OnStartDrag", &T::OnStartDrag)
           .Build();
   return record;
+}
+
+namespace {
+
+// The virtual key code of a Qt key: letters and digits are their upper-case characters.
+uint16_t VirtualKeyOf(int key) {
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+    return static_cast<uint16_t>(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<uint16_t>(112 + key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return 46;
+    default:
+      return 0;
+  }
+}
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
+  TShiftState shift;
+  if (modifiers & Qt::ShiftModifier) shift.Include(ssShift);
+  if (modifiers & Qt::AltModifier) shift.Include(ssAlt);
+  if (modifiers & Qt::ControlModifier) shift.Include(ssCtrl);
+  return shift;
+}
+
+// The combo box's widget: tells the control of keys, focus, double clicks and the list opening.
+class TComboWidget : public QComboBox {
+ public:
+  TComboWidget(TComboBox* control, QWidget* parent) : QComboBox(parent), fControl(control) {}
+
+  void showPopup() override {
+    fControl->OnDropDown(fControl);
+    QComboBox::showPopup();
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    uint16_t key = VirtualKeyOf(event->key());
+    if (key) {
+      fControl->OnKeyDown(fControl, key, ShiftStateOf(event->modifiers()));
+      if (!key) return;  // consumed
+    }
+    const QString text = event->text();
+    char typed = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ? '\r'
+                 : text.size() == 1 && text[0].unicode() < 128
+                     ? static_cast<char>(text[0].unicode())
+                     : '\0';
+    if (typed) {
+      fControl->OnKeyPress(fControl, typed);
+      if (!typed) return;
+    }
+    QComboBox::keyPressEvent(event);
+  }
+  void keyReleaseEvent(QKeyEvent* event) override {
+    uint16_t key = VirtualKeyOf(event->key());
+    if (key) {
+      fControl->OnKeyUp(fControl, key, ShiftStateOf(event->modifiers()));
+      if (!key) return;
+    }
+    QComboBox::keyReleaseEvent(event);
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QComboBox::focusInEvent(event);
+    fControl->OnEnter(fControl);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QComboBox::focusOutEvent(event);
+    fControl->OnExit(fControl);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    QComboBox::mouseDoubleClickEvent(event);
+    fControl->OnDblClick(fControl);
+  }
+
+ private:
+  TComboBox* fControl;
+};
+
+}  // namespace
+
+void TComboBox::SetDropDownCount(int32_t value) {
+  fDropDownCount = value;
+  if (QComboBox* combo = ComboWidget()) combo->setMaxVisibleItems(std::max(1, value));
+}
+
+void TComboBox::SetMaxLength(int32_t value) {
+  fMaxLength = value;
+  QComboBox* combo = ComboWidget();
+  if (combo && combo->lineEdit()) combo->lineEdit()->setMaxLength(value > 0 ? value : 32767);
+}
+
+void TComboBox::SetTabStop(bool value) {
+  fTabStop = value;
+  if (QComboBox* combo = ComboWidget())
+    combo->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 TComboBox::TComboBox(TComponent* owner) : TCustomListControl(owner) {
@@ -478,8 +642,11 @@ QComboBox* TComboBox::ComboWidget() const {
 }
 
 QWidget* TComboBox::CreateWidget(QWidget* parentWidget) {
-  auto* combo = new QComboBox(parentWidget);
+  auto* combo = new TComboWidget(this, parentWidget);
   combo->setEditable(fStyle != csDropDownList);
+  combo->setMaxVisibleItems(std::max(1, fDropDownCount));
+  if (combo->lineEdit() && fMaxLength > 0) combo->lineEdit()->setMaxLength(fMaxLength);
+  combo->setFocusPolicy(fTabStop ? Qt::StrongFocus : Qt::ClickFocus);
   QObject::connect(combo, QOverload<int>::of(&QComboBox::activated),
                    [this](int index) { IndexFromWidget(index); });
   return combo;

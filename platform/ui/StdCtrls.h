@@ -6,6 +6,7 @@
 
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Cursors.h"
 
 class QListWidget;
 class QComboBox;
@@ -202,6 +203,13 @@ class TCustomListControl : public TWinControl {
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 const TTypeInfo& TypeInfoFor(TComboBoxStyle);
 
+enum TOwnerDrawStateKind { odSelected, odGrayed, odDisabled, odChecked, odFocused };
+using TOwnerDrawState = TSet<TOwnerDrawStateKind, "TOwnerDrawState">;
+using TDrawItemEvent =
+    TEvent<"TDrawItemEvent", TWinControl* /*Control*/, int32_t /*Index*/, TRect, TOwnerDrawState>;
+using TMeasureItemEvent =
+    TEvent<"TMeasureItemEvent", TWinControl* /*Control*/, int32_t /*Index*/, int32_t& /*Height*/>;
+
 class TComboBox : public TCustomListControl {
  public:
   explicit TComboBox(TComponent* owner);
@@ -210,6 +218,27 @@ class TComboBox : public TCustomListControl {
   TComboBoxStyle Style() const { return fStyle; }
   void SetStyle(TComboBoxStyle value) { fStyle = value; }
   QComboBox* ComboWidget() const;
+  // The lines the open list shows at once.
+  int32_t DropDownCount() const { return fDropDownCount; }
+  void SetDropDownCount(int32_t value);
+  // The longest text the user may type; 0 for no limit.
+  int32_t MaxLength() const { return fMaxLength; }
+  void SetMaxLength(int32_t value);
+  bool TabStop() const { return fTabStop; }
+  void SetTabStop(bool value);
+
+  // OnKeyDown and OnKeyUp hear every key, OnKeyPress the characters typed, OnEnter and OnExit
+  // the focus coming and going, OnDropDown the list opening. The items are drawn by the
+  // widget, so OnDrawItem and OnMeasureItem, like the drag events, are kept, not called.
+  TNotifyEvent OnDblClick, OnDropDown, OnEnter, OnExit;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TDrawItemEvent OnDrawItem;
+  TEndDragEvent OnEndDrag;
+  TMeasureItemEvent OnMeasureItem;
+  TStartDragEvent OnStartDrag;
 
  protected:
   QWidget* CreateWidget(QWidget* parentWidget) override;
@@ -219,6 +248,15 @@ class TComboBox : public TCustomListControl {
 
  private:
   TComboBoxStyle fStyle = csDropDown;
+  int32_t fDropDownCount = 8;
+  int32_t fMaxLength = 0;
+  int32_t fItemHeight = 16;  // kept: the widget sizes its lines
+  bool fTabStop = true;
+  bool fCtl3D = true, fParentCtl3D = true;  // kept: Qt's style draws the frame
+  TDragMode fDragMode = dmManual;
+  TCursor fDragCursor = crDrag;
+  TImeMode fImeMode = imDontCare;
+  std::string fImeName;
 };
 
 class TListBox : public TCustomListControl {

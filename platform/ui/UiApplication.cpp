@@ -41,8 +41,7 @@ void SetScreenCursor(TCursor cursor) {
   if (cursor == gCursor) return;
   if (gCursor != crDefault) QApplication::restoreOverrideCursor();
   gCursor = cursor;
-  if (cursor == crHourGlass) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  if (cursor == crArrow) QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+  if (cursor != crDefault) QApplication::setOverrideCursor(QCursor(ToQtCursorShape(cursor)));
 }
 
 TCursor ScreenCursor() {

@@ -7,11 +7,10 @@
 #include <optional>
 
 #include "platform/core/forms/Application.h"
+#include "platform/ui/Cursors.h"
 #include "platform/ui/Forms.h"
 
 namespace dravik {
-
-enum TCursor { crDefault, crHourGlass, crArrow };
 
 class TUiApplication {
  public:

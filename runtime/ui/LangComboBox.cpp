@@ -29,6 +29,7 @@ TLangComboBox::TLangComboBox(TComponent* owner) : TComboBox(owner), fEnabledColo
   if (dravik::IsDesigning()) {  // the process, not this component: not yet in its owner
     TDravik::RegisterCreateNotify(CreateListener());
     fListensForCreation = true;
+    fStripNameDigits = true;
   }
 }
 
@@ -113,7 +114,17 @@ void TLangComboBox::InitWidget() {
   RegisterNotifications();
 }
 
+void TLangComboBox::SetName(const std::string& name) {
+  if (fStripNameDigits && !IsLoading() && !ComponentState().Contains(csReading)) {
+    fStripNameDigits = false;
+    TComboBox::SetName(FirstDesignerName(*this, name));
+    return;
+  }
+  TComboBox::SetName(name);
+}
+
 void TLangComboBox::Loaded() {
+  fStripNameDigits = false;
   TComboBox::Loaded();
   if (fAutoColor) AdjustColor();
   if (fDravik && !fBound) RegisterNotifications();

@@ -22,6 +22,8 @@ class TLangComboBox : public TComboBox {
   TDravik* Bound() const { return fBound; }
 
   void Loaded() override;
+  // The first name the designer proposes loses its trailing digits.
+  void SetName(const std::string& name) override;
 
  protected:
   void BeforeDestruction() override;
@@ -41,6 +43,7 @@ class TLangComboBox : public TComboBox {
   TLangNotify ChangeListener() { return TLangNotify::Of<&TLangComboBox::LangChange>(this); }
   TLangNotify CreateListener() { return TLangNotify::Of<&TLangComboBox::LangCreated>(this); }
 
+  bool fStripNameDigits = false;
   TColor fEnabledColor;
   TColor fDisabledColor = clBtnFace;
   bool fAutoColor = true;

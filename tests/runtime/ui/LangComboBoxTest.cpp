@@ -4,7 +4,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
+#include <cstring>
 
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Designing.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "runtime/ui/LangComboBox.h"
@@ -170,4 +174,106 @@ TEST_F(LangComboBox, InTheDesignerATDravikDroppedLaterBindsIt) {
   SetDesigningHost(false);
   EXPECT_EQ(box->Bound(), dropped);
   EXPECT_EQ(box->Dravik(), dropped);
+}
+
+namespace {
+
+// A form whose file sets every member of the combo box away from its default and hands its
+// events to published methods.
+class TBoxWindow : public TForm {
+ public:
+  using TForm::TForm;
+  static const TClassRecord& StaticClass();
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  void BoxKeyDown(TObject*, uint16_t& key, TShiftState shift) {
+    Heard.push_back("down " + std::to_string(key) + (shift.Contains(ssShift) ? " shift" : ""));
+  }
+  void BoxKeyPress(TObject*, char& key) { Heard.push_back(std::string("press ") + key); }
+  void BoxKeyUp(TObject*, uint16_t& key, TShiftState) {
+    Heard.push_back("up " + std::to_string(key));
+  }
+  void BoxNotify(TObject*) { Heard.push_back("notify"); }
+  void BoxDragDrop(TObject*, TObject*, int32_t, int32_t) {}
+  std::vector<std::string> Heard;
+};
+
+const TClassRecord& TBoxWindow::StaticClass() {
+  using T = TBoxWindow;
+  static const TClassRecord& record = TClassBuilder<T, TForm>("TBoxWindow", "TestWindows")
+                                          .Method<&T::BoxKeyDown>("BoxKeyDown")
+                                          .Method<&T::BoxKeyPress>("BoxKeyPress")
+                                          .Method<&T::BoxKeyUp>("BoxKeyUp")
+                                          .Method<&T::BoxNotify>("BoxNotify")
+                                          .Method<&T::BoxDragDrop>("BoxDragDrop")
+                                          .Build();
+  return record;
+}
+
+const char kBoxWindow[] =
+    "object BoxWindow: TBoxWindow\n"
+    "  object Box: TLangComboBox\n"
+    "    Ctl3D = False\n"
+    "    DragCursor = crHandPoint\n"
+    "    DragMode = dmAutomatic\n"
+    "    DropDownCount = 12\n"
+    "    ImeMode = imClose\n"
+    "    ImeName = 'Latin'\n"
+    "    ItemHeight = 20\n"
+    "    MaxLength = 5\n"
+    "    ParentCtl3D = False\n"
+    "    TabStop = False\n"
+    "    OnDragDrop = BoxDragDrop\n"
+    "    OnDropDown = BoxNotify\n"
+    "    OnKeyDown = BoxKeyDown\n"
+    "    OnKeyPress = BoxKeyPress\n"
+    "    OnKeyUp = BoxKeyUp\n"
+    "  end\n"
+    "end\n";
+
+}  // namespace
+
+// A form file written elsewhere for the combo box reads into its properties and events, is
+// written back as it was, and the events the widget can tell of reach their handlers.
+TEST_F(LangComboBox, EveryPublishedMemberReadsWritesAndActs) {
+  TStringStream text(kBoxWindow), binary;
+  ObjectTextToBinary(text, binary);
+  binary.SetPosition(0);
+  auto form = MakeComponent<TBoxWindow>(nullptr);
+  ReadComponent(binary, form.get());
+  auto* box = dynamic_cast<TLangComboBox*>(form->FindComponent("Box"));
+  ASSERT_NE(box, nullptr);
+  box->SetParent(form.get());
+
+  TStringStream written, back;
+  WriteComponent(written, form.get());
+  written.SetPosition(0);
+  ObjectBinaryToText(written, back);
+  const std::string members(std::strstr(kBoxWindow, "    Ctl3D"), std::strstr(kBoxWindow, "  end"));
+  EXPECT_NE(back.DataString().find(members), std::string::npos) << back.DataString();
+
+  form->Show();
+  box->SetEnabled(true);  // it has no languages to list, but keys reach only an enabled box
+  QComboBox* combo = box->ComboWidget();
+  EXPECT_EQ(combo->maxVisibleItems(), 12);
+  EXPECT_EQ(combo->focusPolicy(), Qt::ClickFocus);
+  QTest::keyClick(combo, Qt::Key_A);
+  QTest::keyClick(combo, Qt::Key_End, Qt::ShiftModifier);
+  combo->showPopup();
+  combo->hidePopup();
+  EXPECT_EQ(form->Heard, (std::vector<std::string>{"down 65", "press a", "up 65", "down 16 shift",
+                                                   "down 35 shift", "up 35", "up 16", "notify"}));
+}
+
+TEST_F(LangComboBox, InTheDesignerItsFirstNameLosesItsDigits) {
+  SetDesigningHost(true);
+  auto form = MakeComponent<TForm>(nullptr);
+  auto* first = Create<TLangComboBox>(form.get());
+  first->SetName("LangComboBox1");
+  auto* second = Create<TLangComboBox>(form.get());
+  second->SetName("LangComboBox2");  // the short name is taken
+  SetDesigningHost(false);
+  EXPECT_EQ(first->Name(), "LangComboBox");
+  EXPECT_EQ(second->Name(), "LangComboBox2");
+  first->SetName("Choice7");  // later names stay as given
+  EXPECT_EQ(first->Name(), "Choice7");
 }
