@@ -1,5 +1,8 @@
 #include "widgets/SuperForm.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include <sstream>
 
 #include "platform/core/forms/Application.h"
@@ -65,6 +68,13 @@ const TClassRecord& TSuperForm::StaticClass() {
           .Property("SizeMaxTrack", &TSuperForm::SizeMaxTrack, &TSuperForm::SetSizeMaxTrack)
           .Property("Position", &TSuperForm::Position, &TSuperForm::SetPosition)
           .Default(poScreenCenter)
+          .Property("Visible", &TSuperForm::ShowPending, &TSuperForm::SetVisible)
+          .Default(false)
+          .Property("AutoScroll", &TSuperForm::AutoScroll, &TSuperForm::SetAutoScroll)
+          .Default(false)
+          .Property("SuperForm", &TSuperForm::SuperFormPlaceholder,
+                    &TSuperForm::SetSuperFormPlaceholder)
+          .Event("OnGetMinMaxInfo", &TSuperForm::OnGetMinMaxInfo)
           .Build();
   return record;
 }
@@ -123,14 +133,29 @@ void TSuperForm::InitWidget() {
 void TSuperForm::TrackSizesChanged(TObject*) {
   QWidget* window = Widget();
   if (!window) return;
-  if (fSizeMinTrack->Active())
-    window->setMinimumSize(fSizeMinTrack->SizeX(), fSizeMinTrack->SizeY());
-  else
-    window->setMinimumSize(0, 0);
-  if (fSizeMaxTrack->Active())
-    window->setMaximumSize(fSizeMaxTrack->SizeX(), fSizeMaxTrack->SizeY());
-  else
-    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  TMinMaxRecord limits;
+  const QRect screen = window->screen() ? window->screen()->availableGeometry() : QRect();
+  limits.MaxSizeX = screen.width();
+  limits.MaxSizeY = screen.height();
+  limits.MaxPositionX = screen.left();
+  limits.MaxPositionY = screen.top();
+  limits.MaxTrackSizeX = limits.MaxTrackSizeY = QWIDGETSIZE_MAX;
+  if (fSizeMinTrack->Active()) {
+    limits.MinTrackSizeX = fSizeMinTrack->SizeX();
+    limits.MinTrackSizeY = fSizeMinTrack->SizeY();
+  }
+  if (fSizeMaxTrack->Active()) {
+    limits.MaxTrackSizeX = fSizeMaxTrack->SizeX();
+    limits.MaxTrackSizeY = fSizeMaxTrack->SizeY();
+  }
+  try {
+    OnGetMinMaxInfo(this, limits);
+  } catch (...) {
+    HandleException(this);
+  }
+  auto size = [](int32_t value) { return std::clamp<int32_t>(value, 0, QWIDGETSIZE_MAX); };
+  window->setMinimumSize(size(limits.MinTrackSizeX), size(limits.MinTrackSizeY));
+  window->setMaximumSize(size(limits.MaxTrackSizeX), size(limits.MaxTrackSizeY));
 }
 
 std::string TSuperForm::GetWindowStateData() const {

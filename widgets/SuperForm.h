@@ -28,6 +28,17 @@ class TMinMaxInfo : public TPersistent {
   int32_t fSizeX = 0, fSizeY = 0;
 };
 
+// The limits a window may be sized within, as the system asks a window for them: the size and
+// position when maximised and the smallest and largest size the user may drag it to.
+struct TMinMaxRecord {
+  int32_t MaxSizeX = 0, MaxSizeY = 0;
+  int32_t MaxPositionX = 0, MaxPositionY = 0;
+  int32_t MinTrackSizeX = 0, MinTrackSizeY = 0;
+  int32_t MaxTrackSizeX = 0, MaxTrackSizeY = 0;
+};
+using TMinMaxInfoNotify =
+    TEvent<"TMinMaxInfoNotify", TObject* /*Sender*/, TMinMaxRecord& /*MinMaxInfo*/>;
+
 class TSuperForm : public TForm {
  public:
   explicit TSuperForm(TComponent* owner);
@@ -45,8 +56,14 @@ class TSuperForm : public TForm {
   // take the position only.
   void SetWindowStateData(const std::string& data);
 
-  // True while the form is being read and a show was asked for meanwhile, or when visible.
+  // True while the form is being read and a show was asked for meanwhile, or when visible;
+  // the published Visible answers this.
   bool ShowPending() const { return Visible() || fShowRequested; }
+  // Kept with the form: its controls do not scroll.
+  bool AutoScroll() const { return fAutoScroll; }
+  void SetAutoScroll(bool value) { fAutoScroll = value; }
+  // Called after the tracking sizes were put into the limits, which it may change.
+  TMinMaxInfoNotify OnGetMinMaxInfo;
   void SetVisible(bool value) override;
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
@@ -58,6 +75,10 @@ class TSuperForm : public TForm {
 
  private:
   void TrackSizesChanged(TObject*);
+  // The design-time placeholder that opens the tracking-size editor; holds nothing.
+  TComponent* SuperFormPlaceholder() const { return nullptr; }
+  void SetSuperFormPlaceholder(TComponent*) {}
+  bool fAutoScroll = false;
   std::unique_ptr<TMinMaxInfo> fSizeMinTrack, fSizeMaxTrack;
   TRect fNormalBounds;
   bool fCreating = false;

@@ -23,12 +23,24 @@ class TNamed : public Base {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 };
 
-class TShownAtOnce : public TNamed<TShownAtOnce, TSuperForm> {
+// Its file asks for a show and names Created as OnCreate, which runs before the show.
+class TShownAtOnce : public TSuperForm {
  public:
-  using TNamed::TNamed;
-  static constexpr const char* kName = "TShownAtOnce";
-  bool VisibleWhenCreated = false;
-  bool LabelReadWhenShown = false;
+  using TSuperForm::TSuperForm;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TShownAtOnce, TSuperForm>("TShownAtOnce", "TestWindows")
+            .Method<&TShownAtOnce::Created>("Created")
+            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  void Created(TObject*) {
+    VisibleWhenCreated = Visible();
+    PublishedVisibleWhenCreated = GetOrdProp(*this, *ClassType().FindProp("Visible")) != 0;
+  }
+  bool VisibleWhenCreated = true;
+  bool PublishedVisibleWhenCreated = false;
 };
 class TWithoutFile : public TNamed<TWithoutFile, TSuperForm> {
  public:
@@ -110,11 +122,14 @@ TEST_F(SuperForm, TextsThatDoNotParseChangeNothing) {
 
 TEST_F(SuperForm, AShowAskedForByTheFormFileWaitsUntilTheFormIsRead) {
   auto form = MakeComponent<TShownAtOnce>(nullptr);
+  EXPECT_FALSE(form->VisibleWhenCreated);
+  EXPECT_TRUE(form->PublishedVisibleWhenCreated) << "the published Visible tells of the show";
   EXPECT_TRUE(form->Visible());
   ASSERT_NE(form->Widget(), nullptr);
   EXPECT_TRUE(form->Widget()->isVisible());
   ASSERT_NE(form->FindComponent("Note"), nullptr);
   EXPECT_EQ(form->Left(), 40);
+  EXPECT_TRUE(form->AutoScroll());
   // The tracking size from the file limits the window.
   EXPECT_EQ(form->Widget()->minimumSize(), QSize(150, 80));
   form->SizeMinTrack()->SetEnabled(false);
@@ -131,4 +146,30 @@ TEST_F(SuperForm, ADerivedClassWithoutFormFileIsRefused) {
   auto module = MakeComponent<TSettingsModule>(nullptr);
   EXPECT_NE(module->FindComponent("Timer"), nullptr);
   EXPECT_NO_THROW(MakeComponent<TSuperDataModule>(nullptr));
+}
+
+namespace {
+// Lowers nothing, raises the minimum height: what a handler of OnGetMinMaxInfo may do.
+struct TLimitsHandler : TObject {
+  void Heard(TObject*, TMinMaxRecord& limits) {
+    Asked.push_back({limits.MinTrackSizeX, limits.MaxTrackSizeX});
+    limits.MinTrackSizeY = 90;
+  }
+  std::vector<std::pair<int32_t, int32_t>> Asked;
+};
+}  // namespace
+
+// The tracking sizes reach the window through OnGetMinMaxInfo, which may change them.
+TEST_F(SuperForm, OnGetMinMaxInfoHasTheLastWordOnTheLimits) {
+  auto form = MakeComponent<TSuperForm>(nullptr);
+  TLimitsHandler handler;
+  form->OnGetMinMaxInfo = TMinMaxInfoNotify::Of<&TLimitsHandler::Heard>(&handler);
+  form->Show();
+  form->SizeMaxTrack()->SetSizeX(500);
+  form->SizeMaxTrack()->SetSizeY(400);
+  form->SizeMaxTrack()->SetEnabled(true);
+  EXPECT_EQ(form->Widget()->minimumSize(), QSize(0, 90));
+  EXPECT_EQ(form->Widget()->maximumSize(), QSize(500, 400));
+  ASSERT_FALSE(handler.Asked.empty());
+  EXPECT_EQ(handler.Asked.back(), (std::pair<int32_t, int32_t>{0, 500}));
 }
