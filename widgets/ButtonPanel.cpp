@@ -11,13 +11,20 @@
 namespace dravik {
 
 // The button of an item: a click does the button's own work, then tells the item.
-class TPanelButton : public TButton {
+class TPanelButton : public TBitBtn {
  public:
-  TPanelButton(TComponent* owner, TButtonItem* item) : TButton(owner), fItem(item) {}
+  TPanelButton(TComponent* owner, TButtonItem* item) : TBitBtn(owner), fItem(item) {
+    OnEnter = TNotifyEvent::Of<&TPanelButton::Entered>(this);
+    OnExit = TNotifyEvent::Of<&TPanelButton::Left>(this);
+    OnKeyPress = TKeyPressEvent::Of<&TPanelButton::KeyPressed>(this);
+  }
   void Click() override {
-    TButton::Click();
+    TBitBtn::Click();
     fItem->Clicked();
   }
+  void Entered(TObject* sender) { fItem->OnEnter(sender); }
+  void Left(TObject* sender) { fItem->OnExit(sender); }
+  void KeyPressed(TObject* sender, char& key) { fItem->OnKeyPress(sender, key); }
 
  private:
   TButtonItem* fItem;
@@ -31,8 +38,11 @@ const TClassRecord& TButtonItem::StaticClass() {
           .Property("Kind", &TButtonItem::Kind, &TButtonItem::SetKind)
           .Default(bkCustom)
           .Property("Caption", &TButtonItem::Caption, &TButtonItem::SetCaption)
+          .Property("Glyph", &TButtonItem::Glyph, &TButtonItem::SetGlyph)
           .Property("ModalResult", &TButtonItem::ModalResult, &TButtonItem::SetModalResult)
           .Default(0)
+          .Property("NumGlyphs", &TButtonItem::NumGlyphs, &TButtonItem::SetNumGlyphs)
+          .Default(1)
           .Property("TabOrder", &TButtonItem::TabOrder, &TButtonItem::SetTabOrder)
           .Default(-1)
           .Property("Cancel", &TButtonItem::Cancel, &TButtonItem::SetCancel)
@@ -44,6 +54,9 @@ const TClassRecord& TButtonItem::StaticClass() {
           .Property("Visible", &TButtonItem::Visible, &TButtonItem::SetVisible)
           .Default(true)
           .Event("OnClick", &TButtonItem::OnClick)
+          .Event("OnEnter", &TButtonItem::OnEnter)
+          .Event("OnExit", &TButtonItem::OnExit)
+          .Event("OnKeyPress", &TButtonItem::OnKeyPress)
           .Build();
   return record;
 }

@@ -21,7 +21,7 @@ class TButtonItem : public TCollectionItem {
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
-  TButton* Button() const { return fButton; }
+  TBitBtn* Button() const { return fButton; }
   TBitBtnKind Kind() const { return fKind; }
   void SetKind(TBitBtnKind value);
   std::string Caption() const { return fButton->Caption(); }
@@ -36,18 +36,24 @@ class TButtonItem : public TCollectionItem {
   void SetDefault(bool value) { fButton->SetDefault(value); }
   bool Enabled() const { return fButton->Enabled(); }
   void SetEnabled(bool value) { fButton->SetEnabled(value); }
+  TBitmap* Glyph() const { return fButton->Glyph(); }
+  void SetGlyph(TBitmap* value) { fButton->SetGlyph(value); }
+  int32_t NumGlyphs() const { return fButton->NumGlyphs(); }
+  void SetNumGlyphs(int32_t value) { fButton->SetNumGlyphs(value); }
   // Whether the panel shows the button; the button itself is shown by the layout.
   bool Visible() const { return fVisible; }
   void SetVisible(bool value);
   // The caption, trimmed, without accelerator marks.
   std::string DisplayName() const override;
-  TNotifyEvent OnClick;
+  // The button's events: the sender is the button.
+  TNotifyEvent OnClick, OnEnter, OnExit;
+  TKeyPressEvent OnKeyPress;
 
  private:
   friend class TPanelButton;
   TButtonPanel* Panel() const;
   void Clicked();
-  TButton* fButton = nullptr;
+  TBitBtn* fButton = nullptr;
   TBitBtnKind fKind = bkCustom;
   bool fVisible = true;
 };

@@ -1,5 +1,7 @@
 #include "widgets/ControlTools.h"
 
+#include "platform/ui/UiApplication.h"
+
 #include "library/ComponentTools.h"
 
 namespace dravik {
@@ -29,6 +31,20 @@ TWinControl* FindParentWinControl(const TControl* control) {
   }
   auto* self = dynamic_cast<TWinControl*>(form);
   return self && HoldsControl(self, control) ? self : nullptr;
+}
+
+void DisabledProcessMessages() {
+  TUiApplication* app = TUiApplication::Instance();
+  TCustomForm* main = app ? app->MainForm() : nullptr;
+  const bool wasEnabled = main && main->Enabled();
+  if (wasEnabled) main->SetEnabled(false);
+  try {
+    Application->ProcessMessages();
+  } catch (...) {
+    if (wasEnabled) main->SetEnabled(true);
+    throw;
+  }
+  if (wasEnabled) main->SetEnabled(true);
 }
 
 }  // namespace dravik

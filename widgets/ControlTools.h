@@ -1,6 +1,6 @@
 #pragma once
-// Depth-first traversal of the parent-child tree of controls, and the windowed control of a
-// form that holds a control.
+// Depth-first traversal of the parent-child tree of controls, the windowed control of a form
+// that holds a control, and processing events while the main form takes no input.
 
 #include <functional>
 
@@ -14,5 +14,8 @@ void ForEachControl(TControl* control, const std::function<void(TControl*)>& pro
 // The windowed control of control's owning form (the form included) whose children include
 // control; null when there is none.
 TWinControl* FindParentWinControl(const TControl* control);
+// Processes the pending events with the main form disabled, so that work in progress can show
+// itself without taking the user's clicks and keys; the main form is enabled again when it was.
+void DisabledProcessMessages();
 
 }  // namespace dravik

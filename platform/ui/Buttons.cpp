@@ -1,6 +1,10 @@
 #include "platform/ui/Buttons.h"
 
+#include <QBitmap>
+#include <QIcon>
+#include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Forms.h"
@@ -38,11 +42,45 @@ const TTypeInfo& TypeInfoFor(TBitBtnKind) {
 // --- TBitBtn -----------------------------------------------------------------------------------
 
 const TClassRecord& TBitBtn::StaticClass() {
-  static const TClassRecord& record = TClassBuilder<TBitBtn, TButton>("TBitBtn", "Buttons")
-                                          .Property("Kind", &TBitBtn::Kind, &TBitBtn::SetKind)
-                                          .Default(bkCustom)
-                                          .Build();
+  static const TClassRecord& record =
+      TClassBuilder<TBitBtn, TButton>("TBitBtn", "Buttons")
+          .Property("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph)
+          .Property("Kind", &TBitBtn::Kind, &TBitBtn::SetKind)
+          .Default(bkCustom)
+          .Property("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
+          .Default(1)
+          .Build();
   return record;
+}
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), fGlyph(std::make_unique<TBitmap>()) {
+  fGlyph->OnChange = TNotifyEvent::Of<&TBitBtn::GlyphChanged>(this);
+}
+
+void TBitBtn::SetNumGlyphs(int32_t value) {
+  fNumGlyphs = std::clamp(value, 1, 4);
+  GlyphChanged(nullptr);
+}
+
+void TBitBtn::InitWidget() {
+  TButton::InitWidget();
+  GlyphChanged(nullptr);
+}
+
+void TBitBtn::GlyphChanged(TObject*) {
+  auto* button = static_cast<QPushButton*>(Widget());
+  if (!button) return;
+  QPixmap glyph = fGlyph->Pixmap();
+  if (glyph.width() >= fNumGlyphs) {
+    glyph = glyph.copy(0, 0, glyph.width() / fNumGlyphs, glyph.height());
+    const QImage image = glyph.toImage();
+    const QRgb clear = image.pixel(0, image.height() - 1);
+    glyph.setMask(QBitmap::fromImage(image.createMaskFromColor(clear, Qt::MaskInColor)));
+  } else {
+    glyph = QPixmap();
+  }
+  button->setIcon(QIcon(glyph));
+  button->setIconSize(glyph.size());
 }
 
 void TBitBtn::SetKind(TBitBtnKind value) {

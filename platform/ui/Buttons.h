@@ -2,6 +2,9 @@
 // Bitmap buttons, whose kind gives a caption and a modal result, and speed buttons: flat
 // buttons that may stay down, alone or in a group.
 
+#include <memory>
+
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/StdCtrls.h"
 
 namespace dravik {
@@ -23,16 +26,28 @@ const TTypeInfo& TypeInfoFor(TBitBtnKind);
 
 class TBitBtn : public TButton {
  public:
-  explicit TBitBtn(TComponent* owner) : TButton(owner) {}
+  explicit TBitBtn(TComponent* owner);
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
   TBitBtnKind Kind() const { return fKind; }
   // A kind other than bkCustom sets the caption, the modal result and Default or Cancel, as
   // the kind's standard button has them.
   void SetKind(TBitBtnKind value);
+  // The picture beside the caption: NumGlyphs images side by side (normal, disabled, clicked,
+  // down), of which the button shows the first; the colour of its bottom left pixel is clear.
+  TBitmap* Glyph() const { return fGlyph.get(); }
+  void SetGlyph(TBitmap* value) { fGlyph->Assign(value); }
+  int32_t NumGlyphs() const { return fNumGlyphs; }
+  void SetNumGlyphs(int32_t value);
+
+ protected:
+  void InitWidget() override;
 
  private:
+  void GlyphChanged(TObject*);
   TBitBtnKind fKind = bkCustom;
+  std::unique_ptr<TBitmap> fGlyph;
+  int32_t fNumGlyphs = 1;
 };
 
 class TSpeedButton : public TControl {

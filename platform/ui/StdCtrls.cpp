@@ -24,6 +24,13 @@ namespace dravik {
 
 namespace {
 
+// The character a key press types for OnKeyPress (13 for Enter); 0 for none.
+char TypedCharacter(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return '\r';
+  const QString text = event.text();
+  return text.size() == 1 && text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : '\0';
+}
+
 TCustomForm* FormOf(TControl* control) {
   for (TControl* c = control; c; c = c->Parent())
     if (auto* form = dynamic_cast<TCustomForm*>(c)) return form;
@@ -157,6 +164,9 @@ const TClassRecord& TButton::StaticClass() {
           .Default(false)
           .Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
           .Default(0)
+          .Event("OnEnter", &TButton::OnEnter)
+          .Event("OnExit", &TButton::OnExit)
+          .Event("OnKeyPress", &TButton::OnKeyPress)
           .Build();
   return record;
 }
@@ -165,8 +175,38 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 75, 25);
 }
 
+namespace {
+
+// A push button that tells its control of the focus and of the characters typed on it.
+class TButtonWidget : public QPushButton {
+ public:
+  TButtonWidget(TButton* control, QWidget* parent) : QPushButton(parent), fControl(control) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (char typed = TypedCharacter(*event)) {
+      fControl->OnKeyPress(fControl, typed);
+      if (!typed) return;  // consumed
+    }
+    QPushButton::keyPressEvent(event);
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QPushButton::focusInEvent(event);
+    fControl->OnEnter(fControl);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QPushButton::focusOutEvent(event);
+    fControl->OnExit(fControl);
+  }
+
+ private:
+  TButton* fControl;
+};
+
+}  // namespace
+
 QWidget* TButton::CreateWidget(QWidget* parentWidget) {
-  auto* button = new QPushButton(parentWidget);
+  auto* button = new TButtonWidget(this, parentWidget);
   button->setDefault(fDefault);
   QObject::connect(button, &QPushButton::clicked, [this] { Click(); });
   return button;
@@ -216,12 +256,7 @@ class TEditWidget : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const int key = event->key();
-    char typed = key == Qt::Key_Return || key == Qt::Key_Enter ? '\r'
-                 : event->text().size() == 1 && event->text()[0].unicode() < 128
-                     ? static_cast<char>(event->text()[0].unicode())
-                     : '\0';
-    if (typed) {
+    if (char typed = TypedCharacter(*event)) {
       fControl->OnKeyPress(fControl, typed);
       if (!typed) return;  // consumed: neither the edit nor the form sees it
     }
@@ -578,12 +613,7 @@ class TComboWidget : public QComboBox {
       fControl->OnKeyDown(fControl, key, ShiftStateOf(event->modifiers()));
       if (!key) return;  // consumed
     }
-    const QString text = event->text();
-    char typed = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ? '\r'
-                 : text.size() == 1 && text[0].unicode() < 128
-                     ? static_cast<char>(text[0].unicode())
-                     : '\0';
-    if (typed) {
+    if (char typed = TypedCharacter(*event)) {
       fControl->OnKeyPress(fControl, typed);
       if (!typed) return;
     }

@@ -47,6 +47,9 @@ class TLabel : public TControl {
   bool fTransparent = false;
 };
 
+// Key is the character typed (13 for Enter); a handler that sets it to 0 consumes the key.
+using TKeyPressEvent = TEvent<"TKeyPressEvent", TObject* /*Sender*/, char& /*Key*/>;
+
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
@@ -58,6 +61,8 @@ class TButton : public TWinControl {
   void SetDefault(bool value);
   bool Cancel() const { return fCancel; }
   void SetCancel(bool value) { fCancel = value; }
+  TNotifyEvent OnEnter, OnExit;  // the button gets or loses the focus
+  TKeyPressEvent OnKeyPress;
   // Fires OnClick and gives the form this button's modal result.
   void Click() override;
 
@@ -70,9 +75,6 @@ class TButton : public TWinControl {
   bool fDefault = false;
   bool fCancel = false;
 };
-
-// Key is the character typed (13 for Enter); a handler that sets it to 0 consumes the key.
-using TKeyPressEvent = TEvent<"TKeyPressEvent", TObject* /*Sender*/, char& /*Key*/>;
 
 class TEdit : public TWinControl {
  public:

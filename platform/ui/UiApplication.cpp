@@ -9,7 +9,12 @@ namespace dravik {
 
 namespace {
 TCursor gCursor = crDefault;
+TUiApplication* gInstance = nullptr;
 }  // namespace
+
+TUiApplication* TUiApplication::Instance() {
+  return gInstance;
+}
 
 TUiApplication::TUiApplication(int& argc, char** argv)
     : fQt(std::make_unique<QApplication>(argc, argv)) {
@@ -20,9 +25,11 @@ TUiApplication::TUiApplication(int& argc, char** argv)
   Application->SetHelpViewer([](const std::string& file, int32_t) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
   });
+  gInstance = this;
 }
 
 TUiApplication::~TUiApplication() {
+  gInstance = nullptr;
   fMainForm = nullptr;
   fApplication.reset();  // frees the forms it owns while Qt still stands
   fQt.reset();

@@ -30,6 +30,8 @@ class TUiApplication {
     return form;
   }
   TCustomForm* MainForm() const { return fMainForm; }
+  // The program's one visual application while it lives; null before and after.
+  static TUiApplication* Instance();
   void SetMainForm(TCustomForm* form) { fMainForm = form; }
   // Shows the main form and processes events until it is closed.
   int Run();

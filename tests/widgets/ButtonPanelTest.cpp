@@ -1,6 +1,10 @@
 // The button panel: its layout arithmetic, its relayout on changes, its clicks.
 
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QPushButton>
+#include <QTest>
 
 #include "platform/core/filer/Reader.h"
 #include "platform/core/streams/StringStream.h"
@@ -142,6 +146,8 @@ struct TClickLog : TObject {
   void ItemClick(TObject* sender) {
     Lines.push_back("item " + static_cast<TComponent*>(sender)->ClassType().Name());
   }
+  void Entered(TObject*) { Lines.push_back("enter"); }
+  void KeyPressed(TObject*, char& key) { Lines.push_back(std::string("key ") + key); }
   void PanelClick(TObject*, TButtonItem* item) { Lines.push_back("panel " + item->DisplayName()); }
 };
 }  // namespace
@@ -157,7 +163,7 @@ TEST_F(ButtonPanel, AClickDoesTheButtonsWorkThenTellsThePanel) {
   form->Show();
   static_cast<QPushButton*>(yes->Button()->Widget())->click();
   EXPECT_EQ(form->ModalResult(), mrYes);
-  EXPECT_EQ(log.Lines, (std::vector<std::string>{"item TButton", "panel Yes"}));
+  EXPECT_EQ(log.Lines, (std::vector<std::string>{"item TBitBtn", "panel Yes"}));
 }
 
 TEST_F(ButtonPanel, APanelStoredWithoutButtonsIsReadBackWithout) {
@@ -181,4 +187,66 @@ TEST_F(ButtonPanel, APanelStoredWithoutButtonsIsReadBackWithout) {
   AddButton(bkOK);
   WriteComponent(full, panel);
   EXPECT_EQ(full.DataString().find("ButtonsEmpty"), std::string::npos);
+}
+
+// Two glyphs of 16 by 16 side by side, as a BMP file: red on a clear white, then blue.
+std::string TwoGlyphs() {
+  QImage image(32, 16, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int x = 4; x < 12; ++x)
+    for (int y = 4; y < 12; ++y) {
+      image.setPixel(x, y, qRgb(255, 0, 0));
+      image.setPixel(x + 16, y, qRgb(0, 0, 255));
+    }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "BMP");
+  return bytes.toStdString();
+}
+
+// An item's glyph and its events live on its bitmap button; the glyph is stored as a size and the
+// image file, read back byte for byte, and a stored size that disagrees is a read error.
+TEST_F(ButtonPanel, AnItemsGlyphAndEventsLiveOnItsButton) {
+  panel->SetParent(form.get());
+  panel->SetBounds(0, 0, 400, 40);
+  TButtonItem* item = AddButton(bkOK);
+  const std::string bmp = TwoGlyphs();
+  TBitmap glyph;
+  glyph.SetImageFile(bmp);
+  item->SetGlyph(&glyph);
+  item->SetNumGlyphs(2);
+  TClickLog log;
+  item->OnEnter = TNotifyEvent::Of<&TClickLog::Entered>(&log);
+  item->OnKeyPress = TKeyPressEvent::Of<&TClickLog::KeyPressed>(&log);
+  form->Show();
+  auto* button = static_cast<QPushButton*>(item->Button()->Widget());
+  EXPECT_EQ(button->iconSize(), QSize(16, 16));
+  const QImage shown = button->icon().pixmap(16, 16).toImage();
+  EXPECT_EQ(qAlpha(shown.pixel(0, 15)), 0) << "the bottom left colour is clear";
+  EXPECT_EQ(shown.pixel(8, 8), qRgb(255, 0, 0)) << "the first glyph";
+  QFocusEvent focusIn(QEvent::FocusIn);  // an offscreen window is never active to take it
+  QApplication::sendEvent(button, &focusIn);
+  QTest::keyClick(button, Qt::Key_X);
+  EXPECT_EQ(log.Lines, (std::vector<std::string>{"enter", "key x"}));
+
+  TStringStream stream;
+  WriteComponent(stream, panel);
+  const std::string stored = stream.DataString();
+  const auto size = static_cast<int32_t>(bmp.size());
+  const std::string data = std::string(reinterpret_cast<const char*>(&size), 4) + bmp;
+  ASSERT_NE(stored.find(data), std::string::npos);
+  auto copy = MakeComponent<TButtonPanel>(nullptr);
+  stream.SetPosition(0);
+  ReadComponent(stream, copy.get());
+  ASSERT_EQ(copy->Buttons()->Count(), 1);
+  EXPECT_EQ(copy->Items(0)->Glyph()->ImageFile(), bmp);
+  EXPECT_EQ(copy->Items(0)->NumGlyphs(), 2);
+
+  std::string damaged = stored;
+  const int32_t wrong = size + 1;
+  damaged.replace(damaged.find(data), 4, std::string(reinterpret_cast<const char*>(&wrong), 4));
+  TStringStream bad(damaged);
+  auto refused = MakeComponent<TButtonPanel>(nullptr);
+  EXPECT_THROW(ReadComponent(bad, refused.get()), EReadError);
 }

@@ -1,5 +1,7 @@
 // Traversal of the control tree and the windowed control that holds a control.
 
+#include <QTimer>
+
 #include "platform/ui/StdCtrls.h"
 #include "tests/ui/UiFixture.h"
 #include "widgets/ControlTools.h"
@@ -54,4 +56,23 @@ TEST_F(ControlTools, FindParentWinControlAnswersTheHolderWithinTheOwningForm) {
   // Without an owning form there is nothing to search.
   auto ownerless = MakeComponent<TLabel>(nullptr);
   EXPECT_EQ(FindParentWinControl(ownerless.get()), nullptr);
+}
+
+TEST_F(ControlTools, DisabledProcessMessagesTakesNoInputAndGivesTheMainFormBack) {
+  auto form = MakeComponent<TForm>(nullptr);
+  TCustomForm* previous = UiApp().MainForm();
+  UiApp().SetMainForm(form.get());
+  form->Show();
+  std::vector<bool> enabledWhileProcessing;
+  auto process = [&] {
+    QTimer::singleShot(0, [&] { enabledWhileProcessing.push_back(form->Enabled()); });
+    DisabledProcessMessages();
+  };
+  process();
+  EXPECT_TRUE(form->Enabled());
+  form->SetEnabled(false);
+  process();
+  EXPECT_FALSE(form->Enabled()) << "a main form disabled before stays so";
+  EXPECT_EQ(enabledWhileProcessing, (std::vector<bool>{false, false}));
+  UiApp().SetMainForm(previous);
 }
