@@ -234,8 +234,9 @@ bool IsLeapYear(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-// Days from 1899-12-30 to the date, or false for a date that does not exist.
-bool EncodeDate(int year, int month, int day, double& value) {
+}  // namespace
+
+bool TryEncodeDate(int year, int month, int day, double& value) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
   if (day > kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0)) return false;
@@ -247,19 +248,34 @@ bool EncodeDate(int year, int month, int day, double& value) {
   return true;
 }
 
+void DecodeDate(double value, int& year, int& month, int& day) {
+  // Days since 0000-03-01 of the proleptic Gregorian calendar, then the civil date.
+  const int64_t z = static_cast<int64_t>(std::floor(value)) + 693594 + 306 - 1;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+namespace {
+
 bool ReadDate(std::string_view text, std::size_t& pos, double& value) {
   int a = 0, b = 0, c = 0;
   const std::size_t start = pos;
   if (!ReadNumber(text, pos, 4, a)) return false;
   if (pos - start == 4)  // yyyy-mm-dd
     return Expect(text, pos, '-') && ReadNumber(text, pos, 2, b) && Expect(text, pos, '-') &&
-           ReadNumber(text, pos, 2, c) && EncodeDate(a, b, c, value);
+           ReadNumber(text, pos, 2, c) && TryEncodeDate(a, b, c, value);
   // dd.mm.yyyy
   if (pos - start > 2 || !Expect(text, pos, '.') || !ReadNumber(text, pos, 2, b) ||
       !Expect(text, pos, '.'))
     return false;
   const std::size_t yearStart = pos;
-  return ReadNumber(text, pos, 4, c) && pos - yearStart >= 3 && EncodeDate(c, b, a, value);
+  return ReadNumber(text, pos, 4, c) && pos - yearStart >= 3 && TryEncodeDate(c, b, a, value);
 }
 
 bool ReadTime(std::string_view text, std::size_t& pos, double& value) {

@@ -43,6 +43,10 @@ bool TryStrToFloat(std::string_view s, long double& value);
 
 // A date "yyyy-mm-dd" or "dd.mm.yyyy", a time "hh:nn" or "hh:nn:ss", or a date and a time
 // separated by a blank: days since 1899-12-30, the time of day as the fraction.
+// Days from 1899-12-30 to the date (a TDateTime), or false for a date that does not exist.
+bool TryEncodeDate(int year, int month, int day, double& value);
+// The calendar date of a TDateTime's day.
+void DecodeDate(double value, int& year, int& month, int& day);
 bool TryStrToDateTime(std::string_view s, double& value);
 double StrToDateTime(std::string_view s);  // EConvertError on bad text
 
