@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <thread>
 
@@ -35,21 +34,6 @@ std::vector<std::string> Entries(const std::string& folder) {
 ino_t Inode(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
-// Runs body in a child process without root's rights (as nobody when the tests run as root) and
-// answers the child's exit code.
-int RunUnprivileged(const std::function<int()>& body) {
-  pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-      ::_exit(100);
-    ::_exit(body());
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
