@@ -54,17 +54,21 @@ void SetRegistryValue(const std::string& file, const std::string& section, const
   while (index < roots.size() && !SameText(roots[index], root)) ++index;
   if (index == roots.size()) throw EExit{1, "'" + root + "' is no root key"};
   TRegistry registry(file);
+  // The key made and the value written reach the file together at EndUpdate: a failure before
+  // it drops both, so a failed set leaves no empty key behind.
+  registry.BeginUpdate();
   registry.SetRootKey(HKEY_CLASSES_ROOT + static_cast<HKEY>(index));
   if (!registry.OpenKey(slash == std::string::npos ? "" : section.substr(slash + 1), true))
     throw EExit{1, "'" + section + "' is no valid key path"};
   if (registry.GetDataType(key) != rdInteger) {
     registry.WriteString(key, value);
-    return;
+  } else {
+    int32_t number = 0;
+    if (!TryStrToInt(value, number))
+      throw EExit{1, "'" + value + "' is no integer, which the dword value " + key + " needs"};
+    registry.WriteInteger(key, number);
   }
-  int32_t number = 0;
-  if (!TryStrToInt(value, number))
-    throw EExit{1, "'" + value + "' is no integer, which the dword value " + key + " needs"};
-  registry.WriteInteger(key, number);
+  registry.EndUpdate();
 }
 
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
