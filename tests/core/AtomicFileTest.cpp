@@ -226,3 +226,51 @@ TEST(AtomicFile, AnInterruptingSignalRemovesTheTemporary) {
     EXPECT_EQ(ReadFileBytes(file), "old");
   }
 }
+
+TEST(AtomicFile, TheNextWriteRemovesTemporariesOfKilledWritersOnly) {
+  TTempDir dir;
+  const std::string file = dir.File("settings.txt");
+  WriteFileBytes(file, "old");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(60);
+    TAtomicFileStream stream(file);
+    stream.WriteBuffer("partial", 7);
+    (void)::write(ready[1], "w", 1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char byte;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::close(ready[0]);
+  ::kill(child, SIGKILL);  // no handler runs
+  ::waitpid(child, nullptr, 0);
+  std::vector<std::string> killed = Entries(dir.Path());
+  std::erase(killed, "settings.txt");
+  ASSERT_EQ(killed.size(), 1u);
+
+  const std::string dead = std::to_string(child);
+  // A writer whose process this one cannot see still holds its file's lock.
+  const std::string held = ".dravik-" + dead + "-heldLock";
+  WriteFileBytes(dir.File(held), "");
+  const int holder = ::open(dir.File(held).c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  const std::vector<std::string> kept = {
+      ".dravik-1-aliveXyz",      // its writer lives
+      ".dravik-abcdefgh",        // names no writer
+      ".dravik-" + dead + "-x",  // not a temporary's name
+      held,
+  };
+  for (const std::string& name : kept)
+    if (name != held) WriteFileBytes(dir.File(name), "");
+
+  SaveFileAtomically(file, "new");
+  ::close(holder);
+  std::vector<std::string> expected = kept;
+  expected.push_back("settings.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(dir.Path()), expected);
+  EXPECT_EQ(ReadFileBytes(file), "new");
+}
