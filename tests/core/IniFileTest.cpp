@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "platform/core/classes/Strings.h"
 #include "platform/core/inifiles/IniFile.h"
@@ -99,7 +100,7 @@ TEST_F(IniFile, DeleteKeyRemovesEveryCopySoNoOlderValueComesBack) {
   EXPECT_EQ(ReadFileBytes(path), "[A]\n");
 }
 
-TEST_F(IniFile, LegacyLinesReadAsWindows1252AndNewTextIsWrittenAsUtf8) {
+TEST_F(IniFile, LegacyLinesReadAsWindows1252AndStaySoWhileNewTextIsWrittenAsUtf8) {
   WriteFileBytes(path,
                  "[Texte]\nAlt=Gr\xF6\xDF"
                  "e \x80\nNeu=Gr\xC3\xB6\xC3\x9F"
@@ -113,10 +114,58 @@ TEST_F(IniFile, LegacyLinesReadAsWindows1252AndNewTextIsWrittenAsUtf8) {
             "e");
   ini.WriteString("Texte", "Mehr", "\xC3\xA9t\xC3\xA9");
   EXPECT_EQ(ReadFileBytes(path),
-            "[Texte]\nAlt=Gr\xC3\xB6\xC3\x9F"
-            "e \xE2\x82\xAC\nNeu=Gr\xC3\xB6\xC3\x9F"
+            "[Texte]\nAlt=Gr\xF6\xDF"
+            "e \x80\nNeu=Gr\xC3\xB6\xC3\x9F"
             "e\n"
             "Mehr=\xC3\xA9t\xC3\xA9\n");
+}
+
+TEST_F(IniFile, AChangeKeepsEveryLineItDoesNotTouchByteForByte) {
+  using TChange = std::function<void(TIniFile&)>;
+  const struct {
+    const char* Before;
+    TChange Change;
+    const char* After;
+  } cases[] = {
+      // Lines that end with CR alone, CR LF, LF, or nothing at the end of the file.
+      {"[A]\rx=1\r[B]\ry=2\r", [](TIniFile& ini) { ini.WriteString("A", "x", "5"); },
+       "[A]\rx=5\r[B]\ry=2\r"},
+      {"[A]\rx=1\r[B]\ry=2\r", [](TIniFile& ini) { ini.EraseSection("A"); }, "[B]\ry=2\r"},
+      {"[A]\r\nx=1\n; c\r\ny=2", [](TIniFile& ini) { ini.WriteString("A", "z", "3"); },
+       "[A]\r\nx=1\n; c\r\ny=2\r\nz=3\r\n"},
+      // A comment after a section header.
+      {"[A] ; main\nx=1\n", [](TIniFile& ini) { ini.WriteString("A", "z", "2"); },
+       "[A] ; main\nx=1\nz=2\n"},
+      // A byte-order mark.
+      {"\xEF\xBB\xBF[A]\r\nx=1\r\n", [](TIniFile& ini) { ini.WriteString("A", "x", "2"); },
+       "\xEF\xBB\xBF[A]\r\nx=2\r\n"},
+      // A repeated section stays where it is and takes a new key behind its last one.
+      {"[A]\nx=1\n[B]\ny=1\n[a]\nw=1\n",
+       [](TIniFile& ini) {
+         ini.WriteString("A", "x", "2");
+         ini.WriteString("A", "v", "3");
+       },
+       "[A]\nx=2\n[B]\ny=1\n[a]\nw=1\nv=3\n"},
+      // Legacy text in the key of the line changed.
+      {"[A]\nGr\xF6\xDF"
+       "e=1\n",
+       [](TIniFile& ini) {
+         ini.WriteString("A",
+                         "Gr\xC3\xB6\xC3\x9F"
+                         "e",
+                         "2");
+       },
+       "[A]\nGr\xC3\xB6\xC3\x9F"
+       "e=2\n"},
+  };
+  for (const auto& c : cases) {
+    WriteFileBytes(path, c.Before);
+    TIniFile ini(path);
+    c.Change(ini);
+    EXPECT_EQ(ReadFileBytes(path), c.After) << c.Before;
+  }
+  WriteFileBytes(path, "\xEF\xBB\xBF[A] ; main\rx=1\r");
+  EXPECT_EQ(TIniFile(path).ReadString("A", "x", ""), "1");
 }
 
 TEST_F(IniFile, NamesAndValuesThatWouldBreakTheLineLayoutAreRefused) {
