@@ -72,7 +72,8 @@ TEST(Inputs, AnInputThatNeverEndsStopsAtTheLimit) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"convert", "--to", "text", "/dev/zero", "-"},
         {"sections", "/dev/zero"},
-        {"import", kMainForm, "/dev/zero", "-"}}) {
+        {"import", kMainForm, "/dev/zero", "-"},
+        {"config", "/dev/zero", "--set", "S", "k", "v"}}) {
     const TRunResult run = RunDravik(args);
     EXPECT_EQ(run.ExitCode, 1) << args[0];
     EXPECT_EQ(run.Err, "dravik " + args[0] +
