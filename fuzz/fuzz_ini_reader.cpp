@@ -16,10 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string written = read.Text();
   const TIniText again = TIniText::Parse(written, damage);
   if (damage || again.Text() != written) std::abort();
-  for (const TIniText::TSection& section : read.Sections())
-    for (const std::string& key : read.KeyNames(section.Name))
-      if (!again.FindValue(section.Name, key) ||
-          *again.FindValue(section.Name, key) != *read.FindValue(section.Name, key))
-        std::abort();
+  for (const TIniValue& value : read.Values())
+    if (!again.FindValue(value.Section, value.Key) ||
+        *again.FindValue(value.Section, value.Key) != value.Value)
+      std::abort();
   return 0;
 }

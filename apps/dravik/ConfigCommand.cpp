@@ -17,28 +17,40 @@ namespace {
 
 // A registry file begins with its signature line.
 bool IsRegistryText(std::string_view bytes) {
-  const std::string_view first = bytes.substr(0, bytes.find('\n'));
-  return Trim(first) == TRegistryText::kSignature;
+  const std::vector<std::string> first = SplitTextLines(bytes.substr(0, 64));
+  return !first.empty() && Trim(first.front()) == TRegistryText::kSignature;
 }
 
 struct TSetting {
   std::string Section, Key, Value;
 };
 
-// Every value in file order; a damaged file fails with its name and line.
-std::vector<TSetting> ReadSettings(const std::string& name, std::string_view bytes) {
+// Every value in file order, or with get only the one it names (section, key); a damaged file
+// fails with its name and line.
+std::vector<TSetting> ReadSettings(const std::string& name, std::string_view bytes,
+                                   const std::vector<std::string>& get) {
   std::optional<TIniDamage> damage;
   std::vector<TSetting> settings;
   if (IsRegistryText(bytes)) {
     const TRegistryText text = TRegistryText::Parse(bytes, damage);
-    for (const TRegKey& key : text.Keys())
-      for (const TRegValue& value : key.Values)
-        settings.push_back({key.Path, value.Name, RegValueToText(value)});
+    if (!get.empty()) {
+      if (const TRegValue* value = text.FindValue(get[0], get[1]))
+        settings.push_back({get[0], get[1], RegValueToText(*value)});
+    } else {
+      for (const TRegKey& key : text.Keys())
+        for (const TRegValue& value : key.Values)
+          settings.push_back({key.Path, value.Name, RegValueToText(value)});
+    }
   } else {
     const TIniText text = TIniText::Parse(bytes, damage);
-    for (const TIniText::TSection& section : text.Sections())
-      for (const std::string& key : text.KeyNames(section.Name))
-        settings.push_back({section.Name, key, *text.FindValue(section.Name, key)});
+    if (!get.empty()) {
+      if (const std::string* value = text.FindValue(get[0], get[1]))
+        settings.push_back({get[0], get[1], *value});
+    } else {
+      for (TIniValue& value : text.Values())
+        settings.push_back(
+            {std::move(value.Section), std::move(value.Key), std::move(value.Value)});
+    }
   }
   if (damage) throw EExit{1, DamageMessage(name, damage->Line, damage->Reason)};
   return settings;
@@ -54,17 +66,21 @@ void SetRegistryValue(const std::string& file, const std::string& section, const
   while (index < roots.size() && !SameText(roots[index], root)) ++index;
   if (index == roots.size()) throw EExit{1, "'" + root + "' is no root key"};
   TRegistry registry(file);
+  // The key made and the value written reach the file together at EndUpdate: a failure before
+  // it drops both, so a failed set leaves no empty key behind.
+  registry.BeginUpdate();
   registry.SetRootKey(HKEY_CLASSES_ROOT + static_cast<HKEY>(index));
   if (!registry.OpenKey(slash == std::string::npos ? "" : section.substr(slash + 1), true))
     throw EExit{1, "'" + section + "' is no valid key path"};
   if (registry.GetDataType(key) != rdInteger) {
     registry.WriteString(key, value);
-    return;
+  } else {
+    int32_t number = 0;
+    if (!TryStrToInt(value, number))
+      throw EExit{1, "'" + value + "' is no integer, which the dword value " + key + " needs"};
+    registry.WriteInteger(key, number);
   }
-  int32_t number = 0;
-  if (!TryStrToInt(value, number))
-    throw EExit{1, "'" + value + "' is no integer, which the dword value " + key + " needs"};
-  registry.WriteInteger(key, number);
+  registry.EndUpdate();
 }
 
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
@@ -87,14 +103,13 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     return 0;
   }
 
-  const std::vector<TSetting> settings = ReadSettings(name, TInputFile(file).ReadAll());
+  const std::vector<std::string> get =
+      line.Has("get") ? std::vector<std::string>{arg[1], arg[2]} : std::vector<std::string>{};
+  const std::vector<TSetting> settings = ReadSettings(name, TInputFile(file).ReadAll(), get);
   if (line.Has("get")) {
-    for (const TSetting& setting : settings)
-      if (SameText(setting.Section, arg[1]) && SameText(setting.Key, arg[2])) {
-        out.Field(setting.Value) << '\n';
-        return 0;
-      }
-    throw EExit{1, name + ": no value " + arg[2] + " in " + arg[1]};
+    if (settings.empty()) throw EExit{1, name + ": no value " + arg[2] + " in " + arg[1]};
+    out.Field(settings.front().Value) << '\n';
+    return 0;
   }
   for (const TSetting& setting : settings) {
     out.Field(setting.Section) << '\t';

@@ -2,6 +2,7 @@
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
+#include "apps/dravik/InputFile.h"
 #include "apps/dravik/StandardOutput.h"
 #include "library/ComponentTools.h"
 #include "library/FileTools.h"
@@ -81,6 +82,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   if (auto filter = line.Value("filter")) ReadFilter(*filter, settings);
   if (inPath == "-") throw EUsage{"IN must be a file"};
 
+  const TInputPath in(inPath);
   TStringList adjusted, rejected;
   std::vector<std::string> refused;
   TTemporaryFile converted;
@@ -89,10 +91,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     output = RewriteFormFile(ReadInput(formPath), std::nullopt, [&](const std::string& binary) {
       TLoadedForm form(binary);
       TLanguageManager& manager = *form.FirstDravik().LanguageManager();
-      std::string fileName = inPath;
+      std::string fileName = in.Name();
       TStringList sections;
       if (po || xliff) {
-        const std::string bytes = LoadFromFile(inPath);
+        const std::string bytes = LoadFromFile(in.Name());
         const TTranslationSet set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
         const std::string language = po ? *po : *xliff;
         const std::string section = form.Root()->ClassName() + "." + language;
@@ -102,7 +104,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       } else if (line.Has("section")) {
         for (const std::string& section : line.Values("section")) sections.Add(section);
       } else {
-        TLanguageManager::GetAvailLangSections(inPath, sections);
+        TLanguageManager::GetAvailLangSections(in.Name(), sections);
       }
       manager.ImportLanguages(fileName, line.Has("filter") ? &settings : nullptr,
                               po || xliff ? imAddAll : mode, line.Has("init-all"), sections,

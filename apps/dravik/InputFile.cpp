@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -90,6 +91,14 @@ std::size_t TInputFile::Fill(std::string& block) {
     filled += n;
   }
   return filled;
+}
+
+TInputPath::TInputPath(const std::string& path) : fName(path) {
+  TInputFile input(path);
+  if (input.IsRegularFile()) return;
+  const std::string bytes = input.ReadAll();
+  fName = fCopy.Create();
+  SaveFileAtomically(fName, bytes);
 }
 
 }  // namespace dravik

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "library/FileTools.h"
+
 namespace dravik {
 
 constexpr int64_t kInputLimit = int64_t{256} << 20;
@@ -21,6 +23,8 @@ class TInputFile {
 
   // The path, or "standard input".
   const std::string& Name() const { return fName; }
+  // A regular file given by its path, which can be opened again by that name.
+  bool IsRegularFile() const { return fSize >= 0 && fOwnsHandle; }
   // Up to count bytes; 0 at the end. EReadError when reading fails or the input passes the limit.
   std::size_t Read(char* buffer, std::size_t count);
   // The rest of the input.
@@ -36,6 +40,19 @@ class TInputFile {
   bool fOwnsHandle = false;
   int64_t fSize = -1;  // of a regular file, when it was opened
   int64_t fRead = 0;
+};
+
+// An input for readers that open a file by its name: a regular file is named as it is; standard
+// input, a pipe, a FIFO or a device is read (up to the limit) into a temporary file first. What
+// cannot be read fails as TInputFile does.
+class TInputPath {
+ public:
+  explicit TInputPath(const std::string& path);
+  const std::string& Name() const { return fName; }
+
+ private:
+  TTemporaryFile fCopy;
+  std::string fName;
 };
 
 }  // namespace dravik

@@ -87,6 +87,30 @@ TEST(ConfigCommand, SetChangesOneValueKeepingTheRestAndMakesAMissingFile) {
             "@=\"default\"\n\n[HKEY_CURRENT_USER\\Software\\New]\n\"Name\"=\"x\"\n");
 }
 
+TEST(ConfigCommand, AFailedSetChangesNothing) {
+  TTempDir dir;
+  const std::string reg = dir.File("r.reg"), ini = dir.File("a.ini");
+  WriteFileBytes(reg, kRegistry);
+  WriteFileBytes(ini, "[Main]\nWidth=300\n");
+  const std::string app = "HKEY_CURRENT_USER\\Software\\Quelt GbR\\App";
+  const struct {
+    std::string File;
+    std::vector<std::string> Set;  // SECTION KEY VALUE
+  } cases[] = {
+      {reg, {"HKEY_CURRENT_USER\\Software\\New", "tab\there", "v"}},
+      {reg, {app + "\\New", "line\nbreak", "v"}},
+      {reg, {app, "Count", "many"}},
+      {reg, {"HKEY_NOWHERE\\A", "n", "v"}},
+      {ini, {"New", "k", "two\nlines"}},
+  };
+  for (const auto& c : cases) {
+    const std::string before = ReadFileBytes(c.File);
+    const TRunResult run = RunDravik({"config", c.File, "--set", c.Set[0], c.Set[1], c.Set[2]});
+    EXPECT_EQ(run.ExitCode, 1) << c.Set[0] << " " << c.Set[1];
+    EXPECT_EQ(ReadFileBytes(c.File), before) << c.Set[0] << " " << c.Set[1];
+  }
+}
+
 TEST(ConfigCommand, ADamagedFileIsReportedWithItsLineAndLeftAsItIs) {
   TTempDir dir;
   const std::string ini = dir.File("a.ini");

@@ -16,6 +16,8 @@ namespace {
 const std::string kDravik = DRAVIK_BIN_DIR "/dravik";
 const std::string kData = DRAVIK_TEST_DATA "/source/";
 const std::string kText = "object Form1: TForm1\n  Tag = 7\nend\n";
+const std::string kMainForm = DRAVIK_TEST_DATA "/../../apps/demo/forms/TMainForm.txt";
+const std::string kLanguageFile = "[TMainForm.Deutsch]\r\nCloseButton.Caption='Zumachen'\r\n";
 
 // Runs dravik through the shell, so that a pipe can feed /dev/stdin.
 TRunResult Shell(const std::string& command) {
@@ -41,6 +43,17 @@ TEST(Inputs, APipeGivenAsAPathIsReadAsAStream) {
   run = Shell("cat " + names + " | '" + kDravik + "' check " + unit + " --names /dev/stdin");
   EXPECT_EQ(run.ExitCode, 1) << run.Err;
   EXPECT_EQ(run.Out, checked.Out);
+
+  WriteFileBytes(dir.File("de.lng"), kLanguageFile);
+  const std::string language = "'" + dir.File("de.lng") + "'";
+  run = Shell("cat " + language + " | '" + kDravik + "' sections /dev/stdin");
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, "TMainForm=Deutsch\n");
+  const TRunResult imported = RunDravik({"import", kMainForm, dir.File("de.lng"), "-"});
+  ASSERT_EQ(imported.ExitCode, 0) << imported.Err;
+  run = Shell("cat " + language + " | '" + kDravik + "' import '" + kMainForm + "' /dev/stdin -");
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, imported.Out);
 }
 
 TEST(Inputs, AFifoIsReadAsAStream) {
@@ -56,11 +69,17 @@ TEST(Inputs, AFifoIsReadAsAStream) {
 }
 
 TEST(Inputs, AnInputThatNeverEndsStopsAtTheLimit) {
-  const TRunResult run = RunProgram({kDravik, "convert", "--to", "text", "/dev/zero", "-"});
-  EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_EQ(run.Err,
-            "dravik convert: File /dev/zero is larger than 256 MiB, the limit of an input\n");
-  EXPECT_EQ(run.Out, "");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"convert", "--to", "text", "/dev/zero", "-"},
+        {"sections", "/dev/zero"},
+        {"import", kMainForm, "/dev/zero", "-"},
+        {"config", "/dev/zero", "--set", "S", "k", "v"}}) {
+    const TRunResult run = RunDravik(args);
+    EXPECT_EQ(run.ExitCode, 1) << args[0];
+    EXPECT_EQ(run.Err, "dravik " + args[0] +
+                           ": File /dev/zero is larger than 256 MiB, the limit of an input\n");
+    EXPECT_EQ(run.Out, "");
+  }
 }
 
 TEST(Inputs, AFileLargerThanTheLimitIsRefusedBeforeItIsRead) {
@@ -85,7 +104,9 @@ TEST(Inputs, FoldersAndMissingFilesAreNamed) {
   TTempDir dir;
   for (const std::vector<std::string>& args : {std::vector<std::string>{"scan", dir.Path()},
                                                {"check", dir.Path(), "--names", "-"},
-                                               {"convert", "--to", "text", dir.Path(), "-"}}) {
+                                               {"convert", "--to", "text", dir.Path(), "-"},
+                                               {"sections", dir.Path()},
+                                               {"import", kMainForm, dir.Path(), "-"}}) {
     std::vector<std::string> argv = args;
     argv.insert(argv.begin(), kDravik);
     TRunResult run = RunProgram(argv);

@@ -85,7 +85,8 @@ TEST(TranslationCommands, ImportReportsWhatItAdjustsAndRejectsAndTheFileWins) {
   EXPECT_EQ(run.ExitCode, 2);
   run = RunDravik({"import", kMainForm, dir.File("missing.lng"), dir.File("x.txt")});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_NE(run.Err.find("File not found"), std::string::npos) << run.Err;
+  EXPECT_EQ(run.Err, "dravik import: Cannot open file " + dir.File("missing.lng") +
+                         ": No such file or directory\n");
 }
 
 TEST(TranslationCommands, StatusCountsWhatIsLeftAndHoldsABuildToALevel) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <thread>
 
@@ -35,21 +34,6 @@ std::vector<std::string> Entries(const std::string& folder) {
 ino_t Inode(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
-// Runs body in a child process without root's rights (as nobody when the tests run as root) and
-// answers the child's exit code.
-int RunUnprivileged(const std::function<int()>& body) {
-  pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-      ::_exit(100);
-    ::_exit(body());
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -241,4 +225,52 @@ TEST(AtomicFile, AnInterruptingSignalRemovesTheTemporary) {
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"big.bin"});
     EXPECT_EQ(ReadFileBytes(file), "old");
   }
+}
+
+TEST(AtomicFile, TheNextWriteRemovesTemporariesOfKilledWritersOnly) {
+  TTempDir dir;
+  const std::string file = dir.File("settings.txt");
+  WriteFileBytes(file, "old");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(60);
+    TAtomicFileStream stream(file);
+    stream.WriteBuffer("partial", 7);
+    (void)::write(ready[1], "w", 1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char byte;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::close(ready[0]);
+  ::kill(child, SIGKILL);  // no handler runs
+  ::waitpid(child, nullptr, 0);
+  std::vector<std::string> killed = Entries(dir.Path());
+  std::erase(killed, "settings.txt");
+  ASSERT_EQ(killed.size(), 1u);
+
+  const std::string dead = std::to_string(child);
+  // A writer whose process this one cannot see still holds its file's lock.
+  const std::string held = ".dravik-" + dead + "-heldLock";
+  WriteFileBytes(dir.File(held), "");
+  const int holder = ::open(dir.File(held).c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  const std::vector<std::string> kept = {
+      ".dravik-1-aliveXyz",      // its writer lives
+      ".dravik-abcdefgh",        // names no writer
+      ".dravik-" + dead + "-x",  // not a temporary's name
+      held,
+  };
+  for (const std::string& name : kept)
+    if (name != held) WriteFileBytes(dir.File(name), "");
+
+  SaveFileAtomically(file, "new");
+  ::close(holder);
+  std::vector<std::string> expected = kept;
+  expected.push_back("settings.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(dir.Path()), expected);
+  EXPECT_EQ(ReadFileBytes(file), "new");
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "platform/core/classes/Strings.h"
 #include "platform/core/inifiles/IniFile.h"
@@ -99,7 +100,7 @@ TEST_F(IniFile, DeleteKeyRemovesEveryCopySoNoOlderValueComesBack) {
   EXPECT_EQ(ReadFileBytes(path), "[A]\n");
 }
 
-TEST_F(IniFile, LegacyLinesReadAsWindows1252AndNewTextIsWrittenAsUtf8) {
+TEST_F(IniFile, LegacyLinesReadAsWindows1252AndStaySoWhileNewTextIsWrittenAsUtf8) {
   WriteFileBytes(path,
                  "[Texte]\nAlt=Gr\xF6\xDF"
                  "e \x80\nNeu=Gr\xC3\xB6\xC3\x9F"
@@ -113,10 +114,58 @@ TEST_F(IniFile, LegacyLinesReadAsWindows1252AndNewTextIsWrittenAsUtf8) {
             "e");
   ini.WriteString("Texte", "Mehr", "\xC3\xA9t\xC3\xA9");
   EXPECT_EQ(ReadFileBytes(path),
-            "[Texte]\nAlt=Gr\xC3\xB6\xC3\x9F"
-            "e \xE2\x82\xAC\nNeu=Gr\xC3\xB6\xC3\x9F"
+            "[Texte]\nAlt=Gr\xF6\xDF"
+            "e \x80\nNeu=Gr\xC3\xB6\xC3\x9F"
             "e\n"
             "Mehr=\xC3\xA9t\xC3\xA9\n");
+}
+
+TEST_F(IniFile, AChangeKeepsEveryLineItDoesNotTouchByteForByte) {
+  using TChange = std::function<void(TIniFile&)>;
+  const struct {
+    const char* Before;
+    TChange Change;
+    const char* After;
+  } cases[] = {
+      // Lines that end with CR alone, CR LF, LF, or nothing at the end of the file.
+      {"[A]\rx=1\r[B]\ry=2\r", [](TIniFile& ini) { ini.WriteString("A", "x", "5"); },
+       "[A]\rx=5\r[B]\ry=2\r"},
+      {"[A]\rx=1\r[B]\ry=2\r", [](TIniFile& ini) { ini.EraseSection("A"); }, "[B]\ry=2\r"},
+      {"[A]\r\nx=1\n; c\r\ny=2", [](TIniFile& ini) { ini.WriteString("A", "z", "3"); },
+       "[A]\r\nx=1\n; c\r\ny=2\r\nz=3\r\n"},
+      // A comment after a section header.
+      {"[A] ; main\nx=1\n", [](TIniFile& ini) { ini.WriteString("A", "z", "2"); },
+       "[A] ; main\nx=1\nz=2\n"},
+      // A byte-order mark.
+      {"\xEF\xBB\xBF[A]\r\nx=1\r\n", [](TIniFile& ini) { ini.WriteString("A", "x", "2"); },
+       "\xEF\xBB\xBF[A]\r\nx=2\r\n"},
+      // A repeated section stays where it is and takes a new key behind its last one.
+      {"[A]\nx=1\n[B]\ny=1\n[a]\nw=1\n",
+       [](TIniFile& ini) {
+         ini.WriteString("A", "x", "2");
+         ini.WriteString("A", "v", "3");
+       },
+       "[A]\nx=2\n[B]\ny=1\n[a]\nw=1\nv=3\n"},
+      // Legacy text in the key of the line changed.
+      {"[A]\nGr\xF6\xDF"
+       "e=1\n",
+       [](TIniFile& ini) {
+         ini.WriteString("A",
+                         "Gr\xC3\xB6\xC3\x9F"
+                         "e",
+                         "2");
+       },
+       "[A]\nGr\xC3\xB6\xC3\x9F"
+       "e=2\n"},
+  };
+  for (const auto& c : cases) {
+    WriteFileBytes(path, c.Before);
+    TIniFile ini(path);
+    c.Change(ini);
+    EXPECT_EQ(ReadFileBytes(path), c.After) << c.Before;
+  }
+  WriteFileBytes(path, "\xEF\xBB\xBF[A] ; main\rx=1\r");
+  EXPECT_EQ(TIniFile(path).ReadString("A", "x", ""), "1");
 }
 
 TEST_F(IniFile, NamesAndValuesThatWouldBreakTheLineLayoutAreRefused) {
@@ -215,35 +264,76 @@ TEST_F(IniFile, AFailedWriteLeavesThePreviousFile) {
   EXPECT_EQ(left, (std::vector<std::string>{"settings.ini", "settings.ini.lock"}));
 }
 
-TEST_F(IniFile, TwoProcessesWritingAtOnceLoseNoValue) {
-  constexpr int kValues = 1000;
-  pid_t children[2];
-  for (int child = 0; child < 2; ++child) {
-    children[child] = ::fork();
-    ASSERT_GE(children[child], 0);
-    if (children[child] == 0) {
-      int failures = 0;
-      try {
-        TIniFile ini(path, TDamagedFile::Repair);
-        const std::string section = child == 0 ? "First" : "Second";
-        for (int i = 0; i < kValues; ++i) ini.WriteInteger(section, "Key" + std::to_string(i), i);
-      } catch (...) {
-        failures = 1;
-      }
-      ::_exit(failures);
+namespace {
+
+// Each of writers processes writes values keys to a section of its own; answers the failed ones.
+int WriteAtOnce(const std::string& path, int writers, int values, bool unprivileged) {
+  std::vector<pid_t> children;
+  for (int child = 0; child < writers; ++child) {
+    const pid_t pid = ::fork();
+    if (pid < 0) return writers;
+    if (pid == 0) {
+      auto body = [&] {
+        try {
+          TIniFile ini(path, TDamagedFile::Repair);
+          for (int i = 0; i < values; ++i)
+            ini.WriteInteger("Writer" + std::to_string(child), "Key" + std::to_string(i), i);
+        } catch (...) {
+          return 1;
+        }
+        return 0;
+      };
+      ::_exit(unprivileged ? RunUnprivileged(body) : body());
     }
+    children.push_back(pid);
   }
+  int failed = 0;
   for (pid_t child : children) {
     int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      ++failed;
   }
+  return failed;
+}
+
+void ExpectEveryValue(const std::string& path, int writers, int values) {
   TIniFile ini(path);
   TStringList keys;
-  for (const char* section : {"First", "Second"}) {
+  for (int writer = 0; writer < writers; ++writer) {
+    const std::string section = "Writer" + std::to_string(writer);
     ini.ReadSection(section, keys);
-    EXPECT_EQ(keys.Count(), kValues) << section;
-    for (int i = 0; i < kValues; ++i)
+    EXPECT_EQ(keys.Count(), values) << section;
+    for (int i = 0; i < values; ++i)
       ASSERT_EQ(ini.ReadInteger(section, "Key" + std::to_string(i), -1), i) << section;
   }
+}
+
+}  // namespace
+
+TEST_F(IniFile, TwoProcessesWritingAtOnceLoseNoValue) {
+  ASSERT_EQ(WriteAtOnce(path, 2, 1000, false), 0);
+  ExpectEveryValue(path, 2, 1000);
+}
+
+TEST_F(IniFile, EveryWriterTakesTheSameLockOrWritesNothing) {
+  // A lock file made by another user is taken read-only.
+  ::chmod(dir.Path().c_str(), 0777);
+  WriteFileBytes(path, "");
+  ::chmod(path.c_str(), 0666);
+  WriteFileBytes(path + ".lock", "");
+  ::chmod((path + ".lock").c_str(), 0444);
+  ASSERT_EQ(WriteAtOnce(path, 4, 200, true), 0);
+  ExpectEveryValue(path, 4, 200);
+
+  // A folder in the lock file's place is no lock: the write is refused.
+  const std::string other = dir.File("other.ini");
+  WriteFileBytes(other, "[A]\nk=1\n");
+  std::filesystem::create_directory(other + ".lock");
+  try {
+    TIniFile(other).WriteString("A", "k", "2");
+    FAIL() << "written without a lock";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "Cannot lock file " + other + ".lock: Is a directory");
+  }
+  EXPECT_EQ(ReadFileBytes(other), "[A]\nk=1\n");
 }

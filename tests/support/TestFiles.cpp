@@ -1,6 +1,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +84,19 @@ TEnvironmentScope::~TEnvironmentScope() {
   } else {
     ::unsetenv(fName.c_str());
   }
+}
+
+int RunUnprivileged(const std::function<int()>& body) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(100);
+    ::_exit(body());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace dravik

@@ -2,6 +2,7 @@
 // What tests share: files in a temporary folder, environment variables set for a while, and
 // running a program as a user would.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,9 @@ struct TRunResult {
 TRunResult RunProgram(const std::vector<std::string>& argv, const std::string& input = "");
 // Runs build/bin/dravik with the arguments.
 TRunResult RunDravik(std::vector<std::string> args, const std::string& input = "");
+
+// Runs body in a child process without root's rights (as nobody when the tests run as root) and
+// answers the child's exit code.
+int RunUnprivileged(const std::function<int()>& body);
 
 }  // namespace dravik

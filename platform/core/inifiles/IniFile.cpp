@@ -86,7 +86,7 @@ void TIniFile::ReadSection(const std::string& section, TStrings& strings) const 
 void TIniFile::ReadSections(TStrings& strings) const {
   TUpdateScope scope(strings);
   strings.Clear();
-  for (const TIniText::TSection& section : fText.Sections()) strings.Add(section.Name);
+  for (const std::string& section : fText.SectionNames()) strings.Add(section);
 }
 
 void TIniFile::ReadSectionValues(const std::string& section, TStrings& strings) const {
@@ -109,7 +109,7 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-  return fText.FindSection(section) != nullptr;
+  return fText.HasSection(section);
 }
 
 void TIniFile::BeginUpdate() {

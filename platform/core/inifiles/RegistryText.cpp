@@ -1,6 +1,8 @@
 #include "platform/core/inifiles/RegistryText.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/inifiles/TextLines.h"
@@ -168,7 +170,11 @@ TRegistryText TRegistryText::Parse(std::string_view bytes, std::optional<TIniDam
   };
   if (lines.empty()) return text;
   if (Trim(lines[0]) != kSignature) fail(0, "the file does not begin with REGEDIT4");
-  TRegKey* current = nullptr;
+  // Keys and value names met so far, folded to upper case: a file of many stays linear.
+  std::unordered_map<std::string, std::size_t> keys;
+  std::unordered_set<std::string> names;
+  constexpr std::size_t kNone = std::string::npos;
+  std::size_t current = kNone;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::size_t first = i;
     std::string line = Trim(lines[i]);
@@ -183,7 +189,7 @@ TRegistryText TRegistryText::Parse(std::string_view bytes, std::optional<TIniDam
     } else if (line.empty() || line.front() == ';') {
       continue;
     } else if (line.front() == '[') {
-      current = nullptr;
+      current = kNone;
       if (line.back() != ']') {
         fail(first, "a key name without its closing ']'");
         continue;
@@ -194,8 +200,9 @@ TRegistryText TRegistryText::Parse(std::string_view bytes, std::optional<TIniDam
       } else if (path.back() == '\\' || path.find("\\\\") != std::string::npos) {
         fail(first, "a key path with an empty key name");
       } else {
-        text.CreateKey(path);
-        current = text.Find(path);
+        const auto [found, added] = keys.try_emplace(UpperCase(path), text.fKeys.size());
+        if (added) text.fKeys.push_back(TRegKey{path, {}});
+        current = found->second;
       }
     } else if (line.front() == '"' || line.front() == '@') {
       TRegValue value;
@@ -206,11 +213,10 @@ TRegistryText TRegistryText::Parse(std::string_view bytes, std::optional<TIniDam
         fail(first, "a value name without '='");
       } else if (const char* reason = ParseData(std::string_view(line).substr(pos + 1), value)) {
         fail(first, reason);
-      } else if (!current) {
+      } else if (current == kNone) {
         fail(first, "a value outside of any key");
-      } else if (std::none_of(current->Values.begin(), current->Values.end(),
-                              [&](const TRegValue& v) { return SameText(v.Name, value.Name); })) {
-        current->Values.push_back(std::move(value));
+      } else if (names.insert(std::to_string(current) + '\\' + UpperCase(value.Name)).second) {
+        text.fKeys[current].Values.push_back(std::move(value));
       }
     } else {
       fail(first, "neither a key, a value nor a comment");

@@ -6,13 +6,13 @@ namespace dravik {
 
 std::vector<std::string> SplitTextLines(std::string_view bytes) {
   std::vector<std::string> lines;
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(EightBitToUtf8(line));
+    const std::size_t end = bytes.find_first_of("\r\n");
+    lines.push_back(EightBitToUtf8(bytes.substr(0, end)));
     if (end == std::string_view::npos) break;
-    bytes.remove_prefix(end + 1);
+    const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+    bytes.remove_prefix(end + (crlf ? 2 : 1));
   }
   return lines;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The lines of a settings file: LF or CR LF line ends (carriage returns at the end of a line
-// are dropped, so a line reads the same after it is written again); a line that is not valid UTF-8
-// is legacy 8-bit text and read as Windows-1252.
+// The lines of a settings file: LF, CR LF and CR all end a line, a byte-order mark in front is
+// no part of the first; a line that is not valid UTF-8 is legacy 8-bit text and read as
+// Windows-1252.
 
 #include <string>
 #include <string_view>

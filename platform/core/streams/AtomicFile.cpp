@@ -1,7 +1,9 @@
 #include "platform/core/streams/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 
 #include "platform/core/system/Exceptions.h"
 
@@ -118,8 +121,47 @@ std::string FollowDanglingLinks(std::string path) {
   return path;
 }
 
-// A new file in folder with a name of its own, short enough beside any name the folder can hold;
-// the mode is subject to the umask as for any new file.
+constexpr std::string_view kTemporaryPrefix = ".dravik-";
+
+// The writer named in a temporary file's name ".dravik-PID-LETTERS"; 0 for any other name.
+pid_t WriterOf(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix)) return 0;
+  name.remove_prefix(kTemporaryPrefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash > 9 || name.size() != dash + 9) return 0;
+  pid_t pid = 0;
+  for (char c : name.substr(0, dash)) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+// Temporary files that writers killed without a chance to clean up left in folder. A file goes
+// only when its writer's process is gone and nobody holds its lock (a writer holds it while it
+// writes, which also covers writers whose process this one cannot see, on another machine or in
+// another container).
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!listing) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const pid_t writer = WriterOf(entry->d_name);
+    if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+    const int handle = ::openat(::dirfd(listing), entry->d_name,
+                                O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (handle < 0) continue;
+    struct stat info {};
+    if (::fstat(handle, &info) == 0 && S_ISREG(info.st_mode) &&
+        ::flock(handle, LOCK_EX | LOCK_NB) == 0)
+      (void)::unlinkat(::dirfd(listing), entry->d_name, 0);
+    ::close(handle);
+  }
+  ::closedir(listing);
+}
+
+// A new file in folder with a name of its own and of its writer, short enough beside any name
+// the folder can hold, locked for as long as it is open; the mode is subject to the umask as for
+// any new file.
 int CreateTemporary(const std::string& folder, mode_t mode, std::string& path) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -129,11 +171,15 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& path) {
     if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random))
       random = (static_cast<uint64_t>(::getpid()) << 32) ^ static_cast<uint64_t>(attempt) ^
                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    path = folder + ".dravik-";
+    path = folder + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-";
     for (int i = 0; i < 8; ++i, random /= sizeof kLetters - 1)
       path += kLetters[random % (sizeof kLetters - 1)];
     int handle = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (handle >= 0 || errno != EEXIST) return handle;
+    if (handle >= 0) {
+      (void)::flock(handle, LOCK_EX | LOCK_NB);
+      return handle;
+    }
+    if (errno != EEXIST) return handle;
   }
   return -1;
 }
@@ -172,6 +218,7 @@ TAtomicFileStream::TAtomicFileStream(const std::string& fileName)
     cannotCreate(errno);
   }
 
+  RemoveAbandonedTemporaries(FolderOf(fTarget));
   int temporary;
   int error;
   {

@@ -9,7 +9,8 @@
 // new file is rewritten in place, and then a failure leaves it half written. The new content
 // reaches the disk before the rename. The temporary file is removed when the save fails, when
 // the stream goes without Commit, and when SIGINT, SIGTERM or SIGHUP ends the process (unless the
-// program had its own handler for the signal).
+// program had its own handler for the signal). One left by a writer killed outright is removed by
+// the next write into its folder, once its writer's process is gone.
 
 #include <string>
 #include <string_view>

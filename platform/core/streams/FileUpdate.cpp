@@ -12,6 +12,14 @@
 
 namespace dravik {
 
+namespace {
+
+// A file read whole is no larger; an endless one (/dev/zero) stops here instead of taking every
+// byte of memory.
+constexpr std::size_t kReadLimit = std::size_t{256} << 20;
+
+}  // namespace
+
 std::optional<std::string> ReadFileIfExists(const std::string& fileName) {
   const int handle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (handle < 0) {
@@ -30,6 +38,10 @@ std::optional<std::string> ReadFileIfExists(const std::string& fileName) {
       throw EFOpenError("Cannot read file " + fileName + ": " + std::strerror(error));
     }
     bytes.append(buffer, static_cast<std::size_t>(count));
+    if (bytes.size() > kReadLimit) {
+      ::close(handle);
+      throw EFOpenError("File " + fileName + " is larger than 256 MiB, the limit of an input");
+    }
   }
   ::close(handle);
   return bytes;

@@ -10,7 +10,7 @@
 namespace dravik {
 
 // The file's bytes, or nothing when it does not exist; EFOpenError naming the file when it
-// exists and cannot be read.
+// exists and cannot be read, or is larger than 256 MiB.
 std::optional<std::string> ReadFileIfExists(const std::string& fileName);
 
 // change gets the current content (nothing when the file does not exist) and answers the new one.
