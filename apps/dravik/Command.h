@@ -63,5 +63,6 @@ extern const TCommand SectionsCommand;
 extern const TCommand ImportCommand;
 extern const TCommand StatusCommand;
 extern const TCommand ConfigCommand;
+extern const TCommand VersionsCommand;
 
 }  // namespace dravik

@@ -8,6 +8,9 @@
 #include "apps/dravik/StandardOutput.h"
 #include "platform/core/system/Exceptions.h"
 
+// The tree's last commit when this program was built (made from git with the units' headers).
+extern const char kDravikBuildCommit[];
+
 namespace dravik {
 
 namespace {
@@ -24,7 +27,8 @@ std::string Overview(const std::vector<const TCommand*>& commands) {
             command->Summary + "\n";
   }
   return text +
-         "\nRun 'dravik COMMAND --help' for the options of a command.\n"
+         "\nRun 'dravik COMMAND --help' for the options of a command, 'dravik --version' for the\n"
+         "program's version.\n"
          "Exit codes: 0 success, 1 failure, 2 bad usage.\n";
 }
 
@@ -45,6 +49,10 @@ int Dispatch(const std::vector<const TCommand*>& commands, const std::vector<std
   if (args.empty()) {
     WriteError(Overview(commands));
     return 2;
+  }
+  if (args[0] == "--version") {
+    out << "dravik " DRAVIK_VERSION " (" << std::string_view(kDravikBuildCommit) << ")\n";
+    return 0;
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     const TCommand* command = args.size() > 1 ? FindCommand(commands, args[1]) : nullptr;

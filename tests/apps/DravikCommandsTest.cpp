@@ -1,6 +1,8 @@
 // The dravik tool's overview and its classes command, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "tests/support/TestFiles.h"
 
 using namespace dravik;
@@ -55,4 +57,27 @@ TEST(DravikTool, ClassesListsClassesAndTheirProperties) {
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_EQ(run.Err, "dravik classes: Class TNothing not found (see 'dravik classes')\n");
   EXPECT_EQ(RunDravik({"classes", "TFont", "TDataModule"}).ExitCode, 2);
+}
+
+// The program tells its version and, unit by unit, the revision it was built from.
+TEST(DravikTool, VersionsListEveryUnitWithItsRevision) {
+  TRunResult run = RunDravik({"--version"});
+  ASSERT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Out.rfind("dravik 3.0 (", 0), 0u) << run.Out;
+
+  run = RunDravik({"versions"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  bool found = false;
+  std::istringstream lines(run.Out);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, '\t');) fields.push_back(cell);
+    ASSERT_EQ(fields.size(), 5u) << line;
+    EXPECT_EQ(fields[4].substr(fields[4].find_last_of('/') + 1), fields[0]) << line;
+    EXPECT_EQ(fields[2].size(), 16u) << "yyyy-mm-dd hh:nn: " << line;
+    found = found || fields[4] == "/dravik/apps/dravik/VersionsCommand.cpp";
+  }
+  EXPECT_TRUE(found) << run.Out;
+  EXPECT_EQ(RunDravik({"versions", "extra"}).ExitCode, 2);
 }
