@@ -399,6 +399,7 @@ const TClassRecord& TListView::StaticClass() {
           .Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
           .Default(vsIcon)
           .Event("OnChange", &TListView::OnChange)
+          .Event("OnColumnClick", &TListView::OnColumnClick)
           .Build();
   return record;
 }
@@ -416,11 +417,20 @@ QWidget* TListView::CreateWidget(QWidget* parentWidget) {
   view->setRootIsDecorated(false);
   view->setUniformRowHeights(true);
   view->header()->setStretchLastSection(false);
+  view->header()->setSectionsClickable(true);
   QObject::connect(view, &QTreeWidget::currentItemChanged, [this, view](QTreeWidgetItem* item) {
     if (fUpdatingWidget) return;
     fItemIndex = item ? view->indexOfTopLevelItem(item) : -1;
     OnChange(this);
   });
+  QObject::connect(view->header(), &QHeaderView::sectionClicked, [this](int section) {
+    if (section < fColumns->Count()) OnColumnClick(this, fColumns->Items(section));
+  });
+  QObject::connect(view->header(), &QHeaderView::sectionResized,
+                   [this](int section, int, int width) {
+                     if (!fUpdatingWidget && section < fColumns->Count())
+                       fColumns->Items(section)->SetWidth(width);
+                   });
   return view;
 }
 

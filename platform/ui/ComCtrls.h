@@ -189,6 +189,9 @@ class TListItems : public TCollection {
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 const TTypeInfo& TypeInfoFor(TViewStyle);
 
+using TLVColumnClickEvent =
+    TEvent<"TLVColumnClickEvent", TObject* /*Sender*/, TListColumn* /*Column*/>;
+
 // A list of rows under column headers (every view style shows as the report).
 class TListView : public TWinControl, public TCollectionOwner {
  public:
@@ -207,6 +210,8 @@ class TListView : public TWinControl, public TCollectionOwner {
   int32_t ItemIndex() const { return fItemIndex; }
   void SetItemIndex(int32_t value);
   TNotifyEvent OnChange;
+  // A click on a column's header; a column the user sizes keeps its new width.
+  TLVColumnClickEvent OnColumnClick;
   void CollectionNotify(TCollection& collection, TCollectionItem* item,
                         TCollectionNotification action) override;
   // The Qt view with every change shown; null without window.
