@@ -395,16 +395,6 @@ class TImporter {
   std::string fLine, fPath, fKey;  // reused for every line
 };
 
-// Where an entry sits: "Component.Path", or "#Name" for a named string.
-std::string EntryKey(const TLanguageManager& manager, const TPropertyEntry& entry) {
-  if (manager.IsStringEntry(entry)) return "#" + manager.Names()->Strings(entry.Index);
-  std::string key = entry.Name;
-  for (const TMainEntry* parent = entry.ParentEntry(); parent;
-       parent = parent->GetParent() ? parent->GetParent()->GetParent() : nullptr)
-    key = parent->Name + "." + key;
-  return key;
-}
-
 // A file that says nothing of a property in a language the form already had does not take its
 // text away: the slot keeps the value it had (the live value, for a property not translated
 // before). Only languages new to the form start empty.
@@ -416,10 +406,10 @@ void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& befo
   auto previous = [&](const TPropertyEntry& entry) -> TConsistentLangPropertyEntry* {
     if (!indexed && before.Comps())
       before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* each, bool&) {
-        old[EntryKey(before, *each)] = static_cast<TConsistentLangPropertyEntry*>(each);
+        old[before.EntryKey(*each)] = static_cast<TConsistentLangPropertyEntry*>(each);
       });
     indexed = true;
-    const auto found = old.find(EntryKey(scratch, entry));
+    const auto found = old.find(scratch.EntryKey(entry));
     return found == old.end() ? nullptr : found->second;
   };
   scratchTree.ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
