@@ -148,9 +148,14 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   }
   auto& slot = Slot(a == 0 ? b : a);
   if (slot) CheckLine(*slot);
-  // A slot without a value, or with Null, gives the empty value, but to a variant property.
-  const bool none = !slot || ((slot->IsNull() || slot->IsEmpty()) && Kind != tkVariant);
-  Variant incoming = none ? EmptyLangValue() : *slot;
+  // A slot without a value, or with Null, gives the empty value; a variant property takes Null.
+  Variant incoming;
+  if (Kind == tkVariant) {
+    incoming = slot ? *slot : Variant::Null();
+  } else {
+    const bool none = !slot || slot->IsNull() || slot->IsEmpty();
+    incoming = none ? EmptyLangValue() : *slot;
+  }
   if (!fRefused) {
     Variant live;
     try {
