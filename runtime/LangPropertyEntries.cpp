@@ -149,12 +149,14 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   auto& slot = Slot(a == 0 ? b : a);
   if (slot) CheckLine(*slot);
   // A slot without a value, or with Null, gives the empty value; a variant property takes Null.
+  // The slot's value is moved out, not copied: the slot is given a value on every path below.
   Variant incoming;
-  if (Kind == tkVariant) {
-    incoming = slot ? *slot : Variant::Null();
+  if (!slot) {
+    incoming = Kind == tkVariant ? Variant::Null() : EmptyLangValue();
+  } else if (Kind != tkVariant && (slot->IsNull() || slot->IsEmpty())) {
+    incoming = EmptyLangValue();
   } else {
-    const bool none = !slot || slot->IsNull() || slot->IsEmpty();
-    incoming = none ? EmptyLangValue() : *slot;
+    incoming = std::move(*slot);
   }
   if (!fRefused) {
     Variant live;
