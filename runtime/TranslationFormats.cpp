@@ -355,15 +355,25 @@ class TXliffReader {
     return colon == std::string::npos ? name : name.substr(colon + 1);
   }
 
+  // The value of the attribute name, read attribute by attribute (a name inside another's value
+  // is no attribute); empty when the tag does not have it.
   std::string Attribute(const std::string& tag, const std::string& name) {
-    for (std::size_t at = tag.find(name + "="); at != std::string::npos;
-         at = tag.find(name + "=", at + 1)) {
-      if (at > 0 && tag[at - 1] != ' ' && tag[at - 1] != '\t' && tag[at - 1] != '\n') continue;
-      const std::size_t quote = at + name.size() + 1;
-      if (quote >= tag.size() || (tag[quote] != '"' && tag[quote] != '\'')) Fail("bad attribute");
+    constexpr std::string_view kBlank = " \t\r\n";
+    std::size_t at = tag.find_first_of(kBlank);  // after the element's name
+    while (at != std::string::npos) {
+      at = tag.find_first_not_of(kBlank, at);
+      if (at == std::string::npos || tag[at] == '/') break;
+      const std::size_t eq = tag.find('=', at);
+      if (eq == std::string::npos) Fail("bad attribute");
+      const std::size_t nameEnd = tag.find_last_not_of(kBlank, eq - 1);
+      const std::string attribute = tag.substr(at, nameEnd + 1 - at);
+      const std::size_t quote = tag.find_first_not_of(kBlank, eq + 1);
+      if (quote == std::string::npos || (tag[quote] != '"' && tag[quote] != '\''))
+        Fail("bad attribute");
       const std::size_t end = tag.find(tag[quote], quote + 1);
       if (end == std::string::npos) Fail("an attribute value that does not end");
-      return Decoded(tag.substr(quote + 1, end - quote - 1));
+      if (attribute == name) return Decoded(tag.substr(quote + 1, end - quote - 1));
+      at = end + 1;
     }
     return "";
   }

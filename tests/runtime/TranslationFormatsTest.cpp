@@ -98,6 +98,18 @@ TEST(TranslationFormats, XliffElementsMustBeClosedInOrder) {
   }
 }
 
+// A name inside another attribute's value is no attribute.
+TEST(TranslationFormats, XliffAttributesAreReadOneByOne) {
+  const TTranslationSet set = ReadXliff(
+      "<xliff><file source-language=\"En target-language=\" target-language = 'Deutsch'><body>"
+      "<trans-unit resname=\"K id=1\" id=\"2\"/></body></file></xliff>",
+      "x.xlf");
+  EXPECT_EQ(set.SourceLanguage, "En target-language=");
+  EXPECT_EQ(set.TargetLanguage, "Deutsch");
+  ASSERT_EQ(set.Units.size(), 1u);
+  EXPECT_EQ(set.Units[0].Key, "K id=1");
+}
+
 TEST(TranslationFormats, XliffCdataSectionsAreTextAsTheyStand) {
   const TTranslationSet set = ReadXliff(
       "<xliff><file><body><trans-unit id=\"1\"><source><![CDATA[a <b> & c]]></source>"
