@@ -97,8 +97,15 @@ Variant TConsistentLangPropertyEntry::EmptyLangValue() const {
   std::unique_ptr<TClassInfo> info;
   if (!GetClassInfo(info)) return Variant(std::string());
   Variant empty = info->EmptyValue();
-  if (info->IsOrdinal() && !empty.IsString()) return info->FormatValue(empty.AsInteger());
-  return empty;
+  switch (info->Kind()) {
+    case tkEnumeration:
+    case tkSet:
+      return info->FormatValue(empty.AsInteger());
+    case tkFloat:
+      return Variant(0.0);  // the empty string would be no number
+    default:
+      return empty;  // a character as its code, which is what the property takes
+  }
 }
 
 bool TConsistentLangPropertyEntry::IsValueValid(const std::string& text) {

@@ -43,7 +43,8 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   // Whether a slot holds a value (a stream writes an empty slot as size 0).
   bool HasLangValue(int index) const;
   // What a language without a value of its own shows: the empty value of the property's type
-  // in its text form, or an empty string where the type is not known.
+  // as the property takes it (enumerations and sets by name, numbers and characters as numbers:
+  // 0 for a float), or an empty string where the type is not known.
   Variant EmptyLangValue() const;
 
  protected:

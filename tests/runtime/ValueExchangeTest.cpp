@@ -56,7 +56,9 @@ TEST_F(ValueExchange, ASlotWithoutValueGivesTheTypesEmptyValue) {
   button->Level = 3;
   button->Offset = -2;
   button->Alignment = taCenter;
-  button->GetLines()->SetText("one\ntwo");
+  button->Anchors = {akRight};
+  button->Ratio = 0.5;
+  button->Accel = 'B';
   TDravik* dravik = DravikOf(form.get());
   SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
   struct {
@@ -67,6 +69,9 @@ TEST_F(ValueExchange, ASlotWithoutValueGivesTheTypesEmptyValue) {
       {"Level", Variant(int32_t(3)), Variant(int32_t(1))},  // the lowest of 1..5
       {"Offset", Variant(int32_t(-2)), Variant(int32_t(-10))},
       {"Alignment", Variant("taCenter"), Variant("taLeftJustify")},  // its default
+      {"Anchors", Variant("[akRight]"), Variant("[akLeft,akTop]")},  // its default
+      {"Ratio", Variant(0.5), Variant(0.0)},
+      {"Accel", Variant(int32_t('B')), Variant(int32_t(0))},
   };
   std::vector<TInconsistentLangPropertyEntry*> entries;
   for (const auto& c : cases) {
@@ -86,6 +91,9 @@ TEST_F(ValueExchange, ASlotWithoutValueGivesTheTypesEmptyValue) {
   EXPECT_EQ(button->Level, 3);
   EXPECT_EQ(button->Offset, -2);
   EXPECT_EQ(button->Alignment, taCenter);
+  EXPECT_EQ(button->Anchors, TAnchors{akRight});
+  EXPECT_EQ(button->Ratio, 0.5);
+  EXPECT_EQ(button->Accel, 'B');
 }
 
 // The property keeps its value, which belongs to no language once the languages swapped their
