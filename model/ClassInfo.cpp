@@ -317,6 +317,49 @@ void TClassInfo::SetValue(const Variant& value) {
   }
 }
 
+bool TClassInfo::Accepts(const Variant& value) const {
+  try {
+    CheckMode("Accepts", pmWrite);
+    switch (fKind) {
+      case tkInteger:
+      case tkChar:
+        (void)value.AsInteger();
+        return true;
+      case tkEnumeration:
+        (void)StrToEnum(*fPropType, value.AsString());
+        return true;
+      case tkFloat:
+        (void)value.AsFloat();
+        return true;
+      case tkString:
+      case tkLString:
+      case tkWString:
+        (void)value.AsString();
+        return true;
+      case tkSet:
+        (void)StrToSet(*fPropType, value.AsString());
+        return true;
+      case tkClass:
+        (void)CheckedObject("Accepts", static_cast<uintptr_t>(HexToInt(value.AsString())));
+        return true;
+      case tkMethod: {
+        const std::string text = value.AsString();
+        const std::size_t half = kPointerHexDigits;
+        if (text.size() != 2 * half + 1 || text.back() != 'h') return false;
+        (void)CheckedMethod("Accepts", TMethod{HexPointer(text.substr(0, half)),
+                                               HexPointer(text.substr(half, half))});
+        return true;
+      }
+      case tkVariant:
+        return true;
+      default:
+        return false;
+    }
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
 int64_t TClassInfo::GetAsInteger() const {
   CheckMode("GetAsInteger", pmRead);
   if (!fIsOrdinal) Fail(".GetAsInteger: Type cannot be handled");

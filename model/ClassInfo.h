@@ -63,6 +63,8 @@ class TClassInfo : public TObject {
 
   Variant GetValue() const;
   void SetValue(const Variant& value);
+  // Whether SetValue would take value, found without writing the property.
+  bool Accepts(const Variant& value) const;
   int64_t GetAsInteger() const;
   void SetAsInteger(int64_t value);
   TObject* GetAsObject() const;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/ClassInfo.h"
 #include "model/ValueBuffer.h"
 #include "platform/core/filer/Filer.h"
 #include "platform/core/streams/Stream.h"
@@ -92,6 +93,21 @@ std::string TConsistentLangPropertyEntry::GetDescriptor(const std::string& prefi
   return TPropertyEntry::GetDescriptor(prefix);
 }
 
+Variant TConsistentLangPropertyEntry::EmptyLangValue() const {
+  std::unique_ptr<TClassInfo> info;
+  if (!GetClassInfo(info)) return Variant(std::string());
+  Variant empty = info->EmptyValue();
+  switch (info->Kind()) {
+    case tkEnumeration:
+    case tkSet:
+      return info->FormatValue(empty.AsInteger());
+    case tkFloat:
+      return Variant(0.0);  // the empty string would be no number
+    default:
+      return empty;  // a character as its code, which is what the property takes
+  }
+}
+
 bool TConsistentLangPropertyEntry::IsValueValid(const std::string& text) {
   const Variant remembered = GetValue();
   try {
@@ -115,7 +131,7 @@ const TClassRecord& TInconsistentLangPropertyEntry::StaticClass() {
 }
 
 Variant TInconsistentLangPropertyEntry::GetLangValue(int index) const {
-  if (index == 0) return GetValue();
+  if (index == 0) return fRefused ? *fRefused : GetValue();
   return TConsistentLangPropertyEntry::GetLangValue(index);
 }
 
@@ -123,6 +139,7 @@ void TInconsistentLangPropertyEntry::SetLangValue(int index, Variant value) {
   if (index == 0) {
     CheckLine(value);
     SetValue(value);
+    fRefused.reset();
     return;
   }
   TConsistentLangPropertyEntry::SetLangValue(index, std::move(value));
@@ -138,9 +155,40 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   }
   auto& slot = Slot(a == 0 ? b : a);
   if (slot) CheckLine(*slot);
-  static const Variant kNoValue = Variant::Null();
-  Variant live = ExchangeValue(slot ? *slot : kNoValue);
-  slot = Stored(std::move(live));
+  // A slot without a value, or with Null, gives the empty value; a variant property takes Null.
+  // The slot's value is moved out, not copied: the slot is given a value on every path below.
+  Variant incoming;
+  if (!slot) {
+    incoming = Kind == tkVariant ? Variant::Null() : EmptyLangValue();
+  } else if (Kind != tkVariant && (slot->IsNull() || slot->IsEmpty())) {
+    incoming = EmptyLangValue();
+  } else {
+    incoming = std::move(*slot);
+  }
+  if (!fRefused) {
+    Variant live;
+    try {
+      live = ExchangeValue(incoming);
+    } catch (...) {
+      // The property kept its value, which is the language's that slot goes to.
+      slot = Stored(GetValue());
+      fRefused = Stored(std::move(incoming));
+      throw;
+    }
+    slot = Stored(std::move(live));
+    return;
+  }
+  // The property shows a value of no language: the refused one is what the slot takes.
+  Variant held = std::move(*fRefused);
+  try {
+    SetValue(incoming);
+  } catch (...) {
+    slot = Stored(std::move(held));
+    fRefused = Stored(std::move(incoming));
+    throw;
+  }
+  fRefused.reset();
+  slot = Stored(std::move(held));
 }
 
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {

@@ -42,6 +42,10 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   bool IsValueValid(const std::string& text);
   // Whether a slot holds a value (a stream writes an empty slot as size 0).
   bool HasLangValue(int index) const;
+  // What a language without a value of its own shows: the empty value of the property's type
+  // as the property takes it (enumerations and sets by name, numbers and characters as numbers:
+  // 0 for a float), or an empty string where the type is not known.
+  Variant EmptyLangValue() const;
 
  protected:
   void CheckIndex(int index, const char* operation) const;
@@ -64,15 +68,26 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
+  // Slot 0 is the live value, or the active language's value that the property refused.
   Variant GetLangValue(int index) const override;
   void SetLangValue(int index, Variant value) override;
+  // Between slot 0 and a stored slot: the stored value goes into the property (a slot without
+  // one, or with Null, gives EmptyLangValue; a variant property takes Null) and the live value
+  // into the slot. When the property refuses the
+  // value, the entry holds it as slot 0 and the slot takes the live value all the same, so
+  // that each value stays with its language after the caller's swap of the sub-indices; the
+  // exception passes on.
   void ExchangeLangValues(int a, int b) override;
   void AssignNew(const TConsistentLangPropertyEntry& source) override;
   void DefineProperties(TFiler& filer) override;
+  // Whether slot 0 holds a value the property refused, which the live property does not show.
+  bool HoldsRefusedValue() const { return fRefused.has_value(); }
 
  private:
   void LoadValues(TStream& stream);
   void StoreValues(TStream& stream) const;
+
+  std::optional<Variant> fRefused;  // slot 0's value while the property refuses it
 
   // A slot's buffer as read, where encoding its value again would give other bytes (a small
   // integer, a single, Windows-1252 text): written as read while the slot holds that value.

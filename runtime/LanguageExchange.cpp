@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "library/FileTools.h"
 #include "library/LogFile.h"
+#include "model/ClassInfo.h"
 #include "model/ComponentExplorer.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/Dravik.h"
 #include "runtime/LanguageFile.h"
 #include "runtime/LanguageManager.h"
 
@@ -138,11 +141,66 @@ namespace {
 // take a new step at once.
 using TSlotSteps = std::vector<std::pair<int, TSyncCountMode>>;
 
+// Which properties a translator's file may give a value: never a component's Name nor the
+// properties of a TDravik (a switch would rename components or change languages); with the
+// explorer's settings, what they admit; without, what the property chooser offers by default
+// (Caption, Hint, Text and lines of string lists) where it holds text, and every property the
+// form translates already, whatever its kind.
+class TTranslatable {
+ public:
+  TTranslatable(const TLanguageManager& scratch, const TLanguageManager& before, bool bySettings)
+      : fScratch(scratch), fBefore(before), fBySettings(bySettings) {
+    fChooser.SetPropFilter({pfCaption, pfHint, pfStrings, pfText});
+  }
+
+  bool operator()(const TPropertyEntry& entry) {
+    const TMainEntry* parent = entry.ParentEntry();
+    const TMainEntry* top = parent;
+    while (top && top->GetParent() && top->GetParent()->GetParentObject())
+      top = top->GetParent()->GetParentObject();
+    if (top && dynamic_cast<const TDravik*>(top->Object())) return false;
+    if (parent == top && SameText(entry.Name, "Name")) return false;
+    if (fBySettings) return true;
+    const bool text = !entry.PropInfo || entry.Kind == tkString || entry.Kind == tkLString ||
+                      entry.Kind == tkWString;
+    if (text && fVisibility.IsPropVisible(entry.Name, entry.TypeName, nullptr, entry.PropInfo))
+      return true;
+    if (!fOwnIndexed && fBefore.Comps())
+      fBefore.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* own, bool&) {
+        fOwn.insert(UpperCase(fBefore.EntryKey(*own)));
+      });
+    fOwnIndexed = true;
+    return fOwn.count(UpperCase(fScratch.EntryKey(entry))) > 0;
+  }
+
+ private:
+  const TLanguageManager& fScratch;
+  const TLanguageManager& fBefore;
+  bool fBySettings;
+  TCESettings fChooser;
+  TPropVisibility fVisibility{fChooser};
+  std::unordered_set<std::string> fOwn;  // the keys of the form's own entries, in upper case
+  bool fOwnIndexed = false;
+};
+
+// Whether a file's text fits the property: an enumeration one of its names, an integer an
+// integer, and so on; text and lines of string lists take any.
+bool FitsType(const TPropertyEntry& entry, std::string_view value) {
+  if (!entry.PropInfo || entry.Kind == tkString || entry.Kind == tkLString ||
+      entry.Kind == tkWString)
+    return true;
+  std::unique_ptr<TClassInfo> info;
+  return entry.GetClassInfo(info) && info->Accepts(Variant(std::string(value)));
+}
+
 // One import into a scratch manager: the rules by which a line of a section finds its entry.
 class TImporter {
  public:
-  TImporter(TLanguageManager& scratch, TSlotSteps& steps, bool initAll)
-      : fScratch(scratch), fSteps(steps), fInitAll(initAll) {}
+  // translatable, when given, decides which entries the file may give values, each checked
+  // against its type; without it every entry takes its text (the form's own data going back).
+  TImporter(TLanguageManager& scratch, TSlotSteps& steps, bool initAll,
+            TTranslatable* translatable = nullptr)
+      : fScratch(scratch), fSteps(steps), fInitAll(initAll), fTranslatable(translatable) {}
 
   // Imports the sections (in the "Class=Language" form) of file.
   void ImportSections(const TLanguageFile& file, const std::vector<std::string>& sections,
@@ -241,9 +299,17 @@ class TImporter {
       at = Resolve(path.substr(0, close + 1) + ".Caption" + path.substr(close + 1), false);
       adjusted = at != kNone;
     }
-    if (at == kNone) return false;
+    if (at == kNone || !Takes(at, value)) return false;
     fPending.push_back({at, slot, value});
     return true;
+  }
+
+  bool Takes(std::size_t at, std::string_view value) {
+    if (!fTranslatable) return true;
+    if (fAdmitted.empty()) fAdmitted.assign(fOrder.size(), -1);
+    signed char& admitted = fAdmitted[at];
+    if (admitted < 0) admitted = (*fTranslatable)(*fOrder[at].Entry) ? 1 : 0;
+    return admitted == 1 && FitsType(*fOrder[at].Entry, value);
   }
 
   // The position of the named string of that name (after every property), added when the
@@ -372,6 +438,8 @@ class TImporter {
   TLanguageManager& fScratch;
   TSlotSteps& fSteps;
   bool fInitAll;
+  TTranslatable* fTranslatable;
+  std::vector<signed char> fAdmitted;  // per position: unknown (-1), no (0), yes (1)
   bool fIndexed = false;
   std::string fOwnerName;
   struct TIndexedPath {
@@ -395,16 +463,6 @@ class TImporter {
   std::string fLine, fPath, fKey;  // reused for every line
 };
 
-// Where an entry sits: "Component.Path", or "#Name" for a named string.
-std::string EntryKey(const TLanguageManager& manager, const TPropertyEntry& entry) {
-  if (manager.IsStringEntry(entry)) return "#" + manager.Names()->Strings(entry.Index);
-  std::string key = entry.Name;
-  for (const TMainEntry* parent = entry.ParentEntry(); parent;
-       parent = parent->GetParent() ? parent->GetParent()->GetParent() : nullptr)
-    key = parent->Name + "." + key;
-  return key;
-}
-
 // A file that says nothing of a property in a language the form already had does not take its
 // text away: the slot keeps the value it had (the live value, for a property not translated
 // before). Only languages new to the form start empty.
@@ -416,10 +474,10 @@ void KeepUnansweredSlots(TLanguageManager& scratch, const TLanguageManager& befo
   auto previous = [&](const TPropertyEntry& entry) -> TConsistentLangPropertyEntry* {
     if (!indexed && before.Comps())
       before.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* each, bool&) {
-        old[EntryKey(before, *each)] = static_cast<TConsistentLangPropertyEntry*>(each);
+        old[before.EntryKey(*each)] = static_cast<TConsistentLangPropertyEntry*>(each);
       });
     indexed = true;
-    const auto found = old.find(EntryKey(scratch, entry));
+    const auto found = old.find(scratch.EntryKey(entry));
     return found == old.end() ? nullptr : found->second;
   };
   scratchTree.ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* property, bool&) {
@@ -496,13 +554,15 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
         visibility = std::make_unique<TPropVisibility>(*settings);
         filter = visibility->AsFilter();
       }
-      // Without settings every property with a text form is offered, empty ones too.
+      // Without settings every property with a text form is in the tree, empty ones too: the
+      // form's own data goes back whatever it is, and TTranslatable narrows what a file gives.
       TCESettings defaults;
       defaults.SetPropFilter({pfAll});
       AddRootToMainEntries(fOwner, *scratch.Comps(), settings ? *settings : defaults, filter);
     }
     TSlotSteps steps;
-    TImporter fromFile(scratch, steps, initAll);
+    TTranslatable translatable(scratch, before, settings != nullptr);
+    TImporter fromFile(scratch, steps, initAll, &translatable);
     TImporter fromOwn(scratch, steps, false);
     auto reimport = [&] {
       TStringList ownAdjusted, ownRejected;

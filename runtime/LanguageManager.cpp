@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <exception>
 #include <typeinfo>
+#include <vector>
 
-#include "model/ClassInfo.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/filer/Reader.h"
@@ -130,11 +130,7 @@ Variant TLanguageManager::InitialValue(TConsistentLangPropertyEntry& entry, TSyn
                                        int oldCount, int slot) {
   if (mode == cmInitAll) return oldCount >= 1 ? entry.GetLangValue(0) : entry.GetValue();
   if (mode == cmInitDefault && oldCount == 0 && slot == 0) return entry.GetValue();
-  std::unique_ptr<TClassInfo> info;
-  if (!entry.GetClassInfo(info)) return Variant(std::string());
-  Variant empty = info->EmptyValue();
-  if (info->IsOrdinal() && !empty.IsString()) return info->FormatValue(empty.AsInteger());
-  return empty;
+  return entry.EmptyLangValue();
 }
 
 void TLanguageManager::SyncCount(TSyncCountMode mode) {
@@ -211,18 +207,32 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
   fLangs->Items(active)->SubIndex = k;
   target->SubIndex = 0;
-  // An entry whose property refuses its value keeps both of them; the others still switch, so
-  // that no entry is left a language behind the rest. The first failure is reported after.
+  // An entry whose property refuses its value keeps each value with its language; the others
+  // still switch, so that no entry is left a language behind the rest. The first failure is
+  // reported after, naming the entry.
   std::exception_ptr failure;
   ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
     try {
       entry.ExchangeLangValues(0, k);
+    } catch (Exception& e) {
+      if (failure) return;
+      e.SetMessage(Format("%s in language %s: %s", {EntryKey(entry), target->Name, e.Message()}));
+      failure = std::current_exception();
     } catch (...) {
       if (!failure) failure = std::current_exception();
     }
   });
   if (failure) std::rethrow_exception(failure);
   return true;
+}
+
+std::string TLanguageManager::EntryKey(const TPropertyEntry& entry) const {
+  if (IsStringEntry(entry)) return "#" + fNames->Strings(entry.Index);
+  std::string key = entry.Name;
+  for (const TMainEntry* parent = entry.ParentEntry(); parent;
+       parent = parent->GetParent() ? parent->GetParent()->GetParent() : nullptr)
+    key = parent->Name + "." + key;
+  return key;
 }
 
 void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix) {
@@ -232,7 +242,11 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
     reader.ReadCollection(collection);
   };
   filer.DefineProperty(
-      prefix + "Langs", [this, readCollection](TReader& r) { readCollection(r, *fLangs); },
+      prefix + "Langs",
+      [this, readCollection](TReader& r) {
+        readCollection(r, *fLangs);
+        CheckSubIndices();
+      },
       [this](TWriter& w) { w.WriteCollection(*fLangs); }, true);
   if (fComps)
     filer.DefineProperty(
@@ -257,16 +271,53 @@ void TLanguageManager::DefineProperties(TFiler& filer, const std::string& prefix
     return text;
   };
   filer.DefineProperty(
-      prefix + "Names", [this](TReader& r) { fNames->SetText(r.ReadString()); },
+      prefix + "Names",
+      [this](TReader& r) {
+        fNames->SetText(r.ReadString());
+        StringListRead(kNamesRead);
+      },
       [this, lines](TWriter& w) {
         CheckStringLines();
         w.WriteString(lines(*fNames, "name of a named string"));
       },
       true);
   filer.DefineProperty(
-      prefix + "Values", [this](TReader& r) { fValues->SetText(r.ReadString()); },
+      prefix + "Values",
+      [this](TReader& r) {
+        fValues->SetText(r.ReadString());
+        StringListRead(kValuesRead);
+      },
       [this, lines](TWriter& w) { w.WriteString(lines(*fValues, "value of a named string")); },
       true);
+}
+
+// Each language must have a slot of its own among 0 to n-1, so that one of them is active and
+// a switch finds the slot it exchanges with; anything else would move values between languages.
+void TLanguageManager::CheckSubIndices() const {
+  const int count = GetLangCount();
+  std::vector<int> owner(static_cast<std::size_t>(count), -1);
+  for (int i = 0; i < count; ++i) {
+    const TLanguageEntry* language = fLangs->Items(i);
+    if (language->SubIndex < 0 || language->SubIndex >= count)
+      throw EReadError(Format("Language '%s' has slot %d, outside 0 to %d",
+                              {language->Name, language->SubIndex, count - 1}));
+    int& first = owner[static_cast<std::size_t>(language->SubIndex)];
+    if (first >= 0)
+      throw EReadError(Format("Languages '%s' and '%s' have the same slot %d",
+                              {fLangs->Items(first)->Name, language->Name, language->SubIndex}));
+    first = i;
+  }
+}
+
+// Names and values of named strings are stored apart; once both are read they must pair up.
+void TLanguageManager::StringListRead(unsigned list) {
+  fStringListsRead |= list;
+  if (fStringListsRead != (kNamesRead | kValuesRead)) return;
+  fStringListsRead = 0;
+  if (fNames->Count() != fValues->Count())
+    throw EReadError(
+        Format("The named strings of %s have %d names but %d values",
+               {fControl ? fControl->Name() : std::string(), fNames->Count(), fValues->Count()}));
 }
 
 void TLanguageManager::CheckStringLines() const {

@@ -101,6 +101,8 @@ class TLanguageManager : public TObject {
   void OnCompsAssign();
   // Whether entry stands for a named string of this manager.
   bool IsStringEntry(const TPropertyEntry& entry) const;
+  // Where an entry sits: "Component.Path", or "#Name" for a named string.
+  std::string EntryKey(const TPropertyEntry& entry) const;
 
  private:
   [[noreturn]] void Fail(const std::string& operationAndReason) const;
@@ -109,6 +111,10 @@ class TLanguageManager : public TObject {
                        int slot);
   void DeleteStringLine(int line);
   void CheckStringLines() const;
+  // Stored data that contradicts itself is an EReadError when it is read.
+  void CheckSubIndices() const;
+  static constexpr unsigned kNamesRead = 1, kValuesRead = 2;
+  void StringListRead(unsigned list);
 
   bool fHasFormOwner = false;
   TComponent* fOwner = nullptr;    // not owned
@@ -118,6 +124,7 @@ class TLanguageManager : public TObject {
   std::unique_ptr<TStringList> fNames;
   std::unique_ptr<TStringList> fValues;
   uint64_t fBoundGeneration = 0;  // the structure the entry tree was last bound to
+  unsigned fStringListsRead = 0;  // which of Names and Values a stream has given so far
 };
 
 }  // namespace dravik

@@ -1,6 +1,7 @@
 #include "runtime/TranslationFormats.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
 
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/system/Exceptions.h"
@@ -184,6 +185,24 @@ class TPoReader {
 
 // --- XLIFF ----------------------------------------------------------------------------------
 
+// Whether XML 1.0 can hold the character at all, raw or as a reference: tab, line breaks and
+// what lies outside the C0 codes, the surrogates and U+FFFE/U+FFFF.
+bool IsXmlChar(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// A text an XLIFF file is to hold; EConvertError naming the key for a control character that
+// XML 1.0 has no way to hold, which no XML tool (our import included) would read.
+void CheckXmlText(const std::string& text, const std::string& key) {
+  for (char c : text)
+    if (!IsXmlChar(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x20)
+      throw EConvertError(
+          Format("The text of %s holds the control character U+%.4X, which an "
+                 "XLIFF file cannot hold",
+                 {key, static_cast<int32_t>(static_cast<unsigned char>(c))}));
+}
+
 std::string XmlEscaped(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -203,21 +222,19 @@ std::string XmlEscaped(const std::string& text) {
       case '\'':
         out += "&apos;";
         break;
+      case '\r':
+        out += "&#xD;";  // a raw one would be read as a line feed
+        break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t' && c != '\r') {
-          char code[8];
-          std::snprintf(code, sizeof code, "&#x%X;", static_cast<unsigned>(c));
-          out += code;  // XML 1.0 cannot hold it raw
-        } else {
-          out += c;
-        }
+        out += c;
     }
   }
   return out;
 }
 
-// The small part of XML that an XLIFF file of trans-units needs: elements, attributes, text
-// with the predefined and numeric entities, comments and the declaration.
+// The small part of XML that an XLIFF file of trans-units needs: elements (each closed by its
+// own end tag), attributes, text with the predefined entities and character references, CDATA
+// sections, comments and the declaration.
 class TXliffReader {
  public:
   TXliffReader(std::string_view text, const std::string& fileName) : fText(text), fName(fileName) {}
@@ -225,14 +242,22 @@ class TXliffReader {
   TTranslationSet Read() {
     TTranslationSet set;
     bool sawRoot = false;
-    TTranslationUnit* unit = nullptr;
-    std::string* text = nullptr;
     while (fAt < fText.size()) {
       if (fText[fAt] != '<') {
-        const std::size_t end = fText.find('<', fAt);
+        const std::size_t end = std::min(fText.find('<', fAt), fText.size());
         const std::string chunk(fText.substr(fAt, end - fAt));
-        if (text) *text += Decoded(chunk);
-        fAt = end == std::string_view::npos ? fText.size() : end;
+        fAt = end;
+        const std::string decoded = Decoded(chunk);
+        if (std::string* text = Text(set)) *text += decoded;
+        continue;
+      }
+      if (fText.substr(fAt, 9) == "<![CDATA[") {
+        const std::size_t end = fText.find("]]>", fAt + 9);
+        if (end == std::string_view::npos) Fail("a CDATA section that does not end");
+        const std::string chunk(fText.substr(fAt + 9, end - fAt - 9));
+        fAt = end + 3;
+        CheckRaw(chunk);
+        if (std::string* text = Text(set)) *text += chunk;
         continue;
       }
       if (Skip("<?", "?>") || Skip("<!--", "-->") || Skip("<!", ">")) continue;
@@ -241,35 +266,80 @@ class TXliffReader {
       const std::string tag(fText.substr(fAt + 1, end - fAt - 1));
       fAt = end + 1;
       const bool closing = !tag.empty() && tag[0] == '/';
-      const bool empty = !tag.empty() && tag.back() == '/';
+      const bool empty = !closing && !tag.empty() && tag.back() == '/';
       const std::string name = ElementName(closing ? tag.substr(1) : tag);
-      if (name == "xliff") sawRoot = true;
+      if (name.empty()) Fail("a tag without a name");
       if (closing) {
-        if (name == "trans-unit") unit = nullptr;
-        if (name == "source" || name == "target" || name == "note") text = nullptr;
+        Close(name);
         continue;
       }
-      if (name == "file") {
-        set.SourceLanguage = Attribute(tag, "source-language");
-        set.TargetLanguage = Attribute(tag, "target-language");
-      } else if (name == "trans-unit") {
-        unit = &set.Units.emplace_back();
-        unit->Key = Attribute(tag, "resname");
-        if (unit->Key.empty()) unit->Key = Attribute(tag, "id");
-        if (Attribute(tag, "approved") == "no") unit->Fuzzy = true;
-      } else if (unit && !empty && (name == "source" || name == "target" || name == "note")) {
-        if (name == "note") unit->Comments.emplace_back();
-        text = name == "source"   ? &unit->Source
-               : name == "target" ? &unit->Target
-                                  : &unit->Comments.back();
-        if (name == "target" && Attribute(tag, "state").rfind("needs-", 0) == 0) unit->Fuzzy = true;
-      }
+      if (name == "xliff") sawRoot = true;
+      Open(set, tag, name, empty);
     }
+    if (!fOpen.empty()) Fail("<" + fOpen.back() + "> is not closed");
     if (!sawRoot) Fail("no xliff element");
     return set;
   }
 
  private:
+  // What the text of the element being read goes to.
+  enum class TField { None, Source, Target, Note };
+
+  void Open(TTranslationSet& set, const std::string& tag, const std::string& name, bool empty) {
+    if (name == "file") {
+      set.SourceLanguage = Attribute(tag, "source-language");
+      set.TargetLanguage = Attribute(tag, "target-language");
+    } else if (name == "trans-unit") {
+      if (fUnit) Fail("a <trans-unit> inside another");
+      TTranslationUnit& unit = set.Units.emplace_back();
+      unit.Key = Attribute(tag, "resname");
+      if (unit.Key.empty()) unit.Key = Attribute(tag, "id");
+      if (Attribute(tag, "approved") == "no") unit.Fuzzy = true;
+    } else if (fUnit && fField == TField::None &&
+               (name == "source" || name == "target" || name == "note")) {
+      TTranslationUnit& unit = set.Units.back();
+      if (name == "note") unit.Comments.emplace_back();
+      if (name == "target" && Attribute(tag, "state").rfind("needs-", 0) == 0) unit.Fuzzy = true;
+      if (!empty) {
+        fField = name == "source"   ? TField::Source
+                 : name == "target" ? TField::Target
+                                    : TField::Note;
+        fFieldDepth = fOpen.size() + 1;
+      }
+    }
+    if (empty) return;
+    if (name == "trans-unit") fUnit = true;
+    fOpen.push_back(name);
+  }
+
+  void Close(const std::string& name) {
+    if (fOpen.empty()) Fail("</" + name + "> closes no element");
+    if (fOpen.back() != name) Fail("</" + name + "> closes <" + fOpen.back() + ">");
+    if (fOpen.size() == fFieldDepth) {
+      fField = TField::None;
+      fFieldDepth = 0;
+    }
+    if (name == "trans-unit") fUnit = false;
+    fOpen.pop_back();
+  }
+
+  // The text the characters being read belong to; null outside source, target and note.
+  std::string* Text(TTranslationSet& set) const {
+    if (!fUnit || set.Units.empty()) return nullptr;
+    TTranslationUnit& unit = set.Units.back();
+    switch (fField) {
+      case TField::Source:
+        return &unit.Source;
+      case TField::Target:
+        return &unit.Target;
+      case TField::Note:
+        return &unit.Comments.back();
+      case TField::None:
+        break;
+    }
+    return nullptr;
+  }
+
   bool Skip(std::string_view open, std::string_view close) {
     if (fText.substr(fAt, open.size()) != open) return false;
     const std::size_t end = fText.find(close, fAt + open.size());
@@ -285,23 +355,72 @@ class TXliffReader {
     return colon == std::string::npos ? name : name.substr(colon + 1);
   }
 
+  // The value of the attribute name, read attribute by attribute (a name inside another's value
+  // is no attribute); empty when the tag does not have it.
   std::string Attribute(const std::string& tag, const std::string& name) {
-    for (std::size_t at = tag.find(name + "="); at != std::string::npos;
-         at = tag.find(name + "=", at + 1)) {
-      if (at > 0 && tag[at - 1] != ' ' && tag[at - 1] != '\t' && tag[at - 1] != '\n') continue;
-      const std::size_t quote = at + name.size() + 1;
-      if (quote >= tag.size() || (tag[quote] != '"' && tag[quote] != '\'')) Fail("bad attribute");
+    constexpr std::string_view kBlank = " \t\r\n";
+    std::size_t at = tag.find_first_of(kBlank);  // after the element's name
+    while (at != std::string::npos) {
+      at = tag.find_first_not_of(kBlank, at);
+      if (at == std::string::npos || tag[at] == '/') break;
+      const std::size_t eq = tag.find('=', at);
+      if (eq == std::string::npos) Fail("bad attribute");
+      const std::size_t nameEnd = tag.find_last_not_of(kBlank, eq - 1);
+      const std::string attribute = tag.substr(at, nameEnd + 1 - at);
+      const std::size_t quote = tag.find_first_not_of(kBlank, eq + 1);
+      if (quote == std::string::npos || (tag[quote] != '"' && tag[quote] != '\''))
+        Fail("bad attribute");
       const std::size_t end = tag.find(tag[quote], quote + 1);
       if (end == std::string::npos) Fail("an attribute value that does not end");
-      return Decoded(tag.substr(quote + 1, end - quote - 1));
+      if (attribute == name) return Decoded(tag.substr(quote + 1, end - quote - 1));
+      at = end + 1;
     }
     return "";
   }
 
+  // Raw characters that XML 1.0 does not allow anywhere (C0 codes but tab and line breaks).
+  void CheckRaw(const std::string& text) const {
+    for (char c : text)
+      if (static_cast<unsigned char>(c) < 0x20 && !IsXmlChar(static_cast<unsigned char>(c)))
+        Fail(Format("the control character U+%.4X, which XML does not allow",
+                    {static_cast<int32_t>(c)}));
+  }
+
+  // The code of a character reference's digits ("65", "x41"); 0 for what is not one.
+  static char32_t ReferenceCode(const std::string& digits) {
+    const bool hex = !digits.empty() && (digits[0] == 'x' || digits[0] == 'X');
+    const std::size_t first = hex ? 1 : 0;
+    if (digits.size() <= first) return 0;
+    uint32_t code = 0;
+    for (std::size_t i = first; i < digits.size(); ++i) {
+      const char c = digits[i];
+      uint32_t digit;
+      if (c >= '0' && c <= '9') {
+        digit = static_cast<uint32_t>(c - '0');
+      } else if (hex && c >= 'a' && c <= 'f') {
+        digit = static_cast<uint32_t>(c - 'a' + 10);
+      } else if (hex && c >= 'A' && c <= 'F') {
+        digit = static_cast<uint32_t>(c - 'A' + 10);
+      } else {
+        return 0;
+      }
+      code = code * (hex ? 16 : 10) + digit;
+      if (code > 0x10FFFF) return 0;
+    }
+    return code;
+  }
+
   std::string Decoded(const std::string& text) {
+    CheckRaw(text);
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (text[i] != '&') {
+        // A raw line break is a line feed in XML, whichever the file has.
+        if (text[i] == '\r') {
+          out += '\n';
+          if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+          continue;
+        }
         out += text[i];
         continue;
       }
@@ -319,13 +438,9 @@ class TXliffReader {
       else if (entity == "apos")
         out += '\'';
       else if (entity.size() > 1 && entity[0] == '#') {
-        const bool hex = entity[1] == 'x' || entity[1] == 'X';
-        char* rest = nullptr;
-        const unsigned long code =
-            std::strtoul(entity.c_str() + (hex ? 2 : 1), &rest, hex ? 16 : 10);
-        if (*rest || code == 0 || code > 0x10FFFF)
-          Fail("a bad character reference &" + entity + ";");
-        AppendUtf8(out, static_cast<char32_t>(code));
+        const char32_t code = ReferenceCode(entity.substr(1));
+        if (!IsXmlChar(code)) Fail("a bad character reference &" + entity + ";");
+        AppendUtf8(out, code);
       } else {
         Fail("an unknown entity &" + entity + ";");
       }
@@ -341,6 +456,10 @@ class TXliffReader {
   std::string_view fText;
   std::string fName;
   std::size_t fAt = 0;
+  std::vector<std::string> fOpen;  // the elements open, outermost first
+  bool fUnit = false;              // inside a trans-unit (the set's last unit)
+  TField fField = TField::None;
+  std::size_t fFieldDepth = 0;  // the depth of the element whose text is read
 };
 
 }  // namespace
@@ -389,6 +508,9 @@ std::string WriteXliff(const TTranslationSet& set, const std::string& original) 
       "    <body>\n";
   int id = 0;
   for (const TTranslationUnit& unit : set.Units) {
+    for (const std::string* text : {&unit.Key, &unit.Source, &unit.Target})
+      CheckXmlText(*text, unit.Key);
+    for (const std::string& note : unit.Comments) CheckXmlText(note, unit.Key);
     out += "      <trans-unit id=\"" + std::to_string(++id) + "\" resname=\"" +
            XmlEscaped(unit.Key) + "\" xml:space=\"preserve\"" +
            (unit.Fuzzy ? " approved=\"no\"" : "") + ">\n";

@@ -1,6 +1,8 @@
 #include "apps/dravik/FormFile.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/InputFile.h"
@@ -8,6 +10,7 @@
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/StandInClasses.h"
 #include "platform/core/filer/StreamFormat.h"
+#include "platform/core/forms/Application.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
@@ -77,6 +80,30 @@ class TFrameIsolation : public TObject {
  private:
   TLangNotify Notify() { return TLangNotify::Of<&TFrameIsolation::Isolate>(this); }
   void Isolate(TDravik* dravik) { RegisterLanguageNotify("", true, dravik->Handler()); }
+};
+
+// What the components show while they are read (a TDravik that cannot align its languages
+// when it is loaded, say) is a failure of the read here: the first one is thrown after it.
+class TFailureRecorder {
+ public:
+  TFailureRecorder() {
+    if (!Application) fScope.emplace();
+    fSaved = std::exchange(Application->OnException, [this](TObject*, const Exception& e) {
+      if (!fFirst) fFirst = e.Message();
+    });
+  }
+  ~TFailureRecorder() { Application->OnException = std::move(fSaved); }
+  TFailureRecorder(const TFailureRecorder&) = delete;
+  TFailureRecorder& operator=(const TFailureRecorder&) = delete;
+
+  void Rethrow() const {
+    if (fFirst) throw EReadError(*fFirst);
+  }
+
+ private:
+  std::optional<TApplicationScope> fScope;
+  TApplication::TExceptionEvent fSaved;
+  std::optional<std::string> fFirst;
 };
 
 }  // namespace
@@ -167,7 +194,9 @@ TLoadedForm::TLoadedForm(const std::string& binary, TFindClass findClass)
   TReader reader(stream);
   reader.SetStandIns(fStandIns);
   reader.OnFindComponentClass = std::move(findClass);
+  TFailureRecorder failures;
   fRoot.reset(reader.ReadRootComponent(nullptr));
+  failures.Rethrow();
 }
 
 TLoadedForm::~TLoadedForm() = default;
@@ -180,7 +209,8 @@ void TLoadedForm::SwitchLanguage(const std::string& language) {
       throw ELanguageNotFound(
           Format("Language '%s' of form %s not found", {language, dravik->Name()}));
   for (TDravik* dravik : all) {
-    dravik->SetLanguage(language);
+    // The instance's own step of a switch, without the frame, which would only show a failure.
+    dravik->SetLanguageNotify(dravik, language, amSetLanguage);
     if (!CompareLanguages(dravik->GetLanguage(), language))
       throw ELanguageNotFound(
           Format("%s could not switch to language '%s'", {dravik->Name(), language}));

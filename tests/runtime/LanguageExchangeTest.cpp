@@ -217,6 +217,59 @@ TEST_F(LanguageExchange, PropertiesTheSettingsExcludeAreRejected) {
   EXPECT_EQ(rejected.Text(), "[TTestForm.Deutsch]=Button1.Hint=Tipp\r\n");
 }
 
+// A file changes texts a translator translates and what the form translates already, never a
+// component's name or a TDravik's own properties, and only with values that fit.
+TEST_F(LanguageExchange, OnlyTranslatableValuesThatFitTheirTypeComeIn) {
+  Translate(dravik, button, "Alignment", {"taLeftJustify", "taCenter"});  // the form's choice
+  TCESettings all;
+  all.SetPropFilter({pfAll});
+  const struct {
+    const char* Line;
+    bool Taken, TakenWithAll;
+  } lines[] = {
+      {"Button1.Caption='Knopf'", true, true},
+      {"Button1.Lines%0='eins'", true, true},
+      {"Label1.Hint='Tipp'", true, true},
+      {"Button1.Alignment='taRightJustify'", true, true},
+      {"Button1.Alignment='Sideways'", false, false},
+      {"Button1.Level='3'", false, true},
+      {"Button1.Level='many'", false, false},
+      {"Button1.Font.Name='Serif'", false, true},
+      {"Button1.Name='Knopf'", false, false},
+      {"TTestForm.Name='Formular'", false, false},
+      {"Dravik.Language='Deutsch'", false, false},
+      {"Dravik.Name='Other'", false, false},
+      {"Dravik.#Greeting='Servus'", true, true},
+  };
+  std::string file = "[TTestForm.Deutsch]\r\n";
+  for (const auto& line : lines) file += std::string(line.Line) + "\r\n";
+  Write(dir.File("any.lng"), file);
+  for (const TCESettings* settings :
+       {static_cast<const TCESettings*>(nullptr), static_cast<const TCESettings*>(&all)}) {
+    ASSERT_TRUE(Import(dir.File("any.lng"), imAddAll, {"TTestForm=Deutsch"}, false, settings));
+    std::string expected;
+    for (const auto& line : lines) {
+      if (settings ? line.TakenWithAll : line.Taken) continue;
+      std::string text = line.Line;
+      text.erase(text.find('\''), 1);
+      text.erase(text.size() - 1);
+      expected += "[TTestForm.Deutsch]=" + text + "\r\n";
+    }
+    EXPECT_EQ(rejected.Text(), expected) << (settings ? "all" : "no settings");
+    EXPECT_EQ(form->Name(), "Form1");
+    EXPECT_EQ(button->Name(), "Button1");
+    EXPECT_EQ(dravik->Name(), "Dravik");
+    dravik->SetLanguage("Deutsch");
+    EXPECT_EQ(dravik->GetLanguage(), "Deutsch");
+    EXPECT_EQ(button->Caption, "Knopf");
+    EXPECT_EQ(button->Alignment, taRightJustify);
+    EXPECT_EQ(button->Level, settings ? 3 : 1);
+    EXPECT_EQ(button->Name(), "Button1");
+    dravik->SetLanguage("English");
+    EXPECT_EQ(button->Alignment, taLeftJustify);
+  }
+}
+
 TEST_F(LanguageExchange, AFailedImportKeepsWhatTheFormHeld) {
   // The form's own Hint is not admitted, so the form's data cannot go back in.
   TCESettings settings;

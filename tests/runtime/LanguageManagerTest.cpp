@@ -70,16 +70,19 @@ TEST_F(LanguageManager, TwoSwitchesRestoreEveryValueWithItsType) {
 TEST_F(LanguageManager, AValueThePropertyRefusesLeavesTheOtherEntriesSwitched) {
   SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
   Translate(dravik, button, "Caption", {Variant("Hello"), Variant("Hallo")});
-  Translate(dravik, label, "Level", {Variant(int32_t(1)), Variant("not a number")});
+  auto* level = Translate(dravik, label, "Level", {Variant(int32_t(1)), Variant("not a number")});
   Translate(dravik, label, "Caption", {Variant("Name"), Variant::Null()});
   EXPECT_THROW(manager->SetLanguageByIndex(1), Exception);
   EXPECT_EQ(manager->Langs()->Items(1)->SubIndex, 0);  // already swapped
   EXPECT_EQ(button->Caption, "Hallo");
-  EXPECT_EQ(label->Level, 1);  // refused: it keeps its value and its slot
-  // Back again: every entry is where it was.
-  EXPECT_THROW(manager->SetLanguageByIndex(0), Exception);
+  EXPECT_EQ(label->Level, 1);  // refused: the property keeps its value
+  EXPECT_EQ(label->Caption, "") << "no German value: the empty text";
+  // Back again: every entry is where it was, the refused value in its language's slot.
+  ASSERT_TRUE(manager->SetLanguageByIndex(0));
   EXPECT_EQ(button->Caption, "Hello");
   EXPECT_EQ(label->Level, 1);
+  EXPECT_EQ(label->Caption, "Name");
+  EXPECT_EQ(level->GetLangValue(1), Variant("not a number"));
 }
 
 TEST_F(LanguageManager, SlotCountsFollowTheLanguagesAndNeverDropToZero) {

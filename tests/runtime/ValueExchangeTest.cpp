@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include "tests/runtime/DravikFixture.h"
 
 using namespace dravik;
@@ -45,17 +48,87 @@ TEST_F(ValueExchange, TwoSwitchesRestoreEveryKindOfValueExactly) {
   EXPECT_FALSE(Manager(form.get())->SetLanguageByIndex(0)) << "already active";
 }
 
-TEST_F(ValueExchange, AValueThePropertyRefusesStaysInItsSlot) {
+// A language without a value of its own shows the empty value of the property's type, and the
+// value that was live goes to the language that was active.
+TEST_F(ValueExchange, ASlotWithoutValueGivesTheTypesEmptyValue) {
   auto form = MakeDravikForm("Hello");
   TTestControl* button = Control(form.get(), "Button1");
-  SetLanguages(DravikOf(form.get()), {{"English", 0}, {"Deutsch", 1}});
-  auto* level =
-      Translate(DravikOf(form.get()), button, "Level", {Variant(int32_t(1)), Variant("many")});
+  button->Level = 3;
+  button->Offset = -2;
+  button->Alignment = taCenter;
+  button->Anchors = {akRight};
+  button->Ratio = 0.5;
+  button->Accel = 'B';
+  TDravik* dravik = DravikOf(form.get());
+  SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
+  struct {
+    const char* Property;
+    Variant Live, Empty;
+  } const cases[] = {
+      {"Caption", Variant("Hello"), Variant("")},
+      {"Level", Variant(int32_t(3)), Variant(int32_t(1))},  // the lowest of 1..5
+      {"Offset", Variant(int32_t(-2)), Variant(int32_t(-10))},
+      {"Alignment", Variant("taCenter"), Variant("taLeftJustify")},  // its default
+      {"Anchors", Variant("[akRight]"), Variant("[akLeft,akTop]")},  // its default
+      {"Ratio", Variant(0.5), Variant(0.0)},
+      {"Accel", Variant(int32_t('B')), Variant(int32_t(0))},
+  };
+  std::vector<TInconsistentLangPropertyEntry*> entries;
+  for (const auto& c : cases) {
+    entries.push_back(Translate(dravik, button, c.Property, {c.Live, c.Live}));
+    entries.back()->SetCount(1);
+    entries.back()->SetCount(2);  // slot 1 without a value
+    ASSERT_FALSE(entries.back()->HasLangValue(1));
+  }
 
-  EXPECT_THROW(Manager(form.get())->SetLanguageByIndex(1), EVariantError);
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(1));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(VarToStr(entries[i]->GetLangValue(0)), VarToStr(cases[i].Empty)) << cases[i].Property;
+    EXPECT_EQ(VarToStr(entries[i]->GetLangValue(1)), VarToStr(cases[i].Live)) << cases[i].Property;
+  }
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(0));
+  EXPECT_EQ(button->Caption, "Hello");
+  EXPECT_EQ(button->Level, 3);
+  EXPECT_EQ(button->Offset, -2);
+  EXPECT_EQ(button->Alignment, taCenter);
+  EXPECT_EQ(button->Anchors, TAnchors{akRight});
+  EXPECT_EQ(button->Ratio, 0.5);
+  EXPECT_EQ(button->Accel, 'B');
+}
+
+// The property keeps its value, which belongs to no language once the languages swapped their
+// slots: the entry answers the refused value for the new language and the old one's for the
+// old, and a switch back puts everything where it was.
+TEST_F(ValueExchange, ARefusedValueStaysWithItsLanguage) {
+  auto form = MakeDravikForm("Hello");
+  TTestControl* button = Control(form.get(), "Button1");
+  SetLanguages(DravikOf(form.get()), {{"English", 0}, {"Deutsch", 1}, {"Francais", 2}});
+  auto* level = Translate(DravikOf(form.get()), button, "Level",
+                          {Variant(int32_t(1)), Variant("many"), Variant(int32_t(4))});
+  Translate(DravikOf(form.get()), button, "Caption", {"Hello", "Hallo", "Salut"});
+
+  try {
+    Manager(form.get())->SetLanguageByIndex(1);
+    FAIL() << "the property took 'many'";
+  } catch (const EVariantError& e) {
+    EXPECT_EQ(e.Message().rfind("Button1.Level in language Deutsch: ", 0), 0u) << e.Message();
+  }
+  EXPECT_EQ(DravikOf(form.get())->GetLanguage(), "Deutsch");
+  EXPECT_EQ(button->Caption, "Hallo") << "the other entries switched";
   EXPECT_EQ(button->Level, 1);
-  EXPECT_EQ(level->GetLangValue(1), Variant("many"));
-  EXPECT_EQ(DravikOf(form.get())->GetLanguage(), "Deutsch") << "the slots were already swapped";
+  EXPECT_TRUE(level->HoldsRefusedValue());
+  EXPECT_EQ(level->GetLangValue(0), Variant("many")) << "Deutsch";
+  EXPECT_EQ(level->GetLangValue(1), Variant(int32_t(1))) << "English";
+
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(2));
+  EXPECT_EQ(button->Level, 4);
+  EXPECT_FALSE(level->HoldsRefusedValue());
+  EXPECT_EQ(level->GetLangValue(2), Variant("many")) << "Deutsch";
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(0));
+  EXPECT_EQ(button->Level, 1);
+  EXPECT_EQ(button->Caption, "Hello");
+  EXPECT_EQ(level->GetLangValue(1), Variant(int32_t(4))) << "Francais";
+  EXPECT_EQ(level->GetLangValue(2), Variant("many")) << "Deutsch";
 }
 
 TEST_F(ValueExchange, NamedStringsTakePartLikeProperties) {
