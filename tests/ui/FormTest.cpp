@@ -83,8 +83,20 @@ class TCloseGate : public TObject {
     ++Asked;
     canClose = Allow;
   }
+  void FreeOnClose(TObject*, TCloseAction& action) { action = caFree; }
   bool Allow = false;
   int Asked = 0;
+};
+
+// Tells whether the component it is linked to is gone.
+class TWatch : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove) Gone = true;
+  }
+  bool Gone = false;
 };
 
 TEST_F(Forms, AModalFormEndsWithItsButtonsResult) {
@@ -109,4 +121,20 @@ TEST_F(Forms, ClosingAsksTheCloseQueryFirst) {
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(gate.Asked, 2);
   form->Free();
+}
+
+TEST_F(Forms, AFormClosedToBeFreedGoesOnceCloseIsDone) {
+  for (bool shown : {false, true}) {
+    SCOPED_TRACE(shown ? "shown" : "never shown");
+    auto* form = UiApp().CreateForm<TTestWindow>();
+    TCloseGate gate;
+    form->OnClose = TCloseEvent::Of<&TCloseGate::FreeOnClose>(&gate);
+    auto watch = MakeComponent<TWatch>(nullptr);
+    watch->FreeNotification(form);
+    if (shown) form->Show();
+    form->Close();
+    EXPECT_FALSE(watch->Gone);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watch->Gone);
+  }
 }

@@ -131,7 +131,8 @@ class TComponent : public TPersistent {
   virtual void AfterConstruction();
   // Runs while the whole object is still alive: csDestroying, free notifications, the owned
   // components freed (the last first), removal from the owner. Overrides do their own work
-  // first (an event handler may still use the object), then call this.
+  // first (an event handler may still use the object), then call this. A step that fails (a
+  // notification that throws) stops none of the others; the first failure is raised at the end.
   virtual void BeforeDestruction();
   void Include(TComponentStateFlag flag) { fState.Include(flag); }
   void Exclude(TComponentStateFlag flag) { fState.Exclude(flag); }
