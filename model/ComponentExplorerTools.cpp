@@ -341,8 +341,12 @@ TComponentEntry::TComponentEntry(TCollection* collection)
     fController = entries->Controller();
 }
 
+TComponentEntry::~TComponentEntry() {
+  if (fController) fController->Refer(Ref(), nullptr);
+}
+
 void TComponentEntry::SetRef(TComponent* component) {
-  if (component && fController) component->FreeNotification(fController);
+  if (fController) fController->Refer(Ref(), component);
   SetObject(component);
 }
 
@@ -357,8 +361,10 @@ void TComponentEntry::Assign(const TPersistent* source) {
 void TComponentEntry::AssignThis(const TMainEntry& source) {
   if (source.Object() && !dynamic_cast<TComponent*>(source.Object()))
     throw Exception(ClassName() + ".Assign failed. Type of Ref is not TComponent");
+  TComponent* previous = Ref();
   TMainEntry::AssignThis(source);
-  if (source.Object()) SetRef(static_cast<TComponent*>(source.Object()));
+  SetObject(previous);  // the reference changes through SetRef only, which the controller counts
+  SetRef(static_cast<TComponent*>(source.Object()));
 }
 
 void TComponentEntry::RefreshProps() {
@@ -616,14 +622,28 @@ TComponentEntries::~TComponentEntries() {
   fController.reset();
 }
 
+void TInternalController::Refer(TComponent* from, TComponent* to) {
+  if (from == to) return;
+  if (auto it = fReferences.find(from); it != fReferences.end() && --it->second == 0) {
+    fReferences.erase(it);
+    RemoveFreeNotification(from);
+  }
+  if (to && ++fReferences[to] == 1) to->FreeNotification(this);
+}
+
 void TInternalController::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
-  for (int i = fEntries->Count() - 1; i >= 0; --i) {
+  auto it = fReferences.find(component);
+  if (it == fReferences.end()) return;
+  int left = it->second;
+  fReferences.erase(it);  // the entries deleted below find nothing left to count
+  // From the end: components usually go in the reverse order of their entries.
+  for (int i = fEntries->Count() - 1; i >= 0 && left > 0; --i) {
     auto* entry = dynamic_cast<TComponentEntry*>(fEntries->Items(i));
     if (entry && entry->Object() == component) {
+      --left;
       delete entry;
-      return;
     }
   }
 }

@@ -139,8 +139,8 @@ TEST(EntryTree, EntriesFollowRenamingAndVanishWithTheirComponent) {
   auto* button = form->FindComponent("Button1");
   TComponentEntries entries(nullptr, nullptr);
   DescribeButton(entries, button);
-  AddComponent(entries, form.get());
-  AddComponent(entries, button);  // named twice, as a stored tree may name it
+  TPropertyEntry::CreateEx(AddComponent(entries, form.get()), "Tag", tkInteger, "");
+  DescribeButton(entries, button);  // named twice, as a stored tree may name it
   button->SetName("OkButton");
   entries.Init();
   EXPECT_EQ(entries.Items(0)->Name, "OkButton");
