@@ -97,7 +97,7 @@ TBaseEntry* TBaseEntry::CopyItem(TMainEntries* destination, bool deep) {
     level = found->Items();
   }
   if (self) {
-    auto* copy = static_cast<TPropertyEntry*>(ClassType().ItemFactory()(deepest->Props()));
+    auto* copy = static_cast<TPropertyEntry*>(deepest->Props()->Add(ClassType()));
     copy->Assign(self);
     return copy;
   }
@@ -114,7 +114,7 @@ TBaseEntry* TBaseEntry::CopyItem(TMainEntries* destination, bool deep) {
 
 TBaseEntry* TBaseEntry::MoveItem(TMainEntries* destination, bool deep) {
   TBaseEntry* copy = CopyItem(destination, deep);
-  if (copy) delete this;
+  if (copy) Free();
   return copy;
 }
 
@@ -583,7 +583,7 @@ void TMainEntries::ValidateAndPack() {
     } else if (item->SubType().Contains(stTStringsObject)) {
       item->Props()->ValidateTStrings();
     }
-    if (item->Props()->Count() == 0 && item->Items()->Count() == 0) delete item;
+    if (item->Props()->Count() == 0 && item->Items()->Count() == 0) item->Free();
   }
 }
 
@@ -599,7 +599,7 @@ void TMainEntries::RemoveEqualPropertyEntries(const TMainEntries& other) {
     if (!match) continue;
     TPropertyEntries* props = item->Props();
     for (int j = props->Count() - 1; j >= 0; --j)
-      if (match->Props()->FindItem(*props->Items(j))) delete props->Items(j);
+      if (match->Props()->FindItem(*props->Items(j))) props->Items(j)->Free();
     item->Items()->RemoveEqualPropertyEntries(*match->Items());
   }
 }
@@ -643,7 +643,7 @@ void TInternalController::Notification(TComponent* component, TOperation operati
     auto* entry = dynamic_cast<TComponentEntry*>(fEntries->Items(i));
     if (entry && entry->Object() == component) {
       --left;
-      delete entry;
+      entry->Free();
     }
   }
 }
@@ -674,14 +674,14 @@ int TPropertyEntries::IndexOfProp(std::string_view name) const {
 
 void TPropertyEntries::ValidatePublishedProperties() {
   for (int i = Count() - 1; i >= 0; --i)
-    if (!Items(i)->PropInfo) delete Items(i);
+    if (!Items(i)->PropInfo) Items(i)->Free();
 }
 
 void TPropertyEntries::ValidateTStrings() {
   for (int i = Count() - 1; i >= 0; --i) {
     TPropertyEntry* entry = Items(i);
     int index;
-    if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) delete entry;
+    if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) entry->Free();
   }
 }
 

@@ -98,7 +98,6 @@ class TButtonPanel : public TPanel, public TCollectionOwner {
   int fUpdateCount = 0;
   bool fLayoutPending = false;
   bool fClearAfterLoading = false;
-  TCollectionItem* fDeleting = nullptr;
 };
 
 }  // namespace dravik

@@ -340,11 +340,11 @@ void TComponentExplorerForm::MoveComponentNode(TTreeNode* node, TTreeView* origi
       if (Admits(entries, *labelled.second)) {
         properties.push_back(labelled);
       } else {
-        delete labelled.second;
+        labelled.second->Free();
       }
     }
     if (properties.empty()) {
-      delete copy;
+      copy->Free();
     } else {
       SortByLabel(properties);
       TTreeNode* componentNode = target->AddChild(targetRoot, Description(*copy));
@@ -354,7 +354,7 @@ void TComponentExplorerForm::MoveComponentNode(TTreeNode* node, TTreeView* origi
     }
   }
   origin->Delete(node);
-  delete entry;
+  entry->Free();
 }
 
 void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin, TTreeView* target,
@@ -377,10 +377,10 @@ void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin
     }
   }
   origin->Delete(node);
-  delete property;
+  property->Free();
   if (componentNode->Count() == 0) {
     origin->Delete(componentNode);
-    delete component;
+    component->Free();
   }
 }
 

@@ -102,19 +102,11 @@ void TStatusBar::InitWidget() {
   PanelsToWidget();
 }
 
-// The collection tells of a new panel from the panel's base constructor, before the panel is
-// made, and of a deleted one while it is still counted: the labels follow once the event loop
-// runs again (or when one is asked for), never from inside the notification.
-void TStatusBar::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
-  QWidget* bar = Widget();
-  if (!bar || fPanelsPending) return;
-  fPanelsPending = true;
-  QMetaObject::invokeMethod(
-      bar,
-      [this] {
-        if (fPanelsPending) PanelsToWidget();
-      },
-      Qt::QueuedConnection);
+// A panel is announced whole; a removal is followed by a change once the panel is out, and an
+// update ends with one.
+void TStatusBar::CollectionNotify(TCollection& collection, TCollectionItem*,
+                                  TCollectionNotification action) {
+  if ((action == cnAdded || action == cnChanged) && collection.UpdateCount() == 0) PanelsToWidget();
 }
 
 void TStatusBar::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -134,7 +126,6 @@ void TStatusBar::SetSimpleText(const std::string& value) {
 
 void TStatusBar::PanelsToWidget() {
   QWidget* bar = Widget();
-  fPanelsPending = false;
   if (!bar) return;
   const int count = fSimplePanel ? 1 : fPanels->Count();
   QList<QLabel*> labels = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
@@ -167,7 +158,6 @@ void TStatusBar::PanelsToWidget() {
 
 QLabel* TStatusBar::PanelLabel(int index) {
   if (!Widget()) return nullptr;
-  if (fPanelsPending) PanelsToWidget();
   QList<QLabel*> labels = Widget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
   return index >= 0 && index < labels.size() ? labels[index] : nullptr;
 }
@@ -429,27 +419,18 @@ void TListView::InitWidget() {
   ContentsToWidget();
 }
 
-// As with the status bar, the collections tell of an item from inside its construction; the
-// view follows once the event loop runs (or when it is asked for).
-void TListView::CollectionNotify(TCollection&, TCollectionItem*, TCollectionNotification) {
-  QWidget* view = Widget();
-  if (!view || fPending) return;
-  fPending = true;
-  QMetaObject::invokeMethod(
-      view,
-      [this] {
-        if (fPending) ContentsToWidget();
-      },
-      Qt::QueuedConnection);
+// As with the status bar: the view follows each item added and each change.
+void TListView::CollectionNotify(TCollection& collection, TCollectionItem*,
+                                 TCollectionNotification action) {
+  if ((action == cnAdded || action == cnChanged) && collection.UpdateCount() == 0)
+    ContentsToWidget();
 }
 
 QTreeWidget* TListView::View() {
-  if (fPending) ContentsToWidget();
   return static_cast<QTreeWidget*>(Widget());
 }
 
 void TListView::ContentsToWidget() {
-  fPending = false;
   auto* view = static_cast<QTreeWidget*>(Widget());
   if (!view) return;
   fUpdatingWidget = true;

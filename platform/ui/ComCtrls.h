@@ -70,7 +70,6 @@ class TStatusBar : public TWinControl, public TCollectionOwner {
   // Makes one label per panel (or one for the simple text) and places them.
   void PanelsToWidget();
   std::unique_ptr<TStatusPanels> fPanels;
-  bool fPanelsPending = false;
   bool fSimplePanel = false;
   std::string fSimpleText;
 };
@@ -209,7 +208,7 @@ class TListView : public TWinControl, public TCollectionOwner {
   TNotifyEvent OnChange;
   void CollectionNotify(TCollection& collection, TCollectionItem* item,
                         TCollectionNotification action) override;
-  // The Qt view with every change shown; null without window.
+  // The Qt view; null without window.
   QTreeWidget* View();
 
  protected:
@@ -224,7 +223,6 @@ class TListView : public TWinControl, public TCollectionOwner {
   TViewStyle fViewStyle = vsIcon;
   bool fRowSelect = false;
   int32_t fItemIndex = -1;
-  bool fPending = false;
   bool fUpdatingWidget = false;
 };
 

@@ -142,8 +142,9 @@ class TClassBuilder {
                   std::is_constructible_v<T, TComponent*>)
       fRecord->SetComponentFactory(
           [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
+    // Items are made with new, their destructor being the collection's to call.
     if constexpr (std::is_base_of_v<TCollectionItem, T> && !std::is_abstract_v<T> &&
-                  std::is_constructible_v<T, TCollection*>)
+                  requires(TCollection * c) { new T(c); })
       fRecord->SetItemFactory(
           [](TCollection* collection) -> TCollectionItem* { return new T(collection); });
   }
