@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/StreamFormat.h"
@@ -396,11 +397,7 @@ void TCustomForm::Close() {
   if (fClosing) return;
   TCloseAction action = caHide;
   {
-    fClosing = true;
-    struct TReset {
-      bool& Flag;
-      ~TReset() { Flag = false; }
-    } reset{fClosing};
+    auto closing = SetForScope(fClosing, true);
     if (!CloseQuery()) return;
     try {
       OnClose(this, action);

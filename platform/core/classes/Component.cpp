@@ -6,6 +6,7 @@
 #include <exception>
 #include <utility>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
@@ -109,10 +110,7 @@ void TComponent::BeforeDestruction() {
 void TComponent::Free() {
   if (fFreeing) return;
   fFreeing = true;
-  struct TDelete {
-    TComponent* Component;
-    ~TDelete() { delete Component; }
-  } deleteAfterwards{this};
+  TScopeExit deleteAfterwards([this] { delete this; });
   BeforeDestruction();
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/UpdateScope.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/KeptStreamData.h"
@@ -26,21 +27,12 @@ bool IsIntegerMarker(TValueType type) {
 }
 
 // Counts nesting of components and collections, so hostile input cannot exhaust the stack.
-class TNesting {
- public:
-  explicit TNesting(int& depth) : fDepth(depth) {
-    if (++fDepth > kMaxNestingDepth) {
-      --fDepth;
-      throw EReadError("Components or collections are nested too deeply");
-    }
-  }
-  ~TNesting() { --fDepth; }
-  TNesting(const TNesting&) = delete;
-  TNesting& operator=(const TNesting&) = delete;
-
- private:
-  int& fDepth;
-};
+auto Nest(int& depth) {
+  if (depth >= kMaxNestingDepth)
+    throw EReadError("Components or collections are nested too deeply");
+  ++depth;
+  return TScopeExit([&depth] { --depth; });
+}
 
 bool IsComponentReference(const TPropInfo& prop) {
   const TClassRecord* type = prop.PropType->ClassType;
@@ -111,7 +103,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* component) {
-  TNesting nesting(fDepth);
+  auto nesting = Nest(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
   TComponentPtr<TComponent> created;
   TComponent* owner = fOwner;
@@ -202,21 +194,8 @@ void TReader::ReadChildren(TComponent* instance) {
 void TReader::ReadProperty(TPersistent* instance) {
   std::string path = fDriver->BeginProperty();
   // With stand-ins, what cannot be placed is kept with the instance whose list is read.
-  struct TReading {
-    TReader& Reader;
-    bool Active;
-    TPersistent* Instance;
-    std::string Path;
-    ~TReading() {
-      if (!Active) return;
-      Reader.fReading = Instance;
-      Reader.fReadingPath = std::move(Path);
-    }
-  } saved{*this, fStandIns != nullptr, fReading, {}};
-  if (saved.Active) {
-    saved.Path = std::exchange(fReadingPath, path);
-    fReading = instance;
-  }
+  auto reading = SetForScope(fReading, fStandIns ? instance : fReading);
+  auto readingPath = SetForScope(fReadingPath, fStandIns ? path : std::string());
   try {
     ReadPropertyPath(*instance, path);
     if (fStandIns) {
@@ -438,7 +417,7 @@ void TReader::ReadSetValue(TPersistent& instance, const TPropInfo& prop) {
 }
 
 void TReader::ReadCollection(TCollection& collection) {
-  TNesting nesting(fDepth);
+  auto nesting = Nest(fDepth);
   TUpdateScope update(collection);
   DropFixupsWithin(collection);  // its items go now
   collection.Clear();
