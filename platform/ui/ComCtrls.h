@@ -301,10 +301,6 @@ class TTreeView : public TWinControl {
   int fUpdateCount = 0;
 };
 
-// RTF as the read-only rich edit shows it: bold, italic, underline, paragraphs and line breaks,
-// \'hh and \uN characters; tables, pictures and the header groups (fonts, colours) are left out.
-std::string RtfToHtml(std::string_view rtf);
-
 // A read-only memo that shows its lines formatted: HTML, or RTF as RtfToHtml reads it.
 class TRichEdit : public TMemo {
  public:

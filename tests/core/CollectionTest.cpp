@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"

@@ -4,6 +4,7 @@
 // added, extracted, deleted or changed, as item views need.
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/classes/Object.h"
@@ -41,6 +42,13 @@ class TCollectionItem : public TPersistent {
 
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
+  // Gives T's record the factory TCollection::Add makes T with (TClassBuilder calls it). Items
+  // are made with new, their destructor being the collection's to call.
+  template <class T>
+  static void DescribeFactory(TClassRecord& record) {
+    if constexpr (!std::is_abstract_v<T> && requires(TCollection * c) { new T(c); })
+      record.SetItemFactory([](TCollection* c) -> TCollectionItem* { return new T(c); });
+  }
 
   TCollection* Collection() const { return fCollection; }
   // Moves the item into another collection (or out of any, when null).

@@ -56,6 +56,9 @@ class TComponent : public TPersistent {
 
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
+  // Gives T's record the factory the reader creates T with (TClassBuilder calls it).
+  template <class T>
+  static void DescribeFactory(TClassRecord& record);
 
   TComponent* Owner() const { return fOwner; }
   TPersistent* GetOwner() const override { return fOwner; }
@@ -176,6 +179,12 @@ T* Create(Args&&... args) {
     throw;
   }
   return component;
+}
+
+template <class T>
+void TComponent::DescribeFactory(TClassRecord& record) {
+  if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>)
+    record.SetComponentFactory([](TComponent* owner) -> TComponent* { return Create<T>(owner); });
 }
 
 // Frees a component that has no owner to do it (or that goes before its owner).
