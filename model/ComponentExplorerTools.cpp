@@ -195,16 +195,6 @@ TMainEntries* TMainEntry::GetParent() const {
   return dynamic_cast<TMainEntries*>(Collection());
 }
 
-TMainEntry* TMainEntry::FindFirstMainEntry() {
-  TMainEntry* entry = this;
-  while (TMainEntries* parent = entry->GetParent()) {
-    TMainEntry* owner = parent->GetParentObject();
-    if (!owner) break;
-    entry = owner;
-  }
-  return entry;
-}
-
 void TMainEntry::SetItems(TMainEntries* items) {
   fItems->Assign(items);
 }

@@ -76,7 +76,6 @@ class TMainEntry : public TBaseEntry {
   bool Compare(const TMainEntry& other) const;
   TPersistent* GetParentObject() const override;
   TMainEntries* GetParent() const;
-  TMainEntry* FindFirstMainEntry();
 
   using TPropertyEntryProc =
       std::function<void(TMainEntry* entry, TPropertyEntry* property, bool& stop)>;
