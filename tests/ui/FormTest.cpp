@@ -138,3 +138,19 @@ TEST_F(Forms, AFormClosedToBeFreedGoesOnceCloseIsDone) {
     EXPECT_TRUE(watch->Gone);
   }
 }
+
+TEST_F(Forms, AControlsWidgetGoesWhenItLeavesItsParentAndItsChildrensGoWithIt) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  form->Show();
+  auto* top = Find<TPanel>(form, "Top");
+  auto* hello = Find<TLabel>(form, "Hello");
+  ASSERT_TRUE(hello->HandleAllocated());
+  top->SetParent(nullptr);
+  EXPECT_FALSE(top->HandleAllocated());
+  EXPECT_FALSE(hello->HandleAllocated()) << "deleted by Qt with its parent's widget";
+  EXPECT_EQ(hello->Parent(), top);
+  top->SetParent(form);
+  ASSERT_TRUE(hello->HandleAllocated());
+  EXPECT_EQ(static_cast<QLabel*>(hello->Widget())->text().toStdString(), "Hello");
+  form->Free();
+}
