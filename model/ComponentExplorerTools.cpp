@@ -614,10 +614,9 @@ TComponentEntries::~TComponentEntries() {
 
 void TInternalController::Refer(TComponent* from, TComponent* to) {
   if (from == to) return;
-  if (auto it = fReferences.find(from); it != fReferences.end() && --it->second == 0) {
+  // The link stays: dropping it would search this long list each time an entry goes.
+  if (auto it = fReferences.find(from); it != fReferences.end() && --it->second == 0)
     fReferences.erase(it);
-    RemoveFreeNotification(from);
-  }
   if (to && ++fReferences[to] == 1) to->FreeNotification(this);
 }
 
