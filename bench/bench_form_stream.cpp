@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"

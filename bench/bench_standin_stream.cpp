@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/StandInClasses.h"

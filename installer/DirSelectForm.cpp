@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "library/FileTools.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Graphics.h"
 
@@ -145,7 +146,7 @@ bool TBrowseFolder::OKEnabled() const {
 
 bool TBrowseFolder::Execute() {
   if (fShowing) throw EBrowseDialogAlreadyShowing("The browse dialog is already showing");
-  fShowing = true;
+  auto showing = SetForScope(fShowing, true);
   const std::string before = fSelectedPath;
   auto* dialog = new QFileDialog;
   fWindow = dialog;
@@ -163,17 +164,10 @@ bool TBrowseFolder::Execute() {
   QObject::connect(dialog, &QFileDialog::currentChanged,
                    [this](const QString& path) { SelectionChanged(path.toStdString()); });
   QTimer::singleShot(0, dialog, [this] { Initialized(); });
-  bool accepted = false;
-  try {
-    accepted = Run(dialog, [this, dialog] {
-      const QStringList chosen = dialog->selectedFiles();
-      fChosen = chosen.isEmpty() ? fSelectedPath : chosen.front().toStdString();
-    });
-  } catch (...) {
-    fShowing = false;
-    throw;
-  }
-  fShowing = false;
+  const bool accepted = Run(dialog, [this, dialog] {
+    const QStringList chosen = dialog->selectedFiles();
+    fChosen = chosen.isEmpty() ? fSelectedPath : chosen.front().toStdString();
+  });
   // A cancelled dialog leaves the path as it was; the selection changes made it move meanwhile.
   fSelectedPath = accepted ? fChosen : before;
   return accepted;

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "installer/DirSelectForm.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 
 namespace dravik {
@@ -29,10 +30,7 @@ static const TClassRegistration kRegistration(TFileSelect::StaticClass());
 TFileSelect::TFileSelect(TComponent* owner) : TCustomMRUComboBox(owner) {}
 
 void TFileSelect::ButtonClick() {
-  struct TActive {
-    TCommonDialog*& Slot;
-    ~TActive() { Slot = nullptr; }
-  };
+  TScopeExit inactive([this] { fActive = nullptr; });
   if (fMode == mDirectory) {
     TComponentPtr<TBrowseFolder> browse = MakeComponent<TBrowseFolder>(nullptr);
     browse->SetSelectedPath(FileName());
@@ -41,7 +39,7 @@ void TFileSelect::ButtonClick() {
     TBrowseInfoFlagSet flags = browse->Flags();
     flags.Include(bfStatusText);
     browse->SetFlags(flags);
-    TActive active{fActive = browse.get()};
+    fActive = browse.get();
     if (browse->Execute()) SetFileName(browse->SelectedPath());
     return;
   }
@@ -56,7 +54,7 @@ void TFileSelect::ButtonClick() {
   dialog->SetInitialDir(slash == std::string::npos ? "" : name.substr(0, slash == 0 ? 1 : slash));
   dialog->SetFileName(slash == std::string::npos ? name : name.substr(slash + 1));
   dialog->SetFilter(fFileFilter);
-  TActive active{fActive = dialog.get()};
+  fActive = dialog.get();
   if (dialog->Execute()) SetFileName(dialog->FileName());
 }
 

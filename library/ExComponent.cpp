@@ -38,7 +38,10 @@ const TClassRecord& TUniComponent::StaticClass() {
   return record;
 }
 
-TUniComponent::TUniComponent(TComponent* owner) : TExComponent(owner) {
+// The class is compared once the object is whole: in a constructor it is always this base.
+void TUniComponent::AfterConstruction() {
+  TExComponent::AfterConstruction();
+  TComponent* owner = Owner();
   if (!owner || !owner->IsDesigning()) return;
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     TComponent* other = owner->Components(i);

@@ -27,9 +27,14 @@ class TExComponent : public TComponent {
 
 class TUniComponent : public TExComponent {
  public:
-  explicit TUniComponent(TComponent* owner);
+  using TExComponent::TExComponent;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
+
+ protected:
+  // In the designer, refuses a second component of the same class in the owner; Create then
+  // frees it again.
+  void AfterConstruction() override;
 };
 
 }  // namespace dravik

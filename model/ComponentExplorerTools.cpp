@@ -97,7 +97,7 @@ TBaseEntry* TBaseEntry::CopyItem(TMainEntries* destination, bool deep) {
     level = found->Items();
   }
   if (self) {
-    auto* copy = static_cast<TPropertyEntry*>(ClassType().ItemFactory()(deepest->Props()));
+    auto* copy = static_cast<TPropertyEntry*>(deepest->Props()->Add(ClassType()));
     copy->Assign(self);
     return copy;
   }
@@ -114,7 +114,7 @@ TBaseEntry* TBaseEntry::CopyItem(TMainEntries* destination, bool deep) {
 
 TBaseEntry* TBaseEntry::MoveItem(TMainEntries* destination, bool deep) {
   TBaseEntry* copy = CopyItem(destination, deep);
-  if (copy) delete this;
+  if (copy) Free();
   return copy;
 }
 
@@ -193,16 +193,6 @@ TPersistent* TMainEntry::GetParentObject() const {
 
 TMainEntries* TMainEntry::GetParent() const {
   return dynamic_cast<TMainEntries*>(Collection());
-}
-
-TMainEntry* TMainEntry::FindFirstMainEntry() {
-  TMainEntry* entry = this;
-  while (TMainEntries* parent = entry->GetParent()) {
-    TMainEntry* owner = parent->GetParentObject();
-    if (!owner) break;
-    entry = owner;
-  }
-  return entry;
 }
 
 void TMainEntry::SetItems(TMainEntries* items) {
@@ -341,8 +331,12 @@ TComponentEntry::TComponentEntry(TCollection* collection)
     fController = entries->Controller();
 }
 
+TComponentEntry::~TComponentEntry() {
+  if (fController) fController->Refer(Ref(), nullptr);
+}
+
 void TComponentEntry::SetRef(TComponent* component) {
-  if (component && fController) component->FreeNotification(fController);
+  if (fController) fController->Refer(Ref(), component);
   SetObject(component);
 }
 
@@ -357,8 +351,10 @@ void TComponentEntry::Assign(const TPersistent* source) {
 void TComponentEntry::AssignThis(const TMainEntry& source) {
   if (source.Object() && !dynamic_cast<TComponent*>(source.Object()))
     throw Exception(ClassName() + ".Assign failed. Type of Ref is not TComponent");
+  TComponent* previous = Ref();
   TMainEntry::AssignThis(source);
-  if (source.Object()) SetRef(static_cast<TComponent*>(source.Object()));
+  SetObject(previous);  // the reference changes through SetRef only, which the controller counts
+  SetRef(static_cast<TComponent*>(source.Object()));
 }
 
 void TComponentEntry::RefreshProps() {
@@ -577,7 +573,7 @@ void TMainEntries::ValidateAndPack() {
     } else if (item->SubType().Contains(stTStringsObject)) {
       item->Props()->ValidateTStrings();
     }
-    if (item->Props()->Count() == 0 && item->Items()->Count() == 0) delete item;
+    if (item->Props()->Count() == 0 && item->Items()->Count() == 0) item->Free();
   }
 }
 
@@ -593,7 +589,7 @@ void TMainEntries::RemoveEqualPropertyEntries(const TMainEntries& other) {
     if (!match) continue;
     TPropertyEntries* props = item->Props();
     for (int j = props->Count() - 1; j >= 0; --j)
-      if (match->Props()->FindItem(*props->Items(j))) delete props->Items(j);
+      if (match->Props()->FindItem(*props->Items(j))) props->Items(j)->Free();
     item->Items()->RemoveEqualPropertyEntries(*match->Items());
   }
 }
@@ -616,14 +612,27 @@ TComponentEntries::~TComponentEntries() {
   fController.reset();
 }
 
+void TInternalController::Refer(TComponent* from, TComponent* to) {
+  if (from == to) return;
+  // The link stays: dropping it would search this long list each time an entry goes.
+  if (auto it = fReferences.find(from); it != fReferences.end() && --it->second == 0)
+    fReferences.erase(it);
+  if (to && ++fReferences[to] == 1) to->FreeNotification(this);
+}
+
 void TInternalController::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
-  for (int i = fEntries->Count() - 1; i >= 0; --i) {
+  auto it = fReferences.find(component);
+  if (it == fReferences.end()) return;
+  int left = it->second;
+  fReferences.erase(it);  // the entries deleted below find nothing left to count
+  // From the end: components usually go in the reverse order of their entries.
+  for (int i = fEntries->Count() - 1; i >= 0 && left > 0; --i) {
     auto* entry = dynamic_cast<TComponentEntry*>(fEntries->Items(i));
     if (entry && entry->Object() == component) {
-      delete entry;
-      return;
+      --left;
+      entry->Free();
     }
   }
 }
@@ -654,14 +663,14 @@ int TPropertyEntries::IndexOfProp(std::string_view name) const {
 
 void TPropertyEntries::ValidatePublishedProperties() {
   for (int i = Count() - 1; i >= 0; --i)
-    if (!Items(i)->PropInfo) delete Items(i);
+    if (!Items(i)->PropInfo) Items(i)->Free();
 }
 
 void TPropertyEntries::ValidateTStrings() {
   for (int i = Count() - 1; i >= 0; --i) {
     TPropertyEntry* entry = Items(i);
     int index;
-    if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) delete entry;
+    if (entry->PropInfo || (entry->Index < 0 && !entry->GetItemIndex(index))) entry->Free();
   }
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
@@ -75,7 +76,6 @@ class TMainEntry : public TBaseEntry {
   bool Compare(const TMainEntry& other) const;
   TPersistent* GetParentObject() const override;
   TMainEntries* GetParent() const;
-  TMainEntry* FindFirstMainEntry();
 
   using TPropertyEntryProc =
       std::function<void(TMainEntry* entry, TPropertyEntry* property, bool& stop)>;
@@ -111,6 +111,7 @@ class TInternalController;
 class TComponentEntry : public TMainEntry {
  public:
   explicit TComponentEntry(TCollection* collection);
+  ~TComponentEntry() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -193,14 +194,20 @@ class TMainEntries : public TBaseEntries {
   bool fAssignMode = true;
 };
 
-// Removes the entry of a top-level component the moment the component is freed.
+// Removes the entries of a top-level component the moment the component is freed: every one,
+// since a stored tree may name a component more than once.
 class TInternalController : public TComponent {
  public:
   explicit TInternalController(TMainEntries* entries) : TComponent(nullptr), fEntries(entries) {}
+  // An entry's reference moves from one component to another (either may be null).
+  void Refer(TComponent* from, TComponent* to);
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   TMainEntries* fEntries;
+  // How many entries refer to each component: a freed component's entries are searched from
+  // the end only until all are found, so freeing a form's components one by one stays linear.
+  std::unordered_map<TComponent*, int> fReferences;
 };
 
 class TComponentEntries : public TMainEntries {

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "library/ComponentTools.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/Strings.h"
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/Debug.h"
 #include "platform/core/system/SysUtils.h"
@@ -191,10 +193,9 @@ void TDravik::GetLanguages(TStrings& list) const {
   for (int i = 0; i < langs->Count(); ++i) names.push_back(langs->Items(i)->Name);
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
-  list.BeginUpdate();
+  TUpdateScope update(list);
   list.Clear();
   for (const std::string& name : names) list.Add(name);
-  list.EndUpdate();
 }
 
 std::string TDravik::GetString(const std::string& id) const {
@@ -323,8 +324,9 @@ void TDravik::Loaded() {
     fStripNameDigits = false;
     fLanguageManager->Init(cmInitAll);
     fIsLoaded = true;
-    ++fChangeLock;
-    try {
+    {
+      ++fChangeLock;
+      TScopeExit unlock([this] { --fChangeLock; });
       const std::string frame = GetFrameLanguage(Handler());
       if (!frame.empty()) {
         AlignWithFrame(frame);
@@ -332,11 +334,7 @@ void TDravik::Loaded() {
         if (fPendingLanguage.empty()) fPendingLanguage = GetLanguage();
         SetGlobalLanguage(fPendingLanguage, Handler());
       }
-    } catch (...) {
-      --fChangeLock;
-      throw;
     }
-    --fChangeLock;
     aligned = true;
   } catch (const std::exception& e) {
     HandleException(this);

@@ -1,5 +1,6 @@
 #include "runtime/DravikFrames.h"
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/Debug.h"
 #include "platform/core/system/Designing.h"
@@ -50,6 +51,7 @@ bool TLanguageFrame::SetLanguageAction(const std::string& language, TActionMode 
   if (action == amBeforeChange && SameText(language, fLanguage)) return false;
   if (action == amSetLanguage) fLanguage = language;
   ++fBusy;
+  TScopeExit done([this] { --fBusy; });
   fNotifies.ForEach([&](const TMethodList::TEntry& entry) {
     // A member that left the frame during this phase (its form was freed) is not called.
     if (fNotifies.IndexOf(entry.Method) < 0) return;
@@ -65,7 +67,6 @@ bool TLanguageFrame::SetLanguageAction(const std::string& language, TActionMode 
       HandleException(sender);
     }
   });
-  --fBusy;
   return true;
 }
 

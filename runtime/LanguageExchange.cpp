@@ -518,7 +518,7 @@ void DropUnimported(TLanguageManager& scratch) {
     if (scratch.IsStringEntry(*entry)) {
       scratch.RemoveString(static_cast<TConsistentLangPropertyEntry*>(entry));
     } else {
-      delete entry;
+      entry->Free();
     }
   }
   scratch.Comps()->ValidateAndPack();

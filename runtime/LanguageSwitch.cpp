@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/system/Debug.h"
 #include "platform/core/system/Designing.h"
 #include "platform/core/system/SysUtils.h"
@@ -27,14 +28,6 @@ TSwitchState& Initialized() {
   if (!state.DefaultDomain) InitializeLanguageFrames();
   return state;
 }
-
-class TDepthGuard {
- public:
-  TDepthGuard() { ++State().Depth; }
-  ~TDepthGuard() { --State().Depth; }
-  TDepthGuard(const TDepthGuard&) = delete;
-  TDepthGuard& operator=(const TDepthGuard&) = delete;
-};
 
 }  // namespace
 
@@ -73,7 +66,8 @@ void SetGlobalLanguage(const std::string& language, const TLanguageNotify& notif
   if (state.Depth != 0) throw Exception("SetGlobalLanguage cannot be called when still processing");
   std::string trimmed = Trim(language);
   if (!notify.Assigned() || trimmed.empty()) return;
-  TDepthGuard guard;
+  ++state.Depth;
+  TScopeExit switched([&state] { --state.Depth; });
   if (state.DefaultDomain->SetLanguage(trimmed, notify)) return;
   if (state.NamedDomain->SetLanguage(trimmed, notify)) return;
   auto* sender = static_cast<TObject*>(notify.Method().Data);

@@ -105,7 +105,7 @@ TConsistentLangPropertyEntry* TLanguageManager::AddString(const std::string& nam
       fNames->Delete(fNames->Count() - 1);
       fValues->Delete(fValues->Count() - 1);
     }
-    delete entry;
+    entry->Free();
     throw;
   }
 }
@@ -127,7 +127,7 @@ void TLanguageManager::RemoveString(TConsistentLangPropertyEntry* entry) {
       entry->Index >= fValues->Count() || entry->ParentEntry() != strings)
     Fail("RemoveString failed.");
   const int line = entry->Index;
-  delete entry;
+  entry->Free();
   DeleteStringLine(line);
 }
 

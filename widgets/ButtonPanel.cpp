@@ -61,20 +61,16 @@ const TClassRecord& TButtonItem::StaticClass() {
   return record;
 }
 
-TButtonItem::TButtonItem(TCollection* collection) : TCollectionItem(nullptr) {
-  // The button exists before the item joins its collection, so the panel lays it out at once.
+TButtonItem::TButtonItem(TCollection* collection) : TCollectionItem(collection) {
   TButtonPanel* panel = collection ? dynamic_cast<TButtonPanel*>(collection->GetOwner()) : nullptr;
   fButton = Create<TPanelButton>(nullptr, this);
   fButton->SetVisible(false);
   fButton->SetCaption("Untitled");
   if (panel) fButton->SetParent(panel);
-  SetCollection(collection);
 }
 
 TButtonItem::~TButtonItem() {
-  TButton* button = fButton;
-  fButton = nullptr;  // the panel lays out without it from here on
-  button->Free();
+  fButton->Free();
 }
 
 TButtonPanel* TButtonItem::Panel() const {
@@ -149,13 +145,10 @@ void TButtonPanel::BeforeDestruction() {
   TPanel::BeforeDestruction();
 }
 
-void TButtonPanel::CollectionNotify(TCollection&, TCollectionItem* item,
+// An item is announced whole; a removal is followed by a change once the item is out.
+void TButtonPanel::CollectionNotify(TCollection&, TCollectionItem*,
                                     TCollectionNotification action) {
-  // An item being deleted is only a TCollectionItem by now: the layout must not look at it.
-  TCollectionItem* const deletingBefore = fDeleting;
-  if (action == cnDeleting) fDeleting = item;
-  RequestLayout();
-  fDeleting = deletingBefore;
+  if (action == cnAdded || action == cnChanged) RequestLayout();
 }
 
 void TButtonPanel::RequestLayout() {
@@ -178,9 +171,7 @@ void TButtonPanel::LayOut() {
   fLayoutPending = false;
   std::vector<TButtonItem*> shown;
   for (int i = 0; i < fButtons->Count(); ++i) {
-    if (fButtons->Items(i) == fDeleting) continue;
     TButtonItem* item = Items(i);
-    if (!item->Button()) continue;
     if (item->Visible())
       shown.push_back(item);
     else

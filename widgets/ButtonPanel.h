@@ -104,7 +104,6 @@ class TButtonPanel : public TPanel, public TCollectionOwner {
   int fUpdateCount = 0;
   bool fLayoutPending = false;
   bool fClearAfterLoading = false;
-  TCollectionItem* fDeleting = nullptr;
 };
 
 }  // namespace dravik

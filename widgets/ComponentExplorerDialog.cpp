@@ -1,6 +1,7 @@
 #include "widgets/ComponentExplorerDialog.h"
 
 #include "model/ComponentExplorer.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -77,24 +78,18 @@ bool TComponentExplorerDialog::ExecuteEx(TComponent* root, TMainEntries* entries
   fRoot = root;
   fEntries = entries;
   fPropEntryClass = propEntryClass;
-  struct TForget {
-    TComponentExplorerDialog* dialog;
-    ~TForget() {
-      dialog->fRoot = nullptr;
-      dialog->fEntries = nullptr;
-      dialog->fPropEntryClass = nullptr;
-    }
-  } forget{this};
+  TScopeExit forget([this] {
+    fRoot = nullptr;
+    fEntries = nullptr;
+    fPropEntryClass = nullptr;
+  });
   return Execute();
 }
 
 bool TComponentExplorerDialog::Execute() {
   TComponentPtr<TCEDialogForm> form = MakeComponent<TCEDialogForm>(nullptr);
   fForm = form.get();
-  struct TForget {
-    TCEDialogForm*& form;
-    ~TForget() { form = nullptr; }
-  } forget{fForm};
+  TScopeExit forget([this] { fForm = nullptr; });
   form->SetHelpContext(fHelpContext);
   form->HelpButton()->SetVisible(fHelpContext != 0);
   TComponentExplorer* explorer = form->Explorer();

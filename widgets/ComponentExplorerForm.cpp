@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "library/ComponentTools.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/Strings.h"
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/ComCtrls.h"
@@ -26,27 +28,16 @@ T* Find(const TComponent* form, const char* name) {
 }
 
 // The hour-glass while a tree is built from a large form.
-class TBusyCursor {
- public:
-  TBusyCursor() : fOld(ScreenCursor()) { SetScreenCursor(crHourGlass); }
-  ~TBusyCursor() { SetScreenCursor(fOld); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
+auto BusyCursor() {
+  const TCursor old = ScreenCursor();
+  SetScreenCursor(crHourGlass);
+  return TScopeExit([old] { SetScreenCursor(old); });
+}
 
- private:
-  TCursor fOld;
-};
-
-class TLock {
- public:
-  explicit TLock(int& counter) : fCounter(counter) { ++fCounter; }
-  ~TLock() { --fCounter; }
-  TLock(const TLock&) = delete;
-  TLock& operator=(const TLock&) = delete;
-
- private:
-  int& fCounter;
-};
+auto Lock(int& counter) {
+  ++counter;
+  return TScopeExit([&counter] { --counter; });
+}
 
 using TLabelledEntries = std::vector<std::pair<std::string, TPropertyEntry*>>;
 
@@ -148,7 +139,7 @@ void TComponentExplorerForm::NewEntries() {
 }
 
 void TComponentExplorerForm::Init(TComponent* root, TMainEntries* entries) {
-  TBusyCursor busy;
+  auto busy = BusyCursor();
   NewEntries();
   fRoot = root;
   ApplySettings();
@@ -215,7 +206,7 @@ void TComponentExplorerForm::ApplySettings() {
 }
 
 void TComponentExplorerForm::SettingsToControls() {
-  TLock lock(fUpdateLock);
+  auto lock = Lock(fUpdateLock);
   const TPropFilter filter = fSettings->PropFilter();
   for (int i = 0; i < 7; ++i)
     fFilterBoxes[i]->SetChecked(filter.Contains(static_cast<TPropFilterEnum>(i)));
@@ -251,7 +242,7 @@ void TComponentExplorerForm::RefreshTreeDest() {
 
 void TComponentExplorerForm::RefreshTreeViews() {
   {
-    TLock lock(fMoveAllButtonLock);
+    auto lock = Lock(fMoveAllButtonLock);
     RefreshTreeSource();
   }
   RefreshTreeDest();
@@ -264,25 +255,26 @@ std::string TComponentExplorerForm::Description(const TMainEntry& entry) const {
 
 void TComponentExplorerForm::ShowEntries(TMainEntries& entries, TTreeView* view) {
   TTreeNode* rootNode = nullptr;
-  view->BeginUpdate();
-  view->Clear();
-  if (entries.Count() > 0) {
-    rootNode = view->AddChild(nullptr, fRoot ? fRoot->Name() : std::string());
-    std::vector<std::pair<std::string, TMainEntry*>> components;
-    for (int i = 0; i < entries.Count(); ++i)
-      components.emplace_back(Description(*entries.Items(i)), entries.Items(i));
-    std::stable_sort(components.begin(), components.end(), [](const auto& a, const auto& b) {
-      return CompareText(a.first, b.first) < 0;
-    });
-    for (const auto& [description, entry] : components) {
-      TTreeNode* node = view->AddChild(rootNode, description);
-      node->SetData(entry);
-      TLabelledEntries properties = PropertiesOf(*entry);
-      SortByLabel(properties);
-      AddPropertyNodes(view, node, properties);
+  {
+    TUpdateScope update(*view);
+    view->Clear();
+    if (entries.Count() > 0) {
+      rootNode = view->AddChild(nullptr, fRoot ? fRoot->Name() : std::string());
+      std::vector<std::pair<std::string, TMainEntry*>> components;
+      for (int i = 0; i < entries.Count(); ++i)
+        components.emplace_back(Description(*entries.Items(i)), entries.Items(i));
+      std::stable_sort(components.begin(), components.end(), [](const auto& a, const auto& b) {
+        return CompareText(a.first, b.first) < 0;
+      });
+      for (const auto& [description, entry] : components) {
+        TTreeNode* node = view->AddChild(rootNode, description);
+        node->SetData(entry);
+        TLabelledEntries properties = PropertiesOf(*entry);
+        SortByLabel(properties);
+        AddPropertyNodes(view, node, properties);
+      }
     }
   }
-  view->EndUpdate();
   if (rootNode) {
     view->SetSelected(rootNode);
     rootNode->SetExpanded(true);
@@ -307,11 +299,9 @@ void TComponentExplorerForm::MoveNode(TTreeNode* node, TTreeView* origin, TTreeV
                                       TMainEntries& entries) {
   if (!node) return;
   if (!node->Parent()) {
-    origin->BeginUpdate();
-    target->BeginUpdate();
+    TUpdateScope originUpdate(*origin);
+    TUpdateScope targetUpdate(*target);
     while (node->Count() > 0) MoveComponentNode(node->Item(0), origin, target, entries);
-    target->EndUpdate();
-    origin->EndUpdate();
   } else if (dynamic_cast<TMainEntry*>(node->Data())) {
     MoveComponentNode(node, origin, target, entries);
   } else if (dynamic_cast<TPropertyEntry*>(node->Data())) {
@@ -340,11 +330,11 @@ void TComponentExplorerForm::MoveComponentNode(TTreeNode* node, TTreeView* origi
       if (Admits(entries, *labelled.second)) {
         properties.push_back(labelled);
       } else {
-        delete labelled.second;
+        labelled.second->Free();
       }
     }
     if (properties.empty()) {
-      delete copy;
+      copy->Free();
     } else {
       SortByLabel(properties);
       TTreeNode* componentNode = target->AddChild(targetRoot, Description(*copy));
@@ -354,7 +344,7 @@ void TComponentExplorerForm::MoveComponentNode(TTreeNode* node, TTreeView* origi
     }
   }
   origin->Delete(node);
-  delete entry;
+  entry->Free();
 }
 
 void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin, TTreeView* target,
@@ -377,10 +367,10 @@ void TComponentExplorerForm::MovePropertyNode(TTreeNode* node, TTreeView* origin
     }
   }
   origin->Delete(node);
-  delete property;
+  property->Free();
   if (componentNode->Count() == 0) {
     origin->Delete(componentNode);
-    delete component;
+    component->Free();
   }
 }
 
@@ -471,7 +461,7 @@ void TComponentExplorerForm::FilterClick(TObject* sender) {
     filter.Exclude(element);
   }
   {
-    TLock lock(fUpdateLock);
+    auto lock = Lock(fUpdateLock);
     fSettings->SetPropFilter(filter);
   }
   RebuildOffers();
@@ -485,7 +475,7 @@ void TComponentExplorerForm::RebuildOffers() {
 void TComponentExplorerForm::EditFilterChange(TObject*) {
   if (fUpdateLock > 0) return;
   {
-    TLock lock(fUpdateLock);
+    auto lock = Lock(fUpdateLock);
     fSettings->SetPropFilterText(fEditFilter->Text());
   }
   if (fFilterBoxes[pfUser]->Checked()) {
@@ -512,7 +502,7 @@ void TComponentExplorerForm::EditFilterKeyPress(TObject*, char& key) {
   fTimerRefresh->SetEnabled(false);
   const bool wasChecked = fFilterBoxes[pfUser]->Checked();
   {
-    TLock lock(fUpdateLock);
+    auto lock = Lock(fUpdateLock);
     fFilterBoxes[pfUser]->SetChecked(true);
     TPropFilter filter = fSettings->PropFilter();
     filter.Include(pfUser);
@@ -526,7 +516,7 @@ void TComponentExplorerForm::SortClick(TObject* sender) {
   if (fUpdateLock > 0 || !radio->Checked()) return;
   const bool byName = radio == fRadioCompName;
   {
-    TLock lock(fUpdateLock);
+    auto lock = Lock(fUpdateLock);
     (byName ? fRadioCompType : fRadioCompName)->SetChecked(false);
     fSettings->SetSortByCompName(byName);
   }

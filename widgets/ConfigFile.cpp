@@ -10,6 +10,7 @@
 #include "library/ComponentTools.h"
 #include "model/ClassInfo.h"
 #include "model/ComponentExplorerTools.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
@@ -30,20 +31,6 @@ const char* OperationName(TInternalStatus status) {
 const char* Progressive(TInternalStatus status) {
   return status == isLoading ? "loading" : "saving";
 }
-
-// Resets the status however the operation ends.
-class TStatusScope {
- public:
-  TStatusScope(TInternalStatus& status, TInternalStatus value) : fStatus(status) {
-    fStatus = value;
-  }
-  ~TStatusScope() { fStatus = isNone; }
-  TStatusScope(const TStatusScope&) = delete;
-  TStatusScope& operator=(const TStatusScope&) = delete;
-
- private:
-  TInternalStatus& fStatus;
-};
 
 // A missing or unreadable file fails here, before anything is read.
 void CheckReadable(const std::string& fileName) {
@@ -304,7 +291,7 @@ std::unique_ptr<TExIniFile> TCustomConfigFile::OpenIniFile(bool forSaving) const
 
 void TCustomConfigFile::LoadEntries(TComponent* only) {
   if (!Enter(isLoading)) return;
-  TStatusScope status(fStatus, isLoading);
+  auto status = SetForScope(fStatus, isLoading);
   fLastError.clear();
   const bool full = only == nullptr;
   fEntries->RefreshProps();
@@ -340,7 +327,7 @@ void TCustomConfigFile::LoadEntries(TComponent* only) {
 
 void TCustomConfigFile::SaveEntries(TComponent* only) {
   if (!Enter(isSaving)) return;
-  TStatusScope status(fStatus, isSaving);
+  auto status = SetForScope(fStatus, isSaving);
   fLastError.clear();
   const bool full = only == nullptr;
   fEntries->RefreshProps();

@@ -10,6 +10,8 @@
 #include <QToolButton>
 
 #include "library/ComponentTools.h"
+#include "platform/core/classes/ScopeExit.h"
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/resources/ModuleResources.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -109,14 +111,14 @@ QWidget* TCustomMRUComboBox::CreateWidget(QWidget* parentWidget) {
   combo->installEventFilter(filter);
   combo->lineEdit()->installEventFilter(filter);
   QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, [this](const QString& text) {
-    fFromWidget = true;
+    auto fromWidget = SetForScope(fFromWidget, true);
     SetCaption(text.toStdString());
-    fFromWidget = false;
   });
   QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), [this, combo](int) {
-    fFromWidget = true;
-    SetCaption(combo->currentText().toStdString());
-    fFromWidget = false;
+    {
+      auto fromWidget = SetForScope(fFromWidget, true);
+      SetCaption(combo->currentText().toStdString());
+    }
     Commit();
   });
   auto* button = new QToolButton(widget);
@@ -176,10 +178,7 @@ bool TCustomMRUComboBox::HasFocus() const {
 void TCustomMRUComboBox::Commit() {
   if (IsLoading() || fReentry > 0) return;
   ++fReentry;
-  struct TLeave {
-    int& Count;
-    ~TLeave() { --Count; }
-  } leave{fReentry};
+  TScopeExit leave([this] { --fReentry; });
 
   std::string text = Trim(Text());
   if (text == fLastCommitted) {
@@ -203,11 +202,12 @@ void TCustomMRUComboBox::Commit() {
   int found = -1;
   for (int i = 0; i < fHistory->Count() && found < 0; ++i)
     if (SameText(fHistory->Strings(i), text)) found = i;
-  fHistory->BeginUpdate();
-  if (found >= 0) fHistory->Delete(found);
-  fHistory->Insert(0, text);
-  if (found < 0) TrimList();
-  fHistory->EndUpdate();
+  {
+    TUpdateScope update(*fHistory);
+    if (found >= 0) fHistory->Delete(found);
+    fHistory->Insert(0, text);
+    if (found < 0) TrimList();
+  }
   SetCaption(text);
   ListToWidget();
   if (combo && HasFocus()) combo->lineEdit()->selectAll();
@@ -244,20 +244,23 @@ std::string TCustomMRUComboBox::History() const {
 }
 
 void TCustomMRUComboBox::SetHistory(const std::string& value) {
-  fHistory->BeginUpdate();
-  fHistory->Clear();
-  for (std::size_t start = 0; start <= value.size();) {
-    const std::size_t end = std::min(value.find(';', start), value.size());
-    if (end > start) fHistory->Add(value.substr(start, end - start));
-    start = end + 1;
+  {
+    TUpdateScope update(*fHistory);
+    fHistory->Clear();
+    for (std::size_t start = 0; start <= value.size();) {
+      const std::size_t end = std::min(value.find(';', start), value.size());
+      if (end > start) fHistory->Add(value.substr(start, end - start));
+      start = end + 1;
+    }
+    TrimList();
   }
-  TrimList();
-  fHistory->EndUpdate();
   // The first entry becomes the text and is committed.
   fLastCommitted.clear();
-  ++fReentry;
-  SetCaption(fHistory->Count() > 0 ? fHistory->Strings(0) : "");
-  --fReentry;
+  {
+    ++fReentry;
+    TScopeExit leave([this] { --fReentry; });
+    SetCaption(fHistory->Count() > 0 ? fHistory->Strings(0) : "");
+  }
   ListToWidget();
   Commit();
 }

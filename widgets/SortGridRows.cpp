@@ -1,5 +1,6 @@
 // Row and column operations of a TSortGrid, its shortcut keys' work, and finding a cell.
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/system/SysUtils.h"
 #include "widgets/SortGrid.h"
 
@@ -8,20 +9,11 @@ namespace dravik {
 namespace {
 
 // Moving and deleting must not open the editor on every cell passed.
-class TEditorHidden {
- public:
-  explicit TEditorHidden(TSortGrid* grid) : fGrid(grid), fOptions(grid->Options()) {
-    TGridOptions without = fOptions;
-    grid->SetOptions(without.Exclude(goAlwaysShowEditor));
-  }
-  ~TEditorHidden() { fGrid->SetOptions(fOptions); }
-  TEditorHidden(const TEditorHidden&) = delete;
-  TEditorHidden& operator=(const TEditorHidden&) = delete;
-
- private:
-  TSortGrid* fGrid;
-  TGridOptions fOptions;
-};
+auto EditorHiddenForScope(TSortGrid* grid) {
+  TGridOptions options = grid->Options();
+  grid->SetOptions(TGridOptions(options).Exclude(goAlwaysShowEditor));
+  return TScopeExit([grid, options] { grid->SetOptions(options); });
+}
 
 }  // namespace
 
@@ -49,7 +41,7 @@ void TSortGrid::InsertColumn(int32_t col) {
 
 void TSortGrid::DeleteRow(int32_t row) {
   {
-    TEditorHidden hidden(this);
+    auto hidden = EditorHiddenForScope(this);
     for (int32_t col = 0; col < ColCount(); ++col) {
       SetCells(col, row, "");
       SetObjects(col, row, nullptr);
@@ -61,7 +53,7 @@ void TSortGrid::DeleteRow(int32_t row) {
 
 void TSortGrid::DeleteColumn(int32_t col) {
   {
-    TEditorHidden hidden(this);
+    auto hidden = EditorHiddenForScope(this);
     for (int32_t row = 0; row < RowCount(); ++row) {
       SetCells(col, row, "");
       SetObjects(col, row, nullptr);
@@ -72,12 +64,12 @@ void TSortGrid::DeleteColumn(int32_t col) {
 }
 
 void TSortGrid::MoveRow(int32_t from, int32_t to) {
-  TEditorHidden hidden(this);
+  auto hidden = EditorHiddenForScope(this);
   TStringGrid::MoveRow(from, to);
 }
 
 void TSortGrid::MoveColumn(int32_t from, int32_t to) {
-  TEditorHidden hidden(this);
+  auto hidden = EditorHiddenForScope(this);
   TStringGrid::MoveColumn(from, to);
 }
 

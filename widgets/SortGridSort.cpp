@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/system/SysUtils.h"
 #include "widgets/SortGrid.h"
 
@@ -55,17 +56,6 @@ std::vector<int32_t> SortEntries(TSortedList& entries, const TSortOptions& optio
   }
 }
 
-class TSortingFlag {
- public:
-  explicit TSortingFlag(bool& flag) : fFlag(flag) { fFlag = true; }
-  ~TSortingFlag() { fFlag = false; }
-  TSortingFlag(const TSortingFlag&) = delete;
-  TSortingFlag& operator=(const TSortingFlag&) = delete;
-
- private:
-  bool& fFlag;
-};
-
 }  // namespace
 
 TSortStyle TSortGrid::DetermineSortStyle(int32_t col) const {
@@ -86,7 +76,8 @@ void TSortGrid::SortByColumn(int32_t col, TSortOptions sortOptions) {
   OnBeginSort(this, col, sortOptions);
   if (sortOptions.SortStyle == ssAutomatic) sortOptions.SortStyle = DetermineSortStyle(col);
   {
-    TSortingFlag sorting(fSorting);
+    fSorting = true;
+    TScopeExit sorted([this] { fSorting = false; });
     TSortedList entries;
     entries.reserve(static_cast<std::size_t>(RowCount() - FixedRows()));
     for (int32_t row = FixedRows(); row < RowCount(); ++row)

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/forms/Application.h"
 #include "platform/core/resources/ModuleResources.h"
 #include "platform/core/system/SysUtils.h"
@@ -93,14 +94,10 @@ TSuperForm::TSuperForm(TComponent* owner)
 void TSuperForm::AfterConstruction() {
   // Past the form base, which would read the file without the show request held back.
   TWinControl::AfterConstruction();
-  fCreating = true;
-  try {
+  {
+    auto creating = SetForScope(fCreating, true);
     ReadOwnFormFile(this, StaticClass());
-  } catch (...) {
-    fCreating = false;
-    throw;
   }
-  fCreating = false;
   try {
     OnCreate(this);
   } catch (...) {

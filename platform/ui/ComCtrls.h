@@ -70,7 +70,6 @@ class TStatusBar : public TWinControl, public TCollectionOwner {
   // Makes one label per panel (or one for the simple text) and places them.
   void PanelsToWidget();
   std::unique_ptr<TStatusPanels> fPanels;
-  bool fPanelsPending = false;
   bool fSimplePanel = false;
   std::string fSimpleText;
 };
@@ -214,7 +213,7 @@ class TListView : public TWinControl, public TCollectionOwner {
   TLVColumnClickEvent OnColumnClick;
   void CollectionNotify(TCollection& collection, TCollectionItem* item,
                         TCollectionNotification action) override;
-  // The Qt view with every change shown; null without window.
+  // The Qt view; null without window.
   QTreeWidget* View();
 
  protected:
@@ -229,7 +228,6 @@ class TListView : public TWinControl, public TCollectionOwner {
   TViewStyle fViewStyle = vsIcon;
   bool fRowSelect = false;
   int32_t fItemIndex = -1;
-  bool fPending = false;
   bool fUpdatingWidget = false;
 };
 
@@ -307,10 +305,6 @@ class TTreeView : public TWinControl {
   bool fUpdatingWidget = false;
   int fUpdateCount = 0;
 };
-
-// RTF as the read-only rich edit shows it: bold, italic, underline, paragraphs and line breaks,
-// \'hh and \uN characters; tables, pictures and the header groups (fonts, colours) are left out.
-std::string RtfToHtml(std::string_view rtf);
 
 // A read-only memo that shows its lines formatted: HTML, or RTF as RtfToHtml reads it.
 class TRichEdit : public TMemo {

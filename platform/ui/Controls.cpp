@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Menus.h"
@@ -360,6 +361,7 @@ void TWinControl::ClientResized(int32_t oldWidth, int32_t oldHeight) {
 void TWinControl::AlignControls() {
   if (fAligning > 0 || IsLoading()) return;
   ++fAligning;
+  TScopeExit aligned([this] { --fAligning; });
   TRect rest{0, 0, ClientWidth(), ClientHeight()};
   for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
     for (TControl* c : fControls) {
@@ -387,7 +389,6 @@ void TWinControl::AlignControls() {
       }
     }
   }
-  --fAligning;
 }
 
 void TWinControl::Loaded() {

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/StreamFormat.h"
@@ -394,43 +395,37 @@ bool TCustomForm::CloseQuery() {
 
 void TCustomForm::Close() {
   if (fClosing) return;
-  fClosing = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{fClosing};
-  if (!CloseQuery()) return;
-  TCloseAction action = fModal ? caHide : caHide;
-  try {
-    OnClose(this, action);
-  } catch (...) {
-    HandleException(this);
-    return;
-  }
-  if (action == caNone) return;
-  if (fModal && fModalResult == mrNone) fModalResult = mrCancel;
-  if (action == caMinimize) {
-    SetWindowState(wsMinimized);
-  } else {
+  TCloseAction action = caHide;
+  {
+    auto closing = SetForScope(fClosing, true);
+    if (!CloseQuery()) return;
+    try {
+      OnClose(this, action);
+    } catch (...) {
+      HandleException(this);
+      return;
+    }
+    if (action == caNone) return;
+    if (fModal && fModalResult == mrNone) fModalResult = mrCancel;
+    if (action == caMinimize) {
+      SetWindowState(wsMinimized);
+      return;
+    }
     SetVisible(false);
-    if (action == caFree) Release();
   }
+  // Last: the form is not touched again once it may be gone.
+  if (action == caFree) Release();
 }
 
 void TCustomForm::Release() {
-  if (!Widget()) {
-    Free();  // no window, so no event of it is being handled
+  if (!QCoreApplication::instance()) {
+    Free();  // no event loop, so no event of the form is being handled
     return;
   }
-  // The window goes with the form: a form freed before the queued call is not freed again.
-  QPointer<QWidget> guard(Widget());
-  TComponent* self = this;
+  // The call goes with its context object, which goes with the form: a form freed before the
+  // call runs is not freed again.
   QMetaObject::invokeMethod(
-      QCoreApplication::instance(),
-      [self, guard] {
-        if (guard) self->Free();
-      },
-      Qt::QueuedConnection);
+      &fReleaseContext, [this] { Free(); }, Qt::QueuedConnection);
 }
 
 bool TCustomForm::WidgetCloseRequested() {

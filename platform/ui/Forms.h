@@ -79,7 +79,8 @@ class TCustomForm : public TWinControl {
   bool CloseQuery();
   void SetVisible(bool value) override;
   bool Modal() const { return fModal; }
-  // Frees the form once the events being handled are done (a handler may close its own form).
+  // Frees the form once the events being handled are done (a handler may close its own form),
+  // also when it has no window.
   void Release();
 
   TNotifyEvent OnCreate;
@@ -124,13 +125,13 @@ class TCustomForm : public TWinControl {
   bool fModal = false;
   bool fClosing = false;
   bool fPlaced = false;
-  bool fFreeOnClose = false;
   bool fCloseBox = true;
   int32_t fPixelsPerInch = 96;
   int32_t fTextHeight = 13;
   bool fOldCreateOrder = false;
   TMainMenu* fMenu = nullptr;
   QPointer<QWidget> fClient;  // the area the controls are placed in, a child of the window
+  QObject fReleaseContext;    // a queued Release goes with it
 };
 
 class TForm : public TCustomForm {

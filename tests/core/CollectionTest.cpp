@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -59,8 +61,10 @@ class TColumnView : public TComponent, public TCollectionOwner {
                         TCollectionNotification action) override {
     EXPECT_EQ(&collection, fColumns.get());
     static const char* const kNames[] = {"added", "extracting", "deleting", "changed"};
-    Heard.push_back(std::string(kNames[action]) + " " +
-                    (item ? std::to_string(item->Index()) : std::string("all")));
+    // The item's class tells whether it is whole when it is announced.
+    Heard.push_back(
+        std::string(kNames[action]) + " " +
+        (item ? item->ClassName() + " " + std::to_string(item->Index()) : std::string("all")));
   }
   std::vector<std::string> Heard;
 
@@ -90,7 +94,7 @@ TEST(Collection, ItemsAreCreatedFromTheItemClassAndOwned) {
   second->SetIndex(0);
   EXPECT_EQ(columns.Items(0), second);
   EXPECT_EQ(columns.FindItemID(0), first);
-  delete first;
+  first->Free();
   EXPECT_EQ(columns.Count(), 1);
   EXPECT_THROW(columns.Items(1), EListError);
 }
@@ -133,32 +137,35 @@ TEST(Collection, AnExceptionInsideAnUpdateLeavesTheCollectionUnlocked) {
   EXPECT_EQ(copy.Updates, 2);
 }
 
-TEST(Collection, TheOwnerHearsOfItemsAddedDeletedAndChanged) {
+TEST(Collection, TheOwnerHearsOfWholeItemsAddedDeletedAndChanged) {
   auto view = MakeComponent<TColumnView>(nullptr);
   TCollection& columns = *view->GetColumns();
-  auto* name = static_cast<TColumn*>(columns.Add());
+  static_cast<TColumn*>(columns.Add());
   auto* size = static_cast<TColumn*>(columns.Add());
-  EXPECT_EQ(view->Heard, (TLines{"added 0", "changed all", "added 1", "changed all"}));
+  EXPECT_EQ(view->Heard,
+            (TLines{"added TColumn 0", "changed all", "added TColumn 1", "changed all"}));
   view->Heard.clear();
   size->SetTitle("Size");
   size->SetIndex(0);
-  delete name;
-  EXPECT_EQ(view->Heard, (TLines{"changed 1", "changed all", "deleting 1", "changed all"}));
+  columns.Delete(1);
+  EXPECT_EQ(view->Heard,
+            (TLines{"changed TColumn 1", "changed all", "deleting TColumn 1", "changed all"}));
 
   view->Heard.clear();
   columns.BeginUpdate();
   columns.Add();
   size->SetTitle("Bytes");
   columns.EndUpdate();
-  EXPECT_EQ(view->Heard, (TLines{"added 1", "changed all"})) << "changes wait for the update";
+  EXPECT_EQ(view->Heard, (TLines{"added TColumn 1", "changed all"}))
+      << "changes wait for the update";
 
   view->Heard.clear();
   TCountingCollection elsewhere;
   size->SetCollection(&elsewhere);
-  EXPECT_EQ(view->Heard, (TLines{"extracting 0", "changed all"}));
+  EXPECT_EQ(view->Heard, (TLines{"extracting TColumn 0", "changed all"}));
   view->Heard.clear();
   columns.Clear();
-  EXPECT_EQ(view->Heard, (TLines{"deleting 0", "changed all"}));
+  EXPECT_EQ(view->Heard, (TLines{"deleting TColumn 0", "changed all"}));
 }
 
 TEST(Collection, NamePathsFollowTheOwnersProperty) {
@@ -169,4 +176,14 @@ TEST(Collection, NamePathsFollowTheOwnersProperty) {
   EXPECT_EQ(column->GetNamePath(), "View1.Columns[0]");
   TCountingCollection loose;
   EXPECT_EQ(loose.Add()->GetNamePath(), "TCollection[0]");
+}
+
+TEST(CollectionDeathTest, DeletingAListedItemStopsTheProgram) {
+  EXPECT_DEATH(
+      {
+        TCountingCollection columns;
+        TColumn* column = static_cast<TColumn*>(columns.Add());
+        delete column;
+      },
+      "Item TCollection\\[0\\] was destroyed without Free");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/forms/DataModule.h"
@@ -36,10 +37,17 @@ class TListener : public TComponent {
     TComponent::Notification(component, operation);
     std::string entry = component->ClassName() + (component->IsDestroying() ? " dying" : "");
     (operation == opInsert ? Inserted : Removed).push_back(entry);
-    if (operation == opRemove && FreeWhatIsRemoved) component->Free();
+    if (operation != opRemove) return;
+    if (Heard) Heard->push_back(Name() + " hears " + component->Name());
+    if (FreeWhatIsRemoved) component->Free();
+    if (AlsoFree) std::exchange(AlsoFree, nullptr)->Free();
+    if (Throws) throw EComponentError(Name() + " refuses");
   }
   std::vector<std::string> Inserted, Removed;
+  std::vector<std::string>* Heard = nullptr;  // shared by several, outlives them
   bool FreeWhatIsRemoved = false;
+  TComponent* AlsoFree = nullptr;  // freed on the first removal heard
+  bool Throws = false;             // on every removal heard, once it has done the rest
 };
 
 class TModule : public TDataModule {
@@ -171,6 +179,61 @@ TEST(ComponentLifecycle, FreeingAgainWhileFreeingDoesNothing) {
   button->FreeNotification(listener.get());
   button->Free();
   EXPECT_EQ(listener->Removed.size(), 1u);
+}
+
+TEST(ComponentLifecycle, AComponentFreedWhileOthersAreToldIsToldOfAndNotReadAgain) {
+  // X is linked to A and B; told that X goes, B frees A, whose going X hears of in turn.
+  std::vector<std::string> heard;
+  auto* x = Create<TListener>(nullptr);
+  auto* a = Create<TListener>(nullptr);
+  auto b = MakeComponent<TListener>(nullptr);
+  x->SetName("X");
+  a->SetName("A");
+  b->SetName("B");
+  for (TListener* l : {x, a, b.get()}) l->Heard = &heard;
+  b->AlsoFree = a;
+  x->FreeNotification(a);
+  x->FreeNotification(b.get());
+  x->Free();
+  EXPECT_EQ(heard, (std::vector<std::string>{"B hears X", "X hears A"}));
+}
+
+TEST(ComponentLifecycle, ANotificationThatThrowsStopsNobodyAndLeavesNoLinkBehind) {
+  // Everyone is told, the component still leaves its owner and frees what it owns, and the
+  // first failure is the one that travels on; later ones, also those of the owned components,
+  // are dropped.
+  std::vector<std::string> heard;
+  auto owner = MakeComponent<TListener>(nullptr);
+  auto first = MakeComponent<TListener>(nullptr);
+  auto quiet = MakeComponent<TListener>(nullptr);
+  auto last = MakeComponent<TListener>(nullptr);
+  owner->SetName("Owner");
+  first->SetName("First");
+  quiet->SetName("Quiet");
+  last->SetName("Last");
+  for (TListener* l : {owner.get(), first.get(), quiet.get(), last.get()}) {
+    l->Heard = &heard;
+    l->Throws = l != quiet.get();
+  }
+  auto* x = Create<TButton>(owner.get());
+  auto* child = Create<TButton>(x);
+  x->SetName("X");
+  child->SetName("Child");
+  x->FreeNotification(last.get());
+  x->FreeNotification(quiet.get());
+  x->FreeNotification(first.get());
+  child->FreeNotification(last.get());
+  try {
+    x->Free();
+    ADD_FAILURE() << "no exception";
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), "First refuses");
+  }
+  EXPECT_EQ(heard, (std::vector<std::string>{"First hears X", "Quiet hears X", "Last hears X",
+                                             "Last hears Child", "Owner hears X"}));
+  EXPECT_EQ(owner->ComponentCount(), 0);
+  // Under AddressSanitizer, a link left behind would be read when these go.
+  for (TListener* l : {first.get(), quiet.get(), last.get()}) l->Throws = false;
 }
 
 TEST(ComponentLifecycle, AFailedConstructionLeavesNothingBehind) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/classes/Component.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/core/typinfo/MethodList.h"

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/classes/Collection.h"
+#include "platform/core/classes/Component.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 

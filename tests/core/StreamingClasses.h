@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/forms/DataModule.h"
 #include "platform/core/typinfo/ClassBuilder.h"

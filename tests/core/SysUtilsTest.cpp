@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 
@@ -88,4 +89,30 @@ TEST(SysUtils, DatesAndTimesCountDaysFromTheEndOf1899) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "'soon' is not a valid date and time");
   }
+}
+
+TEST(ScopeExit, GivesBackWhatItSetHoweverTheScopeEndsAndReportsTheFirstFailure) {
+  int depth = 1;
+  {
+    auto nested = SetForScope(depth, 2);
+    EXPECT_EQ(depth, 2);
+  }
+  EXPECT_EQ(depth, 1);
+  EXPECT_THROW(
+      {
+        auto nested = SetForScope(depth, 3);
+        throw EConvertError("inside");
+      },
+      EConvertError);
+  EXPECT_EQ(depth, 1);
+
+  // The action's own failure travels on when nothing else does; otherwise the first one does.
+  auto failingExit = [] { throw EListError("on exit"); };
+  EXPECT_THROW({ TScopeExit exit(failingExit); }, EListError);
+  EXPECT_THROW(
+      {
+        TScopeExit exit(failingExit);
+        throw EConvertError("inside");
+      },
+      EConvertError);
 }

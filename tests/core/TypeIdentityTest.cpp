@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/core/classes/Component.h"
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"

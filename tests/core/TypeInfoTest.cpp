@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/classes/Component.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 

@@ -5,6 +5,7 @@
 #include "library/ComponentTools.h"
 #include "library/ExComponent.h"
 #include "platform/core/forms/DataModule.h"
+#include "platform/core/typinfo/ClassBuilder.h"
 
 using namespace dravik;
 
@@ -18,6 +19,20 @@ std::string Message(const std::function<void()>& f) {
   }
   return "<no exception>";
 }
+
+constexpr const char* kRefused =
+    "EComponentError: Component can only be placed on formular one time";
+
+class TSingle : public TUniComponent {
+ public:
+  using TUniComponent::TUniComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TSingle, TUniComponent>("TSingle", "ComponentBaseTest").Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+};
 
 }  // namespace
 
@@ -40,18 +55,30 @@ TEST(ComponentBase, ADroppedComponentLosesTheDesignersNumberOnce) {
   EXPECT_EQ(atRunTime->Name(), "Timer1");
 }
 
-TEST(ComponentBase, OnlyOneUniqueComponentPerFormInTheDesigner) {
-  auto form = MakeComponent<TDataModule>(nullptr);
-  form->SetDesigning(true);
-  Create<TUniComponent>(form.get());
-  EXPECT_EQ(Message([&] { Create<TUniComponent>(form.get()); }),
-            "EComponentError: Component can only be placed on formular one time");
-  EXPECT_EQ(form->ComponentCount(), 1);
-
-  auto running = MakeComponent<TDataModule>(nullptr);
-  Create<TUniComponent>(running.get());
-  Create<TUniComponent>(running.get());
-  EXPECT_EQ(running->ComponentCount(), 2);
+TEST(ComponentBase, OnlyOneUniqueComponentOfAClassPerFormInTheDesigner) {
+  using TMake = TComponent* (*)(TComponent*);
+  const TMake base = [](TComponent* owner) -> TComponent* { return Create<TUniComponent>(owner); };
+  const TMake single = [](TComponent* owner) -> TComponent* { return Create<TSingle>(owner); };
+  const struct {
+    const char* Case;
+    TMake First, Second;
+    bool Designing;
+    const char* Outcome;
+  } kCases[] = {
+      {"the base twice", base, base, true, kRefused},
+      {"a derived class twice", single, single, true, kRefused},
+      {"the base, then a derived class", base, single, true, "<no exception>"},
+      {"a derived class, then the base", single, base, true, "<no exception>"},
+      {"twice at run time", single, single, false, "<no exception>"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Case);
+    auto form = MakeComponent<TDataModule>(nullptr);
+    form->SetDesigning(c.Designing);
+    c.First(form.get());
+    EXPECT_EQ(Message([&] { c.Second(form.get()); }), c.Outcome);
+    EXPECT_EQ(form->ComponentCount(), c.Outcome == kRefused ? 1 : 2);
+  }
 }
 
 TEST(ComponentBase, ForEachComponentVisitsPostOrderLastToFirst) {

@@ -139,12 +139,16 @@ TEST(EntryTree, EntriesFollowRenamingAndVanishWithTheirComponent) {
   auto* button = form->FindComponent("Button1");
   TComponentEntries entries(nullptr, nullptr);
   DescribeButton(entries, button);
+  TPropertyEntry::CreateEx(AddComponent(entries, form.get()), "Tag", tkInteger, "");
+  DescribeButton(entries, button);  // named twice, as a stored tree may name it
   button->SetName("OkButton");
   entries.Init();
   EXPECT_EQ(entries.Items(0)->Name, "OkButton");
   EXPECT_EQ(entries.Items(0)->TypeName, "TTestControl");
   button->Free();
-  EXPECT_EQ(entries.Count(), 0);
+  ASSERT_EQ(entries.Count(), 1);
+  EXPECT_EQ(entries.Items(0)->Ref(), form.get());
+  entries.Init();  // binds what is left, and nothing that is gone
 }
 
 TEST(EntryTree, ItemIndexesAndDescriptors) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/core/forms/DataModule.h"
 #include "platform/core/graphics/Font.h"

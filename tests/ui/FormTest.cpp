@@ -116,8 +116,20 @@ class TCloseGate : public TObject {
     ++Asked;
     canClose = Allow;
   }
+  void FreeOnClose(TObject*, TCloseAction& action) { action = caFree; }
   bool Allow = false;
   int Asked = 0;
+};
+
+// Tells whether the component it is linked to is gone.
+class TWatch : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove) Gone = true;
+  }
+  bool Gone = false;
 };
 
 TEST_F(Forms, AModalFormEndsWithItsButtonsResult) {
@@ -141,5 +153,37 @@ TEST_F(Forms, ClosingAsksTheCloseQueryFirst) {
   form->Close();
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(gate.Asked, 2);
+  form->Free();
+}
+
+TEST_F(Forms, AFormClosedToBeFreedGoesOnceCloseIsDone) {
+  for (bool shown : {false, true}) {
+    SCOPED_TRACE(shown ? "shown" : "never shown");
+    auto* form = UiApp().CreateForm<TTestWindow>();
+    TCloseGate gate;
+    form->OnClose = TCloseEvent::Of<&TCloseGate::FreeOnClose>(&gate);
+    auto watch = MakeComponent<TWatch>(nullptr);
+    watch->FreeNotification(form);
+    if (shown) form->Show();
+    form->Close();
+    EXPECT_FALSE(watch->Gone);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watch->Gone);
+  }
+}
+
+TEST_F(Forms, AControlsWidgetGoesWhenItLeavesItsParentAndItsChildrensGoWithIt) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  form->Show();
+  auto* top = Find<TPanel>(form, "Top");
+  auto* hello = Find<TLabel>(form, "Hello");
+  ASSERT_TRUE(hello->HandleAllocated());
+  top->SetParent(nullptr);
+  EXPECT_FALSE(top->HandleAllocated());
+  EXPECT_FALSE(hello->HandleAllocated()) << "deleted by Qt with its parent's widget";
+  EXPECT_EQ(hello->Parent(), top);
+  top->SetParent(form);
+  ASSERT_TRUE(hello->HandleAllocated());
+  EXPECT_EQ(static_cast<QLabel*>(hello->Widget())->text().toStdString(), "Hello");
   form->Free();
 }

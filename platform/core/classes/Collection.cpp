@@ -1,6 +1,8 @@
 #include "platform/core/classes/Collection.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/classes/UpdateScope.h"
@@ -16,18 +18,21 @@ const TClassRecord& TCollectionItem::StaticClass() {
   return record;
 }
 
-TCollectionItem::TCollectionItem(TCollection* collection) {
-  try {
-    SetCollection(collection);
-  } catch (...) {
-    // An item whose arrival failed is never made, so it must not stay listed.
-    if (fCollection) std::erase(fCollection->fItems, this);
-    throw;
+TCollectionItem::~TCollectionItem() {
+  if (fCollection) {
+    std::fprintf(stderr, "Item %s was destroyed without Free()\n", GetNamePath().c_str());
+    std::abort();
   }
 }
 
-TCollectionItem::~TCollectionItem() {
-  if (fCollection) fCollection->RemoveItem(this, cnDeleting);
+void TCollectionItem::Free() {
+  try {
+    if (fCollection) fCollection->RemoveItem(this, cnDeleting);
+  } catch (...) {
+    delete this;  // out of the collection all the same
+    throw;
+  }
+  delete this;
 }
 
 void TCollectionItem::SetCollection(TCollection* collection) {
@@ -87,11 +92,16 @@ TCollectionItem* TCollection::Items(int index) const {
   return fItems[static_cast<std::size_t>(index)];
 }
 
-TCollectionItem* TCollection::Add() {
-  const auto& factory = fItemClass->ItemFactory();
-  if (!factory) throw EListError(Format("Cannot create items of class %s", {fItemClass->Name()}));
+TCollectionItem* TCollection::Add(const TClassRecord& itemClass) {
+  const auto& factory = itemClass.ItemFactory();
+  if (!factory) throw EListError(Format("Cannot create items of class %s", {itemClass.Name()}));
   TCollectionItem* item = factory(this);
-  if (item->fCollection != this) item->SetCollection(this);
+  try {
+    InsertItem(item);
+  } catch (...) {
+    delete item;  // refused: never announced, so taken out without a word
+    throw;
+  }
   return item;
 }
 
@@ -102,13 +112,13 @@ TCollectionItem* TCollection::Insert(int index) {
 }
 
 void TCollection::Delete(int index) {
-  delete Items(index);
+  Items(index)->Free();
 }
 
 void TCollection::Clear() {
   if (fItems.empty()) return;
   TUpdateScope update(*this);
-  while (!fItems.empty()) delete fItems.back();
+  while (!fItems.empty()) fItems.back()->Free();
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
@@ -175,18 +185,32 @@ void TCollection::InsertItem(TCollectionItem* item) {
   fItems.push_back(item);
   item->fCollection = this;
   item->fID = fNextID++;
-  Notify(item, cnAdded);
+  try {
+    Notify(item, cnAdded);
+  } catch (...) {
+    Unlist(item);
+    throw;
+  }
   Changed();
 }
 
 void TCollection::RemoveItem(TCollectionItem* item, TCollectionNotification action) {
   StructureChanged();
-  Notify(item, action);
+  try {
+    Notify(item, action);
+  } catch (...) {
+    Unlist(item);  // an item that goes must not stay listed, whatever the owner says
+    throw;
+  }
+  Unlist(item);
+  Changed();
+}
+
+void TCollection::Unlist(TCollectionItem* item) {
   // Searched from the end: collections are cleared last item first.
   if (auto it = std::find(fItems.rbegin(), fItems.rend(), item); it != fItems.rend())
     fItems.erase(std::next(it).base());
   item->fCollection = nullptr;
-  Changed();
 }
 
 }  // namespace dravik

@@ -4,6 +4,7 @@
 // added, extracted, deleted or changed, as item views need.
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/classes/Object.h"
@@ -15,11 +16,10 @@ class TCollectionItem;
 
 enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting, cnChanged };
 
-// What a collection tells its owner: an item added (in its place already), an item about to be
-// extracted into another collection or deleted (still in its place; a deleted item is being
-// destroyed, so only its Index and ID may be asked), or a change (item null: any item may have
-// changed). Changes wait while an update is open; additions and removals do not. A deletion is
-// told from the item's destructor, where the owner must not throw.
+// What a collection tells its owner: an item added (whole, in its place already), an item about
+// to be extracted into another collection or deleted (whole, still in its place), or a change
+// (item null: any item may have changed; one follows every removal). Changes wait while an
+// update is open; additions and removals do not.
 class TCollectionOwner {
  public:
   virtual void CollectionNotify(TCollection& collection, TCollectionItem* item,
@@ -29,13 +29,26 @@ class TCollectionOwner {
   ~TCollectionOwner() = default;
 };
 
+// Lifecycle, as for components: TCollection::Add makes the whole item (from the item class's
+// factory, given the collection), then puts it in and announces it. Free() announces the
+// deletion while the whole item is still in its place, takes it out, then deletes it; the
+// collection frees its items the same way.
 class TCollectionItem : public TPersistent {
  public:
-  explicit TCollectionItem(TCollection* collection);
-  ~TCollectionItem() override;
+  // The collection the item is made for (derived items may look at it); it takes the item in
+  // once the item is built.
+  explicit TCollectionItem(TCollection*) {}
+  void Free();
 
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
+  // Gives T's record the factory TCollection::Add makes T with (TClassBuilder calls it). Items
+  // are made with new, their destructor being the collection's to call.
+  template <class T>
+  static void DescribeFactory(TClassRecord& record) {
+    if constexpr (!std::is_abstract_v<T> && requires(TCollection * c) { new T(c); })
+      record.SetItemFactory([](TCollection* c) -> TCollectionItem* { return new T(c); });
+  }
 
   TCollection* Collection() const { return fCollection; }
   // Moves the item into another collection (or out of any, when null).
@@ -48,6 +61,9 @@ class TCollectionItem : public TPersistent {
   std::string GetNamePath() const override;
 
  protected:
+  // Only Free() deletes an item that is in a collection; deleting one directly is a fault that
+  // stops the program.
+  ~TCollectionItem() override;
   void Changed(bool allItems);
 
  private:
@@ -67,7 +83,9 @@ class TCollection : public TPersistent {
   const TClassRecord& ItemClass() const { return *fItemClass; }
   int Count() const { return static_cast<int>(fItems.size()); }
   TCollectionItem* Items(int index) const;
-  TCollectionItem* Add();  // a new item of the item class, appended
+  TCollectionItem* Add() { return Add(*fItemClass); }  // a new item of the item class, appended
+  // A new item of the given class (one that derives from the item class), appended.
+  TCollectionItem* Add(const TClassRecord& itemClass);
   TCollectionItem* Insert(int index);
   void Delete(int index);
   void Clear();
@@ -94,6 +112,7 @@ class TCollection : public TPersistent {
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* item);
   void RemoveItem(TCollectionItem* item, TCollectionNotification action);
+  void Unlist(TCollectionItem* item);
   void TellOwner(TCollectionItem* item, TCollectionNotification action);
 
   const TClassRecord* fItemClass;

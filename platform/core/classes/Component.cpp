@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/StructureGeneration.h"
 #include "platform/core/filer/Reader.h"
 #include "platform/core/filer/Writer.h"
@@ -23,6 +25,26 @@ bool DropLink(std::vector<TComponent*>& links, TComponent* component) {
   links.erase(std::next(it).base());
   return true;
 }
+
+// Runs each step whatever the ones before did, keeping the first failure to pass on at the end:
+// a component that goes must leave every list it is in, or the others keep reading it.
+class TFirstFailure {
+ public:
+  template <class F>
+  void Run(F&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (!fFirst) fFirst = std::current_exception();
+    }
+  }
+  void Rethrow() {
+    if (fFirst) std::rethrow_exception(std::exchange(fFirst, nullptr));
+  }
+
+ private:
+  std::exception_ptr fFirst;
+};
 
 }  // namespace
 
@@ -53,9 +75,12 @@ TComponent::~TComponent() {
     std::fprintf(stderr, "Component '%s' was destroyed without Free()\n", fName.c_str());
     std::abort();
   }
-  // What is left after a notification threw, or after a constructor that threw created owned
-  // components or links.
-  TComponent::BeforeDestruction();
+  // What is left after a constructor that threw created owned components or links. Its own
+  // exception is the one in flight; one raised here has nowhere to go.
+  try {
+    TComponent::BeforeDestruction();
+  } catch (...) {
+  }
 }
 
 void TComponent::AfterConstruction() {
@@ -66,27 +91,26 @@ void TComponent::AfterConstruction() {
 
 void TComponent::BeforeDestruction() {
   Destroying();
-  // The list is taken out first: what the others do when told (unlinking themselves) then finds
-  // it empty instead of searching it in vain, which made freeing a component with many links
-  // quadratic. One that unlinked itself meanwhile is not told; links made meanwhile are taken too.
-  std::vector<TComponent*> links;
-  while (!fFreeNotifies.empty() || !links.empty()) {
-    if (links.empty()) links.swap(fFreeNotifies);
-    TComponent* other = links.back();
-    links.pop_back();
-    if (DropLink(other->fFreeNotifies, this)) other->Notification(this, opRemove);
+  // The live list, the last first, each link taken out on both sides before the other is told:
+  // one freed meanwhile has left the list, one linked meanwhile is told too. The other drops its
+  // link when told, and finds it gone in its own short list without searching this long one,
+  // so freeing a component with many links stays linear.
+  TFirstFailure failure;
+  while (!fFreeNotifies.empty()) {
+    TComponent* other = fFreeNotifies.back();
+    fFreeNotifies.pop_back();
+    DropLink(other->fFreeNotifies, this);
+    failure.Run([&] { other->Notification(this, opRemove); });
   }
-  DestroyComponents();
-  if (fOwner) fOwner->RemoveComponent(this);
+  failure.Run([&] { DestroyComponents(); });
+  if (fOwner) failure.Run([&] { fOwner->RemoveComponent(this); });
+  failure.Rethrow();
 }
 
 void TComponent::Free() {
   if (fFreeing) return;
   fFreeing = true;
-  struct TDelete {
-    TComponent* Component;
-    ~TDelete() { delete Component; }
-  } deleteAfterwards{this};
+  TScopeExit deleteAfterwards([this] { delete this; });
   BeforeDestruction();
 }
 
@@ -160,8 +184,10 @@ void TComponent::InsertComponent(TComponent* component) {
 
 void TComponent::RemoveComponent(TComponent* component) {
   if (component->fOwner != this) return;  // not one of ours: its owner still lists it
-  Notification(component, opRemove);
+  TFirstFailure failure;
+  failure.Run([&] { Notification(component, opRemove); });
   Remove(component);
+  failure.Rethrow();
 }
 
 void TComponent::Insert(TComponent* component) {
@@ -185,11 +211,13 @@ void TComponent::Remove(TComponent* component) {
 }
 
 void TComponent::DestroyComponents() {
+  TFirstFailure failure;
   while (!fComponents.empty()) {
     TComponent* last = fComponents.back();
     Remove(last);
-    last->Free();
+    failure.Run([&] { last->Free(); });
   }
+  failure.Rethrow();
 }
 
 void TComponent::Destroying() {
@@ -220,8 +248,11 @@ void TComponent::FreeNotification(TComponent* component) {
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  DropLink(fFreeNotifies, component);
-  DropLink(component->fFreeNotifies, this);
+  // Links are symmetric: absent from the shorter list, the two are not linked.
+  bool shorter = fFreeNotifies.size() <= component->fFreeNotifies.size();
+  if (!DropLink(shorter ? fFreeNotifies : component->fFreeNotifies, shorter ? component : this))
+    return;
+  DropLink(shorter ? component->fFreeNotifies : fFreeNotifies, shorter ? this : component);
 }
 
 void TComponent::ObserveSiblings(bool value) {
@@ -242,9 +273,13 @@ void TComponent::Loaded() {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
-  // Last to first, by index: an observer told may free others (or itself) meanwhile.
+  // Last to first, by index: an observer told may free others (or itself) meanwhile. One that
+  // fails stops none of the others from hearing it.
+  TFirstFailure failure;
   for (std::size_t i = fObservers.size(); i-- > 0;)
-    if (i < fObservers.size()) fObservers[i]->Notification(component, operation);
+    if (i < fObservers.size())
+      failure.Run([&] { fObservers[i]->Notification(component, operation); });
+  failure.Rethrow();
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}

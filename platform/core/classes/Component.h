@@ -56,6 +56,9 @@ class TComponent : public TPersistent {
 
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
+  // Gives T's record the factory the reader creates T with (TClassBuilder calls it).
+  template <class T>
+  static void DescribeFactory(TClassRecord& record);
 
   TComponent* Owner() const { return fOwner; }
   TPersistent* GetOwner() const override { return fOwner; }
@@ -131,7 +134,8 @@ class TComponent : public TPersistent {
   virtual void AfterConstruction();
   // Runs while the whole object is still alive: csDestroying, free notifications, the owned
   // components freed (the last first), removal from the owner. Overrides do their own work
-  // first (an event handler may still use the object), then call this.
+  // first (an event handler may still use the object), then call this. A step that fails (a
+  // notification that throws) stops none of the others; the first failure is raised at the end.
   virtual void BeforeDestruction();
   void Include(TComponentStateFlag flag) { fState.Include(flag); }
   void Exclude(TComponentStateFlag flag) { fState.Exclude(flag); }
@@ -175,6 +179,12 @@ T* Create(Args&&... args) {
     throw;
   }
   return component;
+}
+
+template <class T>
+void TComponent::DescribeFactory(TClassRecord& record) {
+  if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>)
+    record.SetComponentFactory([](TComponent* owner) -> TComponent* { return Create<T>(owner); });
 }
 
 // Frees a component that has no owner to do it (or that goes before its owner).

@@ -53,12 +53,6 @@ class TPersistent : public TObject {
   std::unique_ptr<TKeptStreamData> fKept;
 };
 
-// The record of T while its builder runs, so that T may publish references to itself.
-template <class T>
-struct TRecordInProgress {
-  static inline const TClassRecord* Record = nullptr;
-};
-
 // Class type information for object references: T* publishes as T's class.
 template <class T>
 struct TTypeInfoOf<T*, std::enable_if_t<std::is_base_of_v<TObject, T>>> {

@@ -2,34 +2,23 @@
 // TUpdateScope: BeginUpdate when made, EndUpdate when the scope is left, by an exception too, so
 // that a failure never leaves a string list or a collection locked.
 
-#include <exception>
+#include "platform/core/classes/ScopeExit.h"
 
 namespace dravik {
 
 template <class T>
-class TUpdateScope {
- public:
-  explicit TUpdateScope(T& target) : fTarget(target), fExceptions(std::uncaught_exceptions()) {
-    fTarget.BeginUpdate();
-  }
-  // EndUpdate tells the observers of the change. While an exception unwinds, one that an
-  // observer raises is dropped: the first failure is the one reported.
-  ~TUpdateScope() noexcept(false) {
-    if (std::uncaught_exceptions() == fExceptions) {
-      fTarget.EndUpdate();
-      return;
-    }
-    try {
-      fTarget.EndUpdate();
-    } catch (...) {
-    }
-  }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
+struct TEndUpdate {
+  T* Target;
+  void operator()() const { Target->EndUpdate(); }
+};
 
- private:
-  T& fTarget;
-  int fExceptions;
+// EndUpdate tells the observers of the change; one that fails while an exception unwinds is
+// dropped, as TScopeExit has it, so the first failure is the one reported.
+template <class T>
+class TUpdateScope : TScopeExit<TEndUpdate<T>> {
+ public:
+  explicit TUpdateScope(T& target)
+      : TScopeExit<TEndUpdate<T>>((target.BeginUpdate(), TEndUpdate<T>{&target})) {}
 };
 
 }  // namespace dravik

@@ -6,6 +6,7 @@
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/classes/UpdateScope.h"
 #include "platform/core/filer/BinaryObjectReader.h"
 #include "platform/core/filer/KeptStreamData.h"
@@ -26,21 +27,12 @@ bool IsIntegerMarker(TValueType type) {
 }
 
 // Counts nesting of components and collections, so hostile input cannot exhaust the stack.
-class TNesting {
- public:
-  explicit TNesting(int& depth) : fDepth(depth) {
-    if (++fDepth > kMaxNestingDepth) {
-      --fDepth;
-      throw EReadError("Components or collections are nested too deeply");
-    }
-  }
-  ~TNesting() { --fDepth; }
-  TNesting(const TNesting&) = delete;
-  TNesting& operator=(const TNesting&) = delete;
-
- private:
-  int& fDepth;
-};
+auto Nest(int& depth) {
+  if (depth >= kMaxNestingDepth)
+    throw EReadError("Components or collections are nested too deeply");
+  ++depth;
+  return TScopeExit([&depth] { --depth; });
+}
 
 bool IsComponentReference(const TPropInfo& prop) {
   const TClassRecord* type = prop.PropType->ClassType;
@@ -111,7 +103,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* component) {
-  TNesting nesting(fDepth);
+  auto nesting = Nest(fDepth);
   TComponentHeader header = fDriver->BeginComponent();
   TComponentPtr<TComponent> created;
   TComponent* owner = fOwner;
@@ -176,47 +168,21 @@ void TReader::ReadData(TComponent* instance) {
 }
 
 void TReader::ReadChildren(TComponent* instance) {
-  TComponent* savedOwner = fOwner;
-  TComponent* savedParent = fParent;
-  TComponent* savedLookupRoot = fLookupRoot;
-  fParent = instance->GetChildParent();
-  fOwner = instance->GetChildOwner();
+  auto parent = SetForScope(fParent, instance->GetChildParent());
+  auto owner = SetForScope(fOwner, instance->GetChildOwner());
   // With stand-ins, an owner of children (an inline frame) owns all that is read inside it, as
   // the names there are its own.
-  if (fStandIns && fOwner) fLookupRoot = fOwner;
+  auto lookupRoot = SetForScope(fLookupRoot, fStandIns && fOwner ? fOwner : fLookupRoot);
   if (!fOwner) fOwner = fLookupRoot ? fLookupRoot : fRoot;
-  try {
-    while (!fDriver->EndOfList()) ReadComponent(nullptr);
-    fDriver->CheckValue(vaNull);
-  } catch (...) {
-    fOwner = savedOwner;
-    fParent = savedParent;
-    fLookupRoot = savedLookupRoot;
-    throw;
-  }
-  fOwner = savedOwner;
-  fParent = savedParent;
-  fLookupRoot = savedLookupRoot;
+  while (!fDriver->EndOfList()) ReadComponent(nullptr);
+  fDriver->CheckValue(vaNull);
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
   std::string path = fDriver->BeginProperty();
   // With stand-ins, what cannot be placed is kept with the instance whose list is read.
-  struct TReading {
-    TReader& Reader;
-    bool Active;
-    TPersistent* Instance;
-    std::string Path;
-    ~TReading() {
-      if (!Active) return;
-      Reader.fReading = Instance;
-      Reader.fReadingPath = std::move(Path);
-    }
-  } saved{*this, fStandIns != nullptr, fReading, {}};
-  if (saved.Active) {
-    saved.Path = std::exchange(fReadingPath, path);
-    fReading = instance;
-  }
+  auto reading = SetForScope(fReading, fStandIns ? instance : fReading);
+  auto readingPath = SetForScope(fReadingPath, fStandIns ? path : std::string());
   try {
     ReadPropertyPath(*instance, path);
     if (fStandIns) {
@@ -314,111 +280,128 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
   }
   // Read the whole value first: a conversion error then leaves the stream after it.
   switch (kind) {
-    case tkInteger: {
-      if (next == vaIdent) {
-        std::string ident = ReadIdent();
-        int64_t value;
-        if (!prop.PropType->IdentToInt || !prop.PropType->IdentToInt(ident, value))
-          throw EPropertyError("Invalid property value");
-        if (prop.CanWrite()) SetOrdProp(instance, prop, value);
-        return;
-      }
-      int64_t value = ReadInt64();
-      if (value < INT32_MIN || value > UINT32_MAX) throw EPropertyError("Invalid property value");
-      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
-      return;
-    }
+    case tkInteger:
+      return ReadIntegerProp(instance, prop, next);
     case tkChar:
-    case tkWChar: {
-      char c = ReadChar();
-      if (prop.CanWrite()) SetOrdProp(instance, prop, static_cast<unsigned char>(c));
-      return;
-    }
-    case tkEnumeration: {
-      std::string ident = ReadIdent();
-      int value = GetEnumValue(*prop.PropType, ident);
-      if (value < 0) throw EPropertyError("Invalid property value");
-      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
-      if (fStandIns && fReading && GetEnumName(*prop.PropType, value) != ident)
-        fReading->KeepStreamData().Spellings.push_back({fReadingPath, value, IdentBytes(ident)});
-      return;
-    }
+    case tkWChar:
+      return ReadCharProp(instance, prop);
+    case tkEnumeration:
+      return ReadEnumProp(instance, prop);
     case tkSet:
-      ReadSetValue(instance, prop);
-      return;
-    case tkFloat: {
-      if (next == vaCurrency && prop.PropType->FloatType == ftCurr && prop.Ordinal.Set) {
-        ReadValue();
-        SetOrdProp(instance, prop, fDriver->ReadCurrency());  // exact, not through a float
-        return;
-      }
-      long double value = ReadFloat();
-      if (prop.CanWrite()) SetFloatProp(instance, prop, value);
-      return;
-    }
+      return ReadSetValue(instance, prop);
+    case tkFloat:
+      return ReadFloatProp(instance, prop, next);
     case tkString:
     case tkLString:
-    case tkWString: {
-      std::string value = ReadString();
-      if (prop.CanWrite()) SetStrProp(instance, prop, value);
-      return;
-    }
-    case tkInt64: {
-      int64_t value;
-      if (next == vaQWord && IsUnsignedInt64(*prop.PropType)) {
-        ReadValue();
-        value = static_cast<int64_t>(fDriver->ReadQWord());  // the bits of the QWord
-      } else {
-        value = ReadInt64();
-      }
-      if (prop.CanWrite()) SetOrdProp(instance, prop, value);
-      return;
-    }
-    case tkClass: {
-      std::string ident = ReadIdent();
-      bool nil = SameText(ident, "nil");
-      if (!nil && !IsComponentReference(prop))
-        throw EPropertyError("Invalid property value");  // a sub-object is no reference
-      if (!prop.CanWrite()) return;
-      if (nil) {
-        SetOrdProp(instance, prop, 0);
-      } else if (fStandIns) {
-        fFixups.push_back({&instance, &prop, ident, fReading, fReadingPath, AnchorFor(fReading)});
-      } else {
-        fFixups.push_back({&instance, &prop, ident, nullptr, {}, {}});
-      }
-      return;
-    }
-    case tkMethod: {
-      std::string ident = ReadIdent();
-      if (!prop.CanWrite()) return;
-      if (SameText(ident, "nil")) {
-        SetMethodProp(instance, prop, TMethod{});
-        return;
-      }
-      void* code = nullptr;
-      if (OnFindMethod) OnFindMethod(ident, code);
-      if (!code && fRoot) {
-        const TClassRecord::TMethodEntry* method = fRoot->ClassType().FindMethod(ident);
-        // A handler with other parameters than the event passes would be called wrongly.
-        if (method && method->Signature != prop.PropType->MethodSignature)
-          throw EPropertyError(Format("Method '%s' does not fit event %s", {ident, prop.Name}));
-        if (method) code = method->Code;
-      }
-      if (!code && fStandIns) throw TKeepValue{IdentBytes(ident)};
-      if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
-      SetMethodProp(instance, prop, TMethod{code, static_cast<TObject*>(fRoot)});
-      return;
-    }
-    case tkVariant: {
-      Variant value = ReadVariant();
-      if (prop.CanWrite()) SetVariantProp(instance, prop, value);
-      return;
-    }
+    case tkWString:
+      return ReadStringProp(instance, prop);
+    case tkInt64:
+      return ReadInt64Prop(instance, prop, next);
+    case tkClass:
+      return ReadReferenceProp(instance, prop);
+    case tkMethod:
+      return ReadMethodProp(instance, prop);
+    case tkVariant:
+      return ReadVariantProp(instance, prop);
     default:
       SkipValue();
       throw EPropertyError(Format("Properties of kind %s cannot be read", {TypeKindName(kind)}));
   }
+}
+
+void TReader::ReadIntegerProp(TPersistent& instance, const TPropInfo& prop, TValueType next) {
+  if (next == vaIdent) {
+    std::string ident = ReadIdent();
+    int64_t value;
+    if (!prop.PropType->IdentToInt || !prop.PropType->IdentToInt(ident, value))
+      throw EPropertyError("Invalid property value");
+    if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+    return;
+  }
+  int64_t value = ReadInt64();
+  if (value < INT32_MIN || value > UINT32_MAX) throw EPropertyError("Invalid property value");
+  if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+}
+
+void TReader::ReadCharProp(TPersistent& instance, const TPropInfo& prop) {
+  char c = ReadChar();
+  if (prop.CanWrite()) SetOrdProp(instance, prop, static_cast<unsigned char>(c));
+}
+
+void TReader::ReadEnumProp(TPersistent& instance, const TPropInfo& prop) {
+  std::string ident = ReadIdent();
+  int value = GetEnumValue(*prop.PropType, ident);
+  if (value < 0) throw EPropertyError("Invalid property value");
+  if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+  if (fStandIns && fReading && GetEnumName(*prop.PropType, value) != ident)
+    fReading->KeepStreamData().Spellings.push_back({fReadingPath, value, IdentBytes(ident)});
+}
+
+void TReader::ReadFloatProp(TPersistent& instance, const TPropInfo& prop, TValueType next) {
+  if (next == vaCurrency && prop.PropType->FloatType == ftCurr && prop.Ordinal.Set) {
+    ReadValue();
+    SetOrdProp(instance, prop, fDriver->ReadCurrency());  // exact, not through a float
+    return;
+  }
+  long double value = ReadFloat();
+  if (prop.CanWrite()) SetFloatProp(instance, prop, value);
+}
+
+void TReader::ReadStringProp(TPersistent& instance, const TPropInfo& prop) {
+  std::string value = ReadString();
+  if (prop.CanWrite()) SetStrProp(instance, prop, value);
+}
+
+void TReader::ReadInt64Prop(TPersistent& instance, const TPropInfo& prop, TValueType next) {
+  int64_t value;
+  if (next == vaQWord && IsUnsignedInt64(*prop.PropType)) {
+    ReadValue();
+    value = static_cast<int64_t>(fDriver->ReadQWord());  // the bits of the QWord
+  } else {
+    value = ReadInt64();
+  }
+  if (prop.CanWrite()) SetOrdProp(instance, prop, value);
+}
+
+void TReader::ReadReferenceProp(TPersistent& instance, const TPropInfo& prop) {
+  std::string ident = ReadIdent();
+  bool nil = SameText(ident, "nil");
+  if (!nil && !IsComponentReference(prop))
+    throw EPropertyError("Invalid property value");  // a sub-object is no reference
+  if (!prop.CanWrite()) return;
+  if (nil) {
+    SetOrdProp(instance, prop, 0);
+  } else if (fStandIns) {
+    fFixups.push_back({&instance, &prop, ident, fReading, fReadingPath, AnchorFor(fReading)});
+  } else {
+    fFixups.push_back({&instance, &prop, ident, nullptr, {}, {}});
+  }
+}
+
+void TReader::ReadMethodProp(TPersistent& instance, const TPropInfo& prop) {
+  std::string ident = ReadIdent();
+  if (!prop.CanWrite()) return;
+  if (SameText(ident, "nil")) {
+    SetMethodProp(instance, prop, TMethod{});
+    return;
+  }
+  void* code = nullptr;
+  if (OnFindMethod) OnFindMethod(ident, code);
+  if (!code && fRoot) {
+    const TClassRecord::TMethodEntry* method = fRoot->ClassType().FindMethod(ident);
+    // A handler with other parameters than the event passes would be called wrongly.
+    if (method && method->Signature != prop.PropType->MethodSignature)
+      throw EPropertyError(Format("Method '%s' does not fit event %s", {ident, prop.Name}));
+    if (method) code = method->Code;
+  }
+  if (!code && fStandIns) throw TKeepValue{IdentBytes(ident)};
+  if (!code) throw EPropertyError(Format("Method '%s' not found", {ident}));
+  SetMethodProp(instance, prop, TMethod{code, static_cast<TObject*>(fRoot)});
+}
+
+void TReader::ReadVariantProp(TPersistent& instance, const TPropInfo& prop) {
+  Variant value = ReadVariant();
+  if (prop.CanWrite()) SetVariantProp(instance, prop, value);
 }
 
 void TReader::ReadSetValue(TPersistent& instance, const TPropInfo& prop) {
@@ -438,7 +421,7 @@ void TReader::ReadSetValue(TPersistent& instance, const TPropInfo& prop) {
 }
 
 void TReader::ReadCollection(TCollection& collection) {
-  TNesting nesting(fDepth);
+  auto nesting = Nest(fDepth);
   TUpdateScope update(collection);
   DropFixupsWithin(collection);  // its items go now
   collection.Clear();

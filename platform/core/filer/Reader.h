@@ -96,7 +96,17 @@ class TReader : public TFiler {
 
   void ReadPropValue(TPersistent& instance, const TPropInfo& prop);
   void ReadPropertyPath(TPersistent& instance, const std::string& path);
+  // One value of a published property, by kind; next is the value's marker, not yet read.
+  void ReadIntegerProp(TPersistent& instance, const TPropInfo& prop, TValueType next);
+  void ReadCharProp(TPersistent& instance, const TPropInfo& prop);
+  void ReadEnumProp(TPersistent& instance, const TPropInfo& prop);
   void ReadSetValue(TPersistent& instance, const TPropInfo& prop);
+  void ReadFloatProp(TPersistent& instance, const TPropInfo& prop, TValueType next);
+  void ReadStringProp(TPersistent& instance, const TPropInfo& prop);
+  void ReadInt64Prop(TPersistent& instance, const TPropInfo& prop, TValueType next);
+  void ReadReferenceProp(TPersistent& instance, const TPropInfo& prop);
+  void ReadMethodProp(TPersistent& instance, const TPropInfo& prop);
+  void ReadVariantProp(TPersistent& instance, const TPropInfo& prop);
   const TClassRecord& FindComponentClass(const std::string& className, bool root);
   // The path of the last property of instance that its class took; empty when none.
   std::string AnchorFor(const TPersistent* instance) const;

@@ -2,6 +2,7 @@
 
 #include "platform/core/classes/Collection.h"
 #include "platform/core/classes/Component.h"
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/filer/BinaryObjectWriter.h"
 #include "platform/core/filer/KeptStreamData.h"
 #include "platform/core/filer/StreamFormatEncoding.h"
@@ -114,122 +115,133 @@ void TWriter::WriteKeptRest() {
 }
 
 void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
-  const TTypeInfo& type = *prop.PropType;
   switch (prop.Kind()) {
     case tkInteger:
     case tkChar:
     case tkWChar:
     case tkEnumeration:
     case tkSet:
-    case tkInt64: {
-      int64_t value = GetOrdProp(instance, prop);
-      if (prop.Default != NoDefault && value == prop.Default) return;
-      WritePropName(prop.Name);
-      std::string ident;
-      if (prop.Kind() == tkEnumeration) {
-        const TKeptSpelling* spelling = fKept ? FindSpelling(prop.Name, value) : nullptr;
-        if (spelling) {
-          WriteRawValue(spelling->Value);
-        } else {
-          WriteIdent(GetEnumName(type, value));
-        }
-      } else if (prop.Kind() == tkSet) {
-        std::vector<std::string> names;
-        for (int bit = 0; bit < 32; ++bit)
-          if ((static_cast<uint64_t>(value) >> bit) & 1)
-            names.push_back(type.CompType ? GetEnumName(*type.CompType, bit) : "");
-        fDriver->WriteSet(names);
-      } else if (prop.Kind() == tkChar || prop.Kind() == tkWChar) {
-        WriteChar(static_cast<char>(value));
-      } else if (type.IntToIdent && type.IntToIdent(value, ident)) {
-        WriteIdent(ident);
-      } else if (prop.Kind() == tkInteger) {
-        // The 32 bits, as the original writes them: readers take no wider value for an Integer
-        // kind, so a Cardinal above 0x7FFFFFFF is stored negative.
-        WriteInteger(static_cast<int32_t>(value));
-      } else {
-        WriteInteger(value);
-      }
-      return;
-    }
-    case tkFloat: {
-      long double value = GetFloatProp(instance, prop);
-      if (value == 0) return;
-      WritePropName(prop.Name);
-      if (type.FloatType == ftSingle) {
-        fDriver->WriteSingle(static_cast<float>(value));
-      } else if (type.FloatType == ftCurr) {
-        TCurrency currency;
-        if (prop.Ordinal.Get) {
-          currency.Scaled = GetOrdProp(instance, prop);
-        } else if (!FloatToCurrency(value, currency)) {
-          throw EWriteError(Format("Currency value of %s out of range", {prop.Name}));
-        }
-        fDriver->WriteCurrency(currency.Scaled);
-      } else if (&type == &TypeInfo<TDateTime>()) {
-        fDriver->WriteDate(static_cast<double>(value));
-      } else {
-        fDriver->WriteFloat(value);
-      }
-      return;
-    }
+    case tkInt64:
+      return WriteOrdinalProp(instance, prop);
+    case tkFloat:
+      return WriteFloatProp(instance, prop);
     case tkString:
     case tkLString:
-    case tkWString: {
-      std::string value = GetStrProp(instance, prop);
-      if (value.empty()) return;
-      WritePropName(prop.Name);
-      if (prop.Kind() == tkWString) {
-        fDriver->WriteWideString(EightBitToUtf16(value));
-      } else {
-        fDriver->WriteString(value);
-      }
-      return;
-    }
-    case tkClass: {
-      TObject* object = GetObjectProp(instance, prop);
-      if (!object) return;
-      if (IsComponentClass(type)) {
-        if (!prop.CanWrite()) return;
-        std::string reference = ComponentReference(static_cast<TComponent*>(object));
-        if (reference.empty()) return;
-        WritePropName(prop.Name);
-        WriteIdent(reference);
-      } else if (auto* collection = dynamic_cast<TCollection*>(object)) {
-        WritePropName(prop.Name);
-        WriteCollection(*collection);
-      } else if (auto* persistent = dynamic_cast<TPersistent*>(object)) {
-        std::string saved = fPropPath;
-        fPropPath += prop.Name + ".";
-        WriteProperties(persistent);
-        fPropPath = saved;
-      }
-      return;
-    }
-    case tkMethod: {
-      TMethod method = GetMethodProp(instance, prop);
-      if (!method.Code || !fRoot || method.Data != static_cast<TObject*>(fRoot)) return;
-      std::string name = fRoot->ClassType().MethodName(method.Code);
-      if (name.empty()) return;
-      WritePropName(prop.Name);
-      WriteIdent(name);
-      return;
-    }
-    case tkVariant: {
-      Variant value = GetVariantProp(instance, prop);
-      if (value.IsEmpty()) return;
-      WritePropName(prop.Name);
-      WriteVariant(value);
-      return;
-    }
+    case tkWString:
+      return WriteStringProp(instance, prop);
+    case tkClass:
+      return WriteObjectProp(instance, prop);
+    case tkMethod:
+      return WriteMethodProp(instance, prop);
+    case tkVariant:
+      return WriteVariantProp(instance, prop);
     default:
       return;  // kinds without a stream form are not written
   }
 }
 
+void TWriter::WriteOrdinalProp(TPersistent& instance, const TPropInfo& prop) {
+  const TTypeInfo& type = *prop.PropType;
+  int64_t value = GetOrdProp(instance, prop);
+  if (prop.Default != NoDefault && value == prop.Default) return;
+  WritePropName(prop.Name);
+  std::string ident;
+  if (prop.Kind() == tkEnumeration) {
+    const TKeptSpelling* spelling = fKept ? FindSpelling(prop.Name, value) : nullptr;
+    if (spelling) {
+      WriteRawValue(spelling->Value);
+    } else {
+      WriteIdent(GetEnumName(type, value));
+    }
+  } else if (prop.Kind() == tkSet) {
+    std::vector<std::string> names;
+    for (int bit = 0; bit < 32; ++bit)
+      if ((static_cast<uint64_t>(value) >> bit) & 1)
+        names.push_back(type.CompType ? GetEnumName(*type.CompType, bit) : "");
+    fDriver->WriteSet(names);
+  } else if (prop.Kind() == tkChar || prop.Kind() == tkWChar) {
+    WriteChar(static_cast<char>(value));
+  } else if (type.IntToIdent && type.IntToIdent(value, ident)) {
+    WriteIdent(ident);
+  } else if (prop.Kind() == tkInteger) {
+    // The 32 bits, as the original writes them: readers take no wider value for an Integer
+    // kind, so a Cardinal above 0x7FFFFFFF is stored negative.
+    WriteInteger(static_cast<int32_t>(value));
+  } else {
+    WriteInteger(value);
+  }
+}
+
+void TWriter::WriteFloatProp(TPersistent& instance, const TPropInfo& prop) {
+  const TTypeInfo& type = *prop.PropType;
+  long double value = GetFloatProp(instance, prop);
+  if (value == 0) return;
+  WritePropName(prop.Name);
+  if (type.FloatType == ftSingle) {
+    fDriver->WriteSingle(static_cast<float>(value));
+  } else if (type.FloatType == ftCurr) {
+    TCurrency currency;
+    if (prop.Ordinal.Get) {
+      currency.Scaled = GetOrdProp(instance, prop);
+    } else if (!FloatToCurrency(value, currency)) {
+      throw EWriteError(Format("Currency value of %s out of range", {prop.Name}));
+    }
+    fDriver->WriteCurrency(currency.Scaled);
+  } else if (&type == &TypeInfo<TDateTime>()) {
+    fDriver->WriteDate(static_cast<double>(value));
+  } else {
+    fDriver->WriteFloat(value);
+  }
+}
+
+void TWriter::WriteStringProp(TPersistent& instance, const TPropInfo& prop) {
+  std::string value = GetStrProp(instance, prop);
+  if (value.empty()) return;
+  WritePropName(prop.Name);
+  if (prop.Kind() == tkWString) {
+    fDriver->WriteWideString(EightBitToUtf16(value));
+  } else {
+    fDriver->WriteString(value);
+  }
+}
+
+void TWriter::WriteObjectProp(TPersistent& instance, const TPropInfo& prop) {
+  const TTypeInfo& type = *prop.PropType;
+  TObject* object = GetObjectProp(instance, prop);
+  if (!object) return;
+  if (IsComponentClass(type)) {
+    if (!prop.CanWrite()) return;
+    std::string reference = ComponentReference(static_cast<TComponent*>(object));
+    if (reference.empty()) return;
+    WritePropName(prop.Name);
+    WriteIdent(reference);
+  } else if (auto* collection = dynamic_cast<TCollection*>(object)) {
+    WritePropName(prop.Name);
+    WriteCollection(*collection);
+  } else if (auto* persistent = dynamic_cast<TPersistent*>(object)) {
+    auto path = SetForScope(fPropPath, fPropPath + prop.Name + ".");
+    WriteProperties(persistent);
+  }
+}
+
+void TWriter::WriteMethodProp(TPersistent& instance, const TPropInfo& prop) {
+  TMethod method = GetMethodProp(instance, prop);
+  if (!method.Code || !fRoot || method.Data != static_cast<TObject*>(fRoot)) return;
+  std::string name = fRoot->ClassType().MethodName(method.Code);
+  if (name.empty()) return;
+  WritePropName(prop.Name);
+  WriteIdent(name);
+}
+
+void TWriter::WriteVariantProp(TPersistent& instance, const TPropInfo& prop) {
+  Variant value = GetVariantProp(instance, prop);
+  if (value.IsEmpty()) return;
+  WritePropName(prop.Name);
+  WriteVariant(value);
+}
+
 void TWriter::WriteCollection(const TCollection& collection) {
-  std::string saved = fPropPath;
-  fPropPath.clear();
+  auto path = SetForScope(fPropPath, std::string());
   fDriver->BeginCollection();
   for (int i = 0; i < collection.Count(); ++i) {
     fDriver->BeginList();
@@ -237,7 +249,6 @@ void TWriter::WriteCollection(const TCollection& collection) {
     fDriver->EndList();
   }
   fDriver->EndList();
-  fPropPath = saved;
 }
 
 void TWriter::WritePropName(const std::string& name) {

@@ -53,6 +53,13 @@ class TWriter : public TFiler {
 
  private:
   void WriteProperty(TPersistent& instance, const TPropInfo& prop);
+  // One published property by kind, unless it holds its default.
+  void WriteOrdinalProp(TPersistent& instance, const TPropInfo& prop);
+  void WriteFloatProp(TPersistent& instance, const TPropInfo& prop);
+  void WriteStringProp(TPersistent& instance, const TPropInfo& prop);
+  void WriteObjectProp(TPersistent& instance, const TPropInfo& prop);
+  void WriteMethodProp(TPersistent& instance, const TPropInfo& prop);
+  void WriteVariantProp(TPersistent& instance, const TPropInfo& prop);
   void WritePropName(const std::string& name);
   std::string ComponentReference(TComponent* component) const;
 

@@ -6,7 +6,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/core/typinfo/FixedName.h"
+#include "platform/core/system/FixedName.h"
 
 namespace dravik {
 

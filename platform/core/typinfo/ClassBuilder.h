@@ -15,9 +15,6 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/core/classes/Collection.h"
-#include "platform/core/classes/Component.h"
-#include "platform/core/classes/Object.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassRecord.h"
 
@@ -138,14 +135,9 @@ class TClassBuilder {
     }
     fRecord = std::make_unique<TClassRecord>(std::move(name), std::move(unitName), parent);
     TRecordInProgress<T>::Record = fRecord.get();
-    if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
-                  std::is_constructible_v<T, TComponent*>)
-      fRecord->SetComponentFactory(
-          [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
-    if constexpr (std::is_base_of_v<TCollectionItem, T> && !std::is_abstract_v<T> &&
-                  std::is_constructible_v<T, TCollection*>)
-      fRecord->SetItemFactory(
-          [](TCollection* collection) -> TCollectionItem* { return new T(collection); });
+    // Classes that streams create (components, collection items) give their record a factory.
+    if constexpr (requires(TClassRecord & record) { T::template DescribeFactory<T>(record); })
+      T::template DescribeFactory<T>(*fRecord);
   }
 
   // A property read by getter and written by setter (member functions of T).

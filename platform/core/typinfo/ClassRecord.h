@@ -93,4 +93,10 @@ const TClassRecord* GetClass(std::string_view name);   // null when not register
 const TClassRecord& FindClass(std::string_view name);  // EClassNotFound when not registered
 std::vector<const TClassRecord*> RegisteredClasses();  // in registration order
 
+// The record of T while its builder runs, so that T may publish references to itself.
+template <class T>
+struct TRecordInProgress {
+  static inline const TClassRecord* Record = nullptr;
+};
+
 }  // namespace dravik

@@ -8,7 +8,7 @@
 
 #include <type_traits>
 
-#include "platform/core/typinfo/FixedName.h"
+#include "platform/core/system/FixedName.h"
 
 namespace dravik {
 

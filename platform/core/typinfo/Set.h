@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "platform/core/typinfo/FixedName.h"
+#include "platform/core/system/FixedName.h"
 
 namespace dravik {
 
