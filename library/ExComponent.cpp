@@ -1,5 +1,6 @@
 #include "library/ExComponent.h"
 
+#include "library/ComponentTools.h"
 #include "platform/core/system/Designing.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -18,10 +19,7 @@ TExComponent::TExComponent(TComponent* owner)
 void TExComponent::SetName(const std::string& name) {
   if (fFirstNaming && !IsLoading() && !ComponentState().Contains(csReading) && ModifyName()) {
     fFirstNaming = false;
-    std::string shortened = name;
-    while (!shortened.empty() && shortened.back() >= '0' && shortened.back() <= '9')
-      shortened.pop_back();
-    TComponent::SetName(shortened.empty() ? name : shortened);
+    TComponent::SetName(FirstDesignerName(*this, name));
     return;
   }
   TComponent::SetName(name);

@@ -208,17 +208,8 @@ std::string TDravik::GetString(const std::string& id) const {
 void TDravik::SetName(const std::string& name) {
   if (fStripNameDigits && !Reading()) {
     fStripNameDigits = false;
-    std::string shortened = name;
-    while (!shortened.empty() && shortened.back() >= '0' && shortened.back() <= '9')
-      shortened.pop_back();
-    if (!shortened.empty()) {
-      try {
-        TComponent::SetName(shortened);
-        return;
-      } catch (const EComponentError&) {
-        // Taken by another component: the proposed name stays.
-      }
-    }
+    TComponent::SetName(FirstDesignerName(*this, name));
+    return;
   }
   TComponent::SetName(name);
 }

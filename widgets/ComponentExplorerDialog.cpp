@@ -12,13 +12,6 @@ namespace dravik {
 
 namespace {
 
-template <class T>
-T* Find(const TComponent* form, const char* name) {
-  auto* found = dynamic_cast<T*>(form->FindComponent(name));
-  if (!found) throw EComponentError(Format("The explorer dialog has no %s", {name}));
-  return found;
-}
-
 constexpr int kHelpButton = 2;
 
 }  // namespace
@@ -39,11 +32,11 @@ void TCEDialogForm::AfterConstruction() {
 }
 
 TComponentExplorer* TCEDialogForm::Explorer() const {
-  return Find<TComponentExplorer>(this, "Explorer");
+  return FindOwned<TComponentExplorer>(this, "Explorer");
 }
 
 TButtonPanel* TCEDialogForm::ButtonPanel() const {
-  return Find<TButtonPanel>(this, "Buttons");
+  return FindOwned<TButtonPanel>(this, "Buttons");
 }
 
 TButtonItem* TCEDialogForm::HelpButton() const {

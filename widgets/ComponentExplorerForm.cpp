@@ -20,13 +20,6 @@ namespace dravik {
 
 namespace {
 
-template <class T>
-T* Find(const TComponent* form, const char* name) {
-  auto* found = dynamic_cast<T*>(form->FindComponent(name));
-  if (!found) throw EComponentError(Format("The component explorer has no %s", {name}));
-  return found;
-}
-
 // The hour-glass while a tree is built from a large form.
 auto BusyCursor() {
   const TCursor old = ScreenCursor();
@@ -107,23 +100,23 @@ TComponentExplorerForm::TComponentExplorerForm(TComponent* owner)
 
 void TComponentExplorerForm::AfterConstruction() {
   TSuperForm::AfterConstruction();
-  fTreeSource = Find<TTreeView>(this, "TreeSource");
-  fTreeDest = Find<TTreeView>(this, "TreeDest");
-  fEditSourceValue = Find<TEdit>(this, "EditSourceValue");
-  fEditDestValue = Find<TEdit>(this, "EditDestValue");
-  fEditFilter = Find<TEdit>(this, "EditFilter");
+  fTreeSource = FindOwned<TTreeView>(this, "TreeSource");
+  fTreeDest = FindOwned<TTreeView>(this, "TreeDest");
+  fEditSourceValue = FindOwned<TEdit>(this, "EditSourceValue");
+  fEditDestValue = FindOwned<TEdit>(this, "EditDestValue");
+  fEditFilter = FindOwned<TEdit>(this, "EditFilter");
   const char* boxes[] = {"CheckCaption", "CheckHint", "CheckStrings", "CheckText",
                          "CheckUser",    "CheckAll",  "CheckAssigned"};
-  for (int i = 0; i < 7; ++i) fFilterBoxes[i] = Find<TCheckBox>(this, boxes[i]);
-  fRadioCompName = Find<TRadioButton>(this, "RadioCompName");
-  fRadioCompType = Find<TRadioButton>(this, "RadioCompType");
-  fButtonAdd = Find<TButton>(this, "ButtonAdd");
-  fButtonRemove = Find<TButton>(this, "ButtonRemove");
-  fButtonAddAll = Find<TButton>(this, "ButtonAddAll");
-  fButtonRemoveAll = Find<TButton>(this, "ButtonRemoveAll");
-  fPanelFilter = Find<TPanel>(this, "PanelFilter");
-  fPanelSort = Find<TPanel>(this, "PanelSort");
-  fTimerRefresh = Find<TTimer>(this, "TimerRefresh");
+  for (int i = 0; i < 7; ++i) fFilterBoxes[i] = FindOwned<TCheckBox>(this, boxes[i]);
+  fRadioCompName = FindOwned<TRadioButton>(this, "RadioCompName");
+  fRadioCompType = FindOwned<TRadioButton>(this, "RadioCompType");
+  fButtonAdd = FindOwned<TButton>(this, "ButtonAdd");
+  fButtonRemove = FindOwned<TButton>(this, "ButtonRemove");
+  fButtonAddAll = FindOwned<TButton>(this, "ButtonAddAll");
+  fButtonRemoveAll = FindOwned<TButton>(this, "ButtonRemoveAll");
+  fPanelFilter = FindOwned<TPanel>(this, "PanelFilter");
+  fPanelSort = FindOwned<TPanel>(this, "PanelSort");
+  fTimerRefresh = FindOwned<TTimer>(this, "TimerRefresh");
   ApplySettings();
 }
 

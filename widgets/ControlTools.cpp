@@ -1,5 +1,6 @@
 #include "widgets/ControlTools.h"
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/ui/UiApplication.h"
 
 #include "library/ComponentTools.h"
@@ -38,13 +39,10 @@ void DisabledProcessMessages() {
   TCustomForm* main = app ? app->MainForm() : nullptr;
   const bool wasEnabled = main && main->Enabled();
   if (wasEnabled) main->SetEnabled(false);
-  try {
-    Application->ProcessMessages();
-  } catch (...) {
+  const TScopeExit enableAgain([&] {
     if (wasEnabled) main->SetEnabled(true);
-    throw;
-  }
-  if (wasEnabled) main->SetEnabled(true);
+  });
+  Application->ProcessMessages();
 }
 
 }  // namespace dravik

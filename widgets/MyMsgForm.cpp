@@ -51,13 +51,6 @@ QRect ScreenArea() {
   return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-template <class T>
-T* Find(const TComponent* form, const char* name) {
-  auto* found = dynamic_cast<T*>(form->FindComponent(name));
-  if (!found) throw EComponentError(Format("The message dialog has no %s", {name}));
-  return found;
-}
-
 }  // namespace
 
 const TClassRecord& TMyMsgForm::StaticClass() {
@@ -77,16 +70,16 @@ void TMyMsgForm::AfterConstruction() {
 }
 
 TDravik* TMyMsgForm::Dravik() const {
-  return Find<TDravik>(this, "Dravik");
+  return FindOwned<TDravik>(this, "Dravik");
 }
 TLabel* TMyMsgForm::MessageLabel() const {
-  return Find<TLabel>(this, "Message");
+  return FindOwned<TLabel>(this, "Message");
 }
 TImage* TMyMsgForm::IconImage() const {
-  return Find<TImage>(this, "Icon");
+  return FindOwned<TImage>(this, "Icon");
 }
 TButtonPanel* TMyMsgForm::ButtonPanel() const {
-  return Find<TButtonPanel>(this, "Buttons");
+  return FindOwned<TButtonPanel>(this, "Buttons");
 }
 
 TMsgDlgBtn TMyMsgForm::ButtonKind(const TButtonItem* item) const {

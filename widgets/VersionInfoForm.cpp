@@ -1,5 +1,6 @@
 #include "widgets/VersionInfoForm.h"
 
+#include "platform/core/classes/UpdateScope.h"
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/UnitVersion.h"
@@ -32,20 +33,20 @@ void TVersionInfoForm::AfterConstruction() {
 }
 
 void TVersionInfoForm::BeforeDestruction() {
-  if (TConfigFile* config = Config()) config->Save();
+  Config()->Save();
   TSuperForm::BeforeDestruction();
 }
 
 TListView* TVersionInfoForm::List() const {
-  return dynamic_cast<TListView*>(FindComponent("List"));
+  return FindOwned<TListView>(this, "List");
 }
 
 TStatusBar* TVersionInfoForm::Status() const {
-  return dynamic_cast<TStatusBar*>(FindComponent("Status"));
+  return FindOwned<TStatusBar>(this, "Status");
 }
 
 TConfigFile* TVersionInfoForm::Config() const {
-  return dynamic_cast<TConfigFile*>(FindComponent("ConfigFile"));
+  return FindOwned<TConfigFile>(this, "ConfigFile");
 }
 
 void TVersionInfoForm::ShowHeaders(const std::vector<std::string>& headers) {
@@ -53,7 +54,7 @@ void TVersionInfoForm::ShowHeaders(const std::vector<std::string>& headers) {
   fRows = VersionRows(headers, invalid);
   fSortColumn = -1;
   RowsToList();
-  TDravik* dravik = dynamic_cast<TDravik*>(FindComponent("Dravik"));
+  TDravik* dravik = FindOwned<TDravik>(this, "Dravik");
   Status()->Panels()->Items(0)->SetText(dravik->GetString("ValidEntries") + " " +
                                         std::to_string(fRows.size()));
   Status()->Panels()->Items(1)->SetText(
@@ -62,14 +63,13 @@ void TVersionInfoForm::ShowHeaders(const std::vector<std::string>& headers) {
 
 void TVersionInfoForm::RowsToList() {
   TListItems* items = List()->Items();
-  items->BeginUpdate();
+  TUpdateScope update(*items);
   items->Clear();
   for (const TVersionRow& row : fRows) {
     TListItem* item = items->Add();
     item->SetCaption(row.Unit);
     for (int c = 1; c < 5; ++c) item->SubItems()->Add(row.Column(c));
   }
-  items->EndUpdate();
 }
 
 void TVersionInfoForm::SortBy(int column) {
@@ -84,7 +84,7 @@ bool TVersionInfoForm::SaveList(const std::string& fileName) {
     SaveFileAtomically(fileName, VersionListText(fRows));
     return true;
   } catch (const Exception& e) {
-    TDravik* dravik = dynamic_cast<TDravik*>(FindComponent("Dravik"));
+    TDravik* dravik = FindOwned<TDravik>(this, "Dravik");
     Msg(dravik->GetString("SaveError") + "\n\n" + e.Message(), "", mtError, 0, {mbOK});
     return false;
   }
@@ -95,7 +95,7 @@ void TVersionInfoForm::ListColumnClick(TObject*, TListColumn* column) {
 }
 
 void TVersionInfoForm::SaveClick(TObject*) {
-  auto* dialog = dynamic_cast<TSaveDialog*>(FindComponent("SaveDialog"));
+  auto* dialog = FindOwned<TSaveDialog>(this, "SaveDialog");
   if (dialog->Execute()) SaveList(dialog->FileName());
 }
 
@@ -104,7 +104,7 @@ void TVersionInfoForm::CloseClick(TObject*) {
 }
 
 void TVersionInfoForm::FontClick(TObject*) {
-  auto* dialog = dynamic_cast<TFontDialog*>(FindComponent("FontDialog"));
+  auto* dialog = FindOwned<TFontDialog>(this, "FontDialog");
   dialog->SetFont(List()->Font());
   if (dialog->Execute()) List()->SetFont(dialog->Font());
 }

@@ -17,6 +17,7 @@
 
 #include "platform/core/classes/NameIndex.h"
 #include "platform/core/classes/Object.h"
+#include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/Set.h"
 
@@ -193,6 +194,15 @@ struct TComponentDeleter {
 };
 template <class T>
 using TComponentPtr = std::unique_ptr<T, TComponentDeleter>;
+
+// The component of owner named name, as a T: what a window needs of its own form file.
+// EComponentError naming the owner's class and the name when the file lacks it.
+template <class T>
+T* FindOwned(const TComponent* owner, std::string_view name) {
+  auto* found = dynamic_cast<T*>(owner->FindComponent(name));
+  if (!found) throw EComponentError(Format("%s has no %s", {owner->ClassName(), name}));
+  return found;
+}
 
 // Create for a component that the caller holds: MakeComponent<TForm>(nullptr).
 template <class T, class... Args>

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 
@@ -99,14 +100,13 @@ void TApplication::ShowException(const Exception& e, TObject* sender) {
     ShowOnConsole(e);
     return;
   }
-  fShowingException = true;
+  const auto showing = SetForScope(fShowingException, true);
   try {
     fDisplay(sender, e);
   } catch (...) {
     ShowOnConsole(e);
     ShowExceptionInFlight(ShowOnConsole);
   }
-  fShowingException = false;
 }
 
 void TApplication::SetExceptionDisplay(TExceptionDisplay display) {
