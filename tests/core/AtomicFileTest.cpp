@@ -195,28 +195,40 @@ TEST(AtomicFile, TheFilesOwnPermissionDecides) {
   ::chmod(dir.File("locked").c_str(), 0755);
 }
 
+namespace {
+
+// A process that writes part of file through its temporary and waits there to be killed; its
+// pid once the temporary holds the bytes, -1 when it could not start.
+pid_t StartWriterThatWaits(const std::string& file) {
+  int ready[2];
+  if (::pipe(ready) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(60);  // a fault ends the child rather than hanging the test
+    TAtomicFileStream stream(file);
+    stream.WriteBuffer("partial", 7);
+    (void)::write(ready[1], "w", 1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char byte;
+  const bool started = child > 0 && ::read(ready[0], &byte, 1) == 1;
+  ::close(ready[0]);
+  return started ? child : -1;
+}
+
+}  // namespace
+
 TEST(AtomicFile, AnInterruptingSignalRemovesTheTemporary) {
   for (int signal : {SIGINT, SIGTERM}) {
     TTempDir dir;
     std::string file = dir.File("big.bin");
     WriteFileBytes(file, "old");
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
     struct sigaction current {};
     ::sigaction(signal, nullptr, &current);
     if (current.sa_handler == SIG_IGN) continue;  // the suite was started with it ignored
-    pid_t child = ::fork();
-    if (child == 0) {
-      ::alarm(60);  // a fault ends the child rather than hanging the test
-      TAtomicFileStream stream(file);
-      stream.WriteBuffer("partial", 7);
-      (void)::write(ready[1], "w", 1);
-      for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    char byte;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    ::close(ready[0]);
+    const pid_t child = StartWriterThatWaits(file);
+    ASSERT_GT(child, 0);
     EXPECT_EQ(Entries(dir.Path()).size(), 2u);
     ::kill(child, signal);
     int status = 0;
@@ -231,20 +243,8 @@ TEST(AtomicFile, TheNextWriteRemovesTemporariesOfKilledWritersOnly) {
   TTempDir dir;
   const std::string file = dir.File("settings.txt");
   WriteFileBytes(file, "old");
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::alarm(60);
-    TAtomicFileStream stream(file);
-    stream.WriteBuffer("partial", 7);
-    (void)::write(ready[1], "w", 1);
-    for (;;) ::pause();
-  }
-  ::close(ready[1]);
-  char byte;
-  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-  ::close(ready[0]);
+  const pid_t child = StartWriterThatWaits(file);
+  ASSERT_GT(child, 0);
   ::kill(child, SIGKILL);  // no handler runs
   ::waitpid(child, nullptr, 0);
   std::vector<std::string> killed = Entries(dir.Path());
