@@ -26,20 +26,22 @@ class TUiApplication {
   template <class T>
   T* CreateForm() {
     T* form = Create<T>(Application);
-    if (!fMainForm) fMainForm = form;
+    if (!MainForm()) SetMainForm(form);
     return form;
   }
-  TCustomForm* MainForm() const { return fMainForm; }
+  // Null once the main form is freed, however that happens (a close with caFree).
+  TCustomForm* MainForm() const;
+  void SetMainForm(TCustomForm* form);
   // The program's one visual application while it lives; null before and after.
   static TUiApplication* Instance();
-  void SetMainForm(TCustomForm* form) { fMainForm = form; }
-  // Shows the main form and processes events until it is closed.
+  // Shows the main form and processes events until it is closed or freed.
   int Run();
 
  private:
+  class TMainFormLink;
   std::unique_ptr<QApplication> fQt;
   std::optional<TApplicationScope> fApplication;
-  TCustomForm* fMainForm = nullptr;
+  TComponentPtr<TMainFormLink> fMainFormLink;
 };
 
 // The cursor over every window, as the original Screen.Cursor: crHourGlass while work runs.

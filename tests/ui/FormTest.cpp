@@ -172,6 +172,19 @@ TEST_F(Forms, AFormClosedToBeFreedGoesOnceCloseIsDone) {
   }
 }
 
+// The application holds its main form only while it lives: a main form freed by its own close
+// ends Run and is no longer the main form.
+TEST_F(Forms, TheApplicationForgetsAMainFormThatIsFreed) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  UiApp().SetMainForm(form);
+  TCloseGate gate;
+  form->OnClose = TCloseEvent::Of<&TCloseGate::FreeOnClose>(&gate);
+  QTimer::singleShot(0, [form] { form->Close(); });
+  EXPECT_EQ(UiApp().Run(), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(UiApp().MainForm(), nullptr);
+}
+
 TEST_F(Forms, AControlsWidgetGoesWhenItLeavesItsParentAndItsChildrensGoWithIt) {
   auto* form = UiApp().CreateForm<TTestWindow>();
   form->Show();
