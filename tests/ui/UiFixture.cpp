@@ -3,6 +3,9 @@
 #include <cstdlib>
 
 #include "model/ClassInfo.h"
+#include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/Reader.h"
+#include "platform/core/streams/StringStream.h"
 #include "runtime/LangPropertyEntries.h"
 #include "runtime/LanguageSwitch.h"
 
@@ -69,6 +72,13 @@ void UiTest::SetUp() {
 void UiTest::TearDown() {
   Application->SetExceptionDisplay({});
   FinalizeLanguageFrames();
+}
+
+void ReadFormText(const std::string& text, TComponent* instance) {
+  TStringStream source(text), binary;
+  ObjectTextToBinary(source, binary);
+  binary.SetPosition(0);
+  ReadComponent(binary, instance);
 }
 
 }  // namespace dravik

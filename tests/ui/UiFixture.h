@@ -18,6 +18,9 @@ TDravik* AddDravik(TComponent* form);
 void Translate(TDravik* dravik, TComponent* component, const std::string& property,
                const std::vector<std::string>& values, const std::string& itemPath = "");
 
+// Reads a form file in the text form into instance, as a form class reads its own.
+void ReadFormText(const std::string& text, TComponent* instance);
+
 class UiTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -473,11 +473,8 @@ TEST_F(ConfigFile, AutoLoadReadsTheSettingsOnceTheFormIsRead) {
       "      end>\n"
       "  end\n"
       "end\n";
-  TStringStream source(text), binary;
-  ObjectTextToBinary(source, binary);
-  binary.SetPosition(0);
   auto read = MakeComponent<TForm>(nullptr);
-  ReadComponent(binary, read.get());
+  ReadFormText(text, read.get());
   auto* config = static_cast<TConfigFile*>(read->FindComponent("Config"));
   ASSERT_NE(config, nullptr);
   EXPECT_EQ(config->LastError(), "");

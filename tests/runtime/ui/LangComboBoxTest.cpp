@@ -235,11 +235,8 @@ const char kBoxWindow[] =
 // A form file written elsewhere for the combo box reads into its properties and events, is
 // written back as it was, and the events the widget can tell of reach their handlers.
 TEST_F(LangComboBox, EveryPublishedMemberReadsWritesAndActs) {
-  TStringStream text(kBoxWindow), binary;
-  ObjectTextToBinary(text, binary);
-  binary.SetPosition(0);
   auto form = MakeComponent<TBoxWindow>(nullptr);
-  ReadComponent(binary, form.get());
+  ReadFormText(kBoxWindow, form.get());
   auto* box = dynamic_cast<TLangComboBox*>(form->FindComponent("Box"));
   ASSERT_NE(box, nullptr);
   box->SetParent(form.get());
