@@ -3,7 +3,7 @@
 # file of FOLDER includes a header of a layer that is not below it. Layers are named by their
 # folder; a header of the project that lies in no layer (apps/, tests/, a new folder) counts as
 # above every layer.
-set(DRAVIK_LAYER_FOLDERS platform/core platform/ui library model runtime source widgets runtime/ui
+set(DRAVIK_LAYER_FOLDERS platform/core platform/ui platform/ide library model runtime source widgets runtime/ui
     installer)
 
 # Any spelling of an include: blanks around "#" and "include", quotes or angle brackets.

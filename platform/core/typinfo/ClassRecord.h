@@ -52,6 +52,8 @@ class TClassRecord {
 
   // The published method of that name, ancestors searched too; null when absent.
   const TMethodEntry* FindMethod(std::string_view name) const;
+  // The methods this class publishes itself, without its ancestors'.
+  const std::vector<TMethodEntry>& Methods() const { return fMethods; }
   // The published method with that code, ancestors searched too; null when absent.
   const TMethodEntry* FindMethodByCode(const void* code) const;
   void* MethodAddress(std::string_view name) const;  // its code, or null
