@@ -327,9 +327,8 @@ std::string TProjectHost::GetCurrentFile() const {
 }
 
 int TProjectHost::GetUnitCount() const {
-  return static_cast<int>(std::count_if(fModules.begin(), fModules.end(), [](const auto& m) {
-    return !m.UnitFile.empty();
-  }));
+  return static_cast<int>(std::count_if(fModules.begin(), fModules.end(),
+                                        [](const auto& m) { return !m.UnitFile.empty(); }));
 }
 
 std::string TProjectHost::GetUnitName(int index) const {
@@ -350,8 +349,8 @@ std::unique_ptr<TIModuleInterface> TProjectHost::GetFormModuleInterface(
     if (fModules[i].FormFile.empty()) continue;
     // A form's name is its root's; the file's name stands in until the form is read.
     const TModuleState& state = fStates[i];
-    const std::string name = state.Form && state.Form->Root() ? state.Form->Root()->Name()
-                                                               : fModules[i].Name;
+    const std::string name =
+        state.Form && state.Form->Root() ? state.Form->Root()->Name() : fModules[i].Name;
     if (SameText(name, formName)) return std::make_unique<TModule>(*this, static_cast<int>(i));
   }
   return nullptr;

@@ -13,7 +13,9 @@ namespace dravik {
 
 namespace {
 
-[[noreturn]] void InvalidValue() { throw EPropertyError("Invalid property value"); }
+[[noreturn]] void InvalidValue() {
+  throw EPropertyError("Invalid property value");
+}
 
 // The form whose components a reference may name: the designer's, else the top owner.
 TComponent& RootOf(TFormDesigner* designer, TComponent& component) {
@@ -25,7 +27,9 @@ TComponent& RootOf(TFormDesigner* designer, TComponent& component) {
 
 }  // namespace
 
-const std::string& TPropertyEditor::GetName() const { return fProp->Name; }
+const std::string& TPropertyEditor::GetName() const {
+  return fProp->Name;
+}
 
 bool TPropertyEditor::IsReadOnly() {
   return (GetAttributes() & paReadOnly) != 0 || !fProp->CanWrite();
@@ -48,8 +52,7 @@ void TIntegerProperty::SetValue(const std::string& value) {
   if (!TryStrToInt64(Trim(value), number))
     throw EConvertError(Format("'%s' is not a valid integer value", {value}));
   if (type.Kind != tkInt64 && (number < type.MinValue || number > type.MaxValue))
-    throw EPropertyError(
-        Format("Value must be between %d and %d", {type.MinValue, type.MaxValue}));
+    throw EPropertyError(Format("Value must be between %d and %d", {type.MinValue, type.MaxValue}));
   SetOrdProp(*GetComponent(0), GetPropInfo(), number);
   Modified();
 }
@@ -99,7 +102,9 @@ void TFloatProperty::SetValue(const std::string& value) {
   Modified();
 }
 
-std::string TStringProperty::GetValue() { return GetStrProp(*GetComponent(0), GetPropInfo()); }
+std::string TStringProperty::GetValue() {
+  return GetStrProp(*GetComponent(0), GetPropInfo());
+}
 
 void TStringProperty::SetValue(const std::string& value) {
   SetStrProp(*GetComponent(0), GetPropInfo(), value);
@@ -141,7 +146,9 @@ std::string TClassProperty::GetValue() {
   return "(" + (object ? object->ClassType().Name() : type ? type->Name() : std::string()) + ")";
 }
 
-TObject* TClassProperty::GetSubObject() { return GetObjectProp(*GetComponent(0), GetPropInfo()); }
+TObject* TClassProperty::GetSubObject() {
+  return GetObjectProp(*GetComponent(0), GetPropInfo());
+}
 
 std::string TComponentProperty::GetValue() {
   auto* target = dynamic_cast<TComponent*>(GetObjectProp(*GetComponent(0), GetPropInfo()));
@@ -160,7 +167,8 @@ void TComponentProperty::SetValue(const std::string& value) {
     const TClassRecord* type = GetPropInfo().PropType->ClassType;
     if (!target || (type && !target->ClassType().InheritsFrom(*type))) InvalidValue();
   }
-  SetOrdProp(*GetComponent(0), GetPropInfo(), reinterpret_cast<intptr_t>(static_cast<TObject*>(target)));
+  SetOrdProp(*GetComponent(0), GetPropInfo(),
+             reinterpret_cast<intptr_t>(static_cast<TObject*>(target)));
   Modified();
 }
 

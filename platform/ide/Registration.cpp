@@ -120,8 +120,8 @@ std::unique_ptr<TPropertyEditor> TDesignRegistry::CreatePropertyEditor(
       classDistance = Distance(component.ClassType(), *each.ComponentClass);
       if (classDistance < 0) continue;
     }
-    const TRank rank{!each.PropertyName.empty(),
-                     each.ComponentClass ? 1000 - classDistance : 0, 1000 - typeDistance};
+    const TRank rank{!each.PropertyName.empty(), each.ComponentClass ? 1000 - classDistance : 0,
+                     1000 - typeDistance};
     if (!best || rank >= bestRank) {
       best = &each;
       bestRank = rank;
@@ -164,8 +164,12 @@ std::unique_ptr<TPropertyEditor> DefaultPropertyEditor(TFormDesigner* designer,
   }
 }
 
-void SetDesignRegistry(TDesignRegistry* registry) { gRegistry = registry; }
-TDesignRegistry* DesignRegistry() { return gRegistry; }
+void SetDesignRegistry(TDesignRegistry* registry) {
+  gRegistry = registry;
+}
+TDesignRegistry* DesignRegistry() {
+  return gRegistry;
+}
 
 void RegisterComponents(const std::string& page, const std::vector<const TClassRecord*>& classes) {
   if (gRegistry) gRegistry->AddComponents(page, classes);

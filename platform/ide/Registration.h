@@ -20,8 +20,8 @@ class TComponent;
 struct TPropInfo;
 struct TTypeInfo;
 
-using TComponentEditorFactory =
-    std::function<std::unique_ptr<TComponentEditor>(TComponent& component, TFormDesigner* designer)>;
+using TComponentEditorFactory = std::function<std::unique_ptr<TComponentEditor>(
+    TComponent& component, TFormDesigner* designer)>;
 using TPropertyEditorFactory = std::function<std::unique_ptr<TPropertyEditor>(
     TFormDesigner* designer, TComponent& component, const TPropInfo& prop)>;
 
@@ -69,7 +69,7 @@ class TDesignRegistry {
   // The editor registered for the component's class or its nearest ancestor; the base editor
   // (no verbs) when none is.
   std::unique_ptr<TComponentEditor> CreateComponentEditor(TComponent& component,
-                                                         TFormDesigner* designer) const;
+                                                          TFormDesigner* designer) const;
   // The most specific registration that matches wins: one for the property's name over one
   // for any name, one for a nearer component class over a farther or none, one for the
   // property's own class type over an ancestor's; among equals the later one. Without a match

@@ -6,7 +6,11 @@ namespace {
 TIToolServices* gServices = nullptr;
 }
 
-TIToolServices* ToolServices() { return gServices; }
-void SetToolServices(TIToolServices* services) { gServices = services; }
+TIToolServices* ToolServices() {
+  return gServices;
+}
+void SetToolServices(TIToolServices* services) {
+  gServices = services;
+}
 
 }  // namespace dravik

@@ -68,7 +68,7 @@ inline constexpr int mfVisible = 4;
 
 struct TIdeMenuItem {
   std::string Name;
-  std::string Caption;  // "-" is a separator
+  std::string Caption;   // "-" is a separator
   std::string ShortCut;  // as the menu shows it: "Shift+F9"; empty for none
   int Flags = mfEnabled | mfVisible;
   std::function<void()> OnClick;
@@ -98,7 +98,8 @@ class TIToolServices {
   virtual std::string GetUnitName(int index) const = 0;
   // Null when no unit of the project has that file name, or no form that name.
   virtual std::unique_ptr<TIModuleInterface> GetModuleInterface(const std::string& fileName) = 0;
-  virtual std::unique_ptr<TIModuleInterface> GetFormModuleInterface(const std::string& formName) = 0;
+  virtual std::unique_ptr<TIModuleInterface> GetFormModuleInterface(
+      const std::string& formName) = 0;
   // Null when the environment has no main menu.
   virtual TIMainMenu* GetMainMenu() = 0;
 };
