@@ -6,7 +6,6 @@
 
 #include "editor/DravikEditor.h"
 #include "editor/DravikReg.h"
-#include "editor/PackageInfo.h"
 #include "editor/PackageUnits.h"
 #include "platform/core/typinfo/ClassRecord.h"
 #include "platform/ui/Forms.h"
@@ -97,14 +96,6 @@ TEST_F(DravikReg, VerbsAreThePackagesTextsInItsLanguageAndEmptyWithoutIt) {
   host.reset();  // no environment, no module
   EXPECT_EQ(editor.GetVerb(0), "");
   EXPECT_EQ(editor.GetVerb(1), "");
-}
-
-TEST_F(DravikReg, TheAboutVerbShowsThePackagesInformation) {
-  CaptureNextDialog();
-  TDravikEditor(*dravik, &designer).ExecuteVerb(1);
-  EXPECT_EQ(dialogTitle, "Information");
-  EXPECT_EQ(dialogText, PackageInformation());
-  EXPECT_EQ(designer.Changes, 0);
 }
 
 // A double click, the first verb and the Languages button all open the editor window for the
