@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ class TComponent;
 struct TPropInfo;
 struct TTypeInfo;
 
-using TComponentEditorFactory =
-    std::function<std::unique_ptr<TComponentEditor>(TComponent& component, TFormDesigner* designer)>;
+using TComponentEditorFactory = std::function<std::unique_ptr<TComponentEditor>(
+    TComponent& component, TFormDesigner* designer)>;
 using TPropertyEditorFactory = std::function<std::unique_ptr<TPropertyEditor>(
     TFormDesigner* designer, TComponent& component, const TPropInfo& prop)>;
 
@@ -60,6 +61,8 @@ class TDesignRegistry {
   void AddExpert(std::unique_ptr<TIExpert> expert);
   // The experts go first when a host closes, while the menu they added to is still there.
   void FreeExperts() { fExperts.clear(); }
+  // Notes that a package registered here; false when it had already.
+  bool NotePackage(const void* handle) { return fPackages.insert(handle).second; }
 
   const std::vector<TPalettePage>& Pages() const { return fPages; }
   const std::vector<const TClassRecord*>& CustomModules() const { return fCustomModules; }
@@ -69,7 +72,7 @@ class TDesignRegistry {
   // The editor registered for the component's class or its nearest ancestor; the base editor
   // (no verbs) when none is.
   std::unique_ptr<TComponentEditor> CreateComponentEditor(TComponent& component,
-                                                         TFormDesigner* designer) const;
+                                                          TFormDesigner* designer) const;
   // The most specific registration that matches wins: one for the property's name over one
   // for any name, one for a nearer component class over a farther or none, one for the
   // property's own class type over an ancestor's; among equals the later one. Without a match
@@ -85,6 +88,7 @@ class TDesignRegistry {
   std::vector<TPropertyRegistration> fPropertyEditors;
   std::vector<const TClassRecord*> fCustomModules;
   std::vector<std::unique_ptr<TIExpert>> fExperts;
+  std::set<const void*> fPackages;
 };
 
 // The editor of a property's type kind, as the inspector uses it when nothing is registered.
