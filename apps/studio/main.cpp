@@ -46,6 +46,12 @@ bool HasDisplay() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || platform;
 }
 
+// Qt's notes about the platform are not the studio's messages.
+void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::cerr << message.toLocal8Bit().constData() << "\n";
+}
+
 // Answers 0 when the options were read, else the exit code.
 int ReadOptions(int argc, char** argv, TOptions& options) {
   for (int i = 1; i < argc; ++i) {
@@ -113,6 +119,7 @@ int main(int argc, char** argv) {
       options.ScreenshotDir =
           QFileInfo(argv[0]).absolutePath().toStdString() + "/../screenshots/studio";
   }
+  qInstallMessageHandler(QuietQt);
   try {
     TUiApplication app(argc, argv);
     app->SetTitle("Dravik Studio");
