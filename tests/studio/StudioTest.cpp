@@ -23,6 +23,8 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
+#include "runtime/LanguageSwitch.h"
 #include "source/DesignInterfaceTools.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
@@ -357,4 +359,19 @@ TEST_F(Studio, DisabledPackagesAreNotLoadedAndABrokenOneIsOneLine) {
   EXPECT_NE(lines->Strings(1).find(STUDIO_NO_ENTRY), std::string::npos);
   studio->OpenFolder(project.Path());
   EXPECT_NE(studio->CurrentForm(), nullptr);
+}
+
+// A designed form's TDravik keeps the language it was stored in when the studio switches its own,
+// and opening it leaves the studio in the frame it shares with the package's windows.
+TEST_F(Studio, DesignedFormsKeepTheirLanguageAndTheStudioKeepsItsFrame) {
+  WriteFileBytes(project.File("Settings.txt"),
+                 ReadFileBytes(DRAVIK_TEST_DATA "/../../apps/demo/forms/TSettingsForm.txt"));
+  Open("Settings");
+  auto* designed = dynamic_cast<TDravik*>(Find("Dravik"));
+  ASSERT_NE(designed, nullptr);
+  EXPECT_EQ(GetFrameDomain(studio->Dravik()->Handler()), ".Private Quelt Domain");
+  studio->Dravik()->SetLanguage("Deutsch");
+  EXPECT_EQ(FindOwned<TMenuItem>(studio.get(), "FileMenu")->Caption(), "&Datei");
+  EXPECT_EQ(designed->GetLanguage(), "English");
+  EXPECT_EQ(static_cast<TControl*>(studio->CurrentForm())->Caption(), "Settings");
 }
