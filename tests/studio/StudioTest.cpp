@@ -16,6 +16,7 @@
 #include "apps/studio/DesignedForm.h"
 #include "apps/studio/FormView.h"
 #include "apps/studio/StudioForm.h"
+#include "editor/DravikEditor.h"
 #include "platform/core/filer/StandIn.h"
 #include "platform/core/inifiles/Registry.h"
 #include "platform/core/resources/ResourceFile.h"
@@ -116,9 +117,9 @@ class Studio : public UiTest {
     studio.reset();
     UiTest::TearDown();
   }
-  // The studio with the tests' package on the folder, showing the module.
-  void Open(const std::string& module = "Alpha") {
-    studio->LoadPackages({STUDIO_TEST_PACKAGE});
+  // The studio with a package on the folder, showing the module.
+  void Open(const std::string& module = "Alpha", const std::string& package = STUDIO_TEST_PACKAGE) {
+    studio->LoadPackages({package});
     studio->OpenFolder(project.Path());
     const auto& modules = studio->Host().Modules();
     for (std::size_t i = 0; i < modules.size(); ++i)
@@ -374,4 +375,89 @@ TEST_F(Studio, DesignedFormsKeepTheirLanguageAndTheStudioKeepsItsFrame) {
   EXPECT_EQ(FindOwned<TMenuItem>(studio.get(), "FileMenu")->Caption(), "&Datei");
   EXPECT_EQ(designed->GetLanguage(), "English");
   EXPECT_EQ(static_cast<TControl*>(studio->CurrentForm())->Caption(), "Settings");
+}
+
+namespace {
+
+const std::string kDesignPackage = DRAVIK_LIB_DIR "/libQueltDravik30Design.so";
+
+TDravik* FirstDravik(TComponent* form) {
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (auto* dravik = dynamic_cast<TDravik*>(form->Components(i))) return dravik;
+  return nullptr;
+}
+
+}  // namespace
+
+// The library's own package, as the studio loads it: a TDravik through its editors.
+TEST_F(Studio, ATDravikIsInspectedAndEditedThroughItsPackagesEditors) {
+  WriteFileBytes(project.File("Settings.pas"), "unit Settings;\n\nend.\n");
+  WriteFileBytes(project.File("Settings.txt"),
+                 ReadFileBytes(DRAVIK_TEST_DATA "/../../apps/demo/forms/TSettingsForm.txt"));
+  Open("Settings", kDesignPackage);
+  EXPECT_EQ(studio->Messages()->Lines()->Count(), 0) << studio->Messages()->Lines()->Text();
+  TDravik* dravik = FirstDravik(studio->CurrentForm());
+  ASSERT_NE(dravik, nullptr);
+  studio->SelectComponent(dravik);
+
+  const TInspectorRow& languages = Row("Languages");
+  EXPECT_EQ(languages.Value, "(TLanguages)");
+  EXPECT_TRUE(languages.ReadOnly);
+  EXPECT_TRUE(languages.Dialog);
+  studio->SelectProperty("Languages");
+  EXPECT_FALSE(studio->ValueBox()->Enabled());
+
+  EXPECT_EQ(Row("Domain").Value, "Settings");
+  ASSERT_TRUE(Row("Domain").ValueList);
+  for (const std::string& domain : Row("Domain").Values) EXPECT_NE(domain.front(), '.') << domain;
+
+  ASSERT_TRUE(Row("Language").ValueList);
+  EXPECT_EQ(Row("Language").Values, (std::vector<std::string>{"Deutsch", "English",
+                                                              "Fran\xC3\xA7"
+                                                              "ais"}));
+  studio->SelectProperty("Language");
+  QComboBox* box = studio->ValueBox()->ComboWidget();
+  box->setCurrentIndex(0);
+  emit box->activated(0);
+  EXPECT_EQ(dravik->GetLanguage(), "Deutsch");
+  EXPECT_EQ(static_cast<TControl*>(studio->CurrentForm())->Caption(), "Einstellungen");
+  EXPECT_TRUE(studio->Host().Modified());
+
+  // The verbs; the editor window is the language editor's, stood in for here.
+  EXPECT_EQ(studio->Verbs(), (std::vector<std::string>{"Edit Languages...", "About"}));
+  std::vector<TDravik*> edited;
+  SetDravikEditorWindow([&](const std::string&, TComponent*, TLanguageManager&, TDravik& control) {
+    edited.push_back(&control);
+    return true;
+  });
+  AnswerWith("&OK");
+  studio->ExecuteVerb(1);
+  studio->ExecuteVerb(0);
+  QPoint at;
+  for (const TDesignedItem& item : studio->View()->Items())
+    if (item.Component == dravik)
+      at = studio->View()->ClientOrigin() + QPoint(item.Bounds.Left + 2, item.Bounds.Top + 2);
+  QTest::mouseDClick(studio->View(), Qt::LeftButton, {}, at);
+  SetDravikEditorWindow({});
+  EXPECT_EQ(edited, (std::vector<TDravik*>{dravik, dravik}));
+
+  // A TDravik added to a form that had none, saved and read back.
+  studio->SelectModule(studio->Host().IndexOfFile(project.File("Beta.lfm")));
+  TComponent* added = studio->AddComponent("TDravik");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->Name(), "Dravik1");
+  ASSERT_TRUE(studio->SaveAll());
+  std::unique_ptr<THostedForm> beta = Reread("Beta.lfm");
+  ASSERT_EQ(beta->Root()->ComponentCount(), 2);
+  EXPECT_EQ(static_cast<TLabel*>(beta->Root()->FindComponent("Note"))->Caption(), "Hello");
+  EXPECT_NE(dynamic_cast<TDravik*>(beta->Root()->FindComponent("Dravik1")), nullptr);
+
+  // The switched form keeps every language's values.
+  std::unique_ptr<THostedForm> settings = Reread("Settings.txt");
+  TDravik* saved = FirstDravik(settings->Root());
+  EXPECT_EQ(saved->GetLanguage(), "Deutsch");
+  saved->SetLanguage("English");
+  EXPECT_EQ(static_cast<TControl*>(settings->Root())->Caption(), "Settings");
+  EXPECT_EQ(static_cast<TControl*>(settings->Root()->FindComponent("Display"))->Caption(),
+            "Display");
 }
