@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileDialog>
 #include <QScrollArea>
 #include <QTextEdit>
 #include <algorithm>
@@ -50,6 +51,7 @@ const TClassRecord& TStudioForm::StaticClass() {
                                           .Method<&T::PageBoxChange>("PageBoxChange")
                                           .Method<&T::AddClick>("AddClick")
                                           .Method<&T::DeleteClick>("DeleteClick")
+                                          .Method<&T::OpenClick>("OpenClick")
                                           .Method<&T::SaveClick>("SaveClick")
                                           .Method<&T::ExitClick>("ExitClick")
                                           .Method<&T::EnglishClick>("EnglishClick")
@@ -565,11 +567,28 @@ void TStudioForm::VerbClick(TObject* sender) {
   if (found != fVerbOf.end()) ExecuteVerb(found->second);
 }
 
-void TStudioForm::StudioCloseQuery(TObject*, bool& canClose) {
-  if (!fHost->Modified()) return;
+bool TStudioForm::ChangesDealtWith() {
+  if (!fHost->Modified()) return true;
   const int32_t answer =
       MessageDlg(Dravik()->GetString("SaveChanges"), mtConfirmation, {mbYes, mbNo, mbCancel}, 0);
-  canClose = answer == mrNo || (answer == mrYes && SaveAll());
+  return answer == mrNo || (answer == mrYes && SaveAll());
+}
+
+void TStudioForm::StudioCloseQuery(TObject*, bool& canClose) {
+  canClose = ChangesDealtWith();
+}
+
+void TStudioForm::OpenClick(TObject*) {
+  if (!ChangesDealtWith()) return;
+  const QString folder = QFileDialog::getExistingDirectory(
+      Widget(), QString::fromStdString(Dravik()->GetString("OpenFolder")),
+      QString::fromStdString(fHost->Folder()));
+  if (folder.isEmpty()) return;
+  try {
+    OpenFolder(folder.toStdString());
+  } catch (const Exception& e) {
+    Report(e);
+  }
 }
 
 }  // namespace dravik

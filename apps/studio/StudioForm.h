@@ -83,6 +83,7 @@ class TStudioForm : public TForm {
   void PageBoxChange(TObject* sender);
   void AddClick(TObject* sender);
   void DeleteClick(TObject* sender);
+  void OpenClick(TObject* sender);
   void SaveClick(TObject* sender);
   void ExitClick(TObject* sender);
   void EnglishClick(TObject* sender);
@@ -110,6 +111,8 @@ class TStudioForm : public TForm {
   void MenuChanged();
   void FormChanged();
   void ShowCaption();
+  // Asks whether to save unsaved changes; false when the developer cancels or saving failed.
+  bool ChangesDealtWith();
   void Report(const std::exception& e);
 
   std::unique_ptr<TProjectHost> fHost;

@@ -43,6 +43,10 @@ TRect BoxOf(const std::string& label, int32_t left, int32_t top,
           top + kHeight};
 }
 
+bool Overlap(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
 TRect ControlBounds(const TControl& control, const TComponent& root) {
   TRect bounds = control.BoundsRect();
   for (const TWinControl* parent = control.Parent(); parent && parent != &root;
@@ -139,7 +143,19 @@ std::vector<TDesignedItem> DesignedItems(TComponent& root,
         continue;
       }
     }
-    boxes.push_back({component, BoxOf(component->Name(), left, top, labelWidth), true});
+    TRect box = BoxOf(component->Name(), left, top, labelWidth);
+    // Boxes stored on top of each other are set side by side, so each can be seen and hit.
+    for (bool moved = true; moved;) {
+      moved = false;
+      for (const TDesignedItem& other : boxes)
+        if (Overlap(box, other.Bounds)) {
+          const int32_t shift = other.Bounds.Right + 4 - box.Left;
+          box.Left += shift;
+          box.Right += shift;
+          moved = true;
+        }
+    }
+    boxes.push_back({component, box, true});
   }
   items.insert(items.end(), boxes.begin(), boxes.end());
   return items;

@@ -47,7 +47,8 @@ struct TDesignedItem {
 };
 
 // The root first, then its components in their order, the non-visual ones last so they are
-// drawn on top; labelWidth measures a box's label.
+// drawn on top, a box that would cover another moved to its right; labelWidth measures a box's
+// label.
 std::vector<TDesignedItem> DesignedItems(TComponent& root,
                                          const std::function<int(const std::string&)>& labelWidth);
 // The component drawn at the point: the last item that holds it; null when none does.

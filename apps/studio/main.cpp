@@ -79,6 +79,7 @@ void ShowModule(TStudioForm& studio, int module) {
   for (int i = 0; form && i < form->ComponentCount(); ++i)
     if (dynamic_cast<TDravik*>(form->Components(i))) {
       studio.SelectComponent(form->Components(i));
+      studio.SelectProperty("Language");
       break;
     }
 }

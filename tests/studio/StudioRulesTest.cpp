@@ -107,6 +107,10 @@ TEST_F(StudioRules, EachComponentIsDrawnWhereTheFormHasItAndAClickHitsTheTopmost
       Caption = 'File'
     end
   end
+  object Timer: TTimer
+    Left = 310
+    Top = 20
+  end
 end
 )");
   std::unique_ptr<THostedForm> form = ReadDesignedForm(dir.File("Shop.txt"));
@@ -122,15 +126,17 @@ end
     int X, Y;
     const char* Hit;  // null: nothing
   };
-  for (const TCase& c : {TCase{1, 1, "ShopForm"}, TCase{15, 25, "Panel"}, TCase{16, 27, "Buy"},
-                         TCase{66, 52, "Panel"}, TCase{31, 151, "Grid"}, TCase{149, 189, "Grid"},
-                         TCase{150, 190, "ShopForm"}, TCase{301, 11, "Menu"},
-                         TCase{400, 300, nullptr}, TCase{-1, 5, nullptr}}) {
+  for (const TCase& c :
+       {TCase{1, 1, "ShopForm"}, TCase{15, 25, "Panel"}, TCase{16, 27, "Buy"},
+        TCase{66, 52, "Panel"}, TCase{31, 151, "Grid"}, TCase{149, 189, "Grid"},
+        TCase{150, 190, "ShopForm"}, TCase{301, 11, "Menu"}, TCase{311, 21, "Menu"},
+        TCase{341, 21, "Timer"}, TCase{400, 300, nullptr}, TCase{-1, 5, nullptr}}) {
     TComponent* hit = ComponentAt(items, c.X, c.Y);
     EXPECT_EQ(hit ? hit->Name() : "-", c.Hit ? c.Hit : "-") << c.X << "," << c.Y;
   }
   for (const TDesignedItem& item : items)
-    if (item.Component->Name() == "Grid" || item.Component->Name() == "Menu")
+    if (item.Component->Name() == "Grid" || item.Component->Name() == "Menu" ||
+        item.Component->Name() == "Timer")
       EXPECT_TRUE(item.Box) << item.Component->Name();
     else
       EXPECT_FALSE(item.Box) << item.Component->Name();
