@@ -23,6 +23,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
+#include "runtime/ui/DravikModule.h"
 #include "widgets/ConfigFile.h"
 #include "widgets/MsgDlg.h"
 
@@ -116,8 +117,10 @@ TStudioForm::~TStudioForm() = default;
 void TStudioForm::BeforeDestruction() {
   FindOwned<TConfigFile>(this, "ConfigLang")->Save();
   fView = nullptr;
-  // The designed forms go before the window's controls that show them.
+  // The designed forms go before the window's controls that show them, and the package's text
+  // module with the host it belongs to.
   fForm = fSelected = nullptr;
+  FreeDravikModule();
   fHost.reset();
   TForm::BeforeDestruction();
 }
@@ -491,7 +494,9 @@ void TStudioForm::ShowCaption() {
   SetCaption(caption);
 }
 
+// The choice is the designers' shared setting at once, as the package's windows keep it.
 void TStudioForm::LanguageChanged(TObject*) {
+  FindOwned<TConfigFile>(this, "ConfigLang")->Save();
   ShowCaption();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -25,7 +26,9 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikFrames.h"
 #include "runtime/LanguageSwitch.h"
+#include "runtime/ui/DravikModule.h"
 #include "source/DesignInterfaceTools.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
@@ -460,4 +463,49 @@ TEST_F(Studio, ATDravikIsInspectedAndEditedThroughItsPackagesEditors) {
   EXPECT_EQ(static_cast<TControl*>(settings->Root())->Caption(), "Settings");
   EXPECT_EQ(static_cast<TControl*>(settings->Root()->FindComponent("Display"))->Caption(),
             "Display");
+}
+
+// The studio's language and the package's windows' are one setting: switched together, and the
+// next start takes it from the designers' shared "Global" section.
+TEST_F(Studio, TheUiLanguageIsSharedWithThePackagesWindowsThroughTheGlobalSetting) {
+  Open("Alpha", kDesignPackage);
+  ASSERT_NE(DravikModule(), nullptr);
+  studio->Dravik()->SetLanguage("Deutsch");
+  EXPECT_EQ(DravikModule()->Dravik()->GetLanguage(), "Deutsch");
+  DravikModule()->SetLanguage("English");
+  EXPECT_EQ(FindOwned<TMenuItem>(studio.get(), "FileMenu")->Caption(), "&File");
+  studio->Dravik()->SetLanguage("Deutsch");
+  studio.reset();
+  // The package's text module went with the host: nothing is left in the private domain.
+  for (TLanguageFrame* frame : *NamedDomainFrames()) EXPECT_NE(frame->Name(), kPrivateDomain);
+  EXPECT_NE(ReadFileBytes(scratch.File("registry.reg")).find("Dravik.Language\"=\"Deutsch\""),
+            std::string::npos);
+  studio = MakeComponent<TStudioForm>(nullptr);
+  EXPECT_EQ(FindOwned<TMenuItem>(studio.get(), "FileMenu")->Caption(), "&Datei");
+}
+
+// The component tree and the view's context menu, as the developer uses them.
+TEST_F(Studio, TheComponentTreeSelectsAndTheContextMenuOffersTheVerbs) {
+  Open();
+  TComponent* gadget = Find("Gadget1");
+  QTreeWidget* tree = studio->ComponentTree()->View();
+  QTreeWidgetItem* root = tree->topLevelItem(0);
+  for (int i = 0; i < root->childCount(); ++i)
+    if (root->child(i)->text(0).startsWith("Gadget1")) tree->setCurrentItem(root->child(i));
+  EXPECT_EQ(studio->Selected(), gadget);
+  EXPECT_EQ(Row("Name").Value, "Gadget1");
+
+  QPoint at;
+  for (const TDesignedItem& item : studio->View()->Items())
+    if (item.Component == gadget)
+      at = studio->View()->ClientOrigin() + QPoint(item.Bounds.Left + 2, item.Bounds.Top + 2);
+  studio->SelectComponent(studio->CurrentForm());
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, studio->View()->mapToGlobal(at));
+  QApplication::sendEvent(studio->View(), &click);
+  EXPECT_EQ(studio->Selected(), gadget);
+  TMenuItem* verbs = FindOwned<TPopupMenu>(studio.get(), "VerbMenu")->Items();
+  ASSERT_EQ(verbs->Count(), 2);
+  EXPECT_EQ(verbs->Items(0)->Caption(), "Polish");
+  verbs->Items(0)->Click();
+  EXPECT_EQ(Row("Caption").Value, "shiny*");
 }
