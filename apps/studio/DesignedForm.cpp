@@ -3,7 +3,10 @@
 #include <optional>
 #include <utility>
 
+#include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
+#include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassRecord.h"
 #include "platform/ui/Forms.h"
 
@@ -65,7 +68,14 @@ class TStudioHostedForm : public THostedForm {
 }  // namespace
 
 std::unique_ptr<THostedForm> ReadDesignedForm(const std::string& fileName) {
-  return std::make_unique<TStudioHostedForm>(ReadInput(fileName));
+  try {
+    return std::make_unique<TStudioHostedForm>(ReadInput(fileName));
+  } catch (const EUsage& e) {
+    // A resource file of several forms: which one is the module's cannot be told.
+    std::string message = e.Message.substr(0, e.Message.find(';'));
+    if (!message.empty()) message[0] = UpCase(message[0]);
+    throw EReadError(message);
+  }
 }
 
 }  // namespace dravik

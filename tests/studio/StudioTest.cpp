@@ -509,3 +509,25 @@ TEST_F(Studio, TheComponentTreeSelectsAndTheContextMenuOffersTheVerbs) {
   verbs->Items(0)->Click();
   EXPECT_EQ(Row("Caption").Value, "shiny*");
 }
+
+// A form file that cannot be read is one message naming it; the studio goes on without it.
+TEST_F(Studio, AFormThatCannotBeReadIsReportedAndTheStudioGoesOn) {
+  WriteFileBytes(project.File("Broken.dfm"), "object Broken: TForm\n  Caption = 'x\nend\n");
+  TResourceFile two;
+  for (const char* name : {"TONE", "TTWO"}) {
+    two.Entries.emplace_back();
+    two.Entries.back().Name = TResourceId(name);
+    two.Entries.back().Data = TextToBinary(kGammaForm);
+  }
+  two.SaveToFile(project.File("Twice.res"));
+  Open();
+  for (const char* file : {"Broken.dfm", "Twice.res"}) {
+    const int before = studio->Messages()->Lines()->Count();
+    studio->SelectModule(studio->Host().IndexOfFile(project.File(file)));
+    EXPECT_EQ(studio->CurrentForm(), nullptr) << file;
+    ASSERT_EQ(studio->Messages()->Lines()->Count(), before + 1) << file;
+    EXPECT_NE(studio->Messages()->Lines()->Strings(before).find(file), std::string::npos);
+  }
+  studio->SelectModule(0);
+  EXPECT_NE(studio->CurrentForm(), nullptr);
+}
