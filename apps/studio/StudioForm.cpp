@@ -157,7 +157,6 @@ TListView* TStudioForm::Inspector() const {
 }
 
 void TStudioForm::AddMessage(const std::string& line) {
-  SourcePane();  // the pane exists: the messages below it do too
   Messages()->Lines()->Add(line);
 }
 
@@ -225,10 +224,8 @@ void TStudioForm::SelectModule(int module) {
     }
     const auto filling = SetForScope(fFilling, true);
     TTreeNode* node = ProjectTree()->TopItem(module);
-    if (ProjectTree()->Selected() != node && ProjectTree()->Selected() &&
-        ProjectTree()->Selected()->Parent() != node)
-      ProjectTree()->SetSelected(node);
-    else if (!ProjectTree()->Selected())
+    TTreeNode* selected = ProjectTree()->Selected();
+    if (!selected || (selected != node && selected->Parent() != node))
       ProjectTree()->SetSelected(node);
   }
   fView->ShowForm(fForm);
@@ -398,8 +395,7 @@ TComponent* TStudioForm::AddComponent(const std::string& className) {
 
 void TStudioForm::DeleteSelected() {
   if (!fSelected || fSelected == fForm) return;
-  TComponent* gone = std::exchange(fSelected, nullptr);
-  gone->Free();
+  DeleteDesignedComponent(*fForm, *std::exchange(fSelected, nullptr));
   fHost->FormModified(fHost->CurrentModule());
   fView->ShowForm(fForm);
   FillComponents();

@@ -198,6 +198,29 @@ TComponent* AddDesignedComponent(TComponent& root, const TClassRecord& component
   return component;
 }
 
+void DeleteDesignedComponent(TComponent& root, TComponent& component) {
+  if (&component == &root) return;
+  auto partOf = [&](TComponent* c) {
+    for (TComponent* p = c->GetParentComponent(); p && p != &root; p = p->GetParentComponent())
+      if (p == &component) return true;
+    return false;
+  };
+  std::vector<TComponent*> doomed;
+  for (int i = 0; i < root.ComponentCount(); ++i)
+    if (partOf(root.Components(i))) doomed.push_back(root.Components(i));
+  // The innermost first, so each leaves a parent that is still there.
+  std::stable_sort(doomed.begin(), doomed.end(), [](TComponent* a, TComponent* b) {
+    auto depth = [](TComponent* c) {
+      int d = 0;
+      for (TComponent* p = c->GetParentComponent(); p; p = p->GetParentComponent()) ++d;
+      return d;
+    };
+    return depth(a) > depth(b);
+  });
+  for (TComponent* part : doomed) part->Free();
+  component.Free();
+}
+
 std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& ownPackage) {
   std::vector<std::string> packages = KnownPackages(registry);
   if (std::find(packages.begin(), packages.end(), ownPackage) == packages.end())

@@ -60,6 +60,10 @@ std::string NewComponentName(const TComponent& root, const TClassRecord& compone
 TComponent* AddDesignedComponent(TComponent& root, const TClassRecord& componentClass, int32_t left,
                                  int32_t top);
 
+// Frees the component and what is part of it (a panel's controls, a menu's items); the root
+// stays.
+void DeleteDesignedComponent(TComponent& root, TComponent& component);
+
 // The packages to load: those the registry lists as known and not disabled, then the studio's
 // own when the list lacks it.
 std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& ownPackage);

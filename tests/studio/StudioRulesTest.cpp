@@ -222,3 +222,46 @@ TEST(StudioRegistry, TheFirstStartRegistersTheProgramWhereAnInstallerLooks) {
   ASSERT_TRUE(registry.OpenKeyReadOnly(std::string("\\") + kEnvironmentKey));
   EXPECT_EQ(registry.ReadString(kEnvironmentValue), "/opt/studio/bin/dravik-studio");
 }
+
+// Deleting a component deletes what is part of it, and nothing else; the form itself stays.
+TEST_F(StudioRules, DeletingAComponentDeletesItsParts) {
+  TTempDir dir;
+  WriteFileBytes(dir.File("Shop.txt"), R"(object ShopForm: TShopForm
+  object Panel: TPanel
+    object Inner: TPanel
+      object Buy: TButton
+      end
+    end
+  end
+  object Keep: TButton
+  end
+  object Menu: TMainMenu
+    object FileItem: TMenuItem
+      object OpenItem: TMenuItem
+      end
+    end
+  end
+end
+)");
+  struct TCase {
+    const char* Deleted;
+    std::vector<std::string> Left;
+  };
+  const TCase cases[] = {
+      {"Panel", {"Keep", "Menu", "FileItem", "OpenItem"}},
+      {"Inner", {"Panel", "Keep", "Menu", "FileItem", "OpenItem"}},
+      {"Menu", {"Panel", "Inner", "Buy", "Keep"}},
+      {"FileItem", {"Panel", "Inner", "Buy", "Keep", "Menu"}},
+      {"ShopForm", {"Panel", "Inner", "Buy", "Keep", "Menu", "FileItem", "OpenItem"}},
+  };
+  for (const TCase& c : cases) {
+    std::unique_ptr<THostedForm> form = ReadDesignedForm(dir.File("Shop.txt"));
+    TComponent* root = form->Root();
+    TComponent* doomed = root->Name() == c.Deleted ? root : root->FindComponent(c.Deleted);
+    ASSERT_NE(doomed, nullptr) << c.Deleted;
+    DeleteDesignedComponent(*root, *doomed);
+    std::vector<std::string> left;
+    for (int i = 0; i < root->ComponentCount(); ++i) left.push_back(root->Components(i)->Name());
+    EXPECT_EQ(left, c.Left) << c.Deleted;
+  }
+}
