@@ -89,21 +89,7 @@ void TStudioForm::AfterConstruction() {
     SelectComponent(component);
     EditSelected();
   };
-  fView->OnContextMenu = [this](TComponent*, QPoint pos) {
-    auto* popup = FindOwned<TPopupMenu>(this, "VerbMenu");
-    TMenuItem* items = popup->Items();
-    while (items->Count() > 0) items->Items(items->Count() - 1)->Free();
-    fVerbOf.clear();
-    const std::vector<std::string> verbs = Verbs();
-    for (std::size_t i = 0; i < verbs.size(); ++i) {
-      auto* item = Create<TMenuItem>(this);
-      item->SetCaption(verbs[i]);
-      item->OnClick = TNotifyEvent::Of<&TStudioForm::VerbClick>(this);
-      items->Add(item);
-      fVerbOf[item] = static_cast<int>(i);
-    }
-    if (!verbs.empty()) popup->Popup(pos.x(), pos.y());
-  };
+  fView->OnContextMenu = [this](TComponent*, QPoint pos) { PopupVerbs(pos.x(), pos.y()); };
 
   auto* source = static_cast<QTextEdit*>(SourcePane()->Widget());
   QObject::connect(source, &QTextEdit::textChanged, [this] { SourceEdited(); });
@@ -121,6 +107,9 @@ void TStudioForm::BeforeDestruction() {
   // module with the host it belongs to.
   fForm = fSelected = nullptr;
   FreeDravikModule();
+  fHost->OnBufferChanged = nullptr;
+  fHost->OnShowForm = nullptr;
+  fHost->OnMenuChanged = nullptr;
   fHost.reset();
   TForm::BeforeDestruction();
 }
@@ -257,12 +246,16 @@ void TStudioForm::SelectComponent(TComponent* component) {
   {
     const auto filling = SetForScope(fFilling, true);
     TTreeView* tree = ComponentTree();
+    TTreeNode* node = nullptr;
     for (int i = 0; i < tree->TopCount(); ++i) {
       TTreeNode* root = tree->TopItem(i);
-      if (root->Data() == component) tree->SetSelected(root);
+      if (root->Data() == component) node = root;
       for (int j = 0; j < root->Count(); ++j)
-        if (root->Item(j)->Data() == component) tree->SetSelected(root->Item(j));
+        if (root->Item(j)->Data() == component) node = root->Item(j);
     }
+    // The tree makes its items anew on a selection: never while the developer's click on one
+    // is still being told.
+    if (node != tree->Selected()) tree->SetSelected(node);
   }
   FillInspector();
 }
@@ -348,6 +341,22 @@ std::vector<std::string> TStudioForm::Verbs() {
       fHost->Registry().CreateComponentEditor(*fSelected, fDesigner.get());
   for (int i = 0; i < editor->GetVerbCount(); ++i) verbs.push_back(editor->GetVerb(i));
   return verbs;
+}
+
+void TStudioForm::PopupVerbs(int32_t x, int32_t y) {
+  auto* popup = FindOwned<TPopupMenu>(this, "VerbMenu");
+  TMenuItem* items = popup->Items();
+  while (items->Count() > 0) items->Items(items->Count() - 1)->Free();
+  fVerbOf.clear();
+  const std::vector<std::string> verbs = Verbs();
+  for (std::size_t i = 0; i < verbs.size(); ++i) {
+    auto* item = Create<TMenuItem>(this);
+    item->SetCaption(verbs[i]);
+    item->OnClick = TNotifyEvent::Of<&TStudioForm::VerbClick>(this);
+    items->Add(item);
+    fVerbOf[item] = static_cast<int>(i);
+  }
+  if (!verbs.empty()) popup->Popup(x, y);
 }
 
 void TStudioForm::ExecuteVerb(int index) {

@@ -55,6 +55,8 @@ class TStudioForm : public TForm {
   // The component editor of the selected component: its verbs, a chosen one, a double click.
   std::vector<std::string> Verbs();
   void ExecuteVerb(int index);
+  // The verbs as the context menu at the screen position.
+  void PopupVerbs(int32_t x, int32_t y);
   void EditSelected();
 
   void SelectPalettePage(const std::string& page);
