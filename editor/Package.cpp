@@ -3,4 +3,12 @@
 
 extern "C" __attribute__((visibility("default"))) void DravikRegisterPackage() {
   dravik::RegisterDravikUnit();
+  dravik::RegisterButtonPanelUnit();
+  dravik::RegisterFileToolsUnit();
+  dravik::RegisterSortGridUnit();
+  dravik::RegisterSuperFormUnit();
+  dravik::RegisterOtherControlsUnit();
+  dravik::RegisterComponentExplorerUnit();
+  dravik::RegisterConfigFileUnit();
+  dravik::RegisterExComponentUnit();
 }

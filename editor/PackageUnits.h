@@ -4,5 +4,13 @@
 namespace dravik {
 
 void RegisterDravikUnit();
+void RegisterButtonPanelUnit();
+void RegisterFileToolsUnit();
+void RegisterSortGridUnit();
+void RegisterSuperFormUnit();
+void RegisterOtherControlsUnit();
+void RegisterComponentExplorerUnit();
+void RegisterConfigFileUnit();
+void RegisterExComponentUnit();
 
 }  // namespace dravik

@@ -79,7 +79,11 @@ const TTypeInfo& TypeInfoFor(TRegistryKey) {
 
 const TClassRecord& TCustomConfigFile::StaticClass() {
   static const TClassRecord& record =
-      TClassBuilder<TCustomConfigFile, TExComponent>("TCustomConfigFile", "ConfigFile").Build();
+      TClassBuilder<TCustomConfigFile, TExComponent>("TCustomConfigFile", "ConfigFile")
+          .Property("ConfigFile", &TCustomConfigFile::ConfigFilePlaceholder,
+                    &TCustomConfigFile::SetConfigFilePlaceholder)
+          .NotStored()
+          .Build();
   return record;
 }
 

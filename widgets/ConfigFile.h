@@ -148,6 +148,9 @@ class TCustomConfigFile : public TExComponent {
   void ReportFailure(TInternalStatus operation, const std::string& reason);
   std::string KeyPrefix(const TComponent* component) const;
   std::string FormStateKey() const;
+  // The design-time placeholder that opens the store's editor; holds nothing.
+  TComponent* ConfigFilePlaceholder() const { return nullptr; }
+  void SetConfigFilePlaceholder(TComponent*) {}
 
   std::unique_ptr<TComponentEntries> fEntries;
   TSuperForm* fSuperForm = nullptr;

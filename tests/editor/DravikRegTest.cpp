@@ -6,15 +6,12 @@
 
 #include "editor/DravikEditor.h"
 #include "editor/DravikReg.h"
-#include "editor/PackageInfo.h"
 #include "editor/PackageUnits.h"
-#include "platform/core/typinfo/ClassRecord.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
 #include "runtime/LangPropertyEntries.h"
 #include "runtime/ui/DravikModule.h"
-#include "runtime/ui/LangComboBox.h"
 #include "tests/editor/EditorFixture.h"
 
 using namespace dravik;
@@ -59,26 +56,6 @@ class DravikReg : public EditorTest {
 
 }  // namespace
 
-TEST_F(DravikReg, RegistersTheComponentsAndTheirEditors) {
-  const auto& pages = host->Registry().Pages();
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].Name, "QueltTools");
-  EXPECT_EQ(pages[0].Classes, (std::vector<const TClassRecord*>{&TDravik::StaticClass(),
-                                                                &TLangComboBox::StaticClass()}));
-  EXPECT_NE(dynamic_cast<TDravikEditor*>(
-                host->Registry().CreateComponentEditor(*dravik, &designer).get()),
-            nullptr);
-  EXPECT_NE(dynamic_cast<TDomainPropertyEditor*>(PropertyEditor(dravik, "Domain").get()), nullptr);
-  EXPECT_NE(dynamic_cast<TLanguagePropertyEditor*>(PropertyEditor(dravik, "Language").get()),
-            nullptr);
-  EXPECT_NE(dynamic_cast<TLanguagesPropertyEditor*>(PropertyEditor(dravik, "Languages").get()),
-            nullptr);
-  // Other string properties, and the same names on other classes, keep the plain editors.
-  EXPECT_EQ(dynamic_cast<TDomainPropertyEditor*>(PropertyEditor(dravik, "Name").get()), nullptr);
-  EXPECT_EQ(dynamic_cast<TDomainPropertyEditor*>(PropertyEditor(form.get(), "Name").get()),
-            nullptr);
-}
-
 TEST_F(DravikReg, VerbsAreThePackagesTextsInItsLanguageAndEmptyWithoutIt) {
   TDravikEditor editor(*dravik, &designer);
   ASSERT_EQ(editor.GetVerbCount(), 2);
@@ -97,14 +74,6 @@ TEST_F(DravikReg, VerbsAreThePackagesTextsInItsLanguageAndEmptyWithoutIt) {
   host.reset();  // no environment, no module
   EXPECT_EQ(editor.GetVerb(0), "");
   EXPECT_EQ(editor.GetVerb(1), "");
-}
-
-TEST_F(DravikReg, TheAboutVerbShowsThePackagesInformation) {
-  CaptureNextDialog();
-  TDravikEditor(*dravik, &designer).ExecuteVerb(1);
-  EXPECT_EQ(dialogTitle, "Information");
-  EXPECT_EQ(dialogText, PackageInformation());
-  EXPECT_EQ(designer.Changes, 0);
 }
 
 // A double click, the first verb and the Languages button all open the editor window for the
@@ -132,13 +101,6 @@ TEST_F(DravikReg, TheEditorOpensFromEveryEntryAndOnlyACommitModifiesTheForm) {
     }
   }
   dravik->UnregisterChangeNotify(TLangNotify::Of<&TChangeListener::Heard>(&listener));
-}
-
-TEST_F(DravikReg, TheLanguagesRowShowsAPlaceholderThatCannotBeTyped) {
-  auto editor = PropertyEditor(dravik, "Languages");
-  EXPECT_EQ(editor->GetValue(), "(TLanguages)");
-  EXPECT_EQ(editor->GetAttributes(), paDialog | paReadOnly);
-  EXPECT_TRUE(editor->IsReadOnly());
 }
 
 TEST_F(DravikReg, DomainAndLanguageAreTextWithAListOfOneComponent) {

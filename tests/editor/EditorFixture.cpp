@@ -1,5 +1,7 @@
 #include "tests/editor/EditorFixture.h"
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -31,10 +33,34 @@ void EditorTest::TearDown() {
   UiTest::TearDown();
 }
 
-void EditorTest::CaptureNextDialog() {
-  QTimer::singleShot(0, [this] {
+void SaveScreenshot(QWidget* window, const std::string& name) {
+  const std::filesystem::path folder =
+      std::filesystem::path(DRAVIK_BIN_DIR).parent_path() / "screenshots";
+  std::filesystem::create_directories(folder);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->grab().save(QString::fromStdString((folder / name).string())));
+}
+
+void EditorTest::WhenShown(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action = std::move(action)] {
     QWidget* window = QApplication::activeModalWidget();
     ASSERT_NE(window, nullptr);
+    action(window);
+  });
+}
+
+void EditorTest::WhenActive(QWidget* window, std::function<void()> action, int tries) {
+  QTimer::singleShot(5, [=, action = std::move(action)]() mutable {
+    if (QApplication::activeModalWidget() == window) return action();
+    ASSERT_GT(tries, 0) << "the window did not come back";
+    WhenActive(window, std::move(action), tries - 1);
+  });
+}
+
+void EditorTest::CaptureNextDialog() {
+  dialogTitle.clear();
+  dialogText.clear();
+  WhenShown([this](QWidget* window) {
     dialogTitle = window->windowTitle().toStdString();
     for (QLabel* label : window->findChildren<QLabel*>())
       if (label->text().size() > static_cast<int>(dialogText.size()))

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include <QWidget>
+
 #include "platform/ide/ComponentEditor.h"
 #include "platform/ide/ProjectHost.h"
 #include "tests/support/TestFiles.h"
@@ -15,6 +17,9 @@
 namespace dravik {
 
 class TForm;
+
+// A picture of window under build/screenshots, to be looked at.
+void SaveScreenshot(QWidget* window, const std::string& name);
 
 class TCountingDesigner : public TFormDesigner {
  public:
@@ -39,7 +44,11 @@ class EditorTest : public UiTest {
   void SetUp() override;
   void TearDown() override;
 
-  // The title and text of the next modal window, which is then closed with Return.
+  // Runs action on the next modal window once it shows.
+  static void WhenShown(std::function<void(QWidget*)> action);
+  // Runs action once window is the active modal window again (the one above it has gone).
+  static void WhenActive(QWidget* window, std::function<void()> action, int tries = 200);
+  // The title and longest text of the next modal window, which is then closed with Return.
   void CaptureNextDialog();
 
   TTempDir dir;
