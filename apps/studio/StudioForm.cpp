@@ -2,7 +2,6 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileDialog>
 #include <QScrollArea>
 #include <QTextEdit>
