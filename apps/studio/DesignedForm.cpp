@@ -44,18 +44,28 @@ class TStudioHostedForm : public THostedForm {
   }
 
  private:
-  // A form class, or one the program lacks, is designed as a plain form; any other root
-  // (a data module of a package, a component) is read as it is.
+  // A form class, or one the program lacks, is designed as a plain form; any other root (a
+  // data module of a package) is made by its class. Either is designing from the start, so
+  // its components are too (a configuration store then leaves the form's values alone).
   const TClassRecord* RootClass(const std::string& name) {
     const TClassRecord* known = GetClass(name);
-    if (known && !known->InheritsFrom(TCustomForm::StaticClass())) return nullptr;
-    if (known == &TForm::StaticClass()) return known;
-    fRecord = std::make_unique<TClassRecord>(name, "", &TForm::StaticClass());
-    fRecord->SetComponentFactory([record = fRecord.get()](TComponent* owner) -> TComponent* {
-      auto* form = Create<TDesignedForm>(owner);
-      form->SetRecord(record);
-      return form;
-    });
+    if (known && !known->InheritsFrom(TCustomForm::StaticClass())) {
+      if (!known->ComponentFactory()) return nullptr;
+      fRecord = std::make_unique<TClassRecord>(name, known->UnitName(), known);
+      fRecord->SetComponentFactory([known](TComponent* owner) {
+        TComponent* root = known->ComponentFactory()(owner);
+        root->SetDesigning(true);
+        return root;
+      });
+    } else {
+      fRecord = std::make_unique<TClassRecord>(name, "", &TForm::StaticClass());
+      fRecord->SetComponentFactory([record = fRecord.get()](TComponent* owner) -> TComponent* {
+        auto* form = Create<TDesignedForm>(owner);
+        form->SetRecord(record);
+        form->SetDesigning(true);
+        return form;
+      });
+    }
     fRecord->Seal();
     return fRecord.get();
   }

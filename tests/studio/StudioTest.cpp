@@ -178,6 +178,8 @@ TEST_F(Studio, AFolderListsUnitsWithTheirFormsOfEveryKindWithRealControlsAndStan
     ASSERT_NE(studio->CurrentForm(), nullptr) << c.Module;
     EXPECT_EQ(studio->CurrentForm()->ClassName(), c.FormClass);
     EXPECT_NE(dynamic_cast<TForm*>(studio->CurrentForm()), nullptr);
+    for (int n = 0; n < studio->CurrentForm()->ComponentCount(); ++n)
+      EXPECT_TRUE(studio->CurrentForm()->Components(n)->IsDesigning()) << c.Module;
   }
   studio->SelectModule(0);
   EXPECT_NE(dynamic_cast<TButton*>(Find("OkButton")), nullptr);
@@ -447,12 +449,12 @@ TEST_F(Studio, ATDravikIsInspectedAndEditedThroughItsPackagesEditors) {
   studio->SelectModule(studio->Host().IndexOfFile(project.File("Beta.lfm")));
   TComponent* added = studio->AddComponent("TDravik");
   ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added->Name(), "Dravik1");
+  EXPECT_EQ(added->Name(), "Dravik") << "a TDravik added in a designer takes the plain name";
   ASSERT_TRUE(studio->SaveAll());
   std::unique_ptr<THostedForm> beta = Reread("Beta.lfm");
   ASSERT_EQ(beta->Root()->ComponentCount(), 2);
   EXPECT_EQ(static_cast<TLabel*>(beta->Root()->FindComponent("Note"))->Caption(), "Hello");
-  EXPECT_NE(dynamic_cast<TDravik*>(beta->Root()->FindComponent("Dravik1")), nullptr);
+  EXPECT_NE(dynamic_cast<TDravik*>(beta->Root()->FindComponent("Dravik")), nullptr);
 
   // The switched form keeps every language's values.
   std::unique_ptr<THostedForm> settings = Reread("Settings.txt");
