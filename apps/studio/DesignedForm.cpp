@@ -23,6 +23,9 @@ class TDesignedForm : public TForm {
   }
   // Set once the form is made, so that making it reads no embedded layout.
   void SetRecord(const TClassRecord* record) { fRecord = record; }
+  // The form keeps Visible for its file but never shows as a window of its own: the studio
+  // draws it in its view.
+  void SetVisible(bool value) override { InitVisible(value); }
 
  private:
   const TClassRecord* fRecord = nullptr;

@@ -2,6 +2,8 @@
 // hit, names of added components, the source pane's line breaks, and the registry's part.
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include "apps/studio/DesignedForm.h"
 #include "apps/studio/SourceText.h"
 #include "apps/studio/StudioRules.h"
@@ -264,4 +266,15 @@ end
     for (int i = 0; i < root->ComponentCount(); ++i) left.push_back(root->Components(i)->Name());
     EXPECT_EQ(left, c.Left) << c.Deleted;
   }
+}
+
+// A designed form that its file shows at start stays hidden in the studio and keeps the flag.
+TEST_F(StudioRules, ADesignedFormIsNeverAWindowOfItsOwn) {
+  TTempDir dir;
+  WriteFileBytes(dir.File("Shown.txt"), "object Shown: TShownForm\n  Visible = True\nend\n");
+  std::unique_ptr<THostedForm> form = ReadDesignedForm(dir.File("Shown.txt"));
+  auto* root = static_cast<TForm*>(form->Root());
+  EXPECT_TRUE(root->Visible());
+  EXPECT_TRUE(!root->Widget() || !root->Widget()->isVisible());
+  EXPECT_NE(form->FileBytes().find("Visible = True"), std::string::npos) << form->FileBytes();
 }
