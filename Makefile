@@ -4,11 +4,15 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: run test build deps asan-test bench fuzz format clean
+.PHONY: run studio test build deps asan-test bench fuzz format clean
 
 # The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
 	$(BUILD)/bin/dravik-demo
+
+# The studio on the demo's forms; without a display its screenshots go to build/screenshots/studio.
+studio: build
+	$(BUILD)/bin/dravik-studio apps/demo/forms
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -14,6 +14,7 @@
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
+#include "platform/core/system/Designing.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
 #include "runtime/DravikSystem.h"
@@ -67,12 +68,16 @@ int LineOf(std::string_view text, std::size_t offset) {
   return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
 }
 
-// Puts every TDravik read into a frame of its own, so that none aligns with another.
+// Puts every TDravik read into a frame of its own, so that none aligns with another. Inside a
+// design host the frames hold the host's own windows, which stay; there the start-up language
+// does not follow the user's either.
 class TFrameIsolation : public TObject {
  public:
   TFrameIsolation() {
-    FinalizeLanguageFrames();
-    DefineStartupLanguage("");
+    if (!IsDesigning()) {
+      FinalizeLanguageFrames();
+      DefineStartupLanguage("");
+    }
     TDravik::RegisterCreateNotify(Notify());
   }
   ~TFrameIsolation() override { TDravik::UnregisterCreateNotify(Notify()); }

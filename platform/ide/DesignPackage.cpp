@@ -9,6 +9,7 @@
 #include "platform/core/inifiles/Registry.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/ide/EnvironmentKeys.h"
+#include "platform/ide/Registration.h"
 
 namespace dravik {
 
@@ -33,17 +34,20 @@ std::vector<std::string> ValueNames(TRegistry& registry, const char* key) {
 }  // namespace
 
 std::string LoadDesignPackage(const std::string& fileName) {
-  // The handles stay open while the program runs; a handle seen before is registered already.
-  static std::set<void*> registered;
+  // The handles stay open while the program runs. A package registers once into each host's
+  // registry, so a host that follows another has the package's editors too; without a host
+  // its registrations would reach nobody, and it registers once.
+  static std::set<const void*> registeredWithoutHost;
   void* handle = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return "Cannot load package " + fileName + ": " + LastLoadError();
-  if (registered.contains(handle)) return {};
   auto* entry = reinterpret_cast<void (*)()>(dlsym(handle, kPackageEntry));
   if (!entry) {
     dlclose(handle);
     return "Cannot load package " + fileName + ": it has no entry " + kPackageEntry;
   }
-  registered.insert(handle);
+  TDesignRegistry* registry = DesignRegistry();
+  if (registry ? !registry->NotePackage(handle) : !registeredWithoutHost.insert(handle).second)
+    return {};
   try {
     entry();
   } catch (const std::exception& e) {

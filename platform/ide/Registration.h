@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,8 @@ class TDesignRegistry {
   void AddExpert(std::unique_ptr<TIExpert> expert);
   // The experts go first when a host closes, while the menu they added to is still there.
   void FreeExperts() { fExperts.clear(); }
+  // Notes that a package registered here; false when it had already.
+  bool NotePackage(const void* handle) { return fPackages.insert(handle).second; }
 
   const std::vector<TPalettePage>& Pages() const { return fPages; }
   const std::vector<const TClassRecord*>& CustomModules() const { return fCustomModules; }
@@ -85,6 +88,7 @@ class TDesignRegistry {
   std::vector<TPropertyRegistration> fPropertyEditors;
   std::vector<const TClassRecord*> fCustomModules;
   std::vector<std::unique_ptr<TIExpert>> fExperts;
+  std::set<const void*> fPackages;
 };
 
 // The editor of a property's type kind, as the inspector uses it when nothing is registered.
