@@ -4,7 +4,7 @@
 # folder; a header of the project that lies in no layer (apps/, tests/, a new folder) counts as
 # above every layer.
 set(DRAVIK_LAYER_FOLDERS platform/core platform/ui platform/ide library model runtime source widgets runtime/ui
-    installer)
+    editor installer)
 
 # Any spelling of an include: blanks around "#" and "include", quotes or angle brackets.
 set(DRAVIK_INCLUDE_REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">]")

@@ -6,6 +6,7 @@
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "runtime/Dravik.h"
 #include "runtime/LanguageSwitch.h"
+#include "widgets/ConfigFile.h"
 #include "widgets/MsgDlg.h"
 
 namespace dravik {
@@ -43,12 +44,20 @@ void TDravikModule::AfterConstruction() {
   TStringList known;
   Dravik()->GetLanguages(known);
   if (known.IndexOf(language) >= 0) Dravik()->SetLanguage(language);
+  Config()->Load();
+  fStarted = true;
 }
 
 TDravik* TDravikModule::Dravik() const {
   auto* dravik = dynamic_cast<TDravik*>(FindComponent("Dravik"));
   if (!dravik) throw EComponentError("The package's text module has no Dravik");
   return dravik;
+}
+
+TConfigFile* TDravikModule::Config() const {
+  auto* config = dynamic_cast<TConfigFile*>(FindComponent("ConfigFile"));
+  if (!config) throw EComponentError("The package's text module has no ConfigFile");
+  return config;
 }
 
 void TDravikModule::SetLanguage(const std::string& name) {
@@ -60,6 +69,8 @@ std::string TDravikModule::GetString(const std::string& id) const {
 }
 
 void TDravikModule::DravikChange(TObject* sender) {
+  // A switch while the store is busy is the store's own load.
+  if (fStarted && Config()->Status() == isNone) Config()->Save();
   OnChange(sender);
 }
 

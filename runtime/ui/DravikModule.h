@@ -1,7 +1,8 @@
 #pragma once
 // The package's own texts: the messages of its design-time windows and tools are named strings
 // of one data module, in English and German, shown through the library's message dialog. The
-// module exists exactly while a development-environment host is present.
+// module exists exactly while a development-environment host is present, and keeps the user's
+// choice of language in the designers' shared settings.
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 
 namespace dravik {
 
+class TConfigFile;
 class TDravik;
 
 class TDravikModule : public TSuperDataModule {
@@ -20,15 +22,20 @@ class TDravikModule : public TSuperDataModule {
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
   TDravik* Dravik() const;
+  // The store of the chosen language: section "Global" of the designers' registry key.
+  TConfigFile* Config() const;
   void SetLanguage(const std::string& name);
   std::string GetString(const std::string& id) const;
-  // The instance's OnChange; calls OnChange with the sender.
+  // The instance's OnChange: saves the new language, then calls OnChange with the sender.
   void DravikChange(TObject* sender);
   TNotifyEvent OnChange;
 
  protected:
-  // Starts in the user's language.
+  // Starts in the user's language, then in the saved choice.
   void AfterConstruction() override;
+
+ private:
+  bool fStarted = false;  // the saved choice is loaded: later changes are saved
 };
 
 inline constexpr const char* kPrivateDomain = ".Private Quelt Domain";

@@ -9,9 +9,12 @@
 #include <QTimer>
 
 #include "platform/core/classes/Strings.h"
+#include "platform/core/inifiles/Registry.h"
 #include "platform/core/system/Designing.h"
 #include "runtime/Dravik.h"
+#include "runtime/LanguageSwitch.h"
 #include "runtime/ui/DravikModule.h"
+#include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
 
 using namespace dravik;
@@ -20,9 +23,14 @@ namespace {
 
 class DravikModuleTest : public UiTest {
  protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    registry = std::make_unique<TEnvironmentScope>("DRAVIK_REGISTRY", dir.File("registry.reg"));
+  }
   void TearDown() override {
     FreeDravikModule();
     SetDesigningHost(false);
+    registry.reset();
     UiTest::TearDown();
   }
   // The text of the dialog that opens next, answered with key or by clicking button.
@@ -37,6 +45,8 @@ class DravikModuleTest : public UiTest {
       QTest::keyClick(window, key);
     });
   }
+  TTempDir dir;
+  std::unique_ptr<TEnvironmentScope> registry;
 };
 
 }  // namespace
@@ -88,4 +98,25 @@ TEST_F(DravikModuleTest, TheDesignerAsksBeforeASecondDravikAndNoCancelsIt) {
   for (int i = 0; i < form->ComponentCount(); ++i)
     count += dynamic_cast<TDravik*>(form->Components(i)) != nullptr;
   EXPECT_EQ(count, 2);
+}
+
+// The choice lives in the designers' shared settings: a window of the package's domain that
+// switches the language switches the module, which saves it, and the next module starts there.
+TEST_F(DravikModuleTest, TheLanguageChosenInAWindowIsWhereTheNextModuleStarts) {
+  SetDesigningHost(true);
+  ASSERT_EQ(DravikModule()->Dravik()->GetLanguage(), "English");
+  {
+    TComponentPtr<TForm> window = MakeComponent<TForm>(nullptr);
+    TDravik* dravik = AddDravik(window.get());
+    dravik->SetDomain(kPrivateDomain);
+    dravik->SetLanguage("Deutsch");
+    EXPECT_EQ(DravikModule()->Dravik()->GetLanguage(), "Deutsch");
+  }
+  TRegistry saved(dir.File("registry.reg"));
+  ASSERT_TRUE(saved.OpenKeyReadOnly("Software\\Quelt GbR\\Designers"));
+  EXPECT_EQ(saved.ReadString("Global\\Dravik.Language"), "Deutsch");
+  FreeDravikModule();
+  FinalizeLanguageFrames();
+  EXPECT_EQ(DravikModule()->Dravik()->GetLanguage(), "Deutsch");
+  EXPECT_EQ(DravikModule()->GetString("About"), "Info...");
 }
