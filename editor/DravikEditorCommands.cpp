@@ -166,7 +166,8 @@ void TDravikEditorForm::ItemVerifyStringsAtStartClick(TObject*) {
   Item("ItemVerifyStringsAtStart")->SetChecked(!Item("ItemVerifyStringsAtStart")->Checked());
 }
 
-// --- Search ----------------------------------------------------------------------------------------
+// --- Search
+// ----------------------------------------------------------------------------------------
 
 void TDravikEditorForm::ItemSearchClick(TObject*) {
   if (!EditorDialogs().Search) return;
@@ -254,7 +255,8 @@ void TDravikEditorForm::SearchNext(bool first) {
   Beep();
 }
 
-// --- View ------------------------------------------------------------------------------------------
+// --- View
+// ------------------------------------------------------------------------------------------
 
 void TDravikEditorForm::ItemViewTypeClick(TObject* sender) {
   ToggleViewItem(dynamic_cast<TMenuItem*>(sender));
@@ -315,9 +317,9 @@ void TDravikEditorForm::ItemSetupClick(TObject*) {
 
 void TDravikEditorForm::ItemInitNewPropsClick(TObject*) {
   TMenuItem* item = Item("ItemInitNewProps");
-  const std::string question = Format(
-      "%s %s", {Text("InitNewPropsHint"),
-                Text(item->Checked() ? "InitNewPropsDeactivate" : "InitNewPropsActivate")});
+  const std::string question =
+      Format("%s %s", {Text("InitNewPropsHint"),
+                       Text(item->Checked() ? "InitNewPropsDeactivate" : "InitNewPropsActivate")});
   if (Message(question, mtConfirmation, {mbYes, mbNo, mbHelp}) == mrYes)
     item->SetChecked(!item->Checked());
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "editor/DravikEditor.h"
 #include "editor/EditorDialogs.h"
 #include "editor/LanguageGrid.h"
 #include "library/FileTools.h"
@@ -18,13 +19,14 @@
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ide/ToolServices.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Menus.h"
 #include "runtime/Dravik.h"
 #include "runtime/DravikSystem.h"
 #include "runtime/LanguageManager.h"
 #include "runtime/LanguageSwitch.h"
-#include "widgets/ConfigFile.h"
 #include "source/DesignInterfaceTools.h"
+#include "widgets/ConfigFile.h"
 #include "widgets/MsgDlg.h"
 
 namespace dravik {
@@ -103,6 +105,19 @@ const TClassRecord& TDravikEditorForm::StaticClass() {
   return record;
 }
 static const TClassRegistration kRegistration(TDravikEditorForm::StaticClass());
+
+bool ShowDravikEditorForm(const std::string& fileName, TComponent* form, TLanguageManager& manager,
+                          TDravik& control) {
+  TComponentPtr<TDravikEditorForm> window = MakeComponent<TDravikEditorForm>(Application);
+  window->Init(fileName, form, &manager, &control);
+  window->ShowModal();
+  return window->Accepted();
+}
+
+static const bool kInstalled = [] {
+  SetDravikEditorWindow(ShowDravikEditorForm);
+  return true;
+}();
 
 std::string DravikEditorTempDir() {
   return ExpandFileNameByDir("QueltDravik", GetTempDir());
@@ -262,8 +277,7 @@ void TDravikEditorForm::RefreshGrid() {
   auto updating = SetForScope(fUpdating, true);
   fRows->Clear();
   if (TComponentEntries* comps = fWorkManager->Comps())
-    for (int i = 0; i < comps->Count(); ++i)
-      comps->Items(i)->MoveSubItemsToStrings(false, *fRows);
+    for (int i = 0; i < comps->Count(); ++i) comps->Items(i)->MoveSubItemsToStrings(false, *fRows);
   InitGrid(fRows->Count());
   AutoSizeColumns();
   CheckConditions();
@@ -344,8 +358,9 @@ void TDravikEditorForm::InitRow(int row, TConsistentLangPropertyEntry* entry) {
   }
   for (int k = 0; k < fColumns.LanguageColumns; ++k) {
     const int col = fColumns.FirstLangCol + k;
-    grid->SetCells(col, row,
-                   TranslateValue(*entry, ColToLangIndex(*fWorkManager, fColumns.FirstLangCol, col)));
+    grid->SetCells(
+        col, row,
+        TranslateValue(*entry, ColToLangIndex(*fWorkManager, fColumns.FirstLangCol, col)));
   }
 }
 
@@ -420,7 +435,7 @@ void TDravikEditorForm::GridCellValidate(TObject*, int32_t col, int32_t row, std
   }
   if (col >= fColumns.FirstLangCol) {
     std::string text = value;
-    if (entry->Kind == tkInteger) text = NormalizeIntegerText(text);
+    if (entry->Kind == tkInteger) text = NormalizeIntegerText(text, entry->TypeName);
     if (entry->IsValueValid(text)) {
       const int slot = ColToLangIndex(*fWorkManager, fColumns.FirstLangCol, col);
       entry->SetLangValue(slot, Variant(text));
@@ -517,8 +532,7 @@ void TDravikEditorForm::InitCaptions() {
 
 void TDravikEditorForm::DravikChange(TObject*) {
   if (IsLoading() || !Grid()) return;
-  if (Application)
-    Application->SetHelpFile(ExpandFileNameByDir(Text("_HelpFile"), GetModuleDir()));
+  if (Application) Application->SetHelpFile(ExpandFileNameByDir(Text("_HelpFile"), GetModuleDir()));
   InitCaptions();
   InitGridHeader();
   AutoSizeColumns();
@@ -645,7 +659,7 @@ void TDravikEditorForm::BackupLanguageData() {
     Log(FindOwned<TLogFile>(this, "LogFile"), Format("Backup saved to: '%s'", {fileName}));
     fOrigManager->ExportLanguages(fileName);
   } catch (const Exception&) {
-    if (Message(Text("EBackupFailed"), mtWarning, {mbYes, mbNo}) != mrYes) throw EAbort();
+    if (Message(Text("EBackupFailed"), mtWarning, {mbYes, mbNo}) != mrYes) Abort();
   }
 }
 

@@ -89,8 +89,7 @@ class TDravikEditorForm : public TSuperForm {
   void ConfigLangAfterLoad(TObject* sender, TExIniFile* iniFile);
   void GridSelectCell(TObject* sender, int32_t col, int32_t row, bool& canSelect);
   void GridSetEditText(TObject* sender);
-  void GridCellValidate(TObject* sender, int32_t col, int32_t row, std::string& value,
-                        bool& valid);
+  void GridCellValidate(TObject* sender, int32_t col, int32_t row, std::string& value, bool& valid);
   void GridColumnWidthsChanged(TObject* sender);
   void GridGetCellFormat(TObject* sender, int32_t col, int32_t row, TGridDrawState state,
                          TFormatOptions& format);
@@ -178,5 +177,10 @@ class TDravikEditorForm : public TSuperForm {
 
 // The folder below the temporary directory that holds the editor's log and backups.
 std::string DravikEditorTempDir();
+
+// The window as ExecuteDravikEditor shows it: made, bound, shown modally and freed; whether a
+// commit happened. Installed into ExecuteDravikEditor when the package loads.
+bool ShowDravikEditorForm(const std::string& fileName, TComponent* form, TLanguageManager& manager,
+                          TDravik& control);
 
 }  // namespace dravik

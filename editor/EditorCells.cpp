@@ -46,8 +46,10 @@ std::string TranslateValue(const TConsistentLangPropertyEntry& entry, int slot) 
   return hex;
 }
 
-std::string NormalizeIntegerText(const std::string& text) {
+std::string NormalizeIntegerText(const std::string& text, const std::string& typeName) {
   try {
+    if (SameText(typeName, "TColor"))
+      return std::to_string(static_cast<int32_t>(StringToColor(Trim(text))));
     return std::to_string(StringToInt(Trim(text)));
   } catch (const Exception&) {
     return text;

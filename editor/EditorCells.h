@@ -40,9 +40,9 @@ int ColToLangIndex(const TLanguageManager& manager, int firstLangCol, int col);
 // A slot's value as a cell shows it; a colour ("TColor") as "$" and 8 upper-case hex digits.
 std::string TranslateValue(const TConsistentLangPropertyEntry& entry, int slot);
 
-// Typed text for an integer property in decimal ("0x10", "$10" and "10h" give "16"); other
-// text, and text that is no number, as typed.
-std::string NormalizeIntegerText(const std::string& text);
+// Typed text for an integer property in decimal ("0x10", "$10" and "10h" give "16"; for a
+// colour also its identifier, "clRed"); text that is no number stays as typed.
+std::string NormalizeIntegerText(const std::string& text, const std::string& typeName);
 
 // The top-level component entry a property entry belongs to (through sub-objects).
 TMainEntry* ComponentEntryOf(const TPropertyEntry& entry);

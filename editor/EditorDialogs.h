@@ -33,8 +33,8 @@ struct TEditorDialogs {
   std::function<bool(TDravikEditorForm& editor, bool quiet)> VerifyStrings;
   // The language list over the editor's working manager; whether it was confirmed.
   std::function<bool(TDravikEditorForm& editor)> Languages;
-  std::function<bool(TDravikEditorForm& editor, const std::string& fileName,
-                     TStrings& sections, TImportChoice& choice)>
+  std::function<bool(TDravikEditorForm& editor, const std::string& fileName, TStrings& sections,
+                     TImportChoice& choice)>
       Import;
   std::function<bool(TDravikEditorForm& editor, TSearchRequest& request)> Search;
   // The domain and top-level setting; domains lists the domains in use.
@@ -42,8 +42,7 @@ struct TEditorDialogs {
                      std::string& domain, bool& topLevel)>
       Setup;
   // The warnings (adjusted lines) and errors (rejected lines) of an import.
-  std::function<void(TDravikEditorForm& editor, const TStrings& adjusted,
-                      const TStrings& rejected)>
+  std::function<void(TDravikEditorForm& editor, const TStrings& adjusted, const TStrings& rejected)>
       Status;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/LanguageGrid.h"
 
+#include "platform/core/classes/ScopeExit.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 
 namespace dravik {
@@ -29,7 +30,10 @@ bool TLanguageGrid::SelectCell(int32_t col, int32_t row) {
 // The cell still holds the text the edit started with; the handler sees the new text and may
 // change or refuse it.
 void TLanguageGrid::SetEditText(int32_t col, int32_t row, const std::string& value) {
-  if (value == Cells(col, row)) return;
+  // The editor may hand its text over again while a message about it is shown (its queued
+  // commit runs in the message's loop): the first hand-over decides.
+  if (fValidating || value == Cells(col, row)) return;
+  auto validating = SetForScope(fValidating, true);
   OnEditChange(this);
   std::string text = value;
   bool valid = true;

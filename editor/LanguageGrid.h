@@ -27,6 +27,9 @@ class TLanguageGrid : public TSortGrid {
  protected:
   bool SelectCell(int32_t col, int32_t row) override;
   void SetEditText(int32_t col, int32_t row, const std::string& value) override;
+
+ private:
+  bool fValidating = false;
 };
 
 }  // namespace dravik

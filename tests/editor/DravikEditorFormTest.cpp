@@ -1,0 +1,551 @@
+// The language editor window used as a developer uses it: typing into cells, renaming named
+// strings, adding and removing entries, the view columns, search, export, commit with and
+// without a backup, closing, and the window's own language.
+#include <sys/stat.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "editor/DravikEditor.h"
+#include "editor/DravikEditorForm.h"
+#include "editor/EditorDialogs.h"
+#include "editor/LanguageGrid.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
+#include "runtime/LanguageManager.h"
+#include "tests/support/TestFiles.h"
+#include "tests/ui/UiFixture.h"
+
+using namespace dravik;
+
+namespace {
+
+class DravikEditorForm : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    registry = std::make_unique<TEnvironmentScope>("DRAVIK_REGISTRY", dir.File("registry.reg"));
+    temp = std::make_unique<TEnvironmentScope>("TMPDIR", dir.Path());
+    form = MakeComponent<TForm>(nullptr);
+    form->SetName("Form1");
+    button = Create<TButton>(form.get());
+    button->SetName("Button1");
+    panel = Create<TPanel>(form.get());
+    panel->SetName("Panel1");
+    dravik = AddDravik(form.get());
+    Translate(dravik, button, "Caption", {"&OK", "&Gut"});
+    Translate(dravik, button, "Width", {"0", "0"});
+    Translate(dravik, panel, "Color", {"0", "0"});
+    SetValues(button, "Width", {Variant(75), Variant(80)});
+    SetValues(panel, "Color", {Variant(0x0000FF), Variant(0xFF0000)});
+    TLanguageManager* manager = dravik->LanguageManager();
+    manager->Init(cmInitAll);
+    for (const char* name : {"Hello", "Bye"}) manager->AddString(name);
+    Open();
+    // A message nobody expected is reported and closed, so a test fails instead of hanging.
+    watchdog.setInterval(3000);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+      QWidget* window = QApplication::activeModalWidget();
+      if (!window) return;
+      std::string text;
+      for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->text().size() > static_cast<int>(text.size()))
+          text = label->text().toStdString();
+      ADD_FAILURE() << "unexpected window: " << window->windowTitle().toStdString() << ": " << text;
+      QTest::keyClick(window, Qt::Key_Escape);
+    });
+    watchdog.start();
+  }
+  void TearDown() override {
+    if (answering) Answered();  // its timer must not outlive the test
+    editor.reset();
+    form.reset();
+    UiTest::TearDown();
+  }
+
+  // The values of a translated property, the live one first.
+  void SetValues(TComponent* component, const std::string& property, std::vector<Variant> values) {
+    TComponentEntries* comps = dravik->LanguageManager()->Comps();
+    for (int i = 0; i < comps->Count(); ++i)
+      if (comps->Items(i)->Ref() == component)
+        for (int p = 0; p < comps->Items(i)->Props()->Count(); ++p) {
+          auto* entry =
+              static_cast<TConsistentLangPropertyEntry*>(comps->Items(i)->Props()->Items(p));
+          if (entry->Name != property) continue;
+          for (int slot = 0; slot < static_cast<int>(values.size()); ++slot)
+            entry->SetLangValue(slot, values[static_cast<std::size_t>(slot)]);
+        }
+  }
+
+  // A window on the component, as ExecuteDravikEditor makes it, shown without a modal loop.
+  void Open(const std::string& unitFile = "") {
+    dravik->LanguageManager()->Init(cmInitAll);
+    editor = MakeComponent<TDravikEditorForm>(nullptr);
+    editor->Dravik()->SetLanguage("English");
+    editor->Init(unitFile, form.get(), dravik->LanguageManager(), dravik);
+    editor->Show();
+    grid = editor->Grid();
+  }
+
+  // The row of a component's property, or of a named string (component "Dravik").
+  int RowOf(const std::string& component, const std::string& name) const {
+    for (int row = 1; row < grid->RowCount(); ++row) {
+      TConsistentLangPropertyEntry* entry = editor->RowEntry(row);
+      if (entry && entry->Name == name && grid->Cells(0, row) == component) return row;
+    }
+    ADD_FAILURE() << "no row " << component << "." << name;
+    return 1;
+  }
+  std::vector<std::string> Header() const {
+    std::vector<std::string> cells;
+    for (int col = 0; col < grid->ColCount(); ++col) cells.push_back(grid->Cells(col, 0));
+    return cells;
+  }
+
+  // Answers the next message box with the button of that caption and keeps its text; "(none)"
+  // when none comes within a second.
+  void Answer(const std::string& button) {
+    answering = true;
+    AnswerWhenShown(button, 100);
+  }
+  void AnswerWhenShown(const std::string& button, int attempts) {
+    QTimer::singleShot(10, [this, button, attempts] {
+      QWidget* window = QApplication::activeModalWidget();
+      if (!window && attempts > 0) return AnswerWhenShown(button, attempts - 1);
+      answering = false;
+      if (!window) return messages.push_back("(none)");
+      std::string text;
+      for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->text().size() > static_cast<int>(text.size()))
+          text = label->text().toStdString();
+      messages.push_back(text);
+      for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->text().remove('&').toStdString() == button) return b->click();
+      ADD_FAILURE() << "no button " << button << " on \"" << text << "\"";
+      window->close();
+    });
+  }
+  // Waits for the answer to be given.
+  void Answered() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !answering; }, 2000));
+  }
+
+  // Types text into a cell's inline editor and ends the edit with key.
+  void Type(int col, int row, const std::string& text, Qt::Key key = Qt::Key_Return) {
+    grid->MoveTo(col, row);
+    ASSERT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(col, row));
+    grid->SetEditorMode(true);
+    QLineEdit* line = nullptr;
+    for (QLineEdit* candidate : grid->View()->findChildren<QLineEdit*>())
+      if (candidate->isVisible()) line = candidate;
+    ASSERT_NE(line, nullptr) << "no inline editor";
+    line->selectAll();
+    QTest::keyClicks(line, QString::fromStdString(text));
+    QTest::keyClick(line, key);
+    QCoreApplication::processEvents();  // the editor hands its text over queued
+  }
+
+  TTempDir dir;
+  std::unique_ptr<TEnvironmentScope> registry, temp;
+  TComponentPtr<TForm> form;
+  TButton* button = nullptr;
+  TPanel* panel = nullptr;
+  TDravik* dravik = nullptr;
+  TComponentPtr<TDravikEditorForm> editor;
+  TLanguageGrid* grid = nullptr;
+  std::vector<std::string> messages;
+  bool answering = false;
+  QTimer watchdog;
+};
+
+}  // namespace
+
+TEST_F(DravikEditorForm, TypedValuesAreReadAsTheirPropertyTakesThem) {
+  struct Case {
+    const char* Component;
+    const char* Property;
+    const char* Typed;
+    const char* Shown;    // in the cell afterwards
+    const char* Message;  // "" when none
+  };
+  const Case cases[] = {
+      {"Button1", "Width", "0x10", "16", ""},
+      {"Button1", "Width", "$1F", "31", ""},
+      {"Button1", "Width", "20h", "32", ""},
+      {"Button1", "Width", "abc", "32", "Invalid value!"},
+      {"Panel1", "Color", "clBlue", "$00FF0000", ""},
+      {"Panel1", "Color", "$0000FF00", "$0000FF00", ""},
+      {"Panel1", "Color", "no colour", "$0000FF00", "Invalid value!"},
+      {"Button1", "Caption", "&Fine", "&Fine", ""},
+  };
+  const int german = editor->FirstLangCol() + 1;
+  for (const Case& c : cases) {
+    messages.clear();
+    if (*c.Message) Answer("OK");
+    const int row = RowOf(c.Component, c.Property);
+    Type(german, row, c.Typed);
+    EXPECT_EQ(grid->Cells(german, row), c.Shown) << c.Typed;
+    EXPECT_EQ(messages,
+              *c.Message ? std::vector<std::string>{c.Message} : std::vector<std::string>{})
+        << c.Typed;
+    EXPECT_EQ(TranslateValue(*editor->RowEntry(row), 1), c.Shown) << "stored for " << c.Typed;
+  }
+  EXPECT_TRUE(editor->DataModified());
+  EXPECT_EQ(button->Caption(), "&OK") << "the component changes only at a commit";
+}
+
+TEST_F(DravikEditorForm, StringIDsMustBeUniqueIdentifiersIgnoringCase) {
+  struct Case {
+    const char* Typed;
+    const char* Stored;   // the string's name afterwards
+    const char* Message;  // "" when accepted
+  };
+  const Case cases[] = {
+      {"Bye", "Hello", "String identifier already used!"},
+      {"bYE", "Hello", "String identifier already used!"},
+      {"Good-bye", "Hello", "String identifier is invalid!"},
+      {"   ", "Hello", "String identifier is invalid!"},
+      {"  Hello  ", "Hello", ""},
+      {"HELLO", "HELLO", ""},
+      {"Greeting", "Greeting", ""},
+  };
+  const int row = RowOf("Dravik", "Hello");
+  TConsistentLangPropertyEntry* entry = editor->RowEntry(row);
+  for (const Case& c : cases) {
+    messages.clear();
+    if (*c.Message) Answer("OK");
+    Type(editor->IDCol(), row, c.Typed);
+    EXPECT_EQ(grid->Cells(editor->IDCol(), row), c.Stored) << c.Typed;
+    EXPECT_EQ(editor->WorkManager()->Names()->Strings(entry->Index), c.Stored) << c.Typed;
+    EXPECT_EQ(messages,
+              *c.Message ? std::vector<std::string>{c.Message} : std::vector<std::string>{})
+        << c.Typed;
+  }
+}
+
+TEST_F(DravikEditorForm, EscapeRestoresTheCellWithoutAMessage) {
+  const int row = RowOf("Button1", "Width");
+  const int col = editor->FirstLangCol();
+  Answer("OK");  // would answer a message, if one came
+  Type(col, row, "abc", Qt::Key_Escape);
+  Answered();
+  EXPECT_EQ(grid->Cells(col, row), "75");
+  EXPECT_EQ(messages, std::vector<std::string>{"(none)"});
+  EXPECT_FALSE(editor->DataModified());
+}
+
+TEST_F(DravikEditorForm, OnlyLanguageCellsAndStringIDsCanBeSelected) {
+  const int property = RowOf("Button1", "Caption"), string = RowOf("Dravik", "Hello");
+  struct Case {
+    int Col, Row;
+    bool Selectable;
+  };
+  const Case cases[] = {
+      {0, property, false},
+      {1, property, false},
+      {editor->IDCol(), property, false},
+      {editor->IDCol(), string, true},
+      {editor->FirstLangCol(), property, true},
+      {editor->FirstLangCol() + 1, string, true},
+  };
+  for (const Case& c : cases) {
+    grid->MoveTo(editor->FirstLangCol(), 1);
+    grid->MoveTo(c.Col, c.Row);
+    EXPECT_EQ(grid->Col() == c.Col && grid->Row() == c.Row, c.Selectable) << c.Col << "," << c.Row;
+  }
+}
+
+TEST_F(DravikEditorForm, ColumnsFollowTheViewItemsAndTheLanguages) {
+  using Cells = std::vector<std::string>;
+  EXPECT_EQ(Header(), (Cells{"Name of Component", "Type of Property",
+                             "Property Descriptor/String ID", "English [Default]", "Deutsch"}));
+  editor->Item("ItemCompType")->Click();
+  editor->Item("ItemCompName")->Click();
+  EXPECT_EQ(Header(), (Cells{"Type of Component", "Type of Property",
+                             "Property Descriptor/String ID", "English [Default]", "Deutsch"}));
+  editor->Item("ItemPropDesc")->Click();
+  EXPECT_EQ(Header(),
+            (Cells{"Type of Component", "Type of Property", "English [Default]", "Deutsch"}));
+  EXPECT_FALSE(editor->Item("ItemStringID")->Checked()) << "one column under two names";
+  EXPECT_EQ(editor->IDCol(), -1);
+  const int row = RowOf("TButton", "Width");
+  EXPECT_EQ(grid->Cells(editor->FirstLangCol() + 1, row), "80") << "the data stays";
+  EXPECT_FALSE(editor->DataModified());
+
+  dravik->LanguageManager()->Langs()->Clear();  // a component without languages
+  Open();
+  EXPECT_EQ(Header(), (Cells{"Name of Component", "Type of Property",
+                             "Property Descriptor/String ID", "[Default]"}));
+}
+
+TEST_F(DravikEditorForm, TheStatusBarCountsEntriesAndShowsTheDomain) {
+  auto panels = [this] {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3; ++i) texts.push_back(editor->StatusBar()->Panels()->Items(i)->Text());
+    return texts;
+  };
+  EXPECT_EQ(panels(),
+            (std::vector<std::string>{"Number of entries: 5", "Domain: None", "TopLevel : False"}));
+  dravik->SetDomain("Tools");
+  Open();
+  EXPECT_EQ(panels(), (std::vector<std::string>{"Number of entries: 5", "Domain: 'Tools'",
+                                                "TopLevel is ignored"}));
+  editor->Dravik()->SetLanguage("Deutsch");
+  EXPECT_EQ(panels(), (std::vector<std::string>{"Anzahl der Einträge: 5", "Domain: 'Tools'",
+                                                "TopLevel wird ignoriert"}));
+}
+
+TEST_F(DravikEditorForm, AddingAndRemovingEntriesKeepsGridAndDataTogether) {
+  const int rows = grid->RowCount();
+  grid->MoveTo(editor->FirstLangCol(), RowOf("Button1", "Width"));
+  editor->Item("ItemAddStr")->Click();
+  EXPECT_EQ(grid->RowCount(), rows + 1);
+  EXPECT_EQ(grid->Col(), editor->IDCol()) << "the string ID is typed first";
+  EXPECT_EQ(grid->Cells(editor->IDCol(), grid->Row()), "String1");
+  EXPECT_TRUE(editor->DataModified());
+
+  const int width = RowOf("Button1", "Width");
+  grid->MoveTo(editor->FirstLangCol(), width);
+  editor->Item("ItemDelEntry")->Click();
+  EXPECT_EQ(grid->RowCount(), rows);
+  for (int row = 1; row < grid->RowCount(); ++row) EXPECT_NE(editor->RowEntry(row)->Name, "Width");
+  EXPECT_EQ(editor->WorkManager()->Names()->Text(), "Hello\r\nBye\r\nString1\r\n");
+
+  while (grid->Enabled()) {
+    grid->MoveTo(editor->FirstLangCol(), 1);
+    editor->Item("ItemDelEntry")->Click();
+  }
+  EXPECT_EQ(grid->RowCount(), 2) << "one empty, disabled row";
+  EXPECT_EQ(editor->RowEntry(1), nullptr);
+  EXPECT_EQ(editor->StatusBar()->Panels()->Items(0)->Text(), "Number of entries: 0");
+  EXPECT_FALSE(editor->Item("ItemSearch")->Enabled());
+  EXPECT_FALSE(editor->Item("ItemDelEntry")->Enabled());
+
+  editor->Item("ItemAddStr")->Click();
+  EXPECT_TRUE(grid->Enabled());
+  EXPECT_EQ(grid->RowCount(), 2);
+  EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(editor->IDCol(), 1));
+}
+
+TEST_F(DravikEditorForm, UnitModeShowsNamedStringsOnly) {
+  // A TDravik of a unit has no form owner: only string IDs and languages.
+  TComponentPtr<TDravik> unitDravik = [] {
+    TOwnerlessScope ownerless;
+    return MakeComponent<TDravik>(nullptr);
+  }();
+  TLanguageManager* manager = unitDravik->LanguageManager();
+  for (const char* name : {"English", "Deutsch"}) {
+    TLanguageEntry* language = manager->Langs()->Add();
+    language->Name = name;
+    language->SubIndex = manager->GetLangCount() - 1;
+  }
+  manager->AddString("Greeting");
+  editor = MakeComponent<TDravikEditorForm>(nullptr);
+  editor->Dravik()->SetLanguage("English");
+  editor->Init(dir.File("Unit1.pas"), nullptr, manager, unitDravik.get());
+  grid = editor->Grid();
+  EXPECT_FALSE(editor->FormMode());
+  EXPECT_EQ(Header(), (std::vector<std::string>{"String ID", "English [Default]", "Deutsch"}));
+  for (const char* hidden :
+       {"ItemCompName", "ItemCompType", "ItemPropType", "ItemPropDesc", "ItemProps"})
+    EXPECT_FALSE(editor->Item(hidden)->Visible()) << hidden;
+  EXPECT_FALSE(editor->Button("BtnProps")->Visible());
+  EXPECT_TRUE(editor->Item("ItemStringID")->Visible());
+  editor->Item("ItemStringID")->Click();
+  EXPECT_EQ(Header(), (std::vector<std::string>{"English [Default]", "Deutsch"}));
+  editor->Item("ItemAddStr")->Click();
+  EXPECT_EQ(grid->Col(), editor->FirstLangCol()) << "no string-ID column to go to";
+  EXPECT_EQ(grid->RowCount(), 3);
+}
+
+TEST_F(DravikEditorForm, SearchFindsEachModeInBothDirections) {
+  // Rows: Button1.Caption (&OK/&Gut), Button1.Width, Panel1.Color, Hello, Bye.
+  struct Case {
+    TSearchIn Mode;
+    const char* Pattern;
+    TSearchOptions Options;
+    std::pair<int, int> From;   // language column offset and row
+    std::pair<int, int> Found;  // the same, or (-1, -1) for none
+  };
+  const int caption = RowOf("Button1", "Caption"), color = RowOf("Panel1", "Color");
+  const int width = RowOf("Button1", "Width"), hello = RowOf("Dravik", "Hello");
+  const Case cases[] = {
+      {siValues, "ok", {}, {0, 1}, {0, caption}},
+      {siValues, "&ok", {}, {0, 1}, {0, caption}},
+      {siValues, "ok&", {}, {0, 1}, {-1, -1}},
+      {siValues, "OK", {soCaseSensitive}, {0, 1}, {0, caption}},
+      {siValues, "ok", {soCaseSensitive}, {0, 1}, {-1, -1}},
+      {siValues, "gut", {}, {0, 1}, {1, caption}},
+      {siValues, "8?", {soBackward, soFromCursor}, {0, color}, {1, width}},
+      {siValues, "$00FF0000", {soFromCursor}, {1, width}, {1, color}},
+      {siNames, "button", {}, {0, 1}, {0, caption}},
+      {siNames, "tpanel", {}, {0, 1}, {0, color}},
+      {siDescs, "width", {}, {0, 1}, {0, width}},
+      {siDescs, "hello", {soBackward}, {0, 1}, {0, hello}},
+  };
+  for (const Case& c : cases) {
+    grid->MoveTo(editor->FirstLangCol() + c.From.first, c.From.second);
+    const std::pair<int, int> before{grid->Col(), grid->Row()};
+    editor->StartSearch({c.Pattern, c.Mode, c.Options});
+    const std::pair<int, int> found{grid->Col() - editor->FirstLangCol(), grid->Row()};
+    if (c.Found.first < 0)
+      EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), before) << c.Pattern;
+    else
+      EXPECT_EQ(found, c.Found) << c.Pattern;
+  }
+}
+
+TEST_F(DravikEditorForm, SearchAgainContinuesFromTheCursor) {
+  const int caption = RowOf("Button1", "Caption"), width = RowOf("Button1", "Width");
+  const int first = editor->FirstLangCol();
+  editor->StartSearch({"*", siValues, {}});
+  EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(first, caption));
+  editor->Item("ItemSearchAgain")->Click();
+  EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(first + 1, caption));
+  editor->Item("ItemSearchAgain")->Click();
+  EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(first, width));
+  // Backward from the first language column goes on in the last column of the row above.
+  editor->StartSearch({"*", siValues, {soBackward, soFromCursor}});
+  editor->Item("ItemSearchAgain")->Click();
+  EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(first + 1, caption));
+}
+
+TEST_F(DravikEditorForm, ACommitWritesTheComponentAndBacksUpWhatItHeld) {
+  const int caption = RowOf("Button1", "Caption");
+  Type(editor->FirstLangCol(), caption, "&Yes");
+  Type(editor->FirstLangCol() + 1, caption, "&Ja");
+  EXPECT_TRUE(editor->Item("ItemCommit")->Enabled());
+  editor->Item("ItemCommit")->Click();
+  EXPECT_TRUE(editor->Accepted());
+  EXPECT_FALSE(editor->DataModified());
+  EXPECT_FALSE(editor->Item("ItemCommit")->Enabled());
+  EXPECT_EQ(button->Caption(), "&Yes");
+
+  std::vector<std::string> backups;
+  for (const auto& file : std::filesystem::directory_iterator(DravikEditorTempDir()))
+    if (file.path().filename() != "Index.txt") backups.push_back(file.path().string());
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_NE(ReadFileBytes(backups[0]).find("Button1.Caption='&OK'"), std::string::npos)
+      << "the backup holds the data from before the commit";
+  const std::string log = ReadFileBytes(DravikEditorTempDir() + "/Index.txt");
+  for (const char* line : {"Language editor started by: ", "Multilingual form: '' (TForm)",
+                           "Backup saved to: '", "Language data saved"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+
+  editor->Item("ItemAutoBackup")->Click();
+  Type(editor->FirstLangCol() + 1, caption, "&Sicher");
+  editor->Item("ItemCommit")->Click();
+  editor.reset();
+  dravik->SetLanguage("Deutsch");
+  EXPECT_EQ(button->Caption(), "&Sicher");
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& file :
+       std::filesystem::directory_iterator(DravikEditorTempDir()))
+    ++files;
+  EXPECT_EQ(files, 2u) << "no second backup without the option";
+}
+
+TEST_F(DravikEditorForm, AFailedBackupAsksWhetherToCommitAnyway) {
+  // A value with a line break cannot be written to the backup file.
+  const int caption = RowOf("Button1", "Caption");
+  static_cast<TConsistentLangPropertyEntry*>(
+      dravik->LanguageManager()->Comps()->Items(0)->Props()->Items(0))
+      ->SetLangValue(1, Variant(std::string("a\r\nb")));
+  for (const char* answer : {"No", "Yes"}) {
+    Type(editor->FirstLangCol(), caption, answer);
+    messages.clear();
+    Answer(answer);
+    editor->Item("ItemCommit")->Click();
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"The backup file could not be created. Continue?"});
+    EXPECT_EQ(button->Caption(), std::string(answer) == "No" ? "&OK" : "Yes") << answer;
+    EXPECT_EQ(editor->Accepted(), std::string(answer) == "Yes");
+  }
+}
+
+TEST_F(DravikEditorForm, ClosingWithChangesAsksToSaveThem) {
+  struct Case {
+    const char* Answer;
+    bool Closed;
+    const char* Caption;  // the button's caption afterwards
+  };
+  for (const Case& c :
+       {Case{"Cancel", false, "&OK"}, Case{"No", true, "&OK"}, Case{"Yes", true, "&Changed"}}) {
+    Open();
+    Type(editor->FirstLangCol(), RowOf("Button1", "Caption"), "&Changed");
+    messages.clear();
+    Answer(c.Answer);
+    editor->Item("ItemClose")->Click();
+    EXPECT_EQ(messages, std::vector<std::string>{"Save changes?"}) << c.Answer;
+    EXPECT_EQ(!editor->Visible(), c.Closed) << c.Answer;
+    EXPECT_EQ(button->Caption(), c.Caption) << c.Answer;
+    EXPECT_EQ(editor->Accepted(), std::string(c.Answer) == "Yes") << c.Answer;
+  }
+  Open();
+  messages.clear();
+  Answer("OK");  // would answer a question, if one came
+  editor->Item("ItemClose")->Click();
+  Answered();
+  EXPECT_FALSE(editor->Visible()) << "nothing changed: no question";
+  EXPECT_EQ(messages, std::vector<std::string>{"(none)"});
+}
+
+TEST_F(DravikEditorForm, AnExportThatFailsLeavesTheOldFileAsItWas) {
+  const std::string target = dir.File("Langs.txt");
+  WriteFileBytes(target, "old translations\r\n");
+  chmod(target.c_str(), 0444);
+  ASSERT_TRUE(editor->ExportLanguagesTo(target)) << "the user agreed to overwrite it";
+  EXPECT_NE(ReadFileBytes(target).find("[TForm.Deutsch]"), std::string::npos);
+
+  WriteFileBytes(target, "old translations\r\n");
+  chmod(target.c_str(), 0444);
+  // A value with a line break cannot be exported.
+  editor->RowEntry(RowOf("Button1", "Caption"))->SetLangValue(1, Variant(std::string("a\r\nb")));
+  Answer("OK");
+  EXPECT_FALSE(editor->ExportLanguagesTo(target));
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("An I/O error has occured.", 0), 0u) << messages[0];
+  EXPECT_EQ(ReadFileBytes(target), "old translations\r\n");
+  struct stat status {};
+  stat(target.c_str(), &status);
+  EXPECT_EQ(status.st_mode & 0777, 0444u) << "its mode is given back";
+}
+
+TEST_F(DravikEditorForm, TheWindowSwitchesItsOwnLanguage) {
+  editor->Item("ItemGerman")->Click();
+  EXPECT_TRUE(editor->Item("ItemGerman")->Checked());
+  EXPECT_EQ(Header(),
+            (std::vector<std::string>{"Komponentenname", "Eigenschaftstyp",
+                                      "Beschreibung/String-ID", "English [Vorgabe]", "Deutsch"}));
+  EXPECT_EQ(editor->Item("ItemAddStr")->Caption(), "&Zeichenkette hinzufügen");
+  editor->Item("ItemEnglish")->Click();
+  EXPECT_TRUE(editor->Item("ItemEnglish")->Checked());
+  EXPECT_EQ(editor->Item("ItemAddStr")->Caption(), "&Add String");
+  editor.reset();  // the choice is kept for every window of the package
+  editor = MakeComponent<TDravikEditorForm>(nullptr);
+  EXPECT_EQ(editor->Dravik()->GetLanguage(), "English");
+}
+
+TEST_F(DravikEditorForm, ExecuteDravikEditorShowsTheWindow) {
+  editor.reset();
+  SetDravikEditorWindow(ShowDravikEditorForm);
+  std::string caption;
+  QTimer::singleShot(0, [&caption] {
+    QWidget* window = QApplication::activeModalWidget();
+    ASSERT_NE(window, nullptr);
+    caption = window->windowTitle().toStdString();
+    window->close();
+  });
+  EXPECT_FALSE(ExecuteDravikEditor("", dravik));
+  EXPECT_EQ(caption.rfind("Quelt Dravik 1.31", 0), 0u) << caption;
+}
