@@ -1,6 +1,7 @@
 #include "editor/DravikEditorForm.h"
 
 #include <QAbstractScrollArea>
+#include <QFontMetrics>
 #include <QTableView>
 #include <algorithm>
 #include <ctime>
@@ -37,6 +38,20 @@ constexpr const char* kPackageVersion = "1.31";
 // Cells the cursor cannot reach are painted in this green.
 constexpr TColor kFixedCellColor = static_cast<TColor>(0xD0E0D0);
 constexpr int32_t kMinLanguageColumnWidth = 24;
+
+// The status bar's font is larger than the window's: a panel grows beyond its designed width
+// rather than cut its text off (a large count, a long domain, the German texts).
+void FitStatusPanels(TStatusBar* status) {
+  static constexpr int32_t kDesigned[] = {150, 150, 150, 50};
+  QWidget* widget = status->Widget();
+  if (!widget) return;
+  const QFontMetrics metrics(widget->font());
+  for (int i = 0; i < 4 && i < status->Panels()->Count(); ++i) {
+    TStatusPanel* panel = status->Panels()->Items(i);
+    const int32_t needed = metrics.horizontalAdvance(QString::fromStdString(panel->Text())) + 12;
+    panel->SetWidth(std::max(kDesigned[i], needed));
+  }
+}
 
 std::string WithExtension(const std::string& name, const char* extension) {
   return std::filesystem::path(name).replace_extension(extension).string();
@@ -522,6 +537,7 @@ void TDravikEditorForm::WriteStatus() {
   }
   status->Panels()->Items(1)->SetText(Format("Domain: %s", {domain}));
   status->Panels()->Items(2)->SetText(Format("TopLevel %s", {topLevel}));
+  FitStatusPanels(status);
 }
 
 void TDravikEditorForm::InitCaptions() {
@@ -593,6 +609,7 @@ void TDravikEditorForm::SaveConfiguration() {
 void TDravikEditorForm::FormShow(TObject*) {
   AutoSizeColumns();
   CheckConditions();
+  WriteStatus();
   if (fShownOnce) return;
   // The quiet check runs once, when the window first shows: each of the window's own dialogs
   // would otherwise start it again when it closes.

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -548,4 +549,42 @@ TEST_F(DravikEditorForm, ExecuteDravikEditorShowsTheWindow) {
   });
   EXPECT_FALSE(ExecuteDravikEditor("", dravik));
   EXPECT_EQ(caption.rfind("Quelt Dravik 1.31", 0), 0u) << caption;
+}
+
+TEST_F(DravikEditorForm, ScreenshotsOfALargeFormInBothLanguages) {
+  editor.reset();
+  TLanguageEntry* french = dravik->LanguageManager()->Langs()->Add();
+  french->Name = "Français";
+  french->SubIndex = 2;
+  for (int i = 0; i < 197; ++i) {
+    auto* label = Create<TLabel>(form.get());
+    label->SetName("Label" + std::to_string(i + 1));
+    const std::string n = std::to_string(i + 1);
+    Translate(dravik, label, "Caption", {"Customer " + n, "Kunde " + n, "Client " + n});
+  }
+  dravik->LanguageManager()->SyncCount(cmInitAll);
+  Open();
+  EXPECT_EQ(editor->StatusBar()->Panels()->Items(0)->Text(), "Number of entries: 202");
+  const std::string folder = std::string(DRAVIK_BIN_DIR) + "/../screenshots";
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+  for (const char* language : {"English", "Deutsch"}) {
+    editor->Dravik()->SetLanguage(language);
+    QCoreApplication::processEvents();
+    // Every language column gets the same share of what the information columns leave.
+    const int first = editor->FirstLangCol();
+    EXPECT_EQ(grid->ColWidths(first), grid->ColWidths(first + 2)) << language;
+    int32_t width = 0;
+    for (int col = 0; col < grid->ColCount(); ++col) width += grid->ColWidths(col) + 1;
+    EXPECT_LE(width, grid->View()->viewport()->width()) << language << ": no column cut off";
+    EXPECT_GT(width, grid->View()->viewport()->width() - 3 * 4) << language;
+    TStatusBar* status = editor->StatusBar();
+    const QFontMetrics metrics(status->Widget()->font());
+    for (int i = 0; i < status->Panels()->Count(); ++i) {
+      TStatusPanel* panel = status->Panels()->Items(i);
+      EXPECT_LT(metrics.horizontalAdvance(QString::fromStdString(panel->Text())), panel->Width())
+          << language << ": " << panel->Text();
+    }
+    EXPECT_TRUE(editor->Widget()->grab().save(
+        QString::fromStdString(folder + "/editor-" + language + ".png")));
+  }
 }
