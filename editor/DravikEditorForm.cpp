@@ -66,6 +66,8 @@ std::string FolderOf(const std::string& name) {
 }
 
 void Log(TLogFile* log, const std::string& line) {
+  // Without a temporary folder the log would land in the current folder.
+  if (GetTempDir().empty()) return;
   try {
     if (log->FullName().empty()) log->CreateFile();
     log->WriteValue(Variant(line));
@@ -135,7 +137,8 @@ static const bool kInstalled = [] {
 }();
 
 std::string DravikEditorTempDir() {
-  return ExpandFileNameByDir("QueltDravik", GetTempDir());
+  const std::string temp = GetTempDir();
+  return temp.empty() ? temp : ExpandFileNameByDir("QueltDravik", temp);
 }
 
 TDravikEditorForm::TDravikEditorForm(TComponent* owner)
@@ -670,7 +673,7 @@ void TDravikEditorForm::BackupLanguageData() {
     char name[32];
     std::strftime(name, sizeof name, "%y-%m-%d %H.%M.%S.txt", &local);
     const std::string folder = DravikEditorTempDir();
-    if (!CreateDirRecurse(folder))
+    if (folder.empty() || !CreateDirRecurse(folder))
       throw EInOutError("Directory structure could not be created", errno);
     const std::string fileName = MakeUniqueFileName(ExpandFileNameByDir(name, folder));
     Log(FindOwned<TLogFile>(this, "LogFile"), Format("Backup saved to: '%s'", {fileName}));

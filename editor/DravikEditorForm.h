@@ -175,7 +175,8 @@ class TDravikEditorForm : public TSuperForm {
   bool fShownOnce = false;
 };
 
-// The folder below the temporary directory that holds the editor's log and backups.
+// The folder below the temporary directory that holds the editor's log and backups; empty
+// when there is no temporary directory.
 std::string DravikEditorTempDir();
 
 // The window as ExecuteDravikEditor shows it: made, bound, shown modally and freed; whether a
