@@ -83,6 +83,7 @@ void TDravikEditorForm::ItemExportClick(TObject*) {
 // An existing file the user agreed to overwrite is made writable and replaced whole by the
 // export, never deleted first: when the export fails, the old file is still there as it was.
 bool TDravikEditorForm::ExportLanguagesTo(const std::string& fileName) {
+  fExportFileName = fileName;
   struct stat before {};
   const bool existed = stat(fileName.c_str(), &before) == 0;
   try {

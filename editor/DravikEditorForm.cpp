@@ -599,7 +599,6 @@ void TDravikEditorForm::ConfigLangAfterLoad(TObject*, TExIniFile*) {
 void TDravikEditorForm::SaveConfiguration() {
   Config()->Save();
   FindOwned<TConfigFile>(this, "ConfigLang")->Save();
-  SetUILanguage(Dravik()->GetLanguage());
   try {
     FindOwned<TDravik>(this, "DravikSync")->SetLanguage(Dravik()->GetLanguage());
   } catch (const Exception&) {

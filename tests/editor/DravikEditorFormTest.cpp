@@ -19,6 +19,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/LanguageGrid.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
@@ -547,6 +548,27 @@ TEST_F(DravikEditorForm, TheWindowSwitchesItsOwnLanguage) {
   editor.reset();  // the choice is kept for every window of the package
   editor = MakeComponent<TDravikEditorForm>(nullptr);
   EXPECT_EQ(editor->Dravik()->GetLanguage(), "English");
+}
+
+TEST_F(DravikEditorForm, TheViewAndTheOptionsAreKeptForTheNextWindow) {
+  editor->Item("ItemCompType")->Click();
+  editor->Item("ItemPropType")->Click();
+  editor->Item("ItemAutoBackup")->Click();
+  editor->Item("ItemVerifyStringsAtStart")->Click();
+  const std::string target = dir.File("out/Langs.txt");
+  std::filesystem::create_directory(dir.File("out"));
+  ASSERT_TRUE(editor->ExportLanguagesTo(target));
+  editor.reset();
+  Open();
+  EXPECT_TRUE(editor->Item("ItemCompName")->Checked());
+  EXPECT_TRUE(editor->Item("ItemCompType")->Checked());
+  EXPECT_FALSE(editor->Item("ItemPropType")->Checked());
+  EXPECT_FALSE(editor->Item("ItemAutoBackup")->Checked());
+  EXPECT_FALSE(editor->Item("ItemVerifyStringsAtStart")->Checked());
+  EXPECT_EQ(FindOwned<TSaveDialog>(editor.get(), "SaveDialog")->InitialDir(), dir.File("out"));
+  EXPECT_EQ(Header(), (std::vector<std::string>{"Name of Component", "Type of Component",
+                                                "Property Descriptor/String ID",
+                                                "English [Default]", "Deutsch"}));
 }
 
 TEST_F(DravikEditorForm, ExecuteDravikEditorShowsTheWindow) {
