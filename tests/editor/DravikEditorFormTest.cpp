@@ -535,6 +535,45 @@ TEST_F(DravikEditorForm, AnExportThatFailsLeavesTheOldFileAsItWas) {
   EXPECT_EQ(status.st_mode & 0777, 0444u) << "its mode is given back";
 }
 
+TEST_F(DravikEditorForm, AnImportWithoutEntriesSaysSoAndChangesNothing) {
+  WriteFileBytes(dir.File("empty.txt"), "no sections here\r\n");
+  const struct {
+    std::string File, Message;
+  } cases[] = {
+      {dir.File("missing.txt"), "File '" + dir.File("missing.txt") + "' not found."},
+      {dir.File("empty.txt"), "No entries to import found."},
+  };
+  for (const auto& c : cases) {
+    messages.clear();
+    Answer("OK");
+    editor->ImportLanguagesFrom(c.File);
+    EXPECT_EQ(messages, std::vector<std::string>{c.Message});
+    EXPECT_FALSE(editor->DataModified());
+  }
+}
+
+TEST_F(DravikEditorForm, InitializingNewEntriesIsSwitchedAfterAQuestion) {
+  const std::string hint =
+      "If this option is activated, added entries are initialized with the current property "
+      "value. ";
+  const struct {
+    const char* Answer;
+    bool Checked;
+    std::string Question;
+  } cases[] = {
+      {"No", false, hint + "Would you like to activate this option?"},
+      {"Yes", true, hint + "Would you like to activate this option?"},
+      {"Yes", false, hint + "Would you like to deactivate this option?"},
+  };
+  for (const auto& c : cases) {
+    messages.clear();
+    Answer(c.Answer);
+    editor->Item("ItemInitNewProps")->Click();
+    EXPECT_EQ(messages, std::vector<std::string>{c.Question});
+    EXPECT_EQ(editor->Item("ItemInitNewProps")->Checked(), c.Checked);
+  }
+}
+
 TEST_F(DravikEditorForm, TheWindowSwitchesItsOwnLanguage) {
   editor->Item("ItemGerman")->Click();
   EXPECT_TRUE(editor->Item("ItemGerman")->Checked());
