@@ -302,21 +302,24 @@ void TDravikEditorForm::RefreshGrid() {
   WriteStatus();
 }
 
+// Every cell is made first and given to the grid at once: a grid of thousands of rows is filled
+// without a change notice per cell. The columns are sized afterwards, once.
 void TDravikEditorForm::InitGrid(int lines) {
   TLanguageGrid* grid = Grid();
   fColumns = EditorColumns(View(), fWorkManager->GetLangCount());
   const int cols = fColumns.FirstLangCol + fColumns.LanguageColumns;
   const int rows = lines > 0 ? lines + 1 : 2;
-  // Every cell in one pass: a grid of thousands of rows is filled without a change per cell.
-  std::vector<std::string> texts(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
+  std::vector<std::string> texts;
+  texts.reserve(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
+  for (int c = 0; c < cols; ++c) texts.push_back(HeaderText(c));
+  for (int i = 0; i < lines; ++i)
+    RowTexts(*static_cast<TConsistentLangPropertyEntry*>(fRows->Objects(i)), i, texts);
+  texts.resize(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
   grid->SetFixedCols(0);
   grid->ReplaceCells(cols, rows, std::move(texts));
   grid->SetFixedRows(1);
   grid->SetEnabled(lines > 0);
-  InitGridHeader();
-  for (int i = 0; i < lines; ++i)
-    InitRow(i + 1, static_cast<TConsistentLangPropertyEntry*>(fRows->Objects(i)));
-  grid->AutoSizeColumns(true, 0);
+  for (int i = 0; i < lines; ++i) grid->SetObjects(0, i + 1, fRows->Objects(i));
   grid->MoveTo(fColumns.FirstLangCol, 1);
   if (Visible() && grid->Enabled()) grid->SetFocus();
 }
@@ -327,68 +330,64 @@ std::string TDravikEditorForm::LanguageHeader(int language) const {
   return entry->IsActive() ? entry->Name + " [" + Text("Default") + "]" : entry->Name;
 }
 
+std::string TDravikEditorForm::HeaderText(int col) const {
+  if (col >= fColumns.FirstLangCol) return LanguageHeader(col - fColumns.FirstLangCol);
+  switch (fColumns.Info[static_cast<std::size_t>(col)]) {
+    case icCompName:
+      return Text("Name of Component");
+    case icCompType:
+      return Text("Type of Component");
+    case icPropType:
+      return Text("Type of Property");
+    case icDescriptor:
+      break;
+  }
+  return Text(fFormMode ? "Property Descriptor String ID" : "String ID");
+}
+
 void TDravikEditorForm::InitGridHeader() {
   TLanguageGrid* grid = Grid();
   fColumns = EditorColumns(View(), fWorkManager->GetLangCount());
   const int cols = fColumns.FirstLangCol + fColumns.LanguageColumns;
   if (grid->ColCount() != cols) grid->SetColCount(cols);
-  for (int c = 0; c < fColumns.FirstLangCol; ++c) {
-    switch (fColumns.Info[static_cast<std::size_t>(c)]) {
+  for (int c = 0; c < cols; ++c) grid->SetCells(c, 0, HeaderText(c));
+}
+
+// The texts of one row, appended to texts; line is the entry's line in Rows (-1 for none).
+void TDravikEditorForm::RowTexts(const TConsistentLangPropertyEntry& entry, int line,
+                                 std::vector<std::string>& texts) const {
+  const TMainEntry* component = ComponentEntryOf(entry);
+  for (TInfoColumn column : fColumns.Info) {
+    switch (column) {
       case icCompName:
-        grid->SetCells(c, 0, Text("Name of Component"));
+        texts.push_back(component ? component->Name : std::string());
         break;
       case icCompType:
-        grid->SetCells(c, 0, Text("Type of Component"));
+        texts.push_back(component ? component->TypeName : std::string());
         break;
       case icPropType:
-        grid->SetCells(c, 0, Text("Type of Property"));
+        texts.push_back(entry.TypeName);
         break;
       case icDescriptor:
-        grid->SetCells(c, 0, Text(fFormMode ? "Property Descriptor String ID" : "String ID"));
+        if (fWorkManager->IsStringEntry(entry))
+          texts.push_back(fWorkManager->Names()->Strings(entry.Index));
+        else
+          texts.push_back(line >= 0 ? fRows->Strings(line) : entry.GetDescriptor(""));
         break;
     }
   }
   for (int k = 0; k < fColumns.LanguageColumns; ++k)
-    grid->SetCells(fColumns.FirstLangCol + k, 0, LanguageHeader(k));
+    texts.push_back(TranslateValue(
+        entry, ColToLangIndex(*fWorkManager, fColumns.FirstLangCol, fColumns.FirstLangCol + k)));
 }
 
 void TDravikEditorForm::InitRow(int row, TConsistentLangPropertyEntry* entry) {
   TLanguageGrid* grid = Grid();
   grid->SetObjects(0, row, entry);
-  TMainEntry* component = ComponentEntryOf(*entry);
-  for (int c = 0; c < fColumns.FirstLangCol; ++c) {
-    std::string text;
-    switch (fColumns.Info[static_cast<std::size_t>(c)]) {
-      case icCompName:
-        text = component ? component->Name : std::string();
-        break;
-      case icCompType:
-        text = component ? component->TypeName : std::string();
-        break;
-      case icPropType:
-        text = entry->TypeName;
-        break;
-      case icDescriptor:
-        text = DescriptorText(row);
-        break;
-    }
-    grid->SetCells(c, row, text);
-  }
-  for (int k = 0; k < fColumns.LanguageColumns; ++k) {
-    const int col = fColumns.FirstLangCol + k;
-    grid->SetCells(
-        col, row,
-        TranslateValue(*entry, ColToLangIndex(*fWorkManager, fColumns.FirstLangCol, col)));
-  }
-}
-
-std::string TDravikEditorForm::DescriptorText(int row) const {
-  TConsistentLangPropertyEntry* entry = RowEntry(row);
-  if (!entry) return {};
-  if (fWorkManager->IsStringEntry(*entry)) return fWorkManager->Names()->Strings(entry->Index);
-  // Rows keeps the descriptor with its sub-object path; an entry added since has none.
-  const int line = fRows->IndexOfObject(entry);
-  return line >= 0 ? fRows->Strings(line) : entry->GetDescriptor("");
+  std::vector<std::string> texts;
+  RowTexts(*entry, fRows->IndexOfObject(entry), texts);
+  for (int c = 0; c < static_cast<int>(texts.size()); ++c)
+    grid->SetCells(c, row, texts[static_cast<std::size_t>(c)]);
 }
 
 std::string TDravikEditorForm::RowNameText(int row) const {

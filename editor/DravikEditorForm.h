@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/EditorCells.h"
 #include "editor/EditorSearch.h"
@@ -132,6 +133,9 @@ class TDravikEditorForm : public TSuperForm {
   void InitGrid(int lines);
   void InitGridHeader();
   void InitRow(int row, TConsistentLangPropertyEntry* entry);
+  std::string HeaderText(int col) const;
+  void RowTexts(const TConsistentLangPropertyEntry& entry, int line,
+                std::vector<std::string>& texts) const;
   std::string LanguageHeader(int language) const;
   void InitCaptions();
   void SyncLangStatus();
@@ -142,7 +146,6 @@ class TDravikEditorForm : public TSuperForm {
   int32_t Message(const std::string& text, int type, std::initializer_list<int> buttons) const;
   // The repeated search; first is true for the search the dialog starts.
   void SearchNext(bool first);
-  std::string DescriptorText(int row) const;
   std::string RowNameText(int row) const;
   bool ReadSource();
   void WriteSource();
