@@ -1,12 +1,10 @@
 #include "editor/DravikEditorForm.h"
 
-#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QTableView>
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <unordered_map>
 
 #include "editor/DravikEditor.h"
 #include "editor/EditorDialogs.h"
