@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "editor/DravikEditor.h"
 #include "editor/DravikEditorForm.h"
@@ -115,16 +117,17 @@ class DravikEditorForm : public UiTest {
   }
 
   // Answers the next message box with the button of that caption and keeps its text; "(none)"
-  // when none comes within a second.
-  void Answer(const std::string& button) {
+  // when none comes within a second. then runs once it is answered.
+  void Answer(const std::string& button, std::function<void()> then = {}) {
     answering = true;
-    AnswerWhenShown(button, 100);
+    AnswerWhenShown(button, 100, std::move(then));
   }
-  void AnswerWhenShown(const std::string& button, int attempts) {
-    QTimer::singleShot(10, [this, button, attempts] {
+  void AnswerWhenShown(const std::string& button, int attempts, std::function<void()> then) {
+    QTimer::singleShot(10, [this, button, attempts, then] {
       QWidget* window = QApplication::activeModalWidget();
-      if (!window && attempts > 0) return AnswerWhenShown(button, attempts - 1);
+      if (!window && attempts > 0) return AnswerWhenShown(button, attempts - 1, then);
       answering = false;
+      if (then) then();
       if (!window) return messages.push_back("(none)");
       std::string text;
       for (QLabel* label : window->findChildren<QLabel*>())
@@ -135,6 +138,24 @@ class DravikEditorForm : public UiTest {
         if (b->text().remove('&').toStdString() == button) return b->click();
       ADD_FAILURE() << "no button " << button << " on \"" << text << "\"";
       window->close();
+    });
+  }
+  // Chooses path in the next file dialog, or cancels it when path is empty; then runs after.
+  void Choose(const std::string& path, std::function<void()> then = {}) {
+    answering = true;
+    ChooseWhenShown(path, 100, std::move(then));
+  }
+  void ChooseWhenShown(const std::string& path, int attempts, std::function<void()> then) {
+    QTimer::singleShot(10, [this, path, attempts, then] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog && attempts > 0) return ChooseWhenShown(path, attempts - 1, then);
+      answering = false;
+      if (then) then();
+      if (!dialog) return messages.push_back("(no file dialog)");
+      messages.push_back("file dialog");
+      if (path.empty()) return dialog->reject();
+      dialog->selectFile(QString::fromStdString(path));
+      static_cast<QDialog*>(dialog)->accept();  // the file dialog checks the name as a user's OK
     });
   }
   // Waits for the answer to be given.
@@ -512,6 +533,24 @@ TEST_F(DravikEditorForm, ClosingWithChangesAsksToSaveThem) {
   Answered();
   EXPECT_FALSE(editor->Visible()) << "nothing changed: no question";
   EXPECT_EQ(messages, std::vector<std::string>{"(none)"});
+}
+
+TEST_F(DravikEditorForm, AnExportOverAFileAsksFirstAndNoChoosesAgain) {
+  const std::string target = dir.File("Langs.txt");
+  WriteFileBytes(target, "old translations\r\n");
+  const std::string question = "Destination file already exists. Overwrite '" + target + "'?";
+  Choose(target, [&] { Answer("No", [&] { Choose(""); }); });
+  editor->Item("ItemExport")->Click();
+  Answered();
+  EXPECT_EQ(messages, (std::vector<std::string>{"file dialog", question, "file dialog"}));
+  EXPECT_EQ(ReadFileBytes(target), "old translations\r\n");
+
+  messages.clear();
+  Choose(target, [&] { Answer("Yes"); });
+  editor->Item("ItemExport")->Click();
+  Answered();
+  EXPECT_EQ(messages, (std::vector<std::string>{"file dialog", question}));
+  EXPECT_NE(ReadFileBytes(target).find("Button1.Caption='&OK'"), std::string::npos);
 }
 
 TEST_F(DravikEditorForm, AnExportThatFailsLeavesTheOldFileAsItWas) {
