@@ -311,6 +311,20 @@ TEST_F(DravikEditorForm, ColumnsFollowTheViewItemsAndTheLanguages) {
                              "Property Descriptor/String ID", "[Default]"}));
 }
 
+TEST_F(DravikEditorForm, AutoSizeIsOfferedAgainOnlyAfterTheWidthsChanged) {
+  TMenuItem* item = editor->Item("ItemAutoSize");
+  EXPECT_FALSE(item->Enabled()) << "the columns were just sized";
+  grid->SetColWidths(editor->FirstLangCol(), 40);  // as the user drags a column's edge
+  EXPECT_TRUE(item->Enabled());
+  EXPECT_TRUE(editor->Button("BtnAutoSize")->Enabled());
+  item->Click();
+  EXPECT_FALSE(item->Enabled());
+  EXPECT_FALSE(editor->Button("BtnAutoSize")->Enabled());
+  EXPECT_NE(grid->ColWidths(editor->FirstLangCol()), 40);
+  editor->SetBounds(editor->Left(), editor->Top(), editor->Width() + 80, editor->Height());
+  EXPECT_TRUE(item->Enabled());
+}
+
 TEST_F(DravikEditorForm, TheStatusBarCountsEntriesAndShowsTheDomain) {
   auto panels = [this] {
     std::vector<std::string> texts;
