@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -403,6 +404,25 @@ TEST_F(DravikEditorForm, UnitModeShowsNamedStringsOnly) {
   editor->Item("ItemAddStr")->Click();
   EXPECT_EQ(grid->Col(), editor->FirstLangCol()) << "no string-ID column to go to";
   EXPECT_EQ(grid->RowCount(), 3);
+  const std::string log = ReadFileBytes(DravikEditorTempDir() + "/Index.txt");
+  EXPECT_NE(log.find("Multilingual unit: '" + dir.File("Unit1.pas") + "'"), std::string::npos)
+      << log;
+}
+
+TEST_F(DravikEditorForm, TheHiddenSourceViewShowsTheUnitAsItIs) {
+  editor->SourceText() = "unit Unit1;\r\ninterface\r\nend.";
+  std::string caption, text;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    ASSERT_NE(window, nullptr);
+    caption = window->windowTitle().toStdString();
+    for (QTextEdit* edit : window->findChildren<QTextEdit*>())
+      text = edit->toPlainText().toStdString();
+    window->close();
+  });
+  editor->Item("ItemShowSource")->Click();
+  EXPECT_EQ(caption, "[]") << "the unit is found through the form";
+  EXPECT_EQ(text, "unit Unit1;\ninterface\nend.");
 }
 
 TEST_F(DravikEditorForm, SearchFindsEachModeInBothDirections) {
