@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -324,6 +325,27 @@ TEST_F(DravikEditorForm, AutoSizeIsOfferedAgainOnlyAfterTheWidthsChanged) {
   EXPECT_NE(grid->ColWidths(editor->FirstLangCol()), 40);
   editor->SetBounds(editor->Left(), editor->Top(), editor->Width() + 80, editor->Height());
   EXPECT_TRUE(item->Enabled());
+}
+
+TEST_F(DravikEditorForm, AChosenFontSizesTheRowsAndTheDefaultFontComesBack) {
+  const int32_t height = grid->DefaultRowHeight();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QFont font = dialog->currentFont();
+    font.setPointSize(20);
+    dialog->setCurrentFont(font);
+    dialog->accept();
+  });
+  editor->Item("ItemFont")->Click();
+  EXPECT_EQ(grid->Font()->Size(), 20);
+  const int32_t large = grid->DefaultRowHeight();
+  EXPECT_GT(large, height);
+  EXPECT_FALSE(grid->ParentFont());
+  editor->Item("ItemDefaultFont")->Click();
+  EXPECT_TRUE(grid->ParentFont());
+  EXPECT_EQ(grid->Font()->Size(), editor->Font()->Size());
+  EXPECT_LT(grid->DefaultRowHeight(), large);
 }
 
 TEST_F(DravikEditorForm, TheStatusBarCountsEntriesAndShowsTheDomain) {
