@@ -291,10 +291,32 @@ void TDravikEditorForm::ItemLangsClick(TObject*) {
 
 void TDravikEditorForm::ItemPropsClick(TObject*) {
   if (!fFormMode || !CellValid()) return;
+  // The chooser offers the live components' properties, among which the named strings are not:
+  // a choice without the TDravik's entry would drop them. They are kept and given back.
+  struct TKeptString {
+    std::string Name;
+    std::vector<Variant> Values;
+  };
+  std::vector<TKeptString> kept;
+  if (TMainEntry* strings = fWorkManager->GetStringInterface(false))
+    for (int i = 0; i < strings->Props()->Count(); ++i) {
+      auto* entry = static_cast<TConsistentLangPropertyEntry*>(strings->Props()->Items(i));
+      TKeptString& string = kept.emplace_back();
+      string.Name = fWorkManager->Names()->Strings(entry->Index);
+      for (int slot = 0; slot < entry->Count(); ++slot)
+        string.Values.push_back(entry->GetLangValue(slot));
+    }
   auto* chooser = FindOwned<TComponentExplorerDialog>(this, "CE");
   if (!chooser->ExecuteEx(fRoot, fWorkManager->Comps(),
                           &TConsistentLangPropertyEntry::StaticClass()))
     return;
+  for (const TKeptString& string : kept) {
+    if (fWorkManager->GetStringNameIndex(string.Name) >= 0) continue;
+    TConsistentLangPropertyEntry* entry = fWorkManager->AddString(string.Name);
+    entry->SetCount(static_cast<int32_t>(string.Values.size()));
+    for (int slot = 0; slot < static_cast<int>(string.Values.size()); ++slot)
+      entry->SetLangValue(slot, string.Values[static_cast<std::size_t>(slot)]);
+  }
   fWorkManager->SyncCount(Item("ItemInitNewProps")->Checked() ? cmInitAll : cmInitDefault);
   fDataModified = true;
   RefreshGrid();

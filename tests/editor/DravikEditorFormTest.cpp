@@ -31,6 +31,10 @@
 #include "runtime/LanguageManager.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
+#include "widgets/ButtonPanel.h"
+#include "widgets/ComponentExplorer.h"
+#include "widgets/ComponentExplorerDialog.h"
+#include "widgets/ComponentExplorerForm.h"
 
 using namespace dravik;
 
@@ -57,6 +61,9 @@ class DravikEditorForm : public UiTest {
     TLanguageManager* manager = dravik->LanguageManager();
     manager->Init(cmInitAll);
     for (const char* name : {"Hello", "Bye"}) manager->AddString(name);
+    static_cast<TConsistentLangPropertyEntry*>(
+        manager->GetStringInterface(false)->Props()->Items(0))
+        ->SetLangValue(1, Variant(std::string("Hallo")));
     Open();
     // A message nobody expected is reported and closed, so a test fails instead of hanging.
     watchdog.setInterval(3000);
@@ -346,6 +353,24 @@ TEST_F(DravikEditorForm, AChosenFontSizesTheRowsAndTheDefaultFontComesBack) {
   EXPECT_TRUE(grid->ParentFont());
   EXPECT_EQ(grid->Font()->Size(), editor->Font()->Size());
   EXPECT_LT(grid->DefaultRowHeight(), large);
+}
+
+TEST_F(DravikEditorForm, ThePropertyChooserReplacesTheTranslatedPropertiesOnly) {
+  QTimer::singleShot(0, [this] {
+    auto* chooser = FindOwned<TComponentExplorerDialog>(editor.get(), "CE");
+    ASSERT_NE(chooser->Form(), nullptr) << "no property chooser";
+    TComponentExplorerForm* window = chooser->Form()->Explorer()->Form();
+    QTest::mouseClick(static_cast<TButton*>(window->FindComponent("ButtonRemoveAll"))->Widget(),
+                      Qt::LeftButton);
+    QTest::mouseClick(chooser->Form()->ButtonPanel()->Items(0)->Button()->Widget(), Qt::LeftButton);
+  });
+  editor->Item("ItemProps")->Click();
+  EXPECT_TRUE(editor->DataModified());
+  std::vector<std::string> names;
+  for (int row = 1; row < grid->RowCount(); ++row)
+    if (TConsistentLangPropertyEntry* entry = editor->RowEntry(row)) names.push_back(entry->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Hello", "Bye"})) << "the named strings stay";
+  EXPECT_EQ(grid->Cells(editor->FirstLangCol() + 1, 1), "Hallo");
 }
 
 TEST_F(DravikEditorForm, TheStatusBarCountsEntriesAndShowsTheDomain) {
