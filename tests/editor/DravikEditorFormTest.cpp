@@ -22,6 +22,7 @@
 #include "editor/DravikEditorForm.h"
 #include "editor/EditorDialogs.h"
 #include "editor/LanguageGrid.h"
+#include "model/ComponentExplorer.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
@@ -714,6 +715,10 @@ TEST_F(DravikEditorForm, TheViewAndTheOptionsAreKeptForTheNextWindow) {
   editor->Item("ItemPropType")->Click();
   editor->Item("ItemAutoBackup")->Click();
   editor->Item("ItemVerifyStringsAtStart")->Click();
+  TCESettings* chooser = FindOwned<TComponentExplorerDialog>(editor.get(), "CE")->Settings();
+  EXPECT_EQ(chooser->PropFilter(), (TPropFilter{pfCaption, pfHint, pfStrings, pfText, pfAssigned}));
+  chooser->SetPropFilter({pfCaption});
+  chooser->SetSortByCompName(false);
   const std::string target = dir.File("out/Langs.txt");
   std::filesystem::create_directory(dir.File("out"));
   ASSERT_TRUE(editor->ExportLanguagesTo(target));
@@ -725,6 +730,9 @@ TEST_F(DravikEditorForm, TheViewAndTheOptionsAreKeptForTheNextWindow) {
   EXPECT_FALSE(editor->Item("ItemAutoBackup")->Checked());
   EXPECT_FALSE(editor->Item("ItemVerifyStringsAtStart")->Checked());
   EXPECT_EQ(FindOwned<TSaveDialog>(editor.get(), "SaveDialog")->InitialDir(), dir.File("out"));
+  chooser = FindOwned<TComponentExplorerDialog>(editor.get(), "CE")->Settings();
+  EXPECT_EQ(chooser->PropFilter(), TPropFilter{pfCaption});
+  EXPECT_FALSE(chooser->SortByCompName());
   EXPECT_EQ(Header(), (std::vector<std::string>{"Name of Component", "Type of Component",
                                                 "Property Descriptor/String ID",
                                                 "English [Default]", "Deutsch"}));
