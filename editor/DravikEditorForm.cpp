@@ -13,6 +13,8 @@
 #include "library/LogFile.h"
 #include "platform/core/classes/ScopeExit.h"
 #include "platform/core/forms/Application.h"
+#include "platform/core/streams/AtomicFile.h"
+#include "platform/core/streams/FileStream.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SystemInfo.h"
 #include "platform/core/typinfo/ClassBuilder.h"
@@ -36,6 +38,8 @@ constexpr const char* kPackageVersion = "1.31";
 // Cells the cursor cannot reach are painted in this green.
 constexpr TColor kFixedCellColor = static_cast<TColor>(0xD0E0D0);
 constexpr int32_t kMinLanguageColumnWidth = 24;
+// A unit larger than this is no unit a developer edits: it is not read.
+constexpr int64_t kMaxSourceSize = int64_t(64) << 20;
 
 // The status bar's font is larger than the window's: a panel grows beyond its designed width
 // rather than cut its text off (a large count, a long domain, the German texts).
@@ -679,13 +683,27 @@ void TDravikEditorForm::BackupLanguageData() {
   }
 }
 
+// Without a development environment (dravik edit) a unit's file is its text.
 bool TDravikEditorForm::ReadSource() {
-  if (!fSourceFileName.empty()) return ReadSourceCode(false, fSourceFileName, fSourceText);
+  if (!fSourceFileName.empty()) {
+    if (ToolServices()) return ReadSourceCode(false, fSourceFileName, fSourceText);
+    try {
+      TFileStream file(fSourceFileName, fmOpenRead);
+      if (file.Size() > kMaxSourceSize) return false;
+      fSourceText.resize(static_cast<std::size_t>(file.Size()));
+      file.ReadBuffer(fSourceText.data(), static_cast<int64_t>(fSourceText.size()));
+      return true;
+    } catch (const Exception&) {
+      return false;
+    }
+  }
   return fRoot && fRoot != Application && ReadSourceCode(true, fRoot->Name(), fSourceText);
 }
 
 void TDravikEditorForm::WriteSource() {
-  if (!fSourceFileName.empty())
+  if (!fSourceFileName.empty() && !ToolServices())
+    SaveFileAtomically(fSourceFileName, fSourceText);
+  else if (!fSourceFileName.empty())
     WriteSourceCode(false, fSourceFileName, fSourceText);
   else if (fRoot && fRoot != Application)
     WriteSourceCode(true, fRoot->Name(), fSourceText);

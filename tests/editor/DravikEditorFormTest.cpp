@@ -436,11 +436,13 @@ TEST_F(DravikEditorForm, UnitModeShowsNamedStringsOnly) {
     language->SubIndex = manager->GetLangCount() - 1;
   }
   manager->AddString("Greeting");
+  WriteFileBytes(dir.File("Unit1.pas"), "unit Unit1;\r\nend.\r\n");
   editor = MakeComponent<TDravikEditorForm>(nullptr);
   editor->Dravik()->SetLanguage("English");
   editor->Init(dir.File("Unit1.pas"), nullptr, manager, unitDravik.get());
   grid = editor->Grid();
   EXPECT_FALSE(editor->FormMode());
+  EXPECT_EQ(editor->SourceText(), "unit Unit1;\r\nend.\r\n") << "read from its file";
   EXPECT_EQ(Header(), (std::vector<std::string>{"String ID", "English [Default]", "Deutsch"}));
   for (const char* hidden :
        {"ItemCompName", "ItemCompType", "ItemPropType", "ItemPropDesc", "ItemProps"})
@@ -452,6 +454,12 @@ TEST_F(DravikEditorForm, UnitModeShowsNamedStringsOnly) {
   editor->Item("ItemAddStr")->Click();
   EXPECT_EQ(grid->Col(), editor->FirstLangCol()) << "no string-ID column to go to";
   EXPECT_EQ(grid->RowCount(), 3);
+  // A change of the source (the consistency check's) waits for the commit.
+  editor->SourceText() += "{ checked }\r\n";
+  editor->SetSourceModified();
+  EXPECT_EQ(ReadFileBytes(dir.File("Unit1.pas")), "unit Unit1;\r\nend.\r\n");
+  editor->Item("ItemCommit")->Click();
+  EXPECT_EQ(ReadFileBytes(dir.File("Unit1.pas")), "unit Unit1;\r\nend.\r\n{ checked }\r\n");
   const std::string log = ReadFileBytes(DravikEditorTempDir() + "/Index.txt");
   EXPECT_NE(log.find("Multilingual unit: '" + dir.File("Unit1.pas") + "'"), std::string::npos)
       << log;
