@@ -57,7 +57,8 @@ extern const TCommand ScanCommand;
 extern const TCommand CheckCommand;
 extern const TCommand ShowCommand;
 extern const TCommand RewriteCommand;
-extern const TCommand FitCommand;  // runs the check in dravik-fit
+extern const TCommand FitCommand;   // runs the check in dravik-fit
+extern const TCommand EditCommand;  // shows the editor in dravik-edit
 extern const TCommand ExportCommand;
 extern const TCommand SectionsCommand;
 extern const TCommand ImportCommand;

@@ -6,7 +6,7 @@ using namespace dravik;
 
 int main(int argc, char** argv) {
   return RunTool({&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand,
-                  &CheckCommand, &FitCommand, &ExportCommand, &SectionsCommand, &ImportCommand,
-                  &StatusCommand, &ConfigCommand, &VersionsCommand},
+                  &CheckCommand, &FitCommand, &EditCommand, &ExportCommand, &SectionsCommand,
+                  &ImportCommand, &StatusCommand, &ConfigCommand, &VersionsCommand},
                  argc, argv);
 }

@@ -72,6 +72,8 @@ const TClassRecord& TOpenDialog::StaticClass() {
 bool TOpenDialog::Execute() {
   auto* dialog = new QFileDialog();
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  // Whether to replace a chosen file is the caller's question, asked in its own language.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(Saving() ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!fTitle.empty()) dialog->setWindowTitle(QText(fTitle));
