@@ -1,0 +1,109 @@
+// The language editor opened from the studio on the demo's main form: a German caption edited
+// and committed, the form saved by the studio, and the demo's window reading the saved file
+// shows the new text in German.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <optional>
+
+#include "apps/demo/DemoForms.h"
+#include "apps/dravik/FormFile.h"
+#include "apps/studio/StudioForm.h"
+#include "editor/DravikEditorForm.h"
+#include "editor/LanguageGrid.h"
+#include "platform/core/resources/ModuleResources.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
+#include "runtime/Dravik.h"
+#include "tests/support/TestFiles.h"
+#include "tests/ui/UiFixture.h"
+
+using namespace dravik;
+
+namespace {
+
+TDravikEditorForm* OpenEditor() {
+  for (int i = 0; i < Application->ComponentCount(); ++i)
+    if (auto* editor = dynamic_cast<TDravikEditorForm*>(Application->Components(i))) return editor;
+  return nullptr;
+}
+
+// In the open editor: types text into the cell of a component's property in a language, commits
+// and closes the window.
+void EditAndCommit(const std::string& component, const std::string& property,
+                   const std::string& language, const std::string& text) {
+  TDravikEditorForm* editor = OpenEditor();
+  ASSERT_NE(editor, nullptr) << "the editor did not open";
+  TLanguageGrid* grid = editor->Grid();
+  int row = -1, col = -1;
+  for (int r = 1; r < grid->RowCount(); ++r)
+    if (editor->RowEntry(r) && editor->RowEntry(r)->Name == property &&
+        grid->Cells(0, r) == component)
+      row = r;
+  for (int c = 0; c < grid->ColCount(); ++c)
+    if (grid->Cells(c, 0) == language) col = c;
+  ASSERT_GE(row, 0) << component << "." << property;
+  ASSERT_GE(col, 0) << language;
+  grid->MoveTo(col, row);
+  grid->SetEditorMode(true);
+  QLineEdit* line = nullptr;
+  for (QLineEdit* candidate : grid->View()->findChildren<QLineEdit*>())
+    if (candidate->isVisible()) line = candidate;
+  ASSERT_NE(line, nullptr) << "no inline editor";
+  line->selectAll();
+  QTest::keyClicks(line, QString::fromStdString(text));
+  QTest::keyClick(line, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  editor->Item("ItemCommit")->Click();
+  editor->Close();
+}
+
+class StudioEditor : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    registry.emplace("DRAVIK_REGISTRY", scratch.File("registry.reg"));
+    temp.emplace("TMPDIR", scratch.Path());
+    for (const char* form : {"TMainForm.txt", "TDetailsForm.txt"})
+      std::filesystem::copy_file(std::string(DRAVIK_DEMO_FORMS) + "/" + form, project.File(form));
+  }
+
+  TTempDir scratch, project;
+  std::optional<TEnvironmentScope> registry, temp;
+};
+
+TEST_F(StudioEditor, ACaptionEditedFromTheStudioReachesTheDemoAfterSave) {
+  auto studio = MakeComponent<TStudioForm>(nullptr);
+  studio->LoadPackages({std::string(DRAVIK_LIB_DIR) + "/libQueltDravik30Design.so"});
+  studio->OpenFolder(project.Path());
+  studio->SelectModule(studio->Host().IndexOfFile(project.File("TMainForm.txt")));
+  ASSERT_NE(studio->CurrentForm(), nullptr);
+  studio->SelectComponent(studio->CurrentForm()->FindComponent("Dravik"));
+
+  QTimer::singleShot(
+      0, [] { EditAndCommit("Title", "Caption", "Deutsch", "Formulare wechseln die Sprache"); });
+  studio->ExecuteVerb(0);
+  EXPECT_TRUE(studio->Host().Modified()) << "a commit marks the form changed";
+  ASSERT_TRUE(studio->SaveAll());
+  studio.reset();
+
+  // The demo's main window, made of the saved file instead of the one built into it.
+  static const std::string saved = TextToBinary(ReadFileBytes(project.File("TMainForm.txt")));
+  const std::string_view builtIn = FindModuleResource("TMainForm").value_or("");
+  RegisterModuleResource("TMainForm", saved);
+  auto demo = MakeComponent<TMainForm>(nullptr);
+  demo->Dravik()->SetLanguage("Deutsch");
+  EXPECT_EQ(FindOwned<TLabel>(demo.get(), "Title")->Caption(), "Formulare wechseln die Sprache");
+  demo->Dravik()->SetLanguage("English");
+  EXPECT_EQ(FindOwned<TLabel>(demo.get(), "Title")->Caption(),
+            "Multilingual forms without restart");
+  demo.reset();
+  if (!builtIn.empty()) RegisterModuleResource("TMainForm", builtIn);
+}
+
+}  // namespace
