@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "editor/DravikEditor.h"
+#include "editor/DravikEditorForm.h"
 #include "runtime/Dravik.h"
 #include "runtime/ui/DravikModule.h"
 
@@ -26,7 +27,7 @@ void EditorTest::SetUp() {
 }
 
 void EditorTest::TearDown() {
-  SetDravikEditorWindow({});
+  SetDravikEditorWindow(ShowDravikEditorForm);  // the real window again, for the tests after
   FreeDravikModule();
   host.reset();
   registry.reset();

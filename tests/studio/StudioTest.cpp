@@ -18,6 +18,7 @@
 #include "apps/studio/FormView.h"
 #include "apps/studio/StudioForm.h"
 #include "editor/DravikEditor.h"
+#include "editor/DravikEditorForm.h"
 #include "platform/core/filer/StandIn.h"
 #include "platform/core/inifiles/Registry.h"
 #include "platform/core/resources/ResourceFile.h"
@@ -442,7 +443,7 @@ TEST_F(Studio, ATDravikIsInspectedAndEditedThroughItsPackagesEditors) {
     if (item.Component == dravik)
       at = studio->View()->ClientOrigin() + QPoint(item.Bounds.Left + 2, item.Bounds.Top + 2);
   QTest::mouseDClick(studio->View(), Qt::LeftButton, {}, at);
-  SetDravikEditorWindow({});
+  SetDravikEditorWindow(ShowDravikEditorForm);  // the real window again
   EXPECT_EQ(edited, (std::vector<TDravik*>{dravik, dravik}));
 
   // A TDravik added to a form that had none, saved and read back.
