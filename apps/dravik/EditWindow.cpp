@@ -65,6 +65,31 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   static char* argv[] = {name, nullptr};
   TUiApplication app(argc, argv);
 
+  if (!shots) {
+    EditFormFile(path, unit, [](TDravikEditorForm& editor) { editor.ShowModal(); });
+    return 0;
+  }
+  if (!QDir().mkpath(QString::fromStdString(*shots)))
+    throw EExit{1, "cannot create the folder " + *shots};
+  // The pictures are taken of a window that is never committed: nothing is written.
+  EditFormFile(path, unit, [&](TDravikEditorForm& editor) {
+    editor.Show();
+    for (const char* language : {"English", "Deutsch"}) {
+      editor.Dravik()->SetLanguage(language);
+      QCoreApplication::processEvents();
+      const std::string picture = *shots + "/edit-" + language + ".png";
+      if (!editor.Widget()->grab().save(QString::fromStdString(picture)))
+        throw EExit{1, "cannot write " + picture};
+      out << picture << '\n';
+    }
+  });
+  return 0;
+}
+
+}  // namespace
+
+bool EditFormFile(const std::string& path, const std::optional<std::string>& unit,
+                  const std::function<void(TDravikEditorForm& editor)>& show) {
   const std::string bytes = ReadInput(path);
   TLoadedForm form(ComponentStreamOf(bytes, std::nullopt), PlainFormForRoot());
   TDravik& dravik = form.FirstDravik();
@@ -72,29 +97,12 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   manager.Init(cmInitAll);
   TComponentPtr<TDravikEditorForm> editor = MakeComponent<TDravikEditorForm>(nullptr);
   editor->Init(unit.value_or(""), manager.Owner(), &manager, &dravik);
-
-  if (shots) {
-    if (!QDir().mkpath(QString::fromStdString(*shots)))
-      throw EExit{1, "cannot create the folder " + *shots};
-    editor->Show();
-    for (const char* language : {"English", "Deutsch"}) {
-      editor->Dravik()->SetLanguage(language);
-      QCoreApplication::processEvents();
-      const std::string picture = *shots + "/edit-" + language + ".png";
-      if (!editor->Widget()->grab().save(QString::fromStdString(picture)))
-        throw EExit{1, "cannot write " + picture};
-      out << picture << '\n';
-    }
-    return 0;
-  }
-  editor->ShowModal();
-  if (!editor->Accepted()) return 0;
+  show(*editor);
+  if (!editor->Accepted()) return false;
   SaveFileAtomically(path, RewriteFormFile(bytes, std::nullopt,
                                            [&form](const std::string&) { return form.Binary(); }));
-  return 0;
+  return true;
 }
-
-}  // namespace
 
 const TCommand EditWindowCommand{"edit", "open the language editor on a form file", kEditUsage,
                                  Run};

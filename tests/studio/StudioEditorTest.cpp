@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QTableView>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <optional>
@@ -15,11 +12,10 @@
 #include "apps/dravik/FormFile.h"
 #include "apps/studio/StudioForm.h"
 #include "editor/DravikEditorForm.h"
-#include "editor/LanguageGrid.h"
 #include "platform/core/resources/ModuleResources.h"
-#include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
+#include "tests/editor/EditorDriving.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiFixture.h"
 
@@ -31,36 +27,6 @@ TDravikEditorForm* OpenEditor() {
   for (int i = 0; i < Application->ComponentCount(); ++i)
     if (auto* editor = dynamic_cast<TDravikEditorForm*>(Application->Components(i))) return editor;
   return nullptr;
-}
-
-// In the open editor: types text into the cell of a component's property in a language, commits
-// and closes the window.
-void EditAndCommit(const std::string& component, const std::string& property,
-                   const std::string& language, const std::string& text) {
-  TDravikEditorForm* editor = OpenEditor();
-  ASSERT_NE(editor, nullptr) << "the editor did not open";
-  TLanguageGrid* grid = editor->Grid();
-  int row = -1, col = -1;
-  for (int r = 1; r < grid->RowCount(); ++r)
-    if (editor->RowEntry(r) && editor->RowEntry(r)->Name == property &&
-        grid->Cells(0, r) == component)
-      row = r;
-  for (int c = 0; c < grid->ColCount(); ++c)
-    if (grid->Cells(c, 0) == language) col = c;
-  ASSERT_GE(row, 0) << component << "." << property;
-  ASSERT_GE(col, 0) << language;
-  grid->MoveTo(col, row);
-  grid->SetEditorMode(true);
-  QLineEdit* line = nullptr;
-  for (QLineEdit* candidate : grid->View()->findChildren<QLineEdit*>())
-    if (candidate->isVisible()) line = candidate;
-  ASSERT_NE(line, nullptr) << "no inline editor";
-  line->selectAll();
-  QTest::keyClicks(line, QString::fromStdString(text));
-  QTest::keyClick(line, Qt::Key_Return);
-  QCoreApplication::processEvents();
-  editor->Item("ItemCommit")->Click();
-  editor->Close();
 }
 
 class StudioEditor : public UiTest {
@@ -85,8 +51,12 @@ TEST_F(StudioEditor, ACaptionEditedFromTheStudioReachesTheDemoAfterSave) {
   ASSERT_NE(studio->CurrentForm(), nullptr);
   studio->SelectComponent(studio->CurrentForm()->FindComponent("Dravik"));
 
-  QTimer::singleShot(
-      0, [] { EditAndCommit("Title", "Caption", "Deutsch", "Formulare wechseln die Sprache"); });
+  QTimer::singleShot(0, [] {
+    TDravikEditorForm* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr) << "the editor did not open";
+    TypeAndCommit(*editor, "Title", "Caption", "Deutsch", "Formulare wechseln die Sprache");
+    editor->Close();
+  });
   studio->ExecuteVerb(0);
   EXPECT_TRUE(studio->Host().Modified()) << "a commit marks the form changed";
   ASSERT_TRUE(studio->SaveAll());
