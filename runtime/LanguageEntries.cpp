@@ -2,6 +2,7 @@
 
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/DravikSystem.h"
 
 namespace dravik {
 
@@ -46,6 +47,13 @@ int TLanguageEntries::IndexOfName(std::string_view name) const {
   const std::string wanted = Trim(name);
   for (int i = 0; i < Count(); ++i)
     if (SameText(Items(i)->Name, wanted)) return i;
+  return -1;
+}
+
+int TLanguageEntries::IndexOfLanguage(const std::string& language) const {
+  if (const int index = IndexOfName(language); index >= 0) return index;
+  for (int i = 0; i < Count(); ++i)
+    if (CompareLanguages(Items(i)->Name, language)) return i;
   return -1;
 }
 

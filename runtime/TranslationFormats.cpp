@@ -6,12 +6,18 @@
 #include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/LanguageManager.h"
 
 namespace dravik {
 
+std::string FileLanguage(const std::string& language) {
+  const std::string code = LanguageCode(language);
+  return code.empty() ? language : code;
+}
+
 TTranslationSet TranslationSetOf(const TLanguageManager& manager, const std::string& language) {
-  const int target = manager.Langs()->IndexOfName(language);
+  const int target = manager.Langs()->IndexOfLanguage(language);
   if (target < 0) throw EConvertError("The form has no language " + language);
   const int active = manager.Langs()->IndexOfSubIndex(0);
   TTranslationSet set;
@@ -478,10 +484,10 @@ std::string WritePo(const TTranslationSet& set, const std::string& original) {
       "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
       "\"Content-Transfer-Encoding: 8bit\\n\"\n"
       "\"Language: " +
-      set.TargetLanguage +
+      FileLanguage(set.TargetLanguage) +
       "\\n\"\n"
       "\"X-Source-Language: " +
-      set.SourceLanguage + "\\n\"\n";
+      FileLanguage(set.SourceLanguage) + "\\n\"\n";
   for (const TTranslationUnit& unit : set.Units) {
     out += "\n";
     for (const std::string& comment : unit.Comments) out += "# " + comment + "\n";
@@ -503,7 +509,8 @@ std::string WriteXliff(const TTranslationSet& set, const std::string& original) 
       "<xliff version=\"1.2\" xmlns=\"urn:oasis:names:tc:xliff:document:1.2\">\n"
       "  <file original=\"" +
       XmlEscaped(original) + "\" datatype=\"plaintext\" source-language=\"" +
-      XmlEscaped(set.SourceLanguage) + "\" target-language=\"" + XmlEscaped(set.TargetLanguage) +
+      XmlEscaped(FileLanguage(set.SourceLanguage)) + "\" target-language=\"" +
+      XmlEscaped(FileLanguage(set.TargetLanguage)) +
       "\">\n"
       "    <body>\n";
   int id = 0;

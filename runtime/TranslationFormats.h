@@ -25,8 +25,12 @@ struct TTranslationSet {
   std::vector<TTranslationUnit> Units;
 };
 
-// The manager's units between its active language and language; EConvertError when it does
-// not have language.
+// The language as translators' files carry it: its code ("de" for "Deutsch"), or the name as it
+// stands when the language table does not know it.
+std::string FileLanguage(const std::string& language);
+
+// The manager's units between its active language and language (a name or code); EConvertError
+// when it does not have language.
 TTranslationSet TranslationSetOf(const TLanguageManager& manager, const std::string& language);
 
 // original names the form the units come from.

@@ -12,6 +12,7 @@
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/TranslationFormats.h"
 
 namespace dravik {
@@ -67,6 +68,30 @@ void PrintLines(TStandardOutput& out, const char* kind, const TStrings& lines) {
   }
 }
 
+// The name the form gives the language (a name or code), else the table's English name, else the
+// text as given: the name of the language the import adds.
+std::string LanguageNameIn(const TLanguageManager& manager, const std::string& language) {
+  if (const int index = manager.Langs()->IndexOfLanguage(language); index >= 0)
+    return manager.Langs()->Items(index)->Name;
+  const std::string english = EnglishLanguageName(language);
+  return english.empty() ? Trim(language) : english;
+}
+
+// The file's section ("CLASS=LANGUAGE") that a chosen one names, its language by name or code;
+// the choice as it stands when the file has none.
+std::string SectionIn(const TStrings& available, const std::string& chosen) {
+  const std::size_t eq = chosen.find('=');
+  for (int i = 0; i < available.Count(); ++i) {
+    const std::string& section = available.Strings(i);
+    const std::size_t at = section.find('=');
+    if (eq == std::string::npos || at == std::string::npos) continue;
+    if (SameText(section.substr(0, at), chosen.substr(0, eq)) &&
+        CompareLanguages(section.substr(at + 1), chosen.substr(eq + 1)))
+      return section;
+  }
+  return chosen;
+}
+
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"mode", "section", "filter", "po", "xliff"}, {"init-all"});
   line.ExpectPositionals(3, 3);
@@ -83,6 +108,15 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   if (inPath == "-") throw EUsage{"IN must be a file"};
 
   const TInputPath in(inPath);
+  std::optional<TTranslationSet> set;
+  const std::string language = po ? *po : xliff ? *xliff : "";
+  if (po || xliff) {
+    const std::string bytes = LoadFromFile(in.Name());
+    set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
+    if (!set->TargetLanguage.empty() && !CompareLanguages(set->TargetLanguage, language))
+      throw EExit{1, inPath + ": the file holds language '" + set->TargetLanguage + "', not '" +
+                         language + "'"};
+  }
   TStringList adjusted, rejected;
   std::vector<std::string> refused;
   TTemporaryFile converted;
@@ -93,22 +127,23 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       TLanguageManager& manager = *form.FirstDravik().LanguageManager();
       std::string fileName = in.Name();
       TStringList sections;
-      if (po || xliff) {
-        const std::string bytes = LoadFromFile(in.Name());
-        const TTranslationSet set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
-        const std::string language = po ? *po : *xliff;
-        const std::string section = form.Root()->ClassName() + "." + language;
-        SaveFileAtomically(converted.Create(), LanguageFileSection(set, section, refused));
+      if (set) {
+        const std::string section =
+            form.Root()->ClassName() + "." + LanguageNameIn(manager, language);
+        SaveFileAtomically(converted.Create(), LanguageFileSection(*set, section, refused));
         fileName = converted.Name();
-        sections.Add(form.Root()->ClassName() + "=" + language);
+        TLanguageManager::GetAvailLangSections(fileName, sections);
       } else if (line.Has("section")) {
-        for (const std::string& section : line.Values("section")) sections.Add(section);
+        TStringList available;
+        TLanguageManager::GetAvailLangSections(in.Name(), available);
+        for (const std::string& section : line.Values("section"))
+          sections.Add(SectionIn(available, section));
       } else {
         TLanguageManager::GetAvailLangSections(in.Name(), sections);
       }
       manager.ImportLanguages(fileName, line.Has("filter") ? &settings : nullptr,
-                              po || xliff ? imAddAll : mode, line.Has("init-all"), sections,
-                              &adjusted, &rejected);
+                              set ? imAddAll : mode, line.Has("init-all"), sections, &adjusted,
+                              &rejected);
       return form.Binary();
     });
   } catch (Exception& e) {
@@ -125,7 +160,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     PrintLines(out, "rejected", rejected);
     for (const std::string& reason : refused) {
       out << "rejected\t";
-      out.Field(po ? *po : *xliff) << '\t';
+      out.Field(language) << '\t';
       out.Field(reason) << '\n';
     }
   }
@@ -151,8 +186,9 @@ const TCommand ImportCommand{
     "  --mode clear|add-all|add-new  clear: the form keeps only what IN brings; add-all (the\n"
     "                       default): IN's values replace the form's; add-new: the form's\n"
     "                       values stay, IN adds what is missing\n"
-    "  --section CLASS=LANGUAGE  a section to import (as 'dravik sections' lists them); may be\n"
-    "                       given more than once; all sections without it\n"
+    "  --section CLASS=LANGUAGE  a section to import (as 'dravik sections' lists them, the\n"
+    "                       language by name or code); may be given more than once; all\n"
+    "                       sections without it\n"
     "  --init-all           a property new to the form gets the active language's text in\n"
     "                       every language IN does not give\n"
     "  --filter LIST        the properties admitted, comma-separated: caption, hint, strings,\n"
@@ -161,6 +197,9 @@ const TCommand ImportCommand{
     "                       msgstr is its text; fuzzy and untranslated entries are skipped\n"
     "  --xliff LANGUAGE     IN is an XLIFF 1.2 file of LANGUAGE: resname names the property,\n"
     "                       target is its text; units that need review are skipped\n"
+    "\n"
+    "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\", \"de-DE\"). A PO or XLIFF\n"
+    "file that names its own language must name LANGUAGE, or nothing is imported.\n"
     "\n"
     "Exit codes: 0 success, nothing rejected; 1 a line was rejected, or the form, IN or OUT\n"
     "could not be read or written; 2 bad usage.\n",

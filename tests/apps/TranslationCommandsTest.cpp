@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -173,4 +174,56 @@ TEST(TranslationCommands, AnXliffFileIsValidAndImportsBack) {
   ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
   EXPECT_NE(Exported(dir.File("out.txt")).find("CloseButton.Caption='Fermer & partir'"),
             std::string::npos);
+}
+
+// Files name languages by code; commands take a language by code or name, and a file of another
+// language than the one chosen is refused before anything is written.
+TEST(TranslationCommands, LanguagesGoByCodeOrName) {
+  TTempDir dir;
+  const std::string po = Exported(kMainForm, {"--po", "de"});
+  EXPECT_NE(po.find("\"Language: de\\n\""), std::string::npos) << po;
+  EXPECT_EQ(po, Exported(kMainForm, {"--po", "German"}));
+  const std::string xliff = Exported(kMainForm, {"--xliff", "fr-FR"});
+  EXPECT_NE(xliff.find("source-language=\"en\" target-language=\"fr\""), std::string::npos);
+  Write(dir.File("de.po"), Replace(po, "msgstr \"Obst:\"",
+                                   "msgstr \"Fr\xC3\xBC"
+                                   "chte:\""));
+  Write(dir.File("fr.xlf"), xliff);
+  for (const char* language : {"de", "Deutsch", "GERMAN", "de_DE"}) {
+    const TRunResult run =
+        RunDravik({"import", "--po", language, kMainForm, dir.File("de.po"), dir.File("o.txt")});
+    ASSERT_EQ(run.ExitCode, 0) << language << run.Out << run.Err;
+    EXPECT_NE(Exported(dir.File("o.txt")).find("TMainForm.Deutsch]"), std::string::npos);
+    EXPECT_NE(Exported(dir.File("o.txt"), {"--po", "de"})
+                  .find("Fr\xC3\xBC"
+                        "chte:"),
+              std::string::npos)
+        << language;
+    std::remove(dir.File("o.txt").c_str());
+  }
+  const struct {
+    const char* Option;
+    const char* Language;
+    std::string File;
+  } wrong[] = {{"--po", "fr", dir.File("de.po")},
+               {"--xliff", "Deutsch", dir.File("fr.xlf")},
+               {"--po", "Klingon", dir.File("de.po")}};
+  for (const auto& w : wrong) {
+    const TRunResult run =
+        RunDravik({"import", w.Option, w.Language, kMainForm, w.File, dir.File("no.txt")});
+    EXPECT_EQ(run.ExitCode, 1) << w.Language;
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    EXPECT_NE(run.Err.find(std::string("not '") + w.Language + "'"), std::string::npos) << run.Err;
+    EXPECT_FALSE(std::ifstream(dir.File("no.txt")).good()) << w.Language;
+  }
+
+  // A section chosen by code; a switch to a language by its code.
+  Write(dir.File("de.lng"), "[TMainForm.Deutsch]\r\nCloseButton.Caption='Zu'\r\n");
+  TRunResult run = RunDravik(
+      {"import", "--section", "TMainForm=de", kMainForm, dir.File("de.lng"), dir.File("s.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_NE(Exported(dir.File("s.txt")).find("CloseButton.Caption='Zu'"), std::string::npos);
+  run = RunDravik({"rewrite", "--language", "fr", kMainForm, "-"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_NE(run.Out.find("Fermer"), std::string::npos);
 }
