@@ -1,8 +1,9 @@
 #pragma once
-// The formats translators' tools read: gettext's PO files and XLIFF 1.2. Both hold one
-// language pair of a form: for each property and named string its key (as in the language
-// file), the text in the form's active language and the text in the target language.
+// The formats translators' tools read: gettext's PO files, XLIFF 1.2 (and 1.1) and Qt's .ts
+// files. Each holds one language pair of a form: for each property and named string its key (as in
+// the language file), the text in the form's active language and the text in the target language.
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +18,14 @@ struct TTranslationUnit {
   std::string Target;                 // the translation; empty when there is none
   bool Fuzzy = false;                 // a translation that still needs review
   std::vector<std::string> Comments;  // the translator's notes
+  std::string Refused;                // why a translation the file holds cannot be taken
 };
 
 struct TTranslationSet {
-  std::string SourceLanguage;
+  std::string SourceLanguage;  // as the file names them: codes, or names the table lacks
   std::string TargetLanguage;
   std::vector<TTranslationUnit> Units;
+  std::map<std::string, int> Skipped;  // entries a reader leaves out, counted by reason
 };
 
 // The language as translators' files carry it: its code ("de" for "Deutsch"), or the name as it
@@ -39,12 +42,21 @@ std::string WritePo(const TTranslationSet& set, const std::string& original);
 TTranslationSet ReadPo(std::string_view text, const std::string& fileName);
 
 std::string WriteXliff(const TTranslationSet& set, const std::string& original);
-// EParserError "NAME: reason" for a file that is no XLIFF of trans-units.
+// XLIFF 1.2 or 1.1. A unit's key is its resname, else its gettext context, else its id; its
+// target counts as translated when approved, in a final state or plainly there, and as in need
+// of review when a state or approved="no" says so. EParserError "NAME:LINE: reason" for a file
+// that is no XLIFF.
 TTranslationSet ReadXliff(std::string_view text, const std::string& fileName);
 
+struct TImportSection {
+  std::string Text;                    // the section of a language file
+  std::vector<std::string> Refused;    // "KEY: reason"
+  std::map<std::string, int> Skipped;  // the set's, with "untranslated" and "needs review"
+};
+
 // The language file section that imports the set's translations: one line per unit that has a
-// non-fuzzy translation; a translation with a line break goes to refused ("KEY: reason").
-std::string LanguageFileSection(const TTranslationSet& set, const std::string& sectionName,
-                                std::vector<std::string>& refused);
+// translation not in need of review; a translation with a line break, or one the reader could
+// not take, is refused.
+TImportSection LanguageFileSection(const TTranslationSet& set, const std::string& sectionName);
 
 }  // namespace dravik

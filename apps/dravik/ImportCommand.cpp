@@ -119,6 +119,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   }
   TStringList adjusted, rejected;
   std::vector<std::string> refused;
+  std::map<std::string, int> skipped;
   TTemporaryFile converted;
   std::string output;
   try {
@@ -130,7 +131,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       if (set) {
         const std::string section =
             form.Root()->ClassName() + "." + LanguageNameIn(manager, language);
-        SaveFileAtomically(converted.Create(), LanguageFileSection(*set, section, refused));
+        TImportSection imported = LanguageFileSection(*set, section);
+        SaveFileAtomically(converted.Create(), imported.Text);
+        refused = std::move(imported.Refused);
+        skipped = std::move(imported.Skipped);
         fileName = converted.Name();
         TLanguageManager::GetAvailLangSections(fileName, sections);
       } else if (line.Has("section")) {

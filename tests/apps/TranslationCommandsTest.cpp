@@ -152,7 +152,7 @@ TEST(TranslationCommands, APoFileGoesThroughGettextsToolsAndBackUnchanged) {
   Write(dir.File("broken.po"), "msgctxt \"x\"\nmsgid \"unterminated\n");
   run = RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("broken.po"), "-"});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_NE(run.Err.find("broken.po:2:"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("broken.po:3:"), std::string::npos) << run.Err;
 }
 
 TEST(TranslationCommands, AnXliffFileIsValidAndImportsBack) {

@@ -12,15 +12,16 @@ using namespace dravik;
 namespace {
 
 TTranslationSet Awkward() {
-  TTranslationSet set{"English", "Deutsch", {}};
+  TTranslationSet set{"English", "Deutsch", {}, {}};
   set.Units.push_back({"Label1.Caption",
                        "Say \"hi\"\t\\ back\r\n",
                        "Sag \"hallo\"\t\\ zur\xC3\xBC"
                        "ck",
                        false,
-                       {"a translator's note"}});
-  set.Units.push_back({"Memo1.Lines%0", "<b>&amp;</b> 'x'", "", true, {}});
-  set.Units.push_back({"Dravik.#Greeting", "", "", false, {}});
+                       {"a translator's note"},
+                       {}});
+  set.Units.push_back({"Memo1.Lines%0", "<b>&amp;</b> 'x'", "", true, {}, {}});
+  set.Units.push_back({"Dravik.#Greeting", "", "", false, {}, {}});
   return set;
 }
 
@@ -47,13 +48,16 @@ TEST(TranslationFormats, AwkwardValuesComeBackThroughPoAndXliff) {
 
 TEST(TranslationFormats, OnlyFinishedTranslationsWithoutLineBreaksGoToTheLanguageFile) {
   TTranslationSet set = Awkward();
-  set.Units.push_back({"Label2.Caption", "a", "two\nlines", false, {}});
-  std::vector<std::string> refused;
-  EXPECT_EQ(LanguageFileSection(set, "TForm1.Deutsch", refused),
+  set.Units.push_back({"Label2.Caption", "a", "two\nlines", false, {}, {}});
+  set.Units.push_back({"Label3.Caption", "b", "not sure", true, {}, {}});
+  const TImportSection section = LanguageFileSection(set, "TForm1.Deutsch");
+  EXPECT_EQ(section.Text,
             "[TForm1.Deutsch]\r\nLabel1.Caption='Sag \"hallo\"\t\\ zur\xC3\xBC"
             "ck'\r\n");
-  ASSERT_EQ(refused.size(), 1u);
-  EXPECT_NE(refused[0].find("Label2.Caption"), std::string::npos);
+  ASSERT_EQ(section.Refused.size(), 1u);
+  EXPECT_NE(section.Refused[0].find("Label2.Caption"), std::string::npos);
+  EXPECT_EQ(section.Skipped,
+            (std::map<std::string, int>{{"needs review", 1}, {"untranslated", 2}}));
 }
 
 TEST(TranslationFormats, DamagedFilesAreRefusedWithTheirPlace) {
@@ -62,39 +66,156 @@ TEST(TranslationFormats, DamagedFilesAreRefusedWithTheirPlace) {
     ReadPo("msgctxt \"k\"\nmsgid \"a\"\nbogus \"b\"\n", "x.po");
     FAIL();
   } catch (const EParserError& e) {
-    EXPECT_EQ(e.Message(), "x.po:3: unknown keyword bogus");
+    EXPECT_EQ(e.Message(), "x.po:3: keyword \"bogus\" unknown");
   }
   EXPECT_THROW(ReadXliff("<xliff><file><body><trans-unit id=\"1\"><source>&bogus;", "x.xlf"),
                EParserError);
   EXPECT_THROW(ReadXliff("<root/>", "x.xlf"), EParserError);
 }
 
-// Every element is closed by its own end tag; a text element left open is not read on into the
-// units that follow.
-TEST(TranslationFormats, XliffElementsMustBeClosedInOrder) {
-  std::string openTarget = "<xliff><file><body>";
-  for (int i = 0; i < 40; ++i)
-    openTarget += "<trans-unit id=\"" + std::to_string(i) + "\"><source>s</source><target>t";
+// gettext's parser reads the file: obsolete and plural entries are left out and counted, notes
+// and the fuzzy flag are kept, the header names the language by code with a real date.
+TEST(TranslationFormats, PoFilesAreReadAsGettextReadsThem) {
+  const TTranslationSet set = ReadPo(
+      "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+      "\"Language: pt_BR\\n\"\n\n"
+      "# first\n#\n# third\n#. extracted, not the translator's\n#: file.c:3\n#, fuzzy, c-format\n"
+      "msgctxt \"A.Caption\"\nmsgid \"a\"\nmsgstr \"\"\n\"b\"\n\n"
+      "msgctxt \"B.Caption\"\nmsgid \"x\"\nmsgid_plural \"xs\"\nmsgstr[0] \"y\"\nmsgstr[1] "
+      "\"ys\"\n\n"
+      "#~ msgctxt \"C.Caption\"\n#~ msgid \"old\"\n#~ msgstr \"alt\"\n\n"
+      "#~ msgctxt \"D.Caption\"\n#~ msgid \"older\"\n#~ msgstr \"\"\n",
+      "x.po");
+  EXPECT_EQ(set.TargetLanguage, "pt_BR");
+  ASSERT_EQ(set.Units.size(), 1u);
+  EXPECT_EQ(set.Units[0].Key, "A.Caption");
+  EXPECT_EQ(set.Units[0].Target, "b");
+  EXPECT_TRUE(set.Units[0].Fuzzy);
+  EXPECT_EQ(set.Units[0].Comments, (std::vector<std::string>{"first", "", "third"}));
+  EXPECT_EQ(set.Skipped, (std::map<std::string, int>{{"obsolete", 2}, {"plural", 1}}));
+
+  const struct {
+    const char* Text;
+    const char* Message;
+  } broken[] = {
+      {"msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n",
+       "x.po: the charset ISO-8859-1; only UTF-8 is read (msgconv --to-code=UTF-8 converts it)"},
+      {"msgctxt \"a\"\nmsgid \"b\"\nmsgstr \"c\"\n\nmsgctxt \"a\"\nmsgid \"b\"\nmsgstr \"d\"\n",
+       "x.po:6: duplicate message definition"},
+      {"msgctxt \"x\"\nmsgid \"unterminated\n", "x.po:3: end-of-line within string"},
+  };
+  for (const auto& b : broken) {
+    try {
+      ReadPo(b.Text, "x.po");
+      ADD_FAILURE() << b.Text;
+    } catch (const EParserError& e) {
+      EXPECT_EQ(e.Message(), b.Message);
+    }
+  }
+
+  TTranslationSet ours{"English", "Polski", {}, {}};
+  ours.Units.push_back({"A.Caption", "a", "b", false, {"two\nlines"}, {}});
+  const std::string written = WritePo(ours, "TForm1");
+  EXPECT_NE(written.find("\"Language: pl\\n\"\n\"MIME-Version"), std::string::npos) << written;
+  EXPECT_NE(written.find("\"Plural-Forms: nplurals=3; plural=(n==1 ? 0 : n%10>=2"),
+            std::string::npos);
+  EXPECT_EQ(written.find("YEAR-MO-DA"), std::string::npos);
+  EXPECT_NE(written.find("# two\n# lines\nmsgctxt"), std::string::npos);
+  const std::size_t date = written.find("PO-Revision-Date: ") + 18;
+  EXPECT_TRUE(written.substr(date, 2) == "20" && written[date + 4] == '-' &&
+              written[date + 10] == ' ' && written[date + 13] == ':' &&
+              (written[date + 16] == '+' || written[date + 16] == '-'))
+      << written.substr(date, 24);
+}
+
+// What CAT tools and converters write: XLIFF 1.2 or 1.1, the key in resname, in a gettext
+// context or in the id, and the target's standing in approved and state.
+TEST(TranslationFormats, XliffUnitsOfOtherToolsAreReadByTheirMarks) {
+  const struct {
+    const char* Space;
+    const char* Unit;
+    const char* Key;
+    const char* Target;
+    bool Fuzzy;
+    const char* Refused;
+  } cases[] = {
+      {"1.2", "<trans-unit id='7' resname='A.Caption'><target>a</target>", "A.Caption", "a", false,
+       ""},
+      {"1.1",
+       "<trans-unit id='_msg1'><target>b</target><context-group><context "
+       "context-type='x-gettext-msgctxt'>B.Caption</context></context-group>",
+       "B.Caption", "b", false, ""},
+      {"", "<trans-unit id='C.Hint'><target>c</target>", "C.Hint", "c", false, ""},
+      {"1.2",
+       "<trans-unit id='1' resname='D' approved='yes'><target "
+       "state='needs-review-translation'>d</target>",
+       "D", "d", false, ""},
+      {"1.2", "<trans-unit id='1' approved='no'><target state='final'>e</target>", "1", "e", false,
+       ""},
+      {"1.2", "<trans-unit id='1'><target state='needs-adaptation'>f</target>", "1", "f", true, ""},
+      {"1.2", "<trans-unit id='1' approved='no'><target>g</target>", "1", "g", true, ""},
+      {"1.2", "<trans-unit id='1'><target state='new'>h</target>", "1", "", false, ""},
+      {"1.2", "<trans-unit id='1'><target>i</target><alt-trans><target>other</target></alt-trans>",
+       "1", "i", false, ""},
+      {"1.2", "<trans-unit id='1'><target>a <mrk mtype='x'>b</mrk></target>", "1", "a b", false,
+       "<mrk>"},
+      {"1.2", "<trans-unit id='1'><target><g id='2'>b</g></target>", "1", "b", false, "<g>"},
+      {"1.2", "<trans-unit id='1'><target>c<x:y xmlns:x='urn:x'/></target>", "1", "c", false,
+       "<y>"},
+  };
+  for (const auto& c : cases) {
+    const std::string space =
+        *c.Space ? std::string(" xmlns='urn:oasis:names:tc:xliff:document:") + c.Space + "'" : "";
+    const TTranslationSet set = ReadXliff(
+        "<xliff version='1.2'" + space + "><file source-language='en' target-language='de'><body>" +
+            c.Unit + "</trans-unit></body></file></xliff>",
+        "x.xlf");
+    ASSERT_EQ(set.Units.size(), 1u) << c.Unit;
+    const TTranslationUnit& unit = set.Units[0];
+    EXPECT_EQ(unit.Key, c.Key) << c.Unit;
+    EXPECT_EQ(unit.Target, c.Target) << c.Unit;
+    EXPECT_EQ(unit.Fuzzy, c.Fuzzy) << c.Unit;
+    if (*c.Refused) {
+      EXPECT_NE(unit.Refused.find(c.Refused), std::string::npos) << unit.Refused;
+    } else {
+      EXPECT_EQ(unit.Refused, "") << c.Unit;
+    }
+  }
+}
+
+// Broken files name their line; a document type that declares anything is refused before an
+// entity is expanded or a file is opened.
+TEST(TranslationFormats, XliffThatIsBrokenOrHostileIsRefused) {
+  const std::string units =
+      "<file><body><trans-unit id='1'><target>&e;</target></trans-unit>"
+      "</body></file></xliff>";
   const struct {
     std::string Text;
-    const char* Reason;
+    const char* Message;
   } cases[] = {
-      {openTarget + "</trans-unit></body></file></xliff>", "a <trans-unit> inside another"},
-      {"<xliff><file><body><trans-unit id=\"1\"><target>x</trans-unit></body></file></xliff>",
-       "</trans-unit> closes <target>"},
-      {"<xliff><file><body></file></body></xliff>", "</file> closes <body>"},
-      {"<xliff></file></xliff>", "</file> closes <xliff>"},
-      {"<xliff/></xliff>", "</xliff> closes no element"},
-      {"<xliff><file><body><trans-unit id=\"1\"><target>x", "<target> is not closed"},
-      {"<xliff><file><body><trans-unit id=\"1\"><trans-unit id=\"2\">",
-       "a <trans-unit> inside another"},
+      {"<!DOCTYPE xliff [<!ENTITY e 'boom'>]>\n<xliff>" + units,
+       "x.xlf:1: a document type with declarations, which is not read"},
+      {"<?xml version='1.0'?>\n<!DOCTYPE xliff [<!ENTITY e SYSTEM '/etc/passwd'>]><xliff>" + units,
+       "x.xlf:2: a document type with declarations, which is not read"},
+      {"<!DOCTYPE xliff SYSTEM 'http://localhost/x.dtd'><xliff>" + units,
+       "x.xlf:1: a document type with declarations, which is not read"},
+      {"<xliff>\n" + units, "x.xlf:2: undefined entity"},
+      {"<xliff><file><body><trans-unit id='1'><target>x</trans-unit>", "x.xlf:1: mismatched tag"},
+      {"<xliff><file><body><trans-unit id='1'>\n<target>x", "x.xlf:2: no element found"},
+      {"<xliff><file><body><trans-unit id='1'><trans-unit id='2'/></trans-unit></body></file>"
+       "</xliff>",
+       "x.xlf: a <trans-unit> inside another"},
+      {"<root/>", "x.xlf: the root element is <root>, not <xliff>"},
+      {"<xliff xmlns='urn:oasis:names:tc:xliff:document:2.0'/>",
+       "x.xlf: XLIFF of the namespace urn:oasis:names:tc:xliff:document:2.0 is not read (1.2 and "
+       "1.1 are)"},
   };
   for (const auto& c : cases) {
     try {
       ReadXliff(c.Text, "x.xlf");
-      ADD_FAILURE() << c.Reason;
+      ADD_FAILURE() << c.Text;
     } catch (const EParserError& e) {
-      EXPECT_EQ(e.Message(), std::string("x.xlf: ") + c.Reason);
+      EXPECT_EQ(e.Message(), c.Message);
     }
   }
 }
@@ -139,8 +260,8 @@ TEST(TranslationFormats, XliffCharactersXmlForbidsAreRefusedBothWays) {
   EXPECT_EQ(target("&#x9;&#65;&#x42;&#xD;&#x1F600;"), "\tAB\r\xF0\x9F\x98\x80");
 
   for (const char* control : {"\x1B", "\x01"}) {
-    TTranslationSet set{"English", "Deutsch", {}};
-    set.Units.push_back({"Label1.Caption", "Esc", std::string("Esc") + control, false, {}});
+    TTranslationSet set{"English", "Deutsch", {}, {}};
+    set.Units.push_back({"Label1.Caption", "Esc", std::string("Esc") + control, false, {}, {}});
     try {
       WriteXliff(set, "TForm1");
       ADD_FAILURE() << "exported a control character";
