@@ -4,6 +4,7 @@
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/InputFile.h"
 #include "apps/dravik/StandardOutput.h"
+#include "apps/dravik/Tool.h"
 #include "library/ComponentTools.h"
 #include "library/FileTools.h"
 #include "model/ComponentExplorer.h"
@@ -13,6 +14,7 @@
 #include "platform/core/system/SysUtils.h"
 #include "runtime/Dravik.h"
 #include "runtime/DravikSystem.h"
+#include "runtime/LanguageFile.h"
 #include "runtime/TranslationFormats.h"
 
 namespace dravik {
@@ -92,6 +94,47 @@ std::string SectionIn(const TStrings& available, const std::string& chosen) {
   return chosen;
 }
 
+// Every text of the manager by language and key.
+std::map<std::string, std::string> TextsOf(const TLanguageManager& manager) {
+  std::map<std::string, std::string> texts;
+  for (int l = 0; l < manager.GetLangCount(); ++l) {
+    const TLanguageEntry* language = manager.Langs()->Items(l);
+    manager.ForEachExportKey([&](const std::string& key, const std::string&,
+                                 const TConsistentLangPropertyEntry& e) {
+      texts[language->Name + "\n" + key] = TLanguageManager::LanguageText(e, language->SubIndex);
+    });
+  }
+  return texts;
+}
+
+// The lines of the chosen sections ("CLASS=LANGUAGE") of a language file.
+int LinesIn(const std::string& fileName, const TStrings& sections) {
+  const TLanguageFile file(fileName);
+  int lines = 0;
+  for (int i = 0; i < sections.Count(); ++i) {
+    std::string name = sections.Strings(i);
+    if (const std::size_t eq = name.find('='); eq != std::string::npos) name[eq] = '.';
+    if (const TLanguageSection* section = file.Find(name))
+      lines += static_cast<int>(section->Lines.size());
+  }
+  return lines;
+}
+
+// "imported 3, unchanged 1, skipped 2 (untranslated 2), rejected 0": lines that changed the form,
+// lines it already held, entries left out by reason, and lines nothing took.
+std::string Summary(int imported, int unchanged, const std::map<std::string, int>& skipped,
+                    int rejected) {
+  int skippedCount = 0;
+  std::string reasons;
+  for (const auto& [reason, count] : skipped) {
+    skippedCount += count;
+    reasons += (reasons.empty() ? "" : ", ") + reason + " " + std::to_string(count);
+  }
+  return "imported " + std::to_string(imported) + ", unchanged " + std::to_string(unchanged) +
+         ", skipped " + std::to_string(skippedCount) +
+         (reasons.empty() ? "" : " (" + reasons + ")") + ", rejected " + std::to_string(rejected);
+}
+
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   const TCommandLine line(args, {"mode", "section", "filter", "po", "xliff"}, {"init-all"});
   line.ExpectPositionals(3, 3);
@@ -122,6 +165,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   std::map<std::string, int> skipped;
   TTemporaryFile converted;
   std::string output;
+  int changed = 0, offered = 0;
   try {
     output = RewriteFormFile(ReadInput(formPath), std::nullopt, [&](const std::string& binary) {
       TLoadedForm form(binary);
@@ -145,9 +189,15 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       } else {
         TLanguageManager::GetAvailLangSections(in.Name(), sections);
       }
+      const std::map<std::string, std::string> before = TextsOf(manager);
+      offered = LinesIn(fileName, sections);
       manager.ImportLanguages(fileName, line.Has("filter") ? &settings : nullptr,
                               set ? imAddAll : mode, line.Has("init-all"), sections, &adjusted,
                               &rejected);
+      for (const auto& [key, text] : TextsOf(manager)) {
+        const auto was = before.find(key);
+        if (was == before.end() || was->second != text) ++changed;
+      }
       return form.Binary();
     });
   } catch (Exception& e) {
@@ -159,6 +209,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   } else {
     SaveFileAtomically(outPath, output);
   }
+  const int taken = std::max(0, offered - rejected.Count());
+  const std::string summary = Summary(std::min(changed, taken), taken - std::min(changed, taken),
+                                      skipped, rejected.Count() + int(refused.size()));
+  if (outPath == "-") ReportLine(summary);
   if (outPath != "-") {
     PrintLines(out, "adjusted", adjusted);
     PrintLines(out, "rejected", rejected);
@@ -167,6 +221,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       out.Field(language) << '\t';
       out.Field(reason) << '\n';
     }
+    out << std::string_view(summary) << '\n';
   }
   return rejected.Count() == 0 && refused.empty() ? 0 : 1;
 }
@@ -183,8 +238,10 @@ const TCommand ImportCommand{
     "to OUT (\"-\" for standard output). Only properties of the form's components can take\n"
     "a value (with --filter: only those the filter admits). Prints one line for each line of\n"
     "IN that was taken only as the Caption of a collection item (adjusted) and for each that\n"
-    "nothing took (rejected): kind, section, line, tab-separated. When the import fails the\n"
-    "form is not written.\n"
+    "nothing took (rejected): kind, section, line, tab-separated; then a summary line:\n"
+    "\"imported N, unchanged N, skipped N (REASON N, ...), rejected N\" (on standard error\n"
+    "when OUT is \"-\"). Skipped are the entries of a PO or XLIFF file that are untranslated,\n"
+    "need review, are obsolete or plural. When the import fails the form is not written.\n"
     "\n"
     "Options:\n"
     "  --mode clear|add-all|add-new  clear: the form keeps only what IN brings; add-all (the\n"
@@ -199,8 +256,10 @@ const TCommand ImportCommand{
     "                       text, user:NAME+NAME, all, assigned (only non-empty ones)\n"
     "  --po LANGUAGE        IN is a gettext PO file of LANGUAGE: msgctxt names the property,\n"
     "                       msgstr is its text; fuzzy and untranslated entries are skipped\n"
-    "  --xliff LANGUAGE     IN is an XLIFF 1.2 file of LANGUAGE: resname names the property,\n"
-    "                       target is its text; units that need review are skipped\n"
+    "  --xliff LANGUAGE     IN is an XLIFF 1.2 or 1.1 file of LANGUAGE: resname, else the\n"
+    "                       gettext context, else id names the property, target is its text\n"
+    "                       when approved or not marked as needing review; a target with\n"
+    "                       inline codes is rejected\n"
     "\n"
     "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\", \"de-DE\"). A PO or XLIFF\n"
     "file that names its own language must name LANGUAGE, or nothing is imported.\n"

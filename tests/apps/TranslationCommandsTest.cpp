@@ -58,7 +58,7 @@ TEST(TranslationCommands, ExportSectionsAndImportOfAllSectionsKeepEveryValue) {
   for (const char* mode : {"clear", "add-all", "add-new"}) {
     run = RunDravik({"import", "--mode", mode, kMainForm, dir.File("main.lng"), dir.File("o.txt")});
     ASSERT_EQ(run.ExitCode, 0) << mode << run.Out << run.Err;
-    EXPECT_EQ(run.Out, "") << mode;
+    EXPECT_EQ(run.Out, "imported 0, unchanged 57, skipped 0, rejected 0\n") << mode;
     EXPECT_EQ(SortedLines(Exported(dir.File("o.txt"))), SortedLines(text)) << mode;
   }
 }
@@ -71,7 +71,9 @@ TEST(TranslationCommands, ImportReportsWhatItAdjustsAndRejectsAndTheFileWins) {
   TRunResult run = RunDravik({"import", "--section", "TMainForm=Deutsch", kMainForm,
                               dir.File("de.lng"), dir.File("out.txt")});
   EXPECT_EQ(run.ExitCode, 1) << run.Err;
-  EXPECT_EQ(run.Out, "rejected\tTMainForm.Deutsch\tGhost.Caption=x\n");
+  EXPECT_EQ(run.Out,
+            "rejected\tTMainForm.Deutsch\tGhost.Caption=x\n"
+            "imported 2, unchanged 0, skipped 0, rejected 1\n");
   const std::string after = Exported(dir.File("out.txt"));
   EXPECT_NE(after.find("CloseButton.Caption='Zumachen'"), std::string::npos);
   EXPECT_NE(after.find("Fruits.Items%0='Apfel (rot)'"), std::string::npos);
@@ -142,6 +144,11 @@ TEST(TranslationCommands, APoFileGoesThroughGettextsToolsAndBackUnchanged) {
   run = RunDravik(
       {"import", "--po", "Deutsch", kMainForm, dir.File("edited.po"), dir.File("out.txt")});
   ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  EXPECT_EQ(run.Out,
+            "imported 1, unchanged 16, skipped 2 (needs review 1, untranslated 1), rejected 0\n");
+  run = RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("edited.po"), "-"});
+  EXPECT_EQ(run.Err,
+            "imported 1, unchanged 16, skipped 2 (needs review 1, untranslated 1), rejected 0\n");
   const std::string after = Exported(dir.File("out.txt"), {"--po", "Deutsch"});
   EXPECT_NE(after.find("msgstr \"Zumachen\""), std::string::npos);
   EXPECT_NE(after.find("msgstr \"Begr\xC3\xBC\xC3\x9F"
