@@ -211,8 +211,11 @@ TTranslationSet ReadPo(std::string_view text, const std::string& fileName) {
   if (!file) throw EParserError(fileName + ": not readable as a PO file");
 
   TTranslationSet set;
+  bool qtContexts = false;  // keys written "CONTEXT|KEY", as Qt's converter does
   if (const char* header = po_file_domain_header(file.get(), nullptr)) {
     set.TargetLanguage = HeaderField(header, "Language");
+    if (set.TargetLanguage.empty()) set.TargetLanguage = HeaderField(header, "X-Language");
+    qtContexts = SameText(HeaderField(header, "X-Qt-Contexts"), "true");
     set.SourceLanguage = HeaderField(header, "X-Source-Language");
     const std::string type = HeaderField(header, "Content-Type");
     const std::size_t charset = type.find("charset=");
@@ -232,9 +235,12 @@ TTranslationSet ReadPo(std::string_view text, const std::string& fileName) {
     } else if (po_message_msgid_plural(message)) {
       ++set.Skipped["plural"];
     } else {
-      set.Units.push_back({context ? context : "", po_message_msgid(message),
-                           po_message_msgstr(message), po_message_is_fuzzy(message) != 0,
-                           LinesOf(po_message_comments(message)), ""});
+      std::string key = context ? context : "";
+      if (const std::size_t bar = key.find('|'); qtContexts && bar != std::string::npos)
+        key.erase(0, bar + 1);
+      set.Units.push_back({key, po_message_msgid(message), po_message_msgstr(message),
+                           po_message_is_fuzzy(message) != 0, LinesOf(po_message_comments(message)),
+                           ""});
     }
   }
   return set;

@@ -54,6 +54,12 @@ struct TImportSection {
   std::map<std::string, int> Skipped;  // the set's, with "untranslated" and "needs review"
 };
 
+// Qt Linguist's format: the key is each message's id (and its disambiguating comment, for tools
+// that match by text); an unfinished translation needs review. EParserError "NAME:LINE: reason"
+// for a file that is no .ts file.
+std::string WriteTs(const TTranslationSet& set, const std::string& original);
+TTranslationSet ReadTs(std::string_view text, const std::string& fileName);
+
 // The language file section that imports the set's translations: one line per unit that has a
 // translation not in need of review; a translation with a line break, or one the reader could
 // not take, is refused.

@@ -1,4 +1,4 @@
-// dravik export: a form's language data as a language file, a PO file or an XLIFF file.
+// dravik export: a form's language data as a language file, a PO, XLIFF or .ts file.
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
@@ -13,9 +13,10 @@ namespace dravik {
 namespace {
 
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
-  const TCommandLine line(args, {"po", "xliff"}, {});
+  const TCommandLine line(args, {"po", "xliff", "ts"}, {});
   line.ExpectPositionals(2, 2);
-  if (line.Has("po") && line.Has("xliff")) throw EUsage{"--po and --xliff exclude each other"};
+  if (line.Has("po") + line.Has("xliff") + line.Has("ts") > 1)
+    throw EUsage{"--po, --xliff and --ts exclude each other"};
   const std::string& formPath = line.Positionals()[0];
   const std::string& outPath = line.Positionals()[1];
   std::string text;
@@ -26,6 +27,8 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       text = WritePo(TranslationSetOf(manager, *po), form.Root()->ClassName());
     } else if (auto xliff = line.Value("xliff")) {
       text = WriteXliff(TranslationSetOf(manager, *xliff), form.Root()->ClassName());
+    } else if (auto ts = line.Value("ts")) {
+      text = WriteTs(TranslationSetOf(manager, *ts), form.Root()->ClassName());
     } else {
       text = manager.ExportText();
     }
@@ -44,8 +47,8 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 }  // namespace
 
 const TCommand ExportCommand{
-    "export", "write a form's translations for translators (language file, PO, XLIFF)",
-    "Usage: dravik export [--po LANGUAGE | --xliff LANGUAGE] FORM OUT\n"
+    "export", "write a form's translations for translators (language file, PO, XLIFF, .ts)",
+    "Usage: dravik export [--po LANGUAGE | --xliff LANGUAGE | --ts LANGUAGE] FORM OUT\n"
     "\n"
     "Writes the language data of the form's TDravik for translators.\n"
     "\n"
@@ -57,8 +60,11 @@ const TCommand ExportCommand{
     "  --po LANGUAGE     a gettext PO file for LANGUAGE: msgctxt is the key of the language\n"
     "                    file, msgid the text in the form's active language, msgstr the text\n"
     "                    in LANGUAGE (empty when untranslated)\n"
-    "  --xliff LANGUAGE  an XLIFF 1.2 file for LANGUAGE: one trans-unit per key (resname),\n"
-    "                    source and target as above\n"
+    "  --xliff LANGUAGE  an XLIFF 1.2 file for LANGUAGE: one trans-unit per key (id and\n"
+    "                    resname), source and target as above, approved when translated\n"
+    "  --ts LANGUAGE     a Qt Linguist file for LANGUAGE: one context named after the form,\n"
+    "                    one message per key (id and comment), source and translation as\n"
+    "                    above, unfinished when untranslated\n"
     "\n"
     "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\"); the files name their\n"
     "languages by code.\n"

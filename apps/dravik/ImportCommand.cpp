@@ -1,4 +1,4 @@
-// dravik import: a language file, PO file or XLIFF file read into a form, written to OUT.
+// dravik import: a language file, PO, XLIFF or .ts file read into a form, written to OUT.
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
@@ -136,15 +136,17 @@ std::string Summary(int imported, int unchanged, const std::map<std::string, int
 }
 
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
-  const TCommandLine line(args, {"mode", "section", "filter", "po", "xliff"}, {"init-all"});
+  const TCommandLine line(args, {"mode", "section", "filter", "po", "xliff", "ts"}, {"init-all"});
   line.ExpectPositionals(3, 3);
   const std::string& formPath = line.Positionals()[0];
   const std::string& inPath = line.Positionals()[1];
   const std::string& outPath = line.Positionals()[2];
-  const std::optional<std::string> po = line.Value("po"), xliff = line.Value("xliff");
-  if (po && xliff) throw EUsage{"--po and --xliff exclude each other"};
-  if ((po || xliff) && (line.Has("mode") || line.Has("section")))
-    throw EUsage{"--po and --xliff import one language: --mode and --section do not apply"};
+  const std::optional<std::string> po = line.Value("po"), xliff = line.Value("xliff"),
+                                   ts = line.Value("ts");
+  if (po.has_value() + xliff.has_value() + ts.has_value() > 1)
+    throw EUsage{"--po, --xliff and --ts exclude each other"};
+  if ((po || xliff || ts) && (line.Has("mode") || line.Has("section")))
+    throw EUsage{"--po, --xliff and --ts import one language: --mode and --section do not apply"};
   const TImportMode mode = ModeOf(line.Value("mode"));
   TCESettings settings;
   if (auto filter = line.Value("filter")) ReadFilter(*filter, settings);
@@ -152,10 +154,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 
   const TInputPath in(inPath);
   std::optional<TTranslationSet> set;
-  const std::string language = po ? *po : xliff ? *xliff : "";
-  if (po || xliff) {
+  const std::string language = po ? *po : xliff ? *xliff : ts ? *ts : "";
+  if (po || xliff || ts) {
     const std::string bytes = LoadFromFile(in.Name());
-    set = po ? ReadPo(bytes, inPath) : ReadXliff(bytes, inPath);
+    set = po ? ReadPo(bytes, inPath) : xliff ? ReadXliff(bytes, inPath) : ReadTs(bytes, inPath);
     if (!set->TargetLanguage.empty() && !CompareLanguages(set->TargetLanguage, language))
       throw EExit{1, inPath + ": the file holds language '" + set->TargetLanguage + "', not '" +
                          language + "'"};
@@ -229,10 +231,11 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 }  // namespace
 
 const TCommand ImportCommand{
-    "import", "read translations into a form (language file, PO, XLIFF)",
+    "import", "read translations into a form (language file, PO, XLIFF, .ts)",
     "Usage: dravik import [OPTIONS] FORM IN OUT\n"
     "       dravik import --po LANGUAGE FORM IN.po OUT\n"
     "       dravik import --xliff LANGUAGE FORM IN.xlf OUT\n"
+    "       dravik import --ts LANGUAGE FORM IN.ts OUT\n"
     "\n"
     "Reads the translations of IN into the form's TDravik and writes the form, in its own kind,\n"
     "to OUT (\"-\" for standard output). Only properties of the form's components can take\n"
@@ -240,7 +243,8 @@ const TCommand ImportCommand{
     "IN that was taken only as the Caption of a collection item (adjusted) and for each that\n"
     "nothing took (rejected): kind, section, line, tab-separated; then a summary line:\n"
     "\"imported N, unchanged N, skipped N (REASON N, ...), rejected N\" (on standard error\n"
-    "when OUT is \"-\"). Skipped are the entries of a PO or XLIFF file that are untranslated,\n"
+    "when OUT is \"-\"). Skipped are the entries of a PO, XLIFF or .ts file that are "
+    "untranslated,\n"
     "need review, are obsolete or plural. When the import fails the form is not written.\n"
     "\n"
     "Options:\n"
@@ -260,8 +264,11 @@ const TCommand ImportCommand{
     "                       gettext context, else id names the property, target is its text\n"
     "                       when approved or not marked as needing review; a target with\n"
     "                       inline codes is rejected\n"
+    "  --ts LANGUAGE        IN is a Qt Linguist file of LANGUAGE: the message's id, else its\n"
+    "                       comment names the property; unfinished translations are skipped\n"
     "\n"
-    "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\", \"de-DE\"). A PO or XLIFF\n"
+    "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\", \"de-DE\"). A PO, XLIFF or "
+    ".ts\n"
     "file that names its own language must name LANGUAGE, or nothing is imported.\n"
     "\n"
     "Exit codes: 0 success, nothing rejected; 1 a line was rejected, or the form, IN or OUT\n"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "tests/support/TestFiles.h"
@@ -233,4 +234,81 @@ TEST(TranslationCommands, LanguagesGoByCodeOrName) {
   run = RunDravik({"rewrite", "--language", "fr", kMainForm, "-"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_NE(run.Out.find("Fermer"), std::string::npos);
+}
+
+// Our files through the translators' own tools and back: a translator's change made in the file
+// the tools produced comes into the form, and nothing else changes. "@" stands for the file a
+// step reads, "#" for the one it writes.
+TEST(TranslationCommands, TranslatorsToolsTakeOurFilesAndGiveThemBack) {
+  const std::string lconvert = "/usr/lib/qt6/bin/lconvert";
+  const struct {
+    const char* Export;
+    std::vector<std::vector<std::string>> Before;  // steps before the translator's change
+    std::vector<std::vector<std::string>> After;   // steps after it
+    const char* Import;
+  } chains[] = {
+      {"--po",
+       {{"/usr/bin/msgcat", "-o", "#", "@"},
+        {"/usr/bin/msgattrib", "--no-obsolete", "-o", "#", "@"},
+        {"/usr/bin/msgmerge", "--quiet", "-o", "#", "@", "@"}},
+       {{"/usr/bin/msgfmt", "--check", "-o", "/dev/null", "@"}},
+       "--po"},
+      {"--po",
+       {{lconvert, "-i", "@", "-o", "#.ts"}},
+       {{lconvert, "-i", "@", "-o", "#.po"}},
+       "--po"},
+      {"--po", {{lconvert, "-i", "@", "-o", "#.xlf"}}, {}, "--xliff"},
+      {"--xliff",
+       {{lconvert, "-i", "@", "-o", "#.ts"}},
+       {{lconvert, "-i", "@", "-o", "#.xlf"}},
+       "--xliff"},
+      {"--ts", {}, {{"/usr/lib/qt6/bin/lrelease", "@", "-qm", "/dev/null"}}, "--ts"},
+      {"--ts", {{lconvert, "-i", "@", "-o", "#.po"}}, {}, "--po"},
+  };
+  const std::string before = Exported(kMainForm);
+  const std::string expected = Replace(before,
+                                       "CloseButton.Caption='Schlie\xC3\x9F"
+                                       "en'",
+                                       "CloseButton.Caption='Zumachen'");
+  int chain = 0;
+  for (const auto& c : chains) {
+    TTempDir dir;
+    const std::string format = c.Export + 2;
+    std::string file = dir.File("0." + (format == "xliff" ? std::string("xlf") : format));
+    Write(file, Exported(kMainForm, {c.Export, "de"}));
+    int step = 0;
+    auto run = [&](const std::vector<std::string>& command) {
+      std::vector<std::string> args;
+      const std::string next = dir.File(std::to_string(++step));
+      std::string written;
+      for (const std::string& arg : command) {
+        if (arg == "@") {
+          args.push_back(file);
+        } else if (arg[0] == '#') {
+          written = next + arg.substr(1);
+          args.push_back(written);
+        } else {
+          args.push_back(arg);
+        }
+      }
+      const TRunResult result = RunProgram(args);
+      EXPECT_EQ(result.ExitCode, 0) << chain << " " << args[0] << result.Err;
+      EXPECT_EQ(result.Err, "") << chain << " " << args[0];
+      if (!written.empty()) file = written;
+    };
+    for (const auto& command : c.Before) run(command);
+    std::ifstream in(file, std::ios::binary);
+    const std::string converted{std::istreambuf_iterator<char>(in), {}};
+    Write(file, Replace(converted,
+                        "Schlie\xC3\x9F"
+                        "en",
+                        "Zumachen"));
+    for (const auto& command : c.After) run(command);
+    const TRunResult imported =
+        RunDravik({"import", c.Import, "de", kMainForm, file, dir.File("form.txt")});
+    ASSERT_EQ(imported.ExitCode, 0) << chain << imported.Out << imported.Err;
+    EXPECT_EQ(imported.Out, "imported 1, unchanged 18, skipped 0, rejected 0\n") << chain;
+    EXPECT_EQ(SortedLines(Exported(dir.File("form.txt"))), SortedLines(expected)) << chain;
+    ++chain;
+  }
 }

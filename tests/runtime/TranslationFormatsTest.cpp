@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/core/system/Exceptions.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/TranslationFormats.h"
 
 using namespace dravik;
@@ -25,7 +26,9 @@ TTranslationSet Awkward() {
   return set;
 }
 
-void ExpectSame(const TTranslationSet& a, const TTranslationSet& b) {
+// emptyMayNeedReview: a format that has one mark for untranslated and in need of review.
+void ExpectSame(const TTranslationSet& a, const TTranslationSet& b,
+                bool emptyMayNeedReview = false) {
   ASSERT_EQ(a.Units.size(), b.Units.size());
   // The files name languages by code.
   EXPECT_EQ(b.TargetLanguage, "de");
@@ -34,7 +37,9 @@ void ExpectSame(const TTranslationSet& a, const TTranslationSet& b) {
     EXPECT_EQ(a.Units[i].Key, b.Units[i].Key);
     EXPECT_EQ(a.Units[i].Source, b.Units[i].Source);
     EXPECT_EQ(a.Units[i].Target, b.Units[i].Target);
-    EXPECT_EQ(a.Units[i].Fuzzy, b.Units[i].Fuzzy) << a.Units[i].Key;
+    if (!emptyMayNeedReview || !a.Units[i].Target.empty()) {
+      EXPECT_EQ(a.Units[i].Fuzzy, b.Units[i].Fuzzy) << a.Units[i].Key;
+    }
     EXPECT_EQ(a.Units[i].Comments, b.Units[i].Comments);
   }
 }
@@ -44,6 +49,33 @@ void ExpectSame(const TTranslationSet& a, const TTranslationSet& b) {
 TEST(TranslationFormats, AwkwardValuesComeBackThroughPoAndXliff) {
   ExpectSame(Awkward(), ReadPo(WritePo(Awkward(), "TForm1"), "a.po"));
   ExpectSame(Awkward(), ReadXliff(WriteXliff(Awkward(), "TForm1"), "a.xlf"));
+  ExpectSame(Awkward(), ReadTs(WriteTs(Awkward(), "TForm1"), "a.ts"), true);
+}
+
+// Qt Linguist's marks: unfinished needs review, obsolete and plural messages are left out and
+// counted; the key is the id, else the disambiguating comment.
+TEST(TranslationFormats, TsMessagesAreReadByTheirMarks) {
+  const TTranslationSet set = ReadTs(
+      "<?xml version='1.0'?><!DOCTYPE TS><TS language='pl_PL'><context><name>C</name>"
+      "<message id='A.Caption'><source>a</source><translation>b</translation></message>"
+      "<message><source>c</source><comment>B.Caption</comment><translatorcomment>one\ntwo"
+      "</translatorcomment><translation type='unfinished'>d</translation></message>"
+      "<message id='C'><source>e</source><translation>f<byte value='x7'/></translation></message>"
+      "<message id='D'><source>g</source><translation type='obsolete'>h</translation></message>"
+      "<message id='E'><source>i</source><translation type='vanished'>j</translation></message>"
+      "<message id='F' numerus='yes'><source>k</source><translation><numerusform>l"
+      "</numerusform></translation></message></context></TS>",
+      "x.ts");
+  EXPECT_TRUE(CompareLanguages(set.TargetLanguage, "Polski"));
+  ASSERT_EQ(set.Units.size(), 3u);
+  EXPECT_EQ(set.Units[0].Key, "A.Caption");
+  EXPECT_FALSE(set.Units[0].Fuzzy);
+  EXPECT_EQ(set.Units[1].Key, "B.Caption");
+  EXPECT_TRUE(set.Units[1].Fuzzy);
+  EXPECT_EQ(set.Units[1].Comments, (std::vector<std::string>{"one", "two"}));
+  EXPECT_NE(set.Units[2].Refused.find("<byte>"), std::string::npos) << set.Units[2].Refused;
+  EXPECT_EQ(set.Skipped, (std::map<std::string, int>{{"obsolete", 2}, {"plural", 1}}));
+  EXPECT_THROW(ReadTs("<!DOCTYPE TS [<!ENTITY e 'x'>]><TS/>", "x.ts"), EParserError);
 }
 
 TEST(TranslationFormats, OnlyFinishedTranslationsWithoutLineBreaksGoToTheLanguageFile) {
