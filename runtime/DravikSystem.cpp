@@ -209,12 +209,14 @@ bool CompareLanguages(const std::string& a, const std::string& b) {
   std::string x = Trim(a), y = Trim(b);
   if (x.empty() || y.empty()) return false;
   if (FoldLetters(x) == FoldLetters(y)) return true;
+  if (IsPseudoLanguage(x)) return IsPseudoLanguage(y);
   const int row = RowOf(x);
   return row >= 0 && row == RowOf(y);
 }
 
 std::string LanguageCode(const std::string& language) {
   const std::string name = Trim(language);
+  if (SameText(name, kPseudoLanguage)) return "qps-ploc";
   if (const int row = FindRowByLetters(lnEnglish, FoldLetters(name)); row >= 0)
     return kTable[row].Code;
   if (const int row = FindRowByLetters(lnOriginal, FoldLetters(name)); row >= 0)
@@ -223,8 +225,15 @@ std::string LanguageCode(const std::string& language) {
 }
 
 std::string EnglishLanguageName(const std::string& language) {
+  if (IsPseudoLanguage(language)) return kPseudoLanguage;
   const int row = RowOf(Trim(language));
   return row >= 0 ? kTable[row].English : "";
+}
+
+bool IsPseudoLanguage(const std::string& language) {
+  const std::string name = Trim(language);
+  return SameText(name, kPseudoLanguage) ||
+         (IsLanguageCode(name) && SameText(name.substr(0, 4), "qps-"));
 }
 
 }  // namespace dravik

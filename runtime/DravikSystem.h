@@ -46,4 +46,9 @@ std::string LanguageCode(const std::string& language);
 // The English name of the row a name or code denotes; empty when the table does not know it.
 std::string EnglishLanguageName(const std::string& language);
 
+// The pseudo-language that shows layout problems before translators start: accented, bracketed,
+// lengthened texts. Its code is the private-use "qps-ploc"; "qps-..." codes name it too.
+inline constexpr const char* kPseudoLanguage = "Pseudo";
+bool IsPseudoLanguage(const std::string& language);
+
 }  // namespace dravik

@@ -6,14 +6,34 @@
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 #include "runtime/TranslationFormats.h"
 
 namespace dravik {
 
 namespace {
 
+// The language file without the sections of the pseudo-language ("[Class.Pseudo]" up to the next
+// section).
+std::string WithoutPseudoLanguage(const std::string& text) {
+  std::string out;
+  bool pseudo = false;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find("\r\n", at), text.size());
+    const std::string_view row(text.data() + at, end - at);
+    if (!row.empty() && row.front() == '[' && row.back() == ']') {
+      const std::size_t dot = row.find('.');
+      pseudo = dot != std::string_view::npos &&
+               IsPseudoLanguage(std::string(row.substr(dot + 1, row.size() - dot - 2)));
+    }
+    if (!pseudo) out.append(text, at, std::min(end + 2, text.size()) - at);
+    at = end + 2;
+  }
+  return out;
+}
+
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
-  const TCommandLine line(args, {"po", "xliff", "ts"}, {});
+  const TCommandLine line(args, {"po", "xliff", "ts"}, {"pseudo"});
   line.ExpectPositionals(2, 2);
   if (line.Has("po") + line.Has("xliff") + line.Has("ts") > 1)
     throw EUsage{"--po, --xliff and --ts exclude each other"};
@@ -31,6 +51,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       text = WriteTs(TranslationSetOf(manager, *ts), form.Root()->ClassName());
     } else {
       text = manager.ExportText();
+      if (!line.Has("pseudo")) text = WithoutPseudoLanguage(text);
     }
   } catch (Exception& e) {
     e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
@@ -48,14 +69,15 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 
 const TCommand ExportCommand{
     "export", "write a form's translations for translators (language file, PO, XLIFF, .ts)",
-    "Usage: dravik export [--po LANGUAGE | --xliff LANGUAGE | --ts LANGUAGE] FORM OUT\n"
+    "Usage: dravik export [--pseudo | --po LANGUAGE | --xliff LANGUAGE | --ts LANGUAGE] FORM OUT\n"
     "\n"
     "Writes the language data of the form's TDravik for translators.\n"
     "\n"
     "Without an option: the language file, one section per language, \"[Class.Language]\",\n"
     "with one line per translated property (\"Button1.Caption='OK'\") and named string\n"
     "(\"Dravik.#Greeting='Hello'\"). A value with a line break cannot be written in it and is\n"
-    "refused (nothing is written).\n"
+    "refused (nothing is written). The pseudo-language of 'dravik pseudo' is left out unless\n"
+    "--pseudo is given.\n"
     "\n"
     "  --po LANGUAGE     a gettext PO file for LANGUAGE: msgctxt is the key of the language\n"
     "                    file, msgid the text in the form's active language, msgstr the text\n"

@@ -312,3 +312,26 @@ TEST(TranslationCommands, TranslatorsToolsTakeOurFilesAndGiveThemBack) {
     ++chain;
   }
 }
+
+// The pseudo-language is the form's like any other, but status and the language file leave it
+// out unless asked.
+TEST(TranslationCommands, APseudoLanguageShowsInTheFormButNotToTranslators) {
+  TTempDir dir;
+  TRunResult run = RunDravik({"pseudo", "--expand", "100", kMainForm, dir.File("p.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  run = RunDravik({"rewrite", "--language", "qps-ploc", dir.File("p.txt"), "-"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_NE(run.Out.find("Caption = '[\xC3\x87\xC4\xBA\xC3\xB6\xC5\xA1\xC3\xA9~~~]'"),
+            std::string::npos)
+      << run.Out;
+  const std::string status = RunDravik({"status", dir.File("p.txt")}).Out;
+  EXPECT_EQ(std::count(status.begin(), status.end(), '\n'), 2) << status;
+  EXPECT_EQ(status.find("Pseudo"), std::string::npos) << status;
+  EXPECT_NE(RunDravik({"status", "--pseudo", dir.File("p.txt")}).Out.find("\tPseudo\t19\t0\t0\t"),
+            std::string::npos);
+  EXPECT_EQ(SortedLines(Exported(dir.File("p.txt"))), SortedLines(Exported(kMainForm)));
+  EXPECT_NE(Exported(dir.File("p.txt"), {"--pseudo"}).find("[TMainForm.Pseudo]"),
+            std::string::npos);
+  for (const char* bad : {"-1", "x", "", "1001"})
+    EXPECT_EQ(RunDravik({"pseudo", "--expand", bad, kMainForm, "-"}).ExitCode, 2) << bad;
+}

@@ -101,11 +101,15 @@ TEST(LanguageTable, CodesNameTheLanguagesOfTheirRows) {
     const char* B;
     bool Same;
   } pairs[] = {
-      {"de", "German", true},      {"Deutsch", "DE", true},           {"de-AT", "Deutsch", true},
-      {"fr_FR", "Francais", true}, {"pt-BR", "Portuguese", true},     {"no", "Norsk", true},
-      {"de", "fr", false},         {"de-DE", "French", false},        {"ar", "Arabic", true},
-      {"xx", "German", false},     {"de-", "German", false},          {"deu1", "German", false},
-      {"d", "German", false},      {"de-toolongsubtag", "de", false},
+      {"de", "German", true},        {"Deutsch", "DE", true},
+      {"de-AT", "Deutsch", true},    {"fr_FR", "Francais", true},
+      {"pt-BR", "Portuguese", true}, {"no", "Norsk", true},
+      {"de", "fr", false},           {"de-DE", "French", false},
+      {"ar", "Arabic", true},        {"xx", "German", false},
+      {"de-", "German", false},      {"deu1", "German", false},
+      {"d", "German", false},        {"de-toolongsubtag", "de", false},
+      {"qps-ploc", "Pseudo", true},  {"pseudo", "qps-plocm", true},
+      {"Pseudo", "German", false},
   };
   for (const auto& p : pairs) EXPECT_EQ(CompareLanguages(p.A, p.B), p.Same) << p.A << " " << p.B;
 
@@ -124,6 +128,7 @@ TEST(LanguageTable, CodesNameTheLanguagesOfTheirRows) {
       {"ZH-hant-tw", "zh-Hant-TW", "Chinese"},
       {"sr-Latn", "sr-Latn", ""},  // a code the table does not know stays a code
       {"Klingon", "", ""},
+      {"Pseudo", "qps-ploc", "Pseudo"},
   };
   for (const auto& c : codes) {
     EXPECT_EQ(LanguageCode(c.Language), c.Code) << c.Language;

@@ -6,6 +6,7 @@
 
 #include "platform/core/system/Exceptions.h"
 #include "runtime/DravikSystem.h"
+#include "runtime/PseudoLanguage.h"
 #include "runtime/TranslationFormats.h"
 
 using namespace dravik;
@@ -301,4 +302,24 @@ TEST(TranslationFormats, XliffCharactersXmlForbidsAreRefusedBothWays) {
       EXPECT_NE(e.Message().find("Label1.Caption"), std::string::npos) << e.Message();
     }
   }
+}
+
+TEST(TranslationFormats, PseudoTextsAreAccentedBracketedAndLonger) {
+  const struct {
+    const char* Text;
+    int Percent;
+    const char* Pseudo;
+  } cases[] = {
+      {"Close", 30, "[\xC3\x87\xC4\xBA\xC3\xB6\xC5\xA1\xC3\xA9]"},
+      {"&Ok", 0, "[&\xC3\x96\xC4\xB7]"},
+      {"Hello", 100, "[\xC4\xA4\xC3\xA9\xC4\xBA\xC4\xBA\xC3\xB6~~~]"},
+      {"%s of %0:d", 30, "[%s \xC3\xB6\xC6\x92 %0:d~]"},
+      {"Gr\xC3\xBC\xC3\x9F"
+       "e",
+       50, "[\xC4\x9C\xC5\x95\xC3\xBC\xC3\x9F\xC3\xA9~]"},
+      {"-", 30, "-"},
+      {"", 30, ""},
+      {"100 %", 30, "100 %"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PseudoText(c.Text, c.Percent), c.Pseudo) << c.Text;
 }
