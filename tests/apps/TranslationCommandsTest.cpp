@@ -335,3 +335,36 @@ TEST(TranslationCommands, APseudoLanguageShowsInTheFormButNotToTranslators) {
   for (const char* bad : {"-1", "x", "", "1001"})
     EXPECT_EQ(RunDravik({"pseudo", "--expand", bad, kMainForm, "-"}).ExitCode, 2) << bad;
 }
+
+// A file that declares entities is refused in one line before anything is expanded or written;
+// a unit for a property that holds no text (an event, an object) is rejected by its name.
+TEST(TranslationCommands, HostileXliffIsRefusedAndNonTextUnitsRejectedByName) {
+  TTempDir dir;
+  const std::string units =
+      "<xliff version='1.2' xmlns='urn:oasis:names:tc:xliff:document:1.2'><file "
+      "source-language='en' target-language='de'><body>"
+      "<trans-unit id='CloseButton.OnClick'><source>x</source><target>GreetClick</target>"
+      "</trans-unit><trans-unit id='CloseButton.Font'><source>x</source><target>y</target>"
+      "</trans-unit><trans-unit id='CloseButton.Caption'><source>x</source><target>&e;</target>"
+      "</trans-unit></body></file></xliff>";
+  Write(dir.File("passwd"), "secret");
+  for (const std::string& declaration :
+       {std::string("<!DOCTYPE xliff [<!ENTITY e 'boom'>]>"),
+        "<!DOCTYPE xliff [<!ENTITY e SYSTEM '" + dir.File("passwd") + "'>]>"}) {
+    Write(dir.File("e.xlf"), declaration + "\n" + units);
+    const TRunResult run =
+        RunDravik({"import", "--xliff", "de", kMainForm, dir.File("e.xlf"), dir.File("o.txt")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "dravik import: " + dir.File("e.xlf") +
+                           ":1: a document type with declarations, which is not read\n");
+    EXPECT_FALSE(std::ifstream(dir.File("o.txt")).good());
+  }
+  Write(dir.File("u.xlf"), Replace(units, "&e;", "Zu"));
+  const TRunResult run =
+      RunDravik({"import", "--xliff", "de", kMainForm, dir.File("u.xlf"), dir.File("o.txt")});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Out,
+            "rejected\tTMainForm.Deutsch\tCloseButton.OnClick=GreetClick\n"
+            "rejected\tTMainForm.Deutsch\tCloseButton.Font=y\n"
+            "imported 1, unchanged 0, skipped 0, rejected 2\n");
+}
