@@ -3,6 +3,7 @@
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/StandardOutput.h"
+#include "apps/dravik/TranslatorNotes.h"
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
@@ -43,12 +44,16 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   try {
     const TLoadedForm form(ComponentStreamOf(ReadInput(formPath), std::nullopt));
     const TLanguageManager& manager = *form.FirstDravik().LanguageManager();
-    if (auto po = line.Value("po")) {
-      text = WritePo(TranslationSetOf(manager, *po), form.Root()->ClassName());
-    } else if (auto xliff = line.Value("xliff")) {
-      text = WriteXliff(TranslationSetOf(manager, *xliff), form.Root()->ClassName());
-    } else if (auto ts = line.Value("ts")) {
-      text = WriteTs(TranslationSetOf(manager, *ts), form.Root()->ClassName());
+    const std::optional<std::string> language = line.Has("po")      ? line.Value("po")
+                                                : line.Has("xliff") ? line.Value("xliff")
+                                                                    : line.Value("ts");
+    if (language) {
+      TTranslationSet set = TranslationSetOf(manager, *language);
+      if (formPath != "-") AttachNotes(ReadNotes(NotesPath(formPath)), *language, set);
+      const std::string original = form.Root()->ClassName();
+      text = line.Has("po")      ? WritePo(set, original)
+             : line.Has("xliff") ? WriteXliff(set, original)
+                                 : WriteTs(set, original);
     } else {
       text = manager.ExportText();
       if (!line.Has("pseudo")) text = WithoutPseudoLanguage(text);
@@ -90,6 +95,9 @@ const TCommand ExportCommand{
     "\n"
     "LANGUAGE is a name (\"Deutsch\", \"German\") or a code (\"de\"); the files name their\n"
     "languages by code.\n"
+    "\n"
+    "The notes and the translations under review that an import of such a file kept beside\n"
+    "the form (FORM.notes) come back in it.\n"
     "\n"
     "FORM is a form file of any kind (\"-\" reads standard input); OUT \"-\" writes standard\n"
     "output, a file is replaced atomically.\n"

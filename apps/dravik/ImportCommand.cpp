@@ -5,6 +5,7 @@
 #include "apps/dravik/InputFile.h"
 #include "apps/dravik/StandardOutput.h"
 #include "apps/dravik/Tool.h"
+#include "apps/dravik/TranslatorNotes.h"
 #include "library/ComponentTools.h"
 #include "library/FileTools.h"
 #include "model/ComponentExplorer.h"
@@ -168,6 +169,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   TTemporaryFile converted;
   std::string output;
   int changed = 0, offered = 0;
+  std::string formLanguage;  // the form's name of the language of a PO, XLIFF or .ts file
   try {
     output = RewriteFormFile(ReadInput(formPath), std::nullopt, [&](const std::string& binary) {
       TLoadedForm form(binary);
@@ -175,8 +177,8 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       std::string fileName = in.Name();
       TStringList sections;
       if (set) {
-        const std::string section =
-            form.Root()->ClassName() + "." + LanguageNameIn(manager, language);
+        formLanguage = LanguageNameIn(manager, language);
+        const std::string section = form.Root()->ClassName() + "." + formLanguage;
         TImportSection imported = LanguageFileSection(*set, section);
         SaveFileAtomically(converted.Create(), imported.Text);
         refused = std::move(imported.Refused);
@@ -210,6 +212,9 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     out << std::string_view(output);
   } else {
     SaveFileAtomically(outPath, output);
+    TTranslatorNotes notes = formPath == "-" ? TTranslatorNotes() : ReadNotes(NotesPath(formPath));
+    if (set) KeepNotes(notes, formLanguage, *set);
+    WriteNotes(NotesPath(outPath), notes);
   }
   const int taken = std::max(0, offered - rejected.Count());
   const std::string summary = Summary(std::min(changed, taken), taken - std::min(changed, taken),
@@ -246,6 +251,10 @@ const TCommand ImportCommand{
     "when OUT is \"-\"). Skipped are the entries of a PO, XLIFF or .ts file that are "
     "untranslated,\n"
     "need review, are obsolete or plural. When the import fails the form is not written.\n"
+    "\n"
+    "The translator's notes and the translations that need review, which the form does not\n"
+    "take, are kept beside OUT in OUT.notes (with those FORM.notes holds for other languages),\n"
+    "so that the next export gives them back.\n"
     "\n"
     "Options:\n"
     "  --mode clear|add-all|add-new  clear: the form keeps only what IN brings; add-all (the\n"

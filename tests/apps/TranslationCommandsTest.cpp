@@ -150,12 +150,12 @@ TEST(TranslationCommands, APoFileGoesThroughGettextsToolsAndBackUnchanged) {
   run = RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("edited.po"), "-"});
   EXPECT_EQ(run.Err,
             "imported 1, unchanged 16, skipped 2 (needs review 1, untranslated 1), rejected 0\n");
-  const std::string after = Exported(dir.File("out.txt"), {"--po", "Deutsch"});
-  EXPECT_NE(after.find("msgstr \"Zumachen\""), std::string::npos);
-  EXPECT_NE(after.find("msgstr \"Begr\xC3\xBC\xC3\x9F"
-                       "en\""),
+  const std::string after = Exported(dir.File("out.txt"));
+  EXPECT_NE(after.find("CloseButton.Caption='Zumachen'"), std::string::npos);
+  EXPECT_NE(after.find("Greet.Caption='Begr\xC3\xBC\xC3\x9F"
+                       "en'"),
             std::string::npos);
-  EXPECT_NE(after.find("msgstr \"Obst:\""), std::string::npos);
+  EXPECT_NE(after.find("FruitLabel.Caption='Obst:'"), std::string::npos);
 
   Write(dir.File("broken.po"), "msgctxt \"x\"\nmsgid \"unterminated\n");
   run = RunDravik({"import", "--po", "Deutsch", kMainForm, dir.File("broken.po"), "-"});
@@ -367,4 +367,45 @@ TEST(TranslationCommands, HostileXliffIsRefusedAndNonTextUnitsRejectedByName) {
             "rejected\tTMainForm.Deutsch\tCloseButton.OnClick=GreetClick\n"
             "rejected\tTMainForm.Deutsch\tCloseButton.Font=y\n"
             "imported 1, unchanged 0, skipped 0, rejected 2\n");
+}
+
+// The translator's notes and the translations still under review come back in the next export
+// of the imported form, in any format; a finished translation ends the review.
+TEST(TranslationCommands, NotesAndReviewMarksComeBackInTheNextExport) {
+  TTempDir dir;
+  std::string po = Exported(kMainForm, {"--po", "de"});
+  po = Replace(po, "msgctxt \"CloseButton.Caption\"",
+               "# ask the team\n# twice\nmsgctxt \"CloseButton.Caption\"");
+  po = Replace(po, "msgctxt \"Greet.Caption\"", "#, fuzzy\nmsgctxt \"Greet.Caption\"");
+  po = Replace(po,
+               "msgstr \"Begr\xC3\xBC\xC3\x9F"
+               "en\"",
+               "msgstr \"Hallo sagen\"");
+  Write(dir.File("de.po"), po);
+  TRunResult run =
+      RunDravik({"import", "--po", "de", kMainForm, dir.File("de.po"), dir.File("form.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  const std::string again = Exported(dir.File("form.txt"), {"--po", "Deutsch"});
+  EXPECT_NE(again.find("# ask the team\n# twice\nmsgctxt \"CloseButton.Caption\""),
+            std::string::npos)
+      << again;
+  EXPECT_NE(again.find("#, fuzzy\nmsgctxt \"Greet.Caption\"\nmsgid \"Greet\"\nmsgstr \"Hallo "
+                       "sagen\""),
+            std::string::npos)
+      << again;
+  const std::string xliff = Exported(dir.File("form.txt"), {"--xliff", "de"});
+  EXPECT_NE(xliff.find("<note>ask the team</note>"), std::string::npos);
+  EXPECT_NE(xliff.find("<trans-unit id=\"Greet.Caption\" resname=\"Greet.Caption\" "
+                       "xml:space=\"preserve\" approved=\"no\">"),
+            std::string::npos);
+  EXPECT_EQ(Exported(dir.File("form.txt"), {"--po", "fr"}).find("ask the team"), std::string::npos);
+
+  // The review finished: the translation comes in and the mark goes.
+  Write(dir.File("done.po"),
+        Replace(again, "#, fuzzy\nmsgctxt \"Greet.Caption\"", "msgctxt \"Greet.Caption\""));
+  run = RunDravik(
+      {"import", "--po", "de", dir.File("form.txt"), dir.File("done.po"), dir.File("form.txt")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
+  EXPECT_NE(Exported(dir.File("form.txt")).find("Greet.Caption='Hallo sagen'"), std::string::npos);
+  EXPECT_EQ(Exported(dir.File("form.txt"), {"--po", "de"}).find("fuzzy"), std::string::npos);
 }
