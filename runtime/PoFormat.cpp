@@ -11,6 +11,7 @@
 #include <ctime>
 #include <memory>
 
+#include "platform/core/filer/StreamFormatEncoding.h"
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "runtime/TranslationFormats.h"
@@ -238,9 +239,11 @@ TTranslationSet ReadPo(std::string_view text, const std::string& fileName) {
       std::string key = context ? context : "";
       if (const std::size_t bar = key.find('|'); qtContexts && bar != std::string::npos)
         key.erase(0, bar + 1);
-      set.Units.push_back({key, po_message_msgid(message), po_message_msgstr(message),
-                           po_message_is_fuzzy(message) != 0, LinesOf(po_message_comments(message)),
-                           ""});
+      TTranslationUnit& unit = set.Units.emplace_back(TTranslationUnit{
+          key, po_message_msgid(message), po_message_msgstr(message),
+          po_message_is_fuzzy(message) != 0, LinesOf(po_message_comments(message)), ""});
+      // gettext takes the bytes as they stand; a form must not.
+      if (!IsValidUtf8(unit.Target)) unit.Refused = "its translation is not UTF-8";
     }
   }
   return set;

@@ -126,6 +126,9 @@ TEST(TranslationFormats, PoFilesAreReadAsGettextReadsThem) {
   EXPECT_TRUE(set.Units[0].Fuzzy);
   EXPECT_EQ(set.Units[0].Comments, (std::vector<std::string>{"first", "", "third"}));
   EXPECT_EQ(set.Skipped, (std::map<std::string, int>{{"obsolete", 2}, {"plural", 1}}));
+  // Without a charset gettext takes any bytes; the form takes only UTF-8.
+  EXPECT_EQ(ReadPo("msgctxt \"E\"\nmsgid \"e\"\nmsgstr \"\xFF\"\n", "x.po").Units.at(0).Refused,
+            "its translation is not UTF-8");
 
   const struct {
     const char* Text;
