@@ -36,9 +36,11 @@ std::string FileLanguage(const std::string& language);
 // when it does not have language.
 TTranslationSet TranslationSetOf(const TLanguageManager& manager, const std::string& language);
 
-// original names the form the units come from.
+// original names the form the units come from. The header carries the time of writing, the
+// language's code and, when known, its plural rule.
 std::string WritePo(const TTranslationSet& set, const std::string& original);
-// EParserError "NAME:LINE: reason" for what is not a PO file.
+// Read as gettext reads it; obsolete and plural entries are counted in Skipped. EParserError
+// "NAME:LINE: reason" with gettext's first error, or for a charset other than UTF-8.
 TTranslationSet ReadPo(std::string_view text, const std::string& fileName);
 
 std::string WriteXliff(const TTranslationSet& set, const std::string& original);
@@ -48,17 +50,17 @@ std::string WriteXliff(const TTranslationSet& set, const std::string& original);
 // that is no XLIFF.
 TTranslationSet ReadXliff(std::string_view text, const std::string& fileName);
 
-struct TImportSection {
-  std::string Text;                    // the section of a language file
-  std::vector<std::string> Refused;    // "KEY: reason"
-  std::map<std::string, int> Skipped;  // the set's, with "untranslated" and "needs review"
-};
-
 // Qt Linguist's format: the key is each message's id (and its disambiguating comment, for tools
 // that match by text); an unfinished translation needs review. EParserError "NAME:LINE: reason"
 // for a file that is no .ts file.
 std::string WriteTs(const TTranslationSet& set, const std::string& original);
 TTranslationSet ReadTs(std::string_view text, const std::string& fileName);
+
+struct TImportSection {
+  std::string Text;                    // the section of a language file
+  std::vector<std::string> Refused;    // "KEY: reason"
+  std::map<std::string, int> Skipped;  // the set's, with "untranslated" and "needs review"
+};
 
 // The language file section that imports the set's translations: one line per unit that has a
 // translation not in need of review; a translation with a line break, or one the reader could

@@ -15,7 +15,7 @@ constexpr std::string_view kXliff11 = "urn:oasis:names:tc:xliff:document:1.1";
 
 class TXliffReader {
  public:
-  TXliffReader(const std::string& fileName) : fName(fileName) {}
+  explicit TXliffReader(const std::string& fileName) : fName(fileName) {}
 
   TTranslationSet Read(std::string_view text) {
     ReadXml(text, fName,
