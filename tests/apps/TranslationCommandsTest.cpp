@@ -334,6 +334,11 @@ TEST(TranslationCommands, APseudoLanguageShowsInTheFormButNotToTranslators) {
             std::string::npos);
   for (const char* bad : {"-1", "x", "", "1001"})
     EXPECT_EQ(RunDravik({"pseudo", "--expand", bad, kMainForm, "-"}).ExitCode, 2) << bad;
+
+  // Texts three times as long show where the layout gives no room.
+  ASSERT_EQ(RunDravik({"pseudo", "--expand", "200", kMainForm, dir.File("long.txt")}).ExitCode, 0);
+  run = RunDravik({"fit", dir.File("long.txt")});
+  EXPECT_NE(run.Out.find("\tCloseButton\tCaption\tPseudo\t"), std::string::npos) << run.Out;
 }
 
 // A file that declares entities is refused in one line before anything is expanded or written;
