@@ -213,7 +213,10 @@ TTranslationSet ReadPo(std::string_view text, const std::string& fileName) {
 
   TTranslationSet set;
   bool qtContexts = false;  // keys written "CONTEXT|KEY", as Qt's converter does
-  if (const char* header = po_file_domain_header(file.get(), nullptr)) {
+  // The library hands out a copy of the header, for the caller to free.
+  const std::unique_ptr<char, void (*)(void*)> copy(
+      const_cast<char*>(po_file_domain_header(file.get(), nullptr)), free);
+  if (const char* header = copy.get()) {
     set.TargetLanguage = HeaderField(header, "Language");
     if (set.TargetLanguage.empty()) set.TargetLanguage = HeaderField(header, "X-Language");
     qtContexts = SameText(HeaderField(header, "X-Qt-Contexts"), "true");
