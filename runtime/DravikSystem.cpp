@@ -216,7 +216,7 @@ bool CompareLanguages(const std::string& a, const std::string& b) {
 
 std::string LanguageCode(const std::string& language) {
   const std::string name = Trim(language);
-  if (SameText(name, kPseudoLanguage)) return "qps-ploc";
+  if (IsPseudoLanguage(name)) return "qps-ploc";
   if (const int row = FindRowByLetters(lnEnglish, FoldLetters(name)); row >= 0)
     return kTable[row].Code;
   if (const int row = FindRowByLetters(lnOriginal, FoldLetters(name)); row >= 0)
@@ -233,7 +233,7 @@ std::string EnglishLanguageName(const std::string& language) {
 bool IsPseudoLanguage(const std::string& language) {
   const std::string name = Trim(language);
   return SameText(name, kPseudoLanguage) ||
-         (IsLanguageCode(name) && SameText(name.substr(0, 4), "qps-"));
+         (IsLanguageCode(name) && SameText(name.substr(0, 3), "qps") && name.size() > 3);
 }
 
 }  // namespace dravik

@@ -129,6 +129,7 @@ TEST(LanguageTable, CodesNameTheLanguagesOfTheirRows) {
       {"sr-Latn", "sr-Latn", ""},  // a code the table does not know stays a code
       {"Klingon", "", ""},
       {"Pseudo", "qps-ploc", "Pseudo"},
+      {"qps_plocm", "qps-ploc", "Pseudo"},  // as Qt spells it
   };
   for (const auto& c : codes) {
     EXPECT_EQ(LanguageCode(c.Language), c.Code) << c.Language;
