@@ -210,6 +210,11 @@ bool CompareLanguages(const std::string& a, const std::string& b) {
   if (x.empty() || y.empty()) return false;
   if (FoldLetters(x) == FoldLetters(y)) return true;
   if (IsPseudoLanguage(x)) return IsPseudoLanguage(y);
+  // "en-US" and "en-GB" are two languages of a form, though one of the table; "en" is either.
+  auto regional = [](const std::string& code) {
+    return IsLanguageCode(code) && code.find_first_of("-_") != std::string::npos;
+  };
+  if (regional(x) && regional(y) && CodeSpelling(x) != CodeSpelling(y)) return false;
   const int row = RowOf(x);
   return row >= 0 && row == RowOf(y);
 }

@@ -38,7 +38,8 @@ void GetDefaultLanguages(TLanguageNameType nameType, TStrings& list);
 bool TranslateLanguage(TLanguageNameType fromType, std::string& name);
 // Whether a and b (trimmed, neither empty) name the same language: the same letters ignoring
 // case and the accents of Western letters, or two of the English name, the native name and the
-// code of one row; a code with a region ("fr-FR", "pt_BR") stands for its language's row.
+// code of one row; a code with a region ("fr-FR", "pt_BR") stands for its language's row, but two
+// such codes must agree ("en-US" is not "en-GB").
 bool CompareLanguages(const std::string& a, const std::string& b);
 // The code of a language given by name or code: the table's code for a name it knows, a code as
 // given in its usual spelling ("pt_br" gives "pt-BR"); empty for a name the table does not know.

@@ -52,6 +52,9 @@ int TLanguageEntries::IndexOfName(std::string_view name) const {
 
 int TLanguageEntries::IndexOfLanguage(const std::string& language) const {
   if (const int index = IndexOfName(language); index >= 0) return index;
+  const std::string code = LanguageCode(language);  // "en_us" finds "en-US" before "English"
+  for (int i = 0; i < Count() && !code.empty(); ++i)
+    if (LanguageCode(Items(i)->Name) == code) return i;
   for (int i = 0; i < Count(); ++i)
     if (CompareLanguages(Items(i)->Name, language)) return i;
   return -1;

@@ -108,6 +108,7 @@ TEST(LanguageTable, CodesNameTheLanguagesOfTheirRows) {
       {"ar", "Arabic", true},        {"xx", "German", false},
       {"de-", "German", false},      {"deu1", "German", false},
       {"d", "German", false},        {"de-toolongsubtag", "de", false},
+      {"en-US", "en-GB", false},   {"en_gb", "EN-GB", true},       {"en", "en-GB", true},
       {"qps-ploc", "Pseudo", true},  {"pseudo", "qps-plocm", true},
       {"Pseudo", "German", false},
   };
