@@ -262,6 +262,8 @@ TEST(TranslationCommands, TranslatorsToolsTakeOurFilesAndGiveThemBack) {
        {{lconvert, "-i", "@", "-o", "#.ts"}},
        {{lconvert, "-i", "@", "-o", "#.xlf"}},
        "--xliff"},
+      {"--po", {{lconvert, "-i", "@", "-o", "#.ts"}}, {}, "--ts"},
+      {"--xliff", {{lconvert, "-i", "@", "-o", "#.ts"}}, {}, "--ts"},
       {"--ts", {}, {{"/usr/lib/qt6/bin/lrelease", "@", "-qm", "/dev/null"}}, "--ts"},
       {"--ts", {{lconvert, "-i", "@", "-o", "#.po"}}, {}, "--po"},
   };
