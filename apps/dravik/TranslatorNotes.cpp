@@ -24,6 +24,17 @@ void AddLines(std::vector<std::string>& lines, const std::string& text) {
   }
 }
 
+// Whether the file exists and holds nothing but sections of notes.
+bool IsNotesFile(const std::string& path) {
+  if (!std::filesystem::exists(path)) return false;
+  const TLanguageFile file(path);
+  for (const TLanguageSection& section : file.Sections())
+    for (std::string_view line : section.Lines)
+      if (line.substr(0, kNote.size()) != kNote && line.substr(0, kFuzzy.size()) != kFuzzy)
+        return false;
+  return !file.Sections().empty();
+}
+
 }  // namespace
 
 std::string NotesPath(const std::string& formPath) {
@@ -64,6 +75,8 @@ void WriteNotes(const std::string& path, const TTranslatorNotes& notes) {
     }
   }
   if (text.empty()) {
+    // Only a file of notes goes; one of another kind under that name stays.
+    if (!IsNotesFile(path)) return;
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
     return;

@@ -23,7 +23,7 @@ using TTranslatorNotes = std::map<std::string, std::map<std::string, TTranslator
 std::string NotesPath(const std::string& formPath);
 // Empty when the file does not exist.
 TTranslatorNotes ReadNotes(const std::string& path);
-// Removes the file when there is nothing to keep.
+// Removes the file when there is nothing to keep (and it is a file of notes).
 void WriteNotes(const std::string& path, const TTranslatorNotes& notes);
 
 // The language's notes on the set's units: comments, and a translation under review in place of

@@ -415,4 +415,12 @@ TEST(TranslationCommands, NotesAndReviewMarksComeBackInTheNextExport) {
   ASSERT_EQ(run.ExitCode, 0) << run.Out << run.Err;
   EXPECT_NE(Exported(dir.File("form.txt")).find("Greet.Caption='Hallo sagen'"), std::string::npos);
   EXPECT_EQ(Exported(dir.File("form.txt"), {"--po", "de"}).find("fuzzy"), std::string::npos);
+
+  // A form written without notes takes its old notes away; a file of another kind stays.
+  Write(dir.File("all.lng"), Exported(kMainForm));
+  Write(dir.File("plain.txt.notes"), "the user's own file\n");
+  for (const char* out : {"form.txt", "plain.txt"})
+    ASSERT_EQ(RunDravik({"import", kMainForm, dir.File("all.lng"), dir.File(out)}).ExitCode, 0);
+  EXPECT_FALSE(std::ifstream(dir.File("form.txt.notes")).good());
+  EXPECT_TRUE(std::ifstream(dir.File("plain.txt.notes")).good());
 }
