@@ -54,9 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& file = temporary.Create();
   try {
     if (po) {
-      std::vector<std::string> refused;
       const TTranslationSet set = ReadPo(bytes, "fuzz.po");
-      SaveFileAtomically(file, LanguageFileSection(set, "TTestForm.Deutsch", refused));
+      SaveFileAtomically(file, LanguageFileSection(set, "TTestForm.Deutsch").Text);
     } else {
       SaveFileAtomically(file, bytes);
     }

@@ -236,12 +236,10 @@ void TDravik::SetLanguageNotify(TObject*, const std::string& language, TActionMo
 }
 
 void TDravik::SetLanguageDirect(const std::string& language) {
-  TLanguageEntries* langs = fLanguageManager->Langs();
-  for (int i = 0; i < langs->Count(); ++i) {
-    if (CompareLanguages(langs->Items(i)->Name, language)) {
-      fLanguageManager->SetLanguageByIndex(i);
-      return;
-    }
+  // The entry of that very name first: "en-GB" must not find an "English" listed before it.
+  if (const int index = fLanguageManager->Langs()->IndexOfLanguage(language); index >= 0) {
+    fLanguageManager->SetLanguageByIndex(index);
+    return;
   }
   if (fLanguageManager->HasFormOwner())
     throw ELanguageNotFound(Format("Language '%s' of form %s not found",

@@ -1,5 +1,7 @@
 #include "runtime/DravikSystem.h"
 
+#include <algorithm>
+
 #include "platform/core/classes/Strings.h"
 #include "platform/core/classes/UpdateScope.h"
 #include "platform/core/system/SysUtils.h"
@@ -10,50 +12,51 @@ namespace dravik {
 namespace {
 
 const TLanguageRow kTable[] = {
-    {0x36, "Afrikaans", "Afrikaans"},
-    {0x1C, "Albanian", ""},
-    {0x01, "Arabic", ""},
-    {0x2D, "Basque", ""},
-    {0x23, "Belarusian", ""},
-    {0x02, "Bulgarian", ""},
-    {0x03, "Catalan", ""},
-    {0x04, "Chinese", ""},
-    {0x1A, "Croatian", ""},
-    {0x05, "Czech", ""},
-    {0x06, "Danish", "Dansk"},
-    {0x13, "Dutch", "Nederlands"},
-    {0x09, "English", "English"},
-    {0x25, "Estonian", "Eesti"},
-    {0x38, "Faeroese", ""},
-    {0x29, "Farsi", ""},
-    {0x0B, "Finnish", "Suomi"},
-    {0x0C, "French", "Francais"},
-    {0x07, "German", "Deutsch"},
-    {0x08, "Greek", ""},
-    {0x0D, "Hebrew", ""},
-    {0x0E, "Hungarian", "Magyar"},
-    {0x0F, "Icelandic", "\xC3\x8Dslenskur"},
-    {0x21, "Indonesian", "Indonesia"},
-    {0x10, "Italian", "Italiano"},
-    {0x11, "Japanese", ""},
-    {0x12, "Korean", ""},
-    {0x26, "Latvian", ""},
-    {0x27, "Lithuanian", ""},
-    {0x14, "Norwegian", "Norsk"},
-    {0x15, "Polish", "Polski"},
-    {0x16, "Portuguese", "Portugu\xC3\xAAs"},
-    {0x18, "Romanian", "Rom\xC3\xA2n"},
-    {0x19, "Russian", ""},
-    {0x1B, "Slovak", "Slovensk\xC3\xBD"},
-    {0x24, "Slovenian", "Slov\xC3\xA9nski"},
-    {0x0A, "Spanish", "Espa\xC3\xB1ol"},
-    {0x1D, "Swedish", "Svenska"},
-    {0x1E, "Thai", ""},
+    {0x36, "Afrikaans", "Afrikaans", "af"},
+    {0x1C, "Albanian", "", "sq"},
+    {0x01, "Arabic", "", "ar"},
+    {0x2D, "Basque", "", "eu"},
+    {0x23, "Belarusian", "", "be"},
+    {0x02, "Bulgarian", "", "bg"},
+    {0x03, "Catalan", "", "ca"},
+    {0x04, "Chinese", "", "zh"},
+    {0x1A, "Croatian", "", "hr"},
+    {0x05, "Czech", "", "cs"},
+    {0x06, "Danish", "Dansk", "da"},
+    {0x13, "Dutch", "Nederlands", "nl"},
+    {0x09, "English", "English", "en"},
+    {0x25, "Estonian", "Eesti", "et"},
+    {0x38, "Faeroese", "", "fo"},
+    {0x29, "Farsi", "", "fa"},
+    {0x0B, "Finnish", "Suomi", "fi"},
+    {0x0C, "French", "Francais", "fr"},
+    {0x07, "German", "Deutsch", "de"},
+    {0x08, "Greek", "", "el"},
+    {0x0D, "Hebrew", "", "he"},
+    {0x0E, "Hungarian", "Magyar", "hu"},
+    {0x0F, "Icelandic", "\xC3\x8Dslenskur", "is"},
+    {0x21, "Indonesian", "Indonesia", "id"},
+    {0x10, "Italian", "Italiano", "it"},
+    {0x11, "Japanese", "", "ja"},
+    {0x12, "Korean", "", "ko"},
+    {0x26, "Latvian", "", "lv"},
+    {0x27, "Lithuanian", "", "lt"},
+    {0x14, "Norwegian", "Norsk", "no"},
+    {0x15, "Polish", "Polski", "pl"},
+    {0x16, "Portuguese", "Portugu\xC3\xAAs", "pt"},
+    {0x18, "Romanian", "Rom\xC3\xA2n", "ro"},
+    {0x19, "Russian", "", "ru"},
+    {0x1B, "Slovak", "Slovensk\xC3\xBD", "sk"},
+    {0x24, "Slovenian", "Slov\xC3\xA9nski", "sl"},
+    {0x0A, "Spanish", "Espa\xC3\xB1ol", "es"},
+    {0x1D, "Swedish", "Svenska", "sv"},
+    {0x1E, "Thai", "", "th"},
     {0x1F, "Turkish",
      "T\xC3\xBCrk\xC3\xA7"
-     "e"},
-    {0x22, "Ukrainian", ""},
-    {0x2A, "Vietnamese", ""},
+     "e",
+     "tr"},
+    {0x22, "Ukrainian", "", "uk"},
+    {0x2A, "Vietnamese", "", "vi"},
 };
 
 const char* NameOf(const TLanguageRow& row, TLanguageNameType type) {
@@ -92,6 +95,55 @@ std::string FoldLetters(const std::string& name) {
 int FindRowByLetters(TLanguageNameType type, const std::string& folded) {
   for (int i = 0; i < LanguageTableCount(); ++i)
     if (FoldLetters(NameOf(kTable[i], type)) == folded) return i;
+  return -1;
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A language tag as translators' files write it: two or three letters, then subtags of letters
+// and digits after "-" or "_" ("de", "fr-FR", "pt_BR", "zh-Hant-TW").
+bool IsLanguageCode(const std::string& text) {
+  std::size_t at = 0, length = 0;
+  for (; at < text.size() && IsAsciiLetter(text[at]); ++at) ++length;
+  if (length < 2 || length > 3) return false;
+  while (at < text.size()) {
+    if (text[at] != '-' && text[at] != '_') return false;
+    const std::size_t start = ++at;
+    while (at < text.size() && (IsAsciiLetter(text[at]) || (text[at] >= '0' && text[at] <= '9')))
+      ++at;
+    if (at - start < 1 || at - start > 8) return false;
+  }
+  return true;
+}
+
+// The usual spelling of a code: "-" between subtags, the language in lower case, a two-letter
+// region in upper case, a four-letter script capitalised.
+std::string CodeSpelling(const std::string& code) {
+  std::string out;
+  std::size_t start = 0;
+  for (int subtag = 0; start <= code.size(); ++subtag) {
+    const std::size_t end = std::min(code.find_first_of("-_", start), code.size());
+    std::string part = LowerCase(code.substr(start, end - start));
+    if (subtag > 0 && part.size() == 2) part = UpperCase(part);
+    if (subtag > 0 && part.size() == 4 && IsAsciiLetter(part[0]))
+      part[0] = static_cast<char>(part[0] - 'a' + 'A');
+    out += (subtag > 0 ? "-" : "") + part;
+    start = end + 1;
+  }
+  return out;
+}
+
+// The row a name (English or native) or a code denotes; -1 when none.
+int RowOf(const std::string& language) {
+  const std::string folded = FoldLetters(language);
+  if (const int row = FindRowByLetters(lnEnglish, folded); row >= 0) return row;
+  if (const int row = FindRowByLetters(lnOriginal, folded); row >= 0) return row;
+  if (!IsLanguageCode(language)) return -1;
+  const std::string primary = LowerCase(language.substr(0, language.find_first_of("-_")));
+  for (int i = 0; i < LanguageTableCount(); ++i)
+    if (primary == kTable[i].Code) return i;
   return -1;
 }
 
@@ -156,14 +208,37 @@ bool TranslateLanguage(TLanguageNameType fromType, std::string& name) {
 bool CompareLanguages(const std::string& a, const std::string& b) {
   std::string x = Trim(a), y = Trim(b);
   if (x.empty() || y.empty()) return false;
-  x = FoldLetters(x);
-  y = FoldLetters(y);
-  if (x == y) return true;
-  int row = FindRowByLetters(lnEnglish, x);
-  if (row >= 0) return FoldLetters(kTable[row].Original) == y;
-  row = FindRowByLetters(lnOriginal, x);
-  if (row >= 0) return FoldLetters(kTable[row].English) == y;
-  return false;
+  if (FoldLetters(x) == FoldLetters(y)) return true;
+  if (IsPseudoLanguage(x)) return IsPseudoLanguage(y);
+  // "en-US" and "en-GB" are two languages of a form, though one of the table; "en" is either.
+  auto regional = [](const std::string& code) {
+    return IsLanguageCode(code) && code.find_first_of("-_") != std::string::npos;
+  };
+  if (regional(x) && regional(y) && CodeSpelling(x) != CodeSpelling(y)) return false;
+  const int row = RowOf(x);
+  return row >= 0 && row == RowOf(y);
+}
+
+std::string LanguageCode(const std::string& language) {
+  const std::string name = Trim(language);
+  if (IsPseudoLanguage(name)) return "qps-ploc";
+  if (const int row = FindRowByLetters(lnEnglish, FoldLetters(name)); row >= 0)
+    return kTable[row].Code;
+  if (const int row = FindRowByLetters(lnOriginal, FoldLetters(name)); row >= 0)
+    return kTable[row].Code;
+  return IsLanguageCode(name) ? CodeSpelling(name) : "";
+}
+
+std::string EnglishLanguageName(const std::string& language) {
+  if (IsPseudoLanguage(language)) return kPseudoLanguage;
+  const int row = RowOf(Trim(language));
+  return row >= 0 ? kTable[row].English : "";
+}
+
+bool IsPseudoLanguage(const std::string& language) {
+  const std::string name = Trim(language);
+  return SameText(name, kPseudoLanguage) ||
+         (IsLanguageCode(name) && SameText(name.substr(0, 3), "qps") && name.size() > 3);
 }
 
 }  // namespace dravik

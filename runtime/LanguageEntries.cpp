@@ -2,6 +2,7 @@
 
 #include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
+#include "runtime/DravikSystem.h"
 
 namespace dravik {
 
@@ -46,6 +47,16 @@ int TLanguageEntries::IndexOfName(std::string_view name) const {
   const std::string wanted = Trim(name);
   for (int i = 0; i < Count(); ++i)
     if (SameText(Items(i)->Name, wanted)) return i;
+  return -1;
+}
+
+int TLanguageEntries::IndexOfLanguage(const std::string& language) const {
+  if (const int index = IndexOfName(language); index >= 0) return index;
+  const std::string code = LanguageCode(language);  // "en_us" finds "en-US" before "English"
+  for (int i = 0; i < Count() && !code.empty(); ++i)
+    if (LanguageCode(Items(i)->Name) == code) return i;
+  for (int i = 0; i < Count(); ++i)
+    if (CompareLanguages(Items(i)->Name, language)) return i;
   return -1;
 }
 

@@ -38,6 +38,10 @@ class TLanguageEntries : public TCollection {
   TLanguageEntry* Add() { return static_cast<TLanguageEntry*>(TCollection::Add()); }
   // The first entry named name (trimmed, ignoring case); -1 when none.
   int IndexOfName(std::string_view name) const;
+  // The entry of the language a name or code denotes ("de" and "Deutsch" find "German"): the
+  // entry of that very name first, then one of the same code, else the first the language table
+  // makes equal; -1 when none.
+  int IndexOfLanguage(const std::string& language) const;
   // The first entry with the given slot; -1 when none.
   int IndexOfSubIndex(int32_t subIndex) const;
 };

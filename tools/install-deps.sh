@@ -5,7 +5,7 @@ set -euo pipefail
 # libqt6opengl6-dev: the CMake package of the UI tools (QUiLoader) depends on Qt's OpenGL one.
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2
-          qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev gettext libxml2-utils
+          qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev gettext libxml2-utils libexpat1-dev libgettextpo-dev
           fonts-dejavu-core fonts-liberation2 xvfb xauth python3)
 
 missing=()

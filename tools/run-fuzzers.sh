@@ -7,6 +7,8 @@ set -euo pipefail
 dir=$1
 seconds=${2:-60}
 shift $(( $# < 2 ? $# : 2 ))
+# Leaks of system libraries that are not ours, as in the test suite.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 for target in "$dir"/fuzz_*; do
   name=$(basename "$target")

@@ -63,6 +63,7 @@ extern const TCommand ExportCommand;
 extern const TCommand SectionsCommand;
 extern const TCommand ImportCommand;
 extern const TCommand StatusCommand;
+extern const TCommand PseudoCommand;
 extern const TCommand ConfigCommand;
 extern const TCommand VersionsCommand;
 

@@ -210,7 +210,7 @@ void TLoadedForm::SwitchLanguage(const std::string& language) {
   const std::vector<TDravik*> all = Dravik();
   if (all.empty()) throw ELanguageNotFound("The form has no TDravik component");
   for (TDravik* dravik : all)
-    if (dravik->LanguageManager()->Langs()->IndexOfName(language) < 0)
+    if (dravik->LanguageManager()->Langs()->IndexOfLanguage(language) < 0)
       throw ELanguageNotFound(
           Format("Language '%s' of form %s not found", {language, dravik->Name()}));
   for (TDravik* dravik : all) {

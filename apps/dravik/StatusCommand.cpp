@@ -9,6 +9,7 @@
 #include "platform/core/system/Exceptions.h"
 #include "platform/core/system/SysUtils.h"
 #include "runtime/Dravik.h"
+#include "runtime/DravikSystem.h"
 
 namespace dravik {
 
@@ -23,7 +24,7 @@ struct TProgress {
 };
 
 int Run(const std::vector<std::string>& args, TStandardOutput& out) {
-  const TCommandLine line(args, {"min"}, {});
+  const TCommandLine line(args, {"min"}, {"pseudo"});
   line.ExpectPositionals(1, SIZE_MAX);
   double minimum = -1;
   if (auto min = line.Value("min")) {
@@ -39,6 +40,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     for (int l = 0; l < manager.GetLangCount(); ++l) {
       const TLanguageEntry* language = manager.Langs()->Items(l);
       if (language->IsActive()) continue;
+      if (IsPseudoLanguage(language->Name) && !line.Has("pseudo")) continue;
       TProgress progress;
       manager.ForEachExportKey(
           [&](const std::string&, const std::string&, const TConsistentLangPropertyEntry& e) {
@@ -67,7 +69,7 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
 
 const TCommand StatusCommand{
     "status", "how much of each language of a form is translated",
-    "Usage: dravik status [--min PERCENT] FORM...\n"
+    "Usage: dravik status [--min PERCENT] [--pseudo] FORM...\n"
     "\n"
     "For each form and each language but the active one, prints one tab-separated line:\n"
     "form, language, entries translated, entries empty, entries still equal to the active\n"
@@ -76,6 +78,7 @@ const TCommand StatusCommand{
     "\n"
     "  --min PERCENT  exit with 1 when a language is below PERCENT, so a build can hold its\n"
     "                 translations to a level\n"
+    "  --pseudo       report the pseudo-language of 'dravik pseudo' too\n"
     "\n"
     "A form that cannot be read or has no TDravik is one line on standard error; the other\n"
     "forms are still reported.\n"

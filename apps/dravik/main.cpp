@@ -7,6 +7,6 @@ using namespace dravik;
 int main(int argc, char** argv) {
   return RunTool({&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand,
                   &CheckCommand, &FitCommand, &EditCommand, &ExportCommand, &SectionsCommand,
-                  &ImportCommand, &StatusCommand, &ConfigCommand, &VersionsCommand},
+                  &ImportCommand, &StatusCommand, &PseudoCommand, &ConfigCommand, &VersionsCommand},
                  argc, argv);
 }

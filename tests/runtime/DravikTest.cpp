@@ -297,6 +297,19 @@ TEST_F(DravikTest, AListenerUnregisteredByAnEarlierOneIsNotCalled) {
   form.reset();
 }
 
+// Codes name languages too, but a form's own name for a language comes first, and regional
+// variants stay apart.
+TEST_F(DravikTest, ASwitchByCodeFindsTheFormsOwnNameFirst) {
+  auto form = MakeDravikForm();
+  TDravik* dravik = DravikOf(form.get());
+  SetLanguages(dravik, {{"English", 0}, {"en-US", 1}, {"en-GB", 2}, {"Deutsch", 3}});
+  for (const auto& [asked, found] : std::vector<std::pair<std::string, std::string>>{
+           {"en-GB", "en-GB"}, {"en_us", "en-US"}, {"de", "Deutsch"}, {"en", "English"}}) {
+    dravik->SetLanguage(asked);
+    EXPECT_EQ(dravik->GetLanguage(), found) << asked;
+  }
+}
+
 // Switches skip binding the entry tree again while nothing it binds to changed; an item put in
 // front of a collection is such a change, and the entry for Items[0] then stands for the new item.
 TEST_F(DravikTest, ASwitchAfterACollectionChangedBindsThePositionsAgain) {

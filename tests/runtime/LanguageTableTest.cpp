@@ -94,3 +94,46 @@ TEST(LanguageTable, SystemLanguageComesFromTheLocale) {
   unsetenv("LC_ALL");
   unsetenv("LANG");
 }
+
+TEST(LanguageTable, CodesNameTheLanguagesOfTheirRows) {
+  const struct {
+    const char* A;
+    const char* B;
+    bool Same;
+  } pairs[] = {
+      {"de", "German", true},        {"Deutsch", "DE", true},
+      {"de-AT", "Deutsch", true},    {"fr_FR", "Francais", true},
+      {"pt-BR", "Portuguese", true}, {"no", "Norsk", true},
+      {"de", "fr", false},           {"de-DE", "French", false},
+      {"ar", "Arabic", true},        {"xx", "German", false},
+      {"de-", "German", false},      {"deu1", "German", false},
+      {"d", "German", false},        {"de-toolongsubtag", "de", false},
+      {"en-US", "en-GB", false},   {"en_gb", "EN-GB", true},       {"en", "en-GB", true},
+      {"qps-ploc", "Pseudo", true},  {"pseudo", "qps-plocm", true},
+      {"Pseudo", "German", false},
+  };
+  for (const auto& p : pairs) EXPECT_EQ(CompareLanguages(p.A, p.B), p.Same) << p.A << " " << p.B;
+
+  const struct {
+    const char* Language;
+    const char* Code;
+    const char* English;
+  } codes[] = {
+      {"Deutsch", "de", "German"},
+      {" german ", "de", "German"},
+      {"Fran\xC3\xA7"
+       "ais",
+       "fr", "French"},
+      {"Faeroese", "fo", "Faeroese"},
+      {"pt_br", "pt-BR", "Portuguese"},
+      {"ZH-hant-tw", "zh-Hant-TW", "Chinese"},
+      {"sr-Latn", "sr-Latn", ""},  // a code the table does not know stays a code
+      {"Klingon", "", ""},
+      {"Pseudo", "qps-ploc", "Pseudo"},
+      {"qps_plocm", "qps-ploc", "Pseudo"},  // as Qt spells it
+  };
+  for (const auto& c : codes) {
+    EXPECT_EQ(LanguageCode(c.Language), c.Code) << c.Language;
+    EXPECT_EQ(EnglishLanguageName(c.Language), c.English) << c.Language;
+  }
+}
