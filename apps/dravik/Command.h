@@ -66,5 +66,6 @@ extern const TCommand StatusCommand;
 extern const TCommand PseudoCommand;
 extern const TCommand ConfigCommand;
 extern const TCommand VersionsCommand;
+extern const TCommand OverviewCommand;
 
 }  // namespace dravik

@@ -191,9 +191,10 @@ std::string RewriteFormFile(const std::string& bytes, const std::optional<std::s
   return bytes;
 }
 
-TLoadedForm::TLoadedForm(const std::string& binary, TFindClass findClass)
+TLoadedForm::TLoadedForm(const std::string& binary, TFindClass findClass, TFrames frames)
     : fStandIns(std::make_shared<TStandInClasses>()) {
-  TFrameIsolation isolation;
+  std::optional<TFrameIsolation> isolation;
+  if (frames == TFrames::Isolated) isolation.emplace();
   TOwnerlessScope ownerless;  // a language file's root is a TDravik of its own
   TStringStream stream(binary);
   TReader reader(stream);

@@ -40,13 +40,16 @@ std::string RewriteFormFile(const std::string& bytes, const std::optional<std::s
                             const std::function<std::string(const std::string& binary)>& rewrite);
 
 // A form read into components: of the registered classes, and stand-ins for the classes the
-// program does not have, so that nothing the file holds is lost. Every TDravik of it stays in
-// the language it was stored in, whatever the user's language or the other forms.
+// program does not have, so that nothing the file holds is lost. Isolated, every TDravik of it
+// stays in the language it was stored in, whatever the user's language or the other forms;
+// otherwise each joins the frame its domain and top-level flag choose, as in a program.
 class TLoadedForm {
  public:
   // findClass, when given, is asked first for the class of each component (TReader).
   using TFindClass = std::function<const TClassRecord*(const std::string& className)>;
-  explicit TLoadedForm(const std::string& binary, TFindClass findClass = {});
+  enum class TFrames { Isolated, AsDeclared };
+  explicit TLoadedForm(const std::string& binary, TFindClass findClass = {},
+                       TFrames frames = TFrames::Isolated);
   ~TLoadedForm();
   TLoadedForm(const TLoadedForm&) = delete;
   TLoadedForm& operator=(const TLoadedForm&) = delete;

@@ -5,8 +5,9 @@
 using namespace dravik;
 
 int main(int argc, char** argv) {
-  return RunTool({&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand,
-                  &CheckCommand, &FitCommand, &EditCommand, &ExportCommand, &SectionsCommand,
-                  &ImportCommand, &StatusCommand, &PseudoCommand, &ConfigCommand, &VersionsCommand},
-                 argc, argv);
+  return RunTool(
+      {&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
+       &FitCommand, &EditCommand, &ExportCommand, &SectionsCommand, &ImportCommand, &StatusCommand,
+       &PseudoCommand, &ConfigCommand, &VersionsCommand, &OverviewCommand},
+      argc, argv);
 }

@@ -465,7 +465,9 @@ TCustomListControl::TCustomListControl(TComponent* owner)
 
 void TCustomListControl::InitWidget() {
   TWinControl::InitWidget();
+  fUpdatingWidget = true;
   ItemsToWidget();
+  fUpdatingWidget = false;
 }
 
 void TCustomListControl::ItemsChanged(TObject*) {
@@ -679,6 +681,15 @@ QWidget* TComboBox::CreateWidget(QWidget* parentWidget) {
   combo->setFocusPolicy(fTabStop ? Qt::StrongFocus : Qt::ClickFocus);
   QObject::connect(combo, QOverload<int>::of(&QComboBox::activated),
                    [this](int index) { IndexFromWidget(index); });
+  // What the user types is the text, and a change like a choice.
+  QObject::connect(combo, &QComboBox::editTextChanged, [this](const QString& text) {
+    const std::string value = text.toStdString();
+    if (fUpdatingWidget || value == Text()) return;
+    fUpdatingWidget = true;
+    SetText(value);
+    fUpdatingWidget = false;
+    Change();
+  });
   return combo;
 }
 
@@ -697,7 +708,8 @@ void TComboBox::IndexToWidget() {
 
 void TComboBox::TextChanged() {
   QComboBox* combo = ComboWidget();
-  if (combo && combo->isEditable() && ItemIndex() < 0) combo->setEditText(QText(Text()));
+  if (combo && !fUpdatingWidget && combo->isEditable() && ItemIndex() < 0)
+    combo->setEditText(QText(Text()));
 }
 
 TListBox::TListBox(TComponent* owner) : TCustomListControl(owner) {
