@@ -338,7 +338,6 @@ TEST_F(EditorDialogs, TheOverviewListsTheFramesAndTheirMembers) {
     tree->collapseItem(root);
     QCoreApplication::processEvents();
     stayedOpen = root->isExpanded() && root->child(1)->isExpanded();
-    SaveScreenshot(window, "DravikViewForm-" + frame->GetLanguage() + ".png");
     Click(window, "&OK");
   });
   ShowDravikViewForm();
@@ -354,8 +353,15 @@ TEST_F(EditorDialogs, ScreenshotsOfEachDialogInBothLanguages) {
   TStringList lines, domains;
   lines.Add("[TMainForm=English]=Button1.Caption=&OK");
   domains.Add("Main");
+  TComponentPtr<TForm> main = MakeComponent<TForm>(nullptr);
+  main->SetName("MainForm");
+  main->SetCaption("Main window");
+  AddDravik(main.get())->SetName("Dravik1");
   for (const char* language : {"English", "Deutsch"}) {
     frame->SetLanguage(language);
+    // The overview takes the user's language.
+    TEnvironmentScope user("LC_ALL",
+                           language == std::string("English") ? "en_US.UTF-8" : "de_DE.UTF-8");
     std::vector<std::string> titles;
     auto shoot = [&](const std::string& name) {
       WhenShown([&, name](QWidget* window) {
@@ -377,11 +383,15 @@ TEST_F(EditorDialogs, ScreenshotsOfEachDialogInBothLanguages) {
     status->Init(lines, lines, nullptr);
     shoot("DravikStatusForm");
     status->ShowModal();
+    shoot("DravikViewForm");
+    ShowDravikViewForm();
     const std::vector<std::string> expected =
         std::string(language) == "English"
-            ? std::vector<std::string>{"Search", "Component Setup", "Import Status Messages"}
+            ? std::vector<std::string>{"Search", "Component Setup", "Import Status Messages",
+                                       "Quelt Dravik - Overview"}
             : std::vector<std::string>{"Suche", "Komponenten-Setup",
-                                       "Statusmeldungen des Importiervorgangs"};
+                                       "Statusmeldungen des Importiervorgangs",
+                                       "Quelt Dravik - Überblick"};
     EXPECT_EQ(titles, expected);
   }
 }
