@@ -533,6 +533,34 @@ TEST_F(DravikEditorForm, SearchAgainContinuesFromTheCursor) {
   EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), std::make_pair(first + 1, caption));
 }
 
+TEST_F(DravikEditorForm, TheSearchAndSetupDialogsActOnTheEditor) {
+  // Each dialog in turn: what the developer does in it.
+  auto inDialog = [](std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+      QWidget* window = QApplication::activeModalWidget();
+      ASSERT_NE(window, nullptr);
+      action(window);
+      for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->text() == "&OK") return b->click();
+    });
+  };
+  inDialog([](QWidget* window) {
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+      if (b->text() == "Component name and type") b->click();
+    QTest::keyClicks(window->findChild<QLineEdit*>(), "panel");
+  });
+  editor->Item("ItemSearch")->Click();
+  EXPECT_EQ(grid->Row(), RowOf("Panel1", "Color"));
+  EXPECT_TRUE(editor->Item("ItemSearchAgain")->Enabled());
+
+  inDialog([](QWidget* window) { QTest::keyClicks(window->findChild<QLineEdit*>(), "Tools"); });
+  editor->Item("ItemSetup")->Click();
+  EXPECT_EQ(editor->NewDomain(), "Tools");
+  EXPECT_TRUE(editor->DataModified());
+  EXPECT_EQ(editor->StatusBar()->Panels()->Items(2)->Text(), "TopLevel is ignored");
+  EXPECT_EQ(dravik->GetDomain(), "");  // until the commit
+}
+
 TEST_F(DravikEditorForm, ACommitWritesTheComponentAndBacksUpWhatItHeld) {
   const int caption = RowOf("Button1", "Caption");
   Type(editor->FirstLangCol(), caption, "&Yes");
