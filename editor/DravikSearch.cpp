@@ -3,6 +3,7 @@
 #include "editor/DravikEditorForm.h"
 #include "editor/EditorDialogs.h"
 #include "platform/core/forms/Application.h"
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ui/StdCtrls.h"
 #include "widgets/ConfigFile.h"
@@ -42,12 +43,13 @@ bool TDravikSearchForm::Execute(std::string& pattern, TSearchIn& mode, TConfigFi
     store->Load();
   }
   const bool confirmed = form->ShowModal() == mrOk;
-  // The text as the user left it: an empty one would revert to the history's first entry.
+  // The box takes its text into the history, trimmed; an empty text would revert to the last
+  // entry there, but the user asked for no pattern.
   auto* edit = FindOwned<TMRUComboBox>(form.get(), "EditPattern");
-  const std::string text = edit->Text();
+  const bool empty = Trim(edit->Text()).empty();
   edit->Commit();
   if (!confirmed) return false;
-  pattern = text;
+  pattern = empty ? std::string() : edit->Text();
   mode = IsChecked(form.get(), "BtnInValues")  ? siValues
          : IsChecked(form.get(), "BtnInDescs") ? siDescs
                                                : siNames;

@@ -116,7 +116,7 @@ TEST_F(EditorDialogs, SearchAnswersThePatternWhereAndHowAndRemembersThem) {
     TSearchIn mode = siValues;
     TSearchOptions options;
     ASSERT_TRUE(TDravikSearchForm::Execute(pattern, mode, config, options));
-    EXPECT_EQ(pattern, c.Pattern.toStdString());
+    EXPECT_EQ(pattern, c.Pattern.trimmed().toStdString());
     EXPECT_EQ(mode, c.Mode);
     EXPECT_EQ(options, c.Expected);
   }
