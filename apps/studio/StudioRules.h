@@ -65,7 +65,7 @@ TComponent* AddDesignedComponent(TComponent& root, const TClassRecord& component
 void DeleteDesignedComponent(TComponent& root, TComponent& component);
 
 // The packages to load: those the registry lists as known and not disabled, then the studio's
-// own when the list lacks it.
+// own when none of them has its file name.
 std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& ownPackage);
 // Writes the detection value holding the studio's program on first start; answers whether it
 // wrote it (a value there already is left alone).

@@ -193,7 +193,7 @@ void WriteValues(TRegistry& registry, const char* key, const std::vector<std::st
 
 }  // namespace
 
-TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLast) {
+TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLastUnlessInstalled) {
   struct TCase {
     std::vector<std::string> Known, Disabled, Loaded;
   };
@@ -202,6 +202,8 @@ TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLast
       {{"a.so", "b.so", "c.so"}, {"b.so"}, {"a.so", "c.so", "own.so"}},
       {{"own.so", "a.so"}, {}, {"own.so", "a.so"}},
       {{"a.so"}, {"a.so", "x.so"}, {"own.so"}},
+      {{"/opt/dravik/own.so", "a.so"}, {}, {"/opt/dravik/own.so", "a.so"}},
+      {{"/opt/dravik/own.so"}, {"/opt/dravik/own.so"}, {"own.so"}},
   };
   for (const TCase& c : cases) {
     TTempDir dir;
