@@ -72,14 +72,16 @@ void TDravikInstallForm::AfterConstruction() {
   Dravik()->OnChange = TNotifyEvent::Of<&TDravikInstallForm::DravikChange>(this);
   if (FolderSelect()->HistoryList()->Count() == 0) {
     const char* home = std::getenv("HOME");
-    FolderSelect()->SetHistory(std::string(home ? home : "") + "/Dravik;/opt/Dravik;");
+    FolderSelect()->SetHistory(std::string(home ? home : "") + "/Dravik;/opt/Dravik");
   }
 }
 
-TDravikInstallForm::~TDravikInstallForm() {
+// The configuration is saved while the components it reads are still there.
+void TDravikInstallForm::BeforeDestruction() {
   fRegistry.reset();
   for (const char* name : {"Config", "ConfigLang"})
     if (auto* config = dynamic_cast<TCustomConfigFile*>(FindComponent(name))) config->Save();
+  TForm::BeforeDestruction();
 }
 
 TDravik* TDravikInstallForm::Dravik() const {
@@ -272,26 +274,16 @@ void TDravikInstallForm::FolderPart(TStep& step) {
   }
 }
 
-// The package is registered where it was copied: the environment's own folder when that box is
-// checked, else the installation folder. Uninstalling removes both names.
+// Uninstalling removes the package from every shipped version's list, whatever the boxes say.
 void TDravikInstallForm::Registration(TStep& step) {
   const auto& versions = EnvironmentVersions();
-  const std::string folder =
-      Box("BtnFolder")->Checked() ? RemoveBackslash(FolderSelect()->FileName()) : "";
   for (size_t n = 0; n < versions.size(); ++n) {
-    if (!fShipped[n]) continue;
-    TCheckBox* location = Box(kLocationBoxes[n]);
     TCheckBox* reg = Box(kRegisterBoxes[n]);
-    const std::string& design = versions[n].Design.front();
-    std::vector<std::string> names;
-    if (location->Enabled() && (location->Checked() || !step.Installing))
-      names.push_back(Join(location->Hint(), design));
-    if (!folder.empty() && (names.empty() || !step.Installing))
-      names.push_back(Join(folder, design));
-    if (step.Installing && !(reg->Enabled() && reg->Checked())) continue;
+    const bool registering = reg->Enabled() && reg->Checked();
+    if (!fShipped[n] || (step.Installing && !registering)) continue;
+    const std::string name = Join(Box(kLocationBoxes[n])->Hint(), versions[n].Design.front());
     fRegistry->SetRootKey(HKEY_CURRENT_USER);
-    if (!fRegistry->OpenKey("\\" + versions[n].KnownKey, false)) continue;
-    for (const std::string& name : names) {
+    if (fRegistry->OpenKey("\\" + versions[n].KnownKey, false)) {
       if (!step.Installing) {
         fRegistry->DeleteValue(name);
       } else if (!FileExist(name)) {
@@ -301,13 +293,13 @@ void TDravikInstallForm::Registration(TStep& step) {
         fRegistry->WriteString(name, "Quelt Dravik");
         AddStatus(Format(Text("PackageRegistered"), {name}));
       }
-      if (!step.Installing) continue;
       fRegistry->CloseKey();
-      if (fRegistry->OpenKey("\\" + versions[n].DisabledKey, false)) fRegistry->DeleteValue(name);
-      fRegistry->CloseKey();
-      fRegistry->OpenKey("\\" + versions[n].KnownKey, false);
     }
-    fRegistry->CloseKey();
+    // A package left disabled would not load.
+    if (registering && fRegistry->OpenKey("\\" + versions[n].DisabledKey, false)) {
+      fRegistry->DeleteValue(name);
+      fRegistry->CloseKey();
+    }
   }
 }
 
@@ -338,9 +330,12 @@ bool TDravikInstallForm::Run() {
       FolderPart(step);
     }
     const auto& versions = EnvironmentVersions();
-    if (Box("BtnWindows")->Checked())
+    if (Box("BtnWindows")->Checked()) {
+      // Unlike the system's, a user's library folder may not be there yet.
+      if (step.Installing) CreateDirRecurse(Box("BtnWindows")->Hint());
       for (size_t n = 0; n < versions.size(); ++n)
         if (fShipped[n]) Files(step, versions[n].Runtime, Box("BtnWindows")->Hint());
+    }
     for (size_t n = 0; n < versions.size(); ++n) {
       TCheckBox* location = Box(kLocationBoxes[n]);
       if (!fShipped[n] || !location->Enabled() || !location->Checked()) continue;

@@ -33,7 +33,6 @@ struct TInstallSetup {
 class TDravikInstallForm : public TForm {
  public:
   using TForm::TForm;
-  ~TDravikInstallForm() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -60,6 +59,7 @@ class TDravikInstallForm : public TForm {
 
  protected:
   void AfterConstruction() override;
+  void BeforeDestruction() override;
 
  private:
   struct TStep;

@@ -20,7 +20,7 @@ using namespace dravik;
 namespace {
 
 const char kUsage[] =
-    "Usage: DravikInstall [--install|--uninstall --folder DIR [--no-register] [--no-bin]]\n"
+    "Usage: DravikInstall [--install|--uninstall --folder DIR [--no-register]]\n"
     "                     [--source DIR] [--windows-dir DIR] [--language NAME]\n"
     "\n"
     "Installs the files shipped beside this program into a folder, the run-time libraries into\n"
@@ -31,7 +31,6 @@ const char kUsage[] =
     "                          output, the exit code is 1 when a step failed\n"
     "  --folder DIR            the installation folder\n"
     "  --no-register           install without registering the design package\n"
-    "  --no-bin                leave the environments' program folders alone\n"
     "  --source DIR            where the shipped files are (default: this program's folder)\n"
     "  --windows-dir DIR       the shared library folder (default: DRAVIK_WINDOWS_DIR, else\n"
     "                          ~/.local/lib)\n"
@@ -40,7 +39,7 @@ const char kUsage[] =
 struct TOptions {
   std::string Mode;  // empty: the window
   std::string Folder, Source, WindowsDir, Language;
-  bool Register = true, Bin = true;
+  bool Register = true;
 };
 
 // Answers 0 when the options were read, else the exit code (-1: help).
@@ -59,8 +58,6 @@ int ReadOptions(int argc, char** argv, TOptions& options) {
       options.Mode = arg;
     } else if (arg == "--no-register") {
       options.Register = false;
-    } else if (arg == "--no-bin") {
-      options.Bin = false;
     } else if (value && i + 1 < argc) {
       *value = argv[++i];
     } else {
@@ -83,14 +80,20 @@ bool HasDisplay() {
 
 // The window's choices as the options give them.
 void Choose(TDravikInstallForm& form, const TOptions& options) {
-  form.Radio(options.Mode == "--install" ? "BtnInstall" : "BtnUninstall")->SetChecked(true);
+  const bool installing = options.Mode == "--install";
+  form.Radio("BtnInstall")->SetChecked(installing);
+  form.Radio("BtnUninstall")->SetChecked(!installing);
   form.BtnInstallClick(nullptr);
   form.FolderSelect()->SetText(options.Folder);
-  for (const char* name : {"BtnD3Dir", "BtnD4Dir", "BtnD5Dir"})
-    if (!options.Bin) form.Box(name)->SetChecked(false);
   form.BtnClick(nullptr);
   for (const char* name : {"BtnD3", "BtnD4", "BtnD5"})
     if (!options.Register) form.Box(name)->SetChecked(false);
+}
+
+// Qt's notes about the platform are not the installer's messages.
+void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::cerr << message.toLocal8Bit().constData() << "\n";
 }
 
 }  // namespace
@@ -100,6 +103,7 @@ int main(int argc, char** argv) {
   if (const int code = ReadOptions(argc, argv, options)) return code < 0 ? 0 : code;
   const bool silent = !options.Mode.empty();
   if (silent || !HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietQt);
   try {
     TUiApplication app(argc, argv);
     app->SetTitle("Setup");

@@ -247,6 +247,11 @@ bool RegisterEnvironment(TRegistry& registry, const std::string& program) {
     throw EWriteError(Format("Cannot create registry key %s", {kEnvironmentKey}));
   registry.WriteString(kEnvironmentValue, program);
   registry.CloseKey();
+  // An installer registers packages only with an environment that has the list.
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (!registry.OpenKey(std::string("\\") + kKnownPackagesKey, true))
+    throw EWriteError(Format("Cannot create registry key %s", {kKnownPackagesKey}));
+  registry.CloseKey();
   return true;
 }
 

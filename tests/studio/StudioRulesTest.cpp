@@ -225,6 +225,9 @@ TEST(StudioRegistry, TheFirstStartRegistersTheProgramWhereAnInstallerLooks) {
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(registry.OpenKeyReadOnly(std::string("\\") + kEnvironmentKey));
   EXPECT_EQ(registry.ReadString(kEnvironmentValue), "/opt/studio/bin/dravik-studio");
+  registry.CloseKey();
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(registry.KeyExists(std::string("\\") + kKnownPackagesKey));
 }
 
 // Deleting a component deletes what is part of it, and nothing else; the form itself stays.
