@@ -237,6 +237,11 @@ std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& 
 }
 
 bool RegisterEnvironment(TRegistry& registry, const std::string& program) {
+  // An installer registers packages only with an environment that has the list.
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (!registry.OpenKey(std::string("\\") + kKnownPackagesKey, true))
+    throw EWriteError(Format("Cannot create registry key %s", {kKnownPackagesKey}));
+  registry.CloseKey();
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   if (registry.OpenKeyReadOnly(std::string("\\") + kEnvironmentKey)) {
     const bool present = registry.ValueExists(kEnvironmentValue);
@@ -246,11 +251,6 @@ bool RegisterEnvironment(TRegistry& registry, const std::string& program) {
   if (!registry.OpenKey(std::string("\\") + kEnvironmentKey, true))
     throw EWriteError(Format("Cannot create registry key %s", {kEnvironmentKey}));
   registry.WriteString(kEnvironmentValue, program);
-  registry.CloseKey();
-  // An installer registers packages only with an environment that has the list.
-  registry.SetRootKey(HKEY_CURRENT_USER);
-  if (!registry.OpenKey(std::string("\\") + kKnownPackagesKey, true))
-    throw EWriteError(Format("Cannot create registry key %s", {kKnownPackagesKey}));
   registry.CloseKey();
   return true;
 }
