@@ -302,3 +302,28 @@ TEST_F(InstallWindow, StatusLinesInBothLanguages) {
     EXPECT_EQ(Messages.back(), c.Message);
   }
 }
+
+// Pictures under build/screenshots to look at; the run swaps the choices for its status.
+TEST_F(InstallWindow, TheWindowBeforeAndAfterARunInBothLanguages) {
+  Ship({3});
+  Detect(3);
+  const fs::path folder = fs::path(DRAVIK_BIN_DIR).parent_path() / "screenshots";
+  fs::create_directories(folder);
+  for (const std::string language : {"English", "Deutsch"}) {
+    fs::remove_all(Target);
+    Start(language);
+    Form->FolderSelect()->SetText(Target);
+    Form->Show();
+    auto* panel = dynamic_cast<TControl*>(Form->FindComponent("MainPanel"));
+    EXPECT_TRUE(panel->Widget()->isVisible());
+    EXPECT_TRUE(Form->Widget()->grab().save(
+        QString::fromStdString((folder / ("installer-" + language + "-before.png")).string())));
+    Form->Run();
+    EXPECT_FALSE(panel->Widget()->isVisible());
+    EXPECT_FALSE(static_cast<TButtonItem*>(Form->ButtonPanel()->Buttons()->Items(0))->Visible());
+    EXPECT_TRUE(static_cast<TButtonItem*>(Form->ButtonPanel()->Buttons()->Items(1))->Enabled());
+    EXPECT_TRUE(Form->Widget()->grab().save(
+        QString::fromStdString((folder / ("installer-" + language + "-after.png")).string())));
+    Form->Hide();
+  }
+}
