@@ -102,7 +102,11 @@ int main(int argc, char** argv) {
   TOptions options;
   if (const int code = ReadOptions(argc, argv, options)) return code < 0 ? 0 : code;
   const bool silent = !options.Mode.empty();
-  if (silent || !HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!silent && !HasDisplay()) {
+    std::cerr << "DravikInstall: no display for the window; use --install or --uninstall\n";
+    return 2;
+  }
+  if (silent) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(QuietQt);
   try {
     TUiApplication app(argc, argv);

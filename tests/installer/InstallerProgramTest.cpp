@@ -107,6 +107,7 @@ TEST(InstallProgram, BadUsageIsTwoAndAFailedRunOrNothingToInstallIsOne) {
       {{"--help"}, 0, "Usage: DravikInstall"},
       {{"--install"}, 2, "--install needs --folder DIR"},
       {{"--bogus"}, 2, "unknown argument '--bogus'"},
+      {{}, 2, "no display for the window"},
       {{"--install", "--folder", dir.File("x"), "--source", dir.File("empty")},
        1,
        "No files to install found."},
@@ -122,7 +123,7 @@ TEST(InstallProgram, BadUsageIsTwoAndAFailedRunOrNothingToInstallIsOne) {
     std::vector<std::string> argv = {kInstall};
     argv.insert(argv.end(), c.Args.begin(), c.Args.end());
     TRunResult run = RunProgram(argv);
-    EXPECT_EQ(run.ExitCode, c.ExitCode) << c.Args.front();
+    EXPECT_EQ(run.ExitCode, c.ExitCode) << argv.back();
     EXPECT_TRUE(Has(run.Out + run.Err, c.Said)) << run.Out << run.Err;
   }
 }
