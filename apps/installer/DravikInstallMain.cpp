@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTextEdit>
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -193,7 +194,12 @@ void TDravikInstallForm::ButtonPanelContinueClick(TObject*) {
 
 void TDravikInstallForm::AddStatus(const std::string& line) {
   fStatusLines.push_back(line);
-  if (fStatusView) fStatusView->Lines()->Add(line);
+  if (fStatusView) {
+    fStatusView->Lines()->Add(line);
+    // The newest line stays in sight while the status grows.
+    if (auto* edit = qobject_cast<QTextEdit*>(fStatusView->Widget()))
+      edit->moveCursor(QTextCursor::End);
+  }
   if (fSetup.Status) fSetup.Status(line);
 }
 

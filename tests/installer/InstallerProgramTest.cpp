@@ -47,6 +47,12 @@ TEST(InstallProgram, TheStudioLoadsTheInstalledPackageUntilItIsUninstalled) {
   ASSERT_EQ(palette.ExitCode, 0) << palette.Err;
   EXPECT_TRUE(Has(palette.Out, own)) << palette.Out;
 
+  TRunResult unregistered = RunProgram({kInstall, "--install", "--no-register", "--folder",
+                                        dir.File("Dravik"), "--windows-dir", dir.File("lib")});
+  ASSERT_EQ(unregistered.ExitCode, 0) << unregistered.Out << unregistered.Err;
+  EXPECT_FALSE(Has(unregistered.Out, "registered")) << unregistered.Out;
+  EXPECT_TRUE(Has(RunProgram({kStudio, "--palette"}).Out, own));
+
   TRunResult install = run("--install");
   ASSERT_EQ(install.ExitCode, 0) << install.Out << install.Err;
   EXPECT_TRUE(Has(install.Out, "Package '" + bin + "/libQueltDravik30Design.so' registered"))
