@@ -101,10 +101,6 @@ TButtonPanel* TDravikInstallForm::ButtonPanel() const {
   return dynamic_cast<TButtonPanel*>(FindComponent("ButtonPanel"));
 }
 
-bool TDravikInstallForm::Shipped(int version) const {
-  return version >= 3 && version <= 5 && fShipped[version - 3];
-}
-
 std::string TDravikInstallForm::Text(const char* key) const {
   return Dravik()->GetString(key);
 }
@@ -321,7 +317,7 @@ bool TDravikInstallForm::Run() {
   auto* panel = dynamic_cast<TControl*>(FindComponent("MainPanel"));
   panel->SetEnabled(false);
   panel->SetVisible(false);
-  fStatusView = new TMemo(this);
+  fStatusView = Create<TMemo>(this);
   fStatusView->SetParent(this);
   fStatusView->SetAlign(alClient);
   fStatusView->SetReadOnly(true);

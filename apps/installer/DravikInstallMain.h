@@ -39,7 +39,6 @@ class TDravikInstallForm : public TForm {
   // Finds the shipped files and the environments; answers Ready (false: nothing is shipped).
   bool Start(TInstallSetup setup);
   bool Ready() const { return fReady; }
-  bool Shipped(int version) const;
   // The run: answers whether every step succeeded.
   bool Run();
   const std::vector<std::string>& StatusLines() const { return fStatusLines; }
