@@ -133,3 +133,18 @@ TEST(InstallProgram, BadUsageIsTwoAndAFailedRunOrNothingToInstallIsOne) {
     EXPECT_TRUE(Has(run.Out + run.Err, c.Said)) << run.Out << run.Err;
   }
 }
+
+// The language is the designers' shared setting: the next run, and the studio, speak it too.
+TEST(InstallProgram, TheLanguageChosenLastIsKept) {
+  TTempDir dir;
+  TEnvironmentScope registry("DRAVIK_REGISTRY", dir.File("registry.reg"));
+  const std::vector<std::string> argv = {kInstall,         "--uninstall",   "--folder",
+                                         dir.File("none"), "--windows-dir", dir.File("lib")};
+  std::vector<std::string> german = argv;
+  german.insert(german.end(), {"--language", "Deutsch"});
+  EXPECT_TRUE(Has(RunProgram(german).Out, "Status der Deinstallation:"));
+  EXPECT_TRUE(Has(RunProgram(argv).Out, "Status der Deinstallation:"));
+  EXPECT_TRUE(Has(ReadFileBytes(dir.File("registry.reg")),
+                  "[HKEY_CURRENT_USER\\Software\\Quelt GbR\\Designers]\n"
+                  "\"Global\\\\Dravik.Language\"=\"Deutsch\""));
+}
