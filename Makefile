@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: run studio test build deps asan-test bench fuzz format clean
+.PHONY: run studio test build deps asan-test bench fuzz format clean package
 
 # The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
@@ -13,6 +13,10 @@ run: build
 # The studio on the demo's forms; without a display its screenshots go to build/screenshots/studio.
 studio: build
 	$(BUILD)/bin/dravik-studio apps/demo/forms
+
+# The shipped folder, build/package: the installer beside the files it installs.
+package: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target dravik_package
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

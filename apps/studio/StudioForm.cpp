@@ -153,10 +153,14 @@ void TStudioForm::Report(const std::exception& e) {
   AddMessage(error ? error->Message() : e.what());
 }
 
-void TStudioForm::LoadPackages(const std::vector<std::string>& files) {
+std::vector<std::string> TStudioForm::LoadPackages(const std::vector<std::string>& files) {
+  std::vector<std::string> loaded;
   for (const std::string& file : files) {
     const std::string failure = LoadDesignPackage(file);
-    if (failure.empty()) continue;
+    if (failure.empty()) {
+      loaded.push_back(file);
+      continue;
+    }
     std::cerr << "dravik-studio: " << failure << "\n";
     AddMessage(failure);
   }
@@ -165,6 +169,7 @@ void TStudioForm::LoadPackages(const std::vector<std::string>& files) {
   pages->Clear();
   for (const TDesignRegistry::TPalettePage& page : fHost->Registry().Pages()) pages->Add(page.Name);
   if (pages->Count() > 0) SelectPalettePage(pages->Strings(0));
+  return loaded;
 }
 
 void TStudioForm::SelectPalettePage(const std::string& page) {

@@ -32,8 +32,9 @@ class TStudioForm : public TForm {
   TProjectHost& Host() { return *fHost; }
   TDravik* Dravik() const;
 
-  // Loads each package; a failure is one line on standard error and in the messages.
-  void LoadPackages(const std::vector<std::string>& files);
+  // Loads each package; a failure is one line on standard error and in the messages. Answers
+  // the packages that loaded.
+  std::vector<std::string> LoadPackages(const std::vector<std::string>& files);
   void AddMessage(const std::string& line);
 
   void OpenFolder(const std::string& folder);

@@ -1,6 +1,7 @@
 #include "apps/studio/StudioRules.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/core/classes/Strings.h"
 #include "platform/core/filer/StandIn.h"
@@ -223,12 +224,24 @@ void DeleteDesignedComponent(TComponent& root, TComponent& component) {
 
 std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& ownPackage) {
   std::vector<std::string> packages = KnownPackages(registry);
-  if (std::find(packages.begin(), packages.end(), ownPackage) == packages.end())
+  // An installed copy of the studio's own package stands for it: two copies would register
+  // the same classes twice.
+  const auto fileName = [](const std::string& path) {
+    return std::filesystem::path(path).filename();
+  };
+  if (std::none_of(packages.begin(), packages.end(), [&](const std::string& package) {
+        return fileName(package) == fileName(ownPackage);
+      }))
     packages.push_back(ownPackage);
   return packages;
 }
 
 bool RegisterEnvironment(TRegistry& registry, const std::string& program) {
+  // An installer registers packages only with an environment that has the list.
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (!registry.OpenKey(std::string("\\") + kKnownPackagesKey, true))
+    throw EWriteError(Format("Cannot create registry key %s", {kKnownPackagesKey}));
+  registry.CloseKey();
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   if (registry.OpenKeyReadOnly(std::string("\\") + kEnvironmentKey)) {
     const bool present = registry.ValueExists(kEnvironmentValue);

@@ -65,10 +65,11 @@ TComponent* AddDesignedComponent(TComponent& root, const TClassRecord& component
 void DeleteDesignedComponent(TComponent& root, TComponent& component);
 
 // The packages to load: those the registry lists as known and not disabled, then the studio's
-// own when the list lacks it.
+// own when none of them has its file name.
 std::vector<std::string> StudioPackages(TRegistry& registry, const std::string& ownPackage);
-// Writes the detection value holding the studio's program on first start; answers whether it
-// wrote it (a value there already is left alone).
+// Makes the list of known packages when it is missing, and writes the detection value holding
+// the studio's program on first start; answers whether it wrote that value (a value there
+// already is left alone).
 bool RegisterEnvironment(TRegistry& registry, const std::string& program);
 
 }  // namespace dravik

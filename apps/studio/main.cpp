@@ -15,6 +15,7 @@
 #include "platform/core/classes/Strings.h"
 #include "platform/core/inifiles/Registry.h"
 #include "platform/core/system/Exceptions.h"
+#include "platform/ide/Registration.h"
 #include "platform/ui/UiApplication.h"
 #include "runtime/Dravik.h"
 #include "runtime/DravikSystem.h"
@@ -27,10 +28,11 @@ struct TOptions {
   std::string Folder;
   std::string Language;
   std::string ScreenshotDir;
+  bool Palette = false;
 };
 
 const char kUsage[] =
-    "Usage: dravik-studio [FOLDER] [--language NAME] [--screenshot-dir DIR]\n"
+    "Usage: dravik-studio [FOLDER] [--language NAME] [--screenshot-dir DIR] [--palette]\n"
     "\n"
     "The development environment: the units and form files of FOLDER, the palette of the\n"
     "loaded design packages, a view of each form, its components' properties and editors.\n"
@@ -38,7 +40,8 @@ const char kUsage[] =
     "  --language NAME       the studio's own language (English, Deutsch)\n"
     "  --screenshot-dir DIR  show each form of FOLDER in each of the studio's languages, save\n"
     "                        DIR/FORM-LANGUAGE.png and exit; without a display this is the\n"
-    "                        default, into screenshots/studio beside the program's bin folder\n";
+    "                        default, into screenshots/studio beside the program's bin folder\n"
+    "  --palette             print the packages that loaded and the palette, then exit\n";
 
 bool HasDisplay() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -60,7 +63,9 @@ int ReadOptions(int argc, char** argv, TOptions& options) {
       std::cout << kUsage;
       return -1;
     }
-    if ((arg == "--language" || arg == "--screenshot-dir") && i + 1 < argc) {
+    if (arg == "--palette") {
+      options.Palette = true;
+    } else if ((arg == "--language" || arg == "--screenshot-dir") && i + 1 < argc) {
       (arg == "--language" ? options.Language : options.ScreenshotDir) = argv[++i];
     } else if (!arg.starts_with("-") && options.Folder.empty()) {
       options.Folder = arg;
@@ -109,6 +114,16 @@ int Screenshots(TStudioForm& studio, const std::string& dir, const std::string& 
   return 0;
 }
 
+// One line per loaded package, then one per palette page: its name and its classes.
+void PrintPalette(TStudioForm& studio, const std::vector<std::string>& loaded) {
+  for (const std::string& package : loaded) std::cout << "package\t" << package << "\n";
+  for (const TDesignRegistry::TPalettePage& page : studio.Host().Registry().Pages()) {
+    std::cout << "page\t" << page.Name;
+    for (const TClassRecord* c : page.Classes) std::cout << "\t" << c->Name();
+    std::cout << "\n";
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,7 +157,12 @@ int main(int argc, char** argv) {
       }
       studio->Dravik()->SetLanguage(options.Language);
     }
-    studio->LoadPackages(StudioPackages(registry, bin + "/../lib/libQueltDravik30Design.so"));
+    const std::vector<std::string> loaded =
+        studio->LoadPackages(StudioPackages(registry, bin + "/../lib/libQueltDravik30Design.so"));
+    if (options.Palette) {
+      PrintPalette(*studio, loaded);
+      return 0;
+    }
     if (!options.Folder.empty()) studio->OpenFolder(options.Folder);
     if (!options.ScreenshotDir.empty())
       return Screenshots(*studio, options.ScreenshotDir, options.Language);

@@ -193,7 +193,7 @@ void WriteValues(TRegistry& registry, const char* key, const std::vector<std::st
 
 }  // namespace
 
-TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLast) {
+TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLastUnlessInstalled) {
   struct TCase {
     std::vector<std::string> Known, Disabled, Loaded;
   };
@@ -202,6 +202,8 @@ TEST(StudioRegistry, KnownPackagesLoadWithoutTheDisabledOnesAndTheStudiosOwnLast
       {{"a.so", "b.so", "c.so"}, {"b.so"}, {"a.so", "c.so", "own.so"}},
       {{"own.so", "a.so"}, {}, {"own.so", "a.so"}},
       {{"a.so"}, {"a.so", "x.so"}, {"own.so"}},
+      {{"/opt/dravik/own.so", "a.so"}, {}, {"/opt/dravik/own.so", "a.so"}},
+      {{"/opt/dravik/own.so"}, {"/opt/dravik/own.so"}, {"own.so"}},
   };
   for (const TCase& c : cases) {
     TTempDir dir;
@@ -223,6 +225,9 @@ TEST(StudioRegistry, TheFirstStartRegistersTheProgramWhereAnInstallerLooks) {
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(registry.OpenKeyReadOnly(std::string("\\") + kEnvironmentKey));
   EXPECT_EQ(registry.ReadString(kEnvironmentValue), "/opt/studio/bin/dravik-studio");
+  registry.CloseKey();
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(registry.KeyExists(std::string("\\") + kKnownPackagesKey));
 }
 
 // Deleting a component deletes what is part of it, and nothing else; the form itself stays.
