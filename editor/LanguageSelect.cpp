@@ -53,6 +53,7 @@ const TClassRecord& TLanguageSelectForm::StaticClass() {
   static const TClassRecord& record =
       TClassBuilder<T, TSuperForm>("TLanguageSelectForm", "LanguageSelect")
           .Method<&T::FormCloseQuery>("FormCloseQuery")
+          .Method<&T::FormShow>("FormShow")
           .Method<&T::GridSelectCell>("GridSelectCell")
           .Method<&T::GridCellValidate>("GridCellValidate")
           .Method<&T::GridGetCellFormat>("GridGetCellFormat")
@@ -124,7 +125,13 @@ void TLanguageSelectForm::Init(TLanguageManager& manager, bool initNewProps, TFo
   fLanguages->Items(0)->Mark();
   FillGrid();
   Grid()->MoveTo(kNameCol, 1);
-  if (remembered == 0) EditName(1);
+  fEditOnShow = remembered == 0;
+}
+
+void TLanguageSelectForm::FormShow(TObject*) {
+  // The inline editor needs the window.
+  if (fEditOnShow) EditName(1);
+  fEditOnShow = false;
 }
 
 int TLanguageSelectForm::EntryOfRow(int32_t row) const {

@@ -37,6 +37,7 @@ class TLanguageSelectForm : public TSuperForm {
   // Opens the pick list for the name in the cursor's row.
   void ShowLanguageList();
 
+  void FormShow(TObject* sender);
   void FormCloseQuery(TObject* sender, bool& canClose);
   void GridSelectCell(TObject* sender, int32_t col, int32_t row, bool& canSelect);
   void GridCellValidate(TObject* sender, int32_t col, int32_t row, std::string& value, bool& valid);
@@ -63,6 +64,7 @@ class TLanguageSelectForm : public TSuperForm {
   std::unique_ptr<TLanguageEntries> fLanguages;
   bool fInitNewProps = false;
   bool fRemember = false;
+  bool fEditOnShow = false;
 };
 
 // The dialog over the editor's working manager; whether it was confirmed.
