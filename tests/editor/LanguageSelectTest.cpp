@@ -19,6 +19,7 @@
 #include "runtime/LanguageManager.h"
 #include "runtime/ui/DravikModule.h"
 #include "tests/editor/EditorFixture.h"
+#include "widgets/ConfigFile.h"
 
 using namespace dravik;
 
@@ -165,6 +166,31 @@ TEST_F(LanguageSelect, RemovingTheDefaultMakesTheFirstRemainingOneTheDefault) {
   EXPECT_TRUE(Ok());
   EXPECT_EQ(Manager().GetLangCount(), 2);
   EXPECT_EQ(Manager().Langs()->Items(0)->SubIndex, 0) << "the default is the active language";
+}
+
+TEST_F(LanguageSelect, AComponentWithoutLanguagesStartsFromTheLastConfirmedList) {
+  TComponentPtr<TConfigFile> config = MakeComponent<TConfigFile>(nullptr);
+  config->SetMode(cmRegistry);
+  config->SetRegistryPath("Software\\Quelt GbR\\Designers\\Dravik\\Editor");
+  AddLanguages({"English", "Deutsch"});
+  Manager().Langs()->Items(1)->Hint = "for Berlin, Vienna";
+  dialog = MakeComponent<TLanguageSelectForm>(nullptr);
+  dialog->Init(Manager(), false, nullptr, config.get());
+  dialog->Show();
+  EXPECT_TRUE(Ok());
+  dialog.reset();
+  TComponentPtr<TDravik> other = [] {
+    TOwnerlessScope ownerless;
+    return MakeComponent<TDravik>(nullptr);
+  }();
+  dialog = MakeComponent<TLanguageSelectForm>(nullptr);
+  dialog->Init(*other->LanguageManager(), false, nullptr, config.get());
+  dialog->Show();
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"English", "Deutsch"}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", "for Berlin, Vienna"}));
+  EXPECT_EQ(Column(2), (std::vector<std::string>{"[Default]", ""}));
+  EXPECT_FALSE(dialog->Grid()->EditorMode());
+  dialog.reset();
 }
 
 TEST_F(LanguageSelect, ThePickListFindsTheNameInEitherKind) {
