@@ -95,6 +95,8 @@ const TClassRecord& TDravikVerifyForm::StaticClass() {
           .Method<&T::BtnAddClick>("BtnAddClick")
           .Method<&T::BtnInsHintClick>("BtnInsHintClick")
           .Method<&T::DravikChange>("DravikChange")
+          .Method<&T::ConfigAfterLoad>("ConfigAfterLoad")
+          .Method<&T::ConfigAfterSave>("ConfigAfterSave")
           .Build();
   return record;
 }
@@ -221,6 +223,25 @@ void TDravikVerifyForm::DravikChange(TObject*) {
   if (!FindOwned<TLabel>(this, "Headline")) return;
   WriteHeadline();
   if (!fRows.empty()) ShowRows();
+}
+
+// The lists' column widths, one key per column ("ListErr.Column0").
+void TDravikVerifyForm::ConfigAfterLoad(TObject*, TExIniFile* iniFile) {
+  const std::string section = FindOwned<TConfigFile>(this, "Config")->SectionName();
+  for (TListView* list : {ListErr(), ListAvail()})
+    for (int i = 0; i < list->Columns()->Count(); ++i) {
+      TListColumn* column = list->Columns()->Items(i);
+      const std::string key = list->Name() + ".Column" + IntToStr(i);
+      column->SetWidth(std::max(iniFile->ReadInteger(section, key, column->Width()), 8));
+    }
+}
+
+void TDravikVerifyForm::ConfigAfterSave(TObject*, TExIniFile* iniFile) {
+  const std::string section = FindOwned<TConfigFile>(this, "Config")->SectionName();
+  for (TListView* list : {ListErr(), ListAvail()})
+    for (int i = 0; i < list->Columns()->Count(); ++i)
+      iniFile->WriteInteger(section, list->Name() + ".Column" + IntToStr(i),
+                            list->Columns()->Items(i)->Width());
 }
 
 bool TDravikVerifyForm::Modify(std::string& source, bool& sourceModified) {

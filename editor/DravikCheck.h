@@ -13,6 +13,7 @@ namespace dravik {
 class TConfigFile;
 class TDravikEditorForm;
 class TDravikParser;
+class TExIniFile;
 class TFont;
 class TLanguageManager;
 class TListView;
@@ -51,6 +52,8 @@ class TDravikVerifyForm : public TSuperForm {
   void BtnAddClick(TObject* sender);
   void BtnInsHintClick(TObject* sender);
   void DravikChange(TObject* sender);
+  void ConfigAfterLoad(TObject* sender, TExIniFile* iniFile);
+  void ConfigAfterSave(TObject* sender, TExIniFile* iniFile);
 
  protected:
   void BeforeDestruction() override;

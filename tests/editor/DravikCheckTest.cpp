@@ -21,6 +21,7 @@
 #include "runtime/ui/DravikModule.h"
 #include "source/DravikParser.h"
 #include "tests/editor/EditorFixture.h"
+#include "widgets/ConfigFile.h"
 
 using namespace dravik;
 
@@ -165,6 +166,30 @@ TEST_F(DravikCheck, EachActionTogglesAndTheNextRowFollowsUntilOneIsPickedByHand)
     EXPECT_EQ(dialog->Rows()[1].Action, "") << a.Button << " twice clears it";
   }
   EXPECT_EQ(Actions(), (std::vector<std::string>{"-> Bye", "", "", ""}));
+}
+
+TEST_F(DravikCheck, TheDialogKeepsItsColumnsAndPanelBesideTheEditorsSettings) {
+  TComponentPtr<TConfigFile> config = MakeComponent<TConfigFile>(nullptr);
+  config->SetMode(cmRegistry);
+  config->SetRegistryPath("Software\\Quelt GbR\\Designers\\Dravik\\Editor");
+  parser = std::make_unique<TDravikParser>("", kUnit, names);
+  ASSERT_TRUE(parser->Check(false));
+  for (int round = 0; round < 2; ++round) {
+    dialog = MakeComponent<TDravikVerifyForm>(nullptr);
+    dialog->Init(*unit->LanguageManager(), names, config.get(), nullptr, *parser);
+    dialog->Show();
+    auto* panel = FindOwned<TPanel>(dialog.get(), "RightPanel");
+    if (round == 0) {
+      List("ListErr")->View()->setColumnWidth(2, 210);  // as the user drags it
+      List("ListAvail")->View()->setColumnWidth(0, 90);
+      panel->SetWidth(300);
+    } else {
+      EXPECT_EQ(List("ListErr")->Columns()->Items(2)->Width(), 210);
+      EXPECT_EQ(List("ListAvail")->Columns()->Items(0)->Width(), 90);
+      EXPECT_EQ(panel->Width(), 300);
+    }
+    dialog.reset();
+  }
 }
 
 TEST_F(DravikCheck, RepairsChangeOnlyTheirOwnCalls) {
