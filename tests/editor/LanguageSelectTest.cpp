@@ -10,9 +10,11 @@
 #include <QTableView>
 #include <QTest>
 
+#include "editor/DravikEditorForm.h"
 #include "editor/DravikList.h"
 #include "editor/LanguageGrid.h"
 #include "editor/LanguageSelect.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
 #include "runtime/LanguageEntries.h"
@@ -191,6 +193,35 @@ TEST_F(LanguageSelect, AComponentWithoutLanguagesStartsFromTheLastConfirmedList)
   EXPECT_EQ(Column(2), (std::vector<std::string>{"[Default]", ""}));
   EXPECT_FALSE(dialog->Grid()->EditorMode());
   dialog.reset();
+}
+
+TEST_F(LanguageSelect, TheEditorsLanguagesCommandRebuildsItsGridAfterOk) {
+  AddLanguages({"English"});
+  Manager().AddString("Hello");
+  TComponentPtr<TDravikEditorForm> editor = MakeComponent<TDravikEditorForm>(nullptr);
+  editor->Dravik()->SetLanguage("English");
+  editor->Init("", nullptr, &Manager(), owner.get());
+  editor->Show();
+  WhenShown([](QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+      if (button->text() == "Add") button->click();
+    QLineEdit* line = nullptr;
+    for (QLineEdit* candidate : window->findChildren<QTableView*>()[0]->findChildren<QLineEdit*>())
+      if (candidate->isVisible()) line = candidate;
+    ASSERT_NE(line, nullptr);
+    QTest::keyClicks(line, "Deutsch");
+    QTest::keyClick(line, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+      if (button->text() == "OK") button->click();
+  });
+  editor->Item("ItemLangs")->Click();
+  EXPECT_TRUE(editor->DataModified());
+  std::vector<std::string> header;
+  for (int col = 0; col < editor->Grid()->ColCount(); ++col)
+    header.push_back(editor->Grid()->Cells(col, 0));
+  EXPECT_EQ(header, (std::vector<std::string>{"String ID", "English [Default]", "Deutsch"}));
+  EXPECT_EQ(Manager().GetLangCount(), 1) << "the component waits for the commit";
 }
 
 TEST_F(LanguageSelect, ThePickListFindsTheNameInEitherKind) {
