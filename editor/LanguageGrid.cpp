@@ -11,6 +11,7 @@ const TClassRecord& TLanguageGrid::StaticClass() {
           .Event("OnCanSelectCell", &TLanguageGrid::OnCanSelectCell)
           .Event("OnEditChange", &TLanguageGrid::OnEditChange)
           .Event("OnGridKeyDown", &TLanguageGrid::OnGridKeyDown)
+          .Event("OnDblClick", &TLanguageGrid::OnDblClick)
           .Build();
   return record;
 }
@@ -47,6 +48,11 @@ void TLanguageGrid::KeyDown(int& key, TShiftState shift) {
   OnGridKeyDown(this, handled, shift);
   key = handled;
   if (key != 0) TSortGrid::KeyDown(key, shift);
+}
+
+void TLanguageGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TSortGrid::MouseDown(button, shift, x, y);
+  if (button == mbLeft && shift.Contains(ssDouble)) OnDblClick(this);
 }
 
 }  // namespace dravik

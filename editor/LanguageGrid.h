@@ -29,11 +29,14 @@ class TLanguageGrid : public TSortGrid {
   TNotifyEvent OnEditChange;
   // A key before the grid handles it.
   TGridKeyEvent OnGridKeyDown;
+  // A double click with the left button, on the cell the first click made current.
+  TNotifyEvent OnDblClick;
 
  protected:
   bool SelectCell(int32_t col, int32_t row) override;
   void SetEditText(int32_t col, int32_t row, const std::string& value) override;
   void KeyDown(int& key, TShiftState shift) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
 
  private:
   bool fValidating = false;

@@ -58,6 +58,7 @@ const TClassRecord& TLanguageSelectForm::StaticClass() {
           .Method<&T::GridCellValidate>("GridCellValidate")
           .Method<&T::GridGetCellFormat>("GridGetCellFormat")
           .Method<&T::GridKeyDown>("GridKeyDown")
+          .Method<&T::GridDblClick>("GridDblClick")
           .Method<&T::BtnAddClick>("BtnAddClick")
           .Method<&T::BtnRemoveClick>("BtnRemoveClick")
           .Method<&T::BtnDefaultClick>("BtnDefaultClick")
@@ -204,6 +205,10 @@ void TLanguageSelectForm::GridKeyDown(TObject*, int32_t& key, TShiftState shift)
       shift.Contains(ssAlt))
     return;
   key = 0;
+  ShowLanguageList();
+}
+
+void TLanguageSelectForm::GridDblClick(TObject*) {
   ShowLanguageList();
 }
 

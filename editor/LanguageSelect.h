@@ -44,6 +44,7 @@ class TLanguageSelectForm : public TSuperForm {
   void GridGetCellFormat(TObject* sender, int32_t col, int32_t row, TGridDrawState state,
                          TFormatOptions& format);
   void GridKeyDown(TObject* sender, int32_t& key, TShiftState shift);
+  void GridDblClick(TObject* sender);
   void BtnAddClick(TObject* sender);
   void BtnRemoveClick(TObject* sender);
   void BtnDefaultClick(TObject* sender);

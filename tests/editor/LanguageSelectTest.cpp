@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 
 #include "editor/DravikEditorForm.h"
 #include "editor/DravikList.h"
@@ -241,20 +242,33 @@ TEST_F(LanguageSelect, ThePickListFindsTheNameInEitherKind) {
   }
 }
 
-TEST_F(LanguageSelect, F9OpensThePickListOnTheNameAndTheSameNameChangesNothing) {
+TEST_F(LanguageSelect, F9OrADoubleClickOpensThePickListOnTheName) {
   AddLanguages({"English", "German"});
   Open();
-  dialog->Grid()->MoveTo(0, 2);
-  std::string preselected;
-  WhenShown([&](QWidget* window) {
-    auto* list = window->findChild<QListWidget*>();
-    if (list && list->currentItem()) preselected = list->currentItem()->text().toStdString();
-    QTest::keyClick(window, Qt::Key_Return);
-  });
-  QTest::keyClick(dialog->Grid()->View(), Qt::Key_F9);
-  EXPECT_EQ(preselected, "German");
-  EXPECT_EQ(Column(0), (std::vector<std::string>{"English", "German"}));
+  const std::function<void()> openers[] = {
+      [this] { QTest::keyClick(dialog->Grid()->View(), Qt::Key_F9); },
+      [this] {
+        QTableView* view = dialog->Grid()->View();
+        const TRect r = dialog->Grid()->CellRect(0, 2);
+        const QPoint at = QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+      }};
+  for (const auto& open : openers) {
+    dialog->Grid()->MoveTo(0, 2);
+    std::string preselected;
+    WhenShown([&](QWidget* window) {
+      auto* list = window->findChild<QListWidget*>();
+      if (list && list->currentItem()) preselected = list->currentItem()->text().toStdString();
+      QTest::keyClick(window, Qt::Key_Escape);
+    });
+    open();
+    EXPECT_EQ(preselected, "German");
+    dialog->Grid()->EndEdit();
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"English", "German"}));
+  }
+}
 
+TEST_F(LanguageSelect, PickingTheSameNameAgainChangesNothing) {
   std::string name = " German ";
   bool changed = true, english = true;
   WhenShown([](QWidget* window) { QTest::keyClick(window, Qt::Key_Return); });
