@@ -118,12 +118,7 @@ void TDravikVerifyForm::Init(TLanguageManager& manager, const std::vector<std::s
     ListAvail()->SetFont(font);
   }
   if (config) {
-    auto* own = FindOwned<TConfigFile>(this, "Config");
-    own->SetMode(config->Mode());
-    own->SetRegistryRoot(config->RegistryRoot());
-    own->SetRegistryPath(config->RegistryPath());
-    own->SetFileName(config->FileName());
-    own->Load();
+    LoadBesideEditorStore(*FindOwned<TConfigFile>(this, "Config"), *config);
     fSaveConfig = true;
   }
   fRows.clear();

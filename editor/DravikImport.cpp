@@ -48,12 +48,7 @@ void TDravikImportForm::Init(const std::string& fileName, TStrings& sections, TC
   TSortGridEx* grid = Grid();
   if (font) grid->SetFont(font);
   if (config) {
-    auto* own = FindOwned<TConfigFile>(this, "Config");
-    own->SetMode(config->Mode());
-    own->SetRegistryRoot(config->RegistryRoot());
-    own->SetRegistryPath(config->RegistryPath());
-    own->SetFileName(config->FileName());
-    own->Load();
+    LoadBesideEditorStore(*FindOwned<TConfigFile>(this, "Config"), *config);
     FindOwned<TCheckBox>(this, "BtnAsDefault")->SetEnabled(true);
   }
   const auto* dravik = FindOwned<TDravik>(this, "Dravik");

@@ -92,12 +92,7 @@ void TLanguageSelectForm::Init(TLanguageManager& manager, bool initNewProps, TFo
   auto* names = FindOwned<TEdit>(this, "StrListNames");
   auto* descs = FindOwned<TEdit>(this, "StrListDescs");
   if (config) {
-    auto* own = FindOwned<TConfigFile>(this, "Config");
-    own->SetMode(config->Mode());
-    own->SetRegistryRoot(config->RegistryRoot());
-    own->SetRegistryPath(config->RegistryPath());
-    own->SetFileName(config->FileName());
-    own->Load();
+    LoadBesideEditorStore(*FindOwned<TConfigFile>(this, "Config"), *config);
     fRemember = true;
   }
   if (font) Grid()->SetFont(font);

@@ -242,15 +242,19 @@ TEST_F(DravikCheck, TheStartUpRunIsQuietWithoutFindings) {
              "unit Unit1;\ninterface\nimplementation\ninitialization\n"
              "  GetString('Hello');\nend.\n");
   // A window that comes up anyway is closed, so that the test fails instead of hanging.
-  bool armed = true, interrupted = false;
-  QTimer::singleShot(300, [&] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (!armed || !window) return;
-    interrupted = true;
-    QTest::keyClick(window, Qt::Key_Escape);
-  });
-  editor->Show();
-  armed = false;
+  bool interrupted = false;
+  {
+    QTimer guard;  // stopped when the window has shown
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+      QWidget* window = QApplication::activeModalWidget();
+      if (!window) return;
+      interrupted = true;
+      QTest::keyClick(window, Qt::Key_Escape);
+    });
+    guard.start(300);
+    editor->Show();
+  }
   EXPECT_FALSE(interrupted);
   CaptureNextDialog();
   editor->Item("ItemVerifyStrings")->Click();
