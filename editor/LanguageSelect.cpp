@@ -104,6 +104,8 @@ void TLanguageSelectForm::Init(TLanguageManager& manager, bool initNewProps, TFo
     }
   if (fLanguages->Count() > 0) {
     FillGrid();
+    Grid()->MoveTo(kNameCol, 1);
+    CheckConditions();
     // The bottom buttons take the keys, so Enter confirms the list as it is.
     if (QWidget* buttons = FindOwned<TWinControl>(this, "Buttons")->Widget()) buttons->setFocus();
     return;
