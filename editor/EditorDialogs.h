@@ -11,6 +11,7 @@
 
 namespace dravik {
 
+class TConfigFile;
 class TDravikEditorForm;
 class TStrings;
 
@@ -48,5 +49,9 @@ struct TEditorDialogs {
 
 // The installed dialogs, one set for the process.
 TEditorDialogs& EditorDialogs();
+
+// A dialog's own store takes the location of the editor's store, so that the dialog's settings
+// sit beside the editor's, and loads them.
+void LoadBesideEditorStore(TConfigFile& own, const TConfigFile& editorStore);
 
 }  // namespace dravik

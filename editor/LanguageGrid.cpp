@@ -10,6 +10,8 @@ const TClassRecord& TLanguageGrid::StaticClass() {
       TClassBuilder<TLanguageGrid, TSortGrid>("TLanguageGrid", "DravikEditor")
           .Event("OnCanSelectCell", &TLanguageGrid::OnCanSelectCell)
           .Event("OnEditChange", &TLanguageGrid::OnEditChange)
+          .Event("OnGridKeyDown", &TLanguageGrid::OnGridKeyDown)
+          .Event("OnDblClick", &TLanguageGrid::OnDblClick)
           .Build();
   return record;
 }
@@ -39,6 +41,18 @@ void TLanguageGrid::SetEditText(int32_t col, int32_t row, const std::string& val
   bool valid = true;
   OnCellValidate(this, col, row, text, valid);
   if (valid) TSortGrid::SetEditText(col, row, text);
+}
+
+void TLanguageGrid::KeyDown(int& key, TShiftState shift) {
+  int32_t handled = key;
+  OnGridKeyDown(this, handled, shift);
+  key = handled;
+  if (key != 0) TSortGrid::KeyDown(key, shift);
+}
+
+void TLanguageGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TSortGrid::MouseDown(button, shift, x, y);
+  if (button == mbLeft && shift.Contains(ssDouble)) OnDblClick(this);
 }
 
 }  // namespace dravik

@@ -11,6 +11,10 @@ namespace dravik {
 using TSelectCellEvent = TEvent<"TSelectCellEvent", TObject* /*Sender*/, int32_t /*Col*/,
                                 int32_t /*Row*/, bool& /*CanSelect*/>;
 
+// Key is a Qt key code; a handler that sets it to 0 takes the key.
+using TGridKeyEvent =
+    TEvent<"TGridKeyEvent", TObject* /*Sender*/, int32_t& /*Key*/, TShiftState /*Shift*/>;
+
 class TLanguageGrid : public TSortGrid {
  public:
   using TSortGrid::TSortGrid;
@@ -23,10 +27,16 @@ class TLanguageGrid : public TSortGrid {
   TSelectCellEvent OnCanSelectCell;
   // The editor handed over a text that differs from the cell's, before it is validated.
   TNotifyEvent OnEditChange;
+  // A key before the grid handles it.
+  TGridKeyEvent OnGridKeyDown;
+  // A double click with the left button, on the cell the first click made current.
+  TNotifyEvent OnDblClick;
 
  protected:
   bool SelectCell(int32_t col, int32_t row) override;
   void SetEditText(int32_t col, int32_t row, const std::string& value) override;
+  void KeyDown(int& key, TShiftState shift) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
 
  private:
   bool fValidating = false;

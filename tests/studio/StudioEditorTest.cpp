@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <filesystem>
 #include <optional>
@@ -13,6 +15,7 @@
 #include "apps/studio/StudioForm.h"
 #include "editor/DravikEditorForm.h"
 #include "platform/core/resources/ModuleResources.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "runtime/Dravik.h"
 #include "tests/editor/EditorDriving.h"
@@ -74,6 +77,46 @@ TEST_F(StudioEditor, ACaptionEditedFromTheStudioReachesTheDemoAfterSave) {
             "Multilingual forms without restart");
   demo.reset();
   if (!builtIn.empty()) RegisterModuleResource("TMainForm", builtIn);
+}
+
+// The consistency check the editor runs as it opens repairs the form's unit in the studio's
+// buffer: the commit puts the repair into the source pane, and the unit is saved with the form.
+TEST_F(StudioEditor, TheCheckRepairsTheUnitInTheOpenPane) {
+  WriteFileBytes(project.File("TMainForm.pas"),
+                 "unit MainUnit;\ninterface\nimplementation\n"
+                 "procedure Greet;\nbegin\n  Show(Dravik.GetString('Greting'));\nend;\nend.\n");
+  auto studio = MakeComponent<TStudioForm>(nullptr);
+  studio->LoadPackages({std::string(DRAVIK_LIB_DIR) + "/libQueltDravik30Design.so"});
+  studio->OpenFolder(project.Path());
+  studio->SelectModule(studio->Host().IndexOfFile(project.File("TMainForm.txt")));
+  ASSERT_NE(studio->CurrentForm(), nullptr);
+  studio->SelectComponent(studio->CurrentForm()->FindComponent("Dravik"));
+
+  bool repaired = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* check = QApplication::activeModalWidget();
+    ASSERT_NE(check, nullptr) << "the check did not show its findings";
+    for (QPushButton* button : check->findChildren<QPushButton*>())
+      if (button->text() == "<- Use ID <-" || button->text() == "<- Benutzen <-") button->click();
+    for (QPushButton* button : check->findChildren<QPushButton*>())
+      if (button->text() == "&OK") button->click();
+    QTimer::singleShot(0, [&] {
+      TDravikEditorForm* editor = OpenEditor();
+      ASSERT_NE(editor, nullptr);
+      repaired = editor->DataModified();
+      editor->Item("ItemCommit")->Click();
+      editor->Close();
+    });
+  });
+  studio->ExecuteVerb(0);
+  EXPECT_TRUE(repaired) << "a repair counts as a change";
+  const std::string pane =
+      static_cast<QTextEdit*>(studio->SourcePane()->Widget())->toPlainText().toStdString();
+  EXPECT_NE(pane.find("Show(Dravik.GetString('Greeting'));"), std::string::npos) << pane;
+  ASSERT_TRUE(studio->SaveAll());
+  EXPECT_NE(ReadFileBytes(project.File("TMainForm.pas")).find("GetString('Greeting')"),
+            std::string::npos);
+  studio.reset();
 }
 
 }  // namespace
