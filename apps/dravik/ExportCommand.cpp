@@ -4,7 +4,6 @@
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/StandardOutput.h"
 #include "apps/dravik/TranslatorNotes.h"
-#include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 #include "runtime/Dravik.h"
 #include "runtime/DravikSystem.h"
@@ -59,14 +58,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       if (!line.Has("pseudo")) text = WithoutPseudoLanguage(text);
     }
   } catch (Exception& e) {
-    e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
+    e.SetMessage(InputName(formPath) + ": " + e.Message());
     throw;
   }
-  if (outPath == "-") {
-    out << std::string_view(text);
-  } else {
-    SaveFileAtomically(outPath, text);
-  }
+  WriteOutput(out, outPath, text);
   return 0;
 }
 

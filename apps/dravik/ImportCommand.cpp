@@ -205,13 +205,11 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       return form.Binary();
     });
   } catch (Exception& e) {
-    e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
+    e.SetMessage(InputName(formPath) + ": " + e.Message());
     throw;
   }
-  if (outPath == "-") {
-    out << std::string_view(output);
-  } else {
-    SaveFileAtomically(outPath, output);
+  WriteOutput(out, outPath, output);
+  if (outPath != "-") {
     TTranslatorNotes notes = formPath == "-" ? TTranslatorNotes() : ReadNotes(NotesPath(formPath));
     if (set) KeepNotes(notes, formLanguage, *set);
     WriteNotes(NotesPath(outPath), notes);

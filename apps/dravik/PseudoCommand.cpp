@@ -61,14 +61,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
       return form.Binary();
     });
   } catch (Exception& e) {
-    e.SetMessage((formPath == "-" ? std::string("standard input") : formPath) + ": " + e.Message());
+    e.SetMessage(InputName(formPath) + ": " + e.Message());
     throw;
   }
-  if (outPath == "-") {
-    out << std::string_view(output);
-  } else {
-    SaveFileAtomically(outPath, output);
-  }
+  WriteOutput(out, outPath, output);
   return 0;
 }
 

@@ -3,7 +3,6 @@
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
 #include "apps/dravik/StandardOutput.h"
-#include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -27,14 +26,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
           return form.Binary();
         });
   } catch (Exception& e) {
-    e.SetMessage((inPath == "-" ? std::string("standard input") : inPath) + ": " + e.Message());
+    e.SetMessage(InputName(inPath) + ": " + e.Message());
     throw;
   }
-  if (outPath == "-") {
-    out << std::string_view(output);
-    return 0;
-  }
-  SaveFileAtomically(outPath, output);
+  WriteOutput(out, outPath, output);
   return 0;
 }
 

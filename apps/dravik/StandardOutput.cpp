@@ -6,6 +6,7 @@
 #include <string>
 
 #include "apps/dravik/Escape.h"
+#include "platform/core/streams/AtomicFile.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -59,6 +60,18 @@ void TStandardOutput::WriteOut(std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(n));
     fWritten += n;
   }
+}
+
+void WriteOutput(TStandardOutput& out, const std::string& path, std::string_view bytes) {
+  if (path == "-") {
+    out << bytes;
+  } else {
+    SaveFileAtomically(path, bytes);
+  }
+}
+
+std::string InputName(const std::string& path) {
+  return path == "-" ? std::string("standard input") : path;
 }
 
 }  // namespace dravik

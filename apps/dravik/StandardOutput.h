@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -68,5 +69,11 @@ class TStandardOutput : public TStream {
   std::size_t fUsed = 0;
   int64_t fWritten = 0;
 };
+
+// A command's output file: standard output for "-", else the file, replaced atomically.
+void WriteOutput(TStandardOutput& out, const std::string& path, std::string_view bytes);
+
+// How messages name an input file: "standard input" for "-".
+std::string InputName(const std::string& path);
 
 }  // namespace dravik
