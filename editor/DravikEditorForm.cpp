@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QTableView>
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 
 #include "editor/DravikEditor.h"
@@ -16,6 +15,7 @@
 #include "platform/core/streams/AtomicFile.h"
 #include "platform/core/streams/FileStream.h"
 #include "platform/core/system/Exceptions.h"
+#include "platform/core/system/SysUtils.h"
 #include "platform/core/system/SystemInfo.h"
 #include "platform/core/typinfo/ClassBuilder.h"
 #include "platform/ide/ToolServices.h"
@@ -667,11 +667,7 @@ bool TDravikEditorForm::Commit() {
 void TDravikEditorForm::BackupLanguageData() {
   if (!Item("ItemAutoBackup")->Checked()) return;
   try {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char name[32];
-    std::strftime(name, sizeof name, "%y-%m-%d %H.%M.%S.txt", &local);
+    const std::string name = LocalTimeText("%y-%m-%d %H.%M.%S.txt");
     const std::string folder = DravikEditorTempDir();
     if (folder.empty() || !CreateDirRecurse(folder))
       throw EInOutError("Directory structure could not be created", errno);

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -250,12 +249,7 @@ const std::string& TTemporaryFile::Create() {
 }
 
 std::string LogDateTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
+  return LocalTimeText("%Y-%m-%d %H:%M:%S");
 }
 
 bool LogToFile(const std::string& fileName, const std::string& text) {

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
-#include <ctime>
 #include <memory>
 
 #include "platform/core/filer/StreamFormatEncoding.h"
@@ -93,12 +92,7 @@ std::string PluralFormsOf(const std::string& code) {
 
 // The present time as PO headers write it: "2026-03-01 14:05+0100".
 std::string RevisionDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M%z", &local);
-  return text;
+  return LocalTimeText("%Y-%m-%d %H:%M%z");
 }
 
 // --- reading --------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "platform/core/system/Exceptions.h"
 
@@ -430,6 +431,15 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
     out += piece;
   }
   return out;
+}
+
+std::string LocalTimeText(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[64];
+  const std::size_t length = std::strftime(text, sizeof text, format, &local);
+  return std::string(text, length);
 }
 
 }  // namespace dravik

@@ -49,6 +49,8 @@ bool TryEncodeDate(int year, int month, int day, double& value);
 void DecodeDate(double value, int& year, int& month, int& day);
 bool TryStrToDateTime(std::string_view s, double& value);
 double StrToDateTime(std::string_view s);  // EConvertError on bad text
+// The present local time in strftime's format ("%Y-%m-%d %H:%M").
+std::string LocalTimeText(const char* format);
 
 bool IsValidIdent(std::string_view s);      // letter or "_" first, then letters, digits or "_"
 std::string QuotedStr(std::string_view s);  // 'it''s'
