@@ -136,7 +136,7 @@ class TEntryBuilder {
 
  private:
   void AddLines(TMainEntries& entries, TStrings& strings, const std::string& name) {
-    if (fFilter && !fFilter("Strings", "String", nullptr, nullptr)) return;
+    if (fFilter && !fFilter("Strings", "String", &strings, nullptr)) return;
     const bool assignedOnly = fSettings.PropFilter().Contains(pfAssigned);
     TMainEntry* list = nullptr;
     for (int i = 0; i < strings.Count(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -143,7 +144,8 @@ using TSlotSteps = std::vector<std::pair<int, TSyncCountMode>>;
 
 // Which properties a translator's file may give a value: never a component's Name nor the
 // properties of a TDravik (a switch would rename components or change languages); with the
-// explorer's settings, what they admit; without, what the property chooser offers by default
+// explorer's settings, what they admit and what the form translates already; without, what
+// the property chooser offers by default
 // (Caption, Hint, Text and lines of string lists) where it holds text, and every property the
 // form translates already, whatever its kind.
 class TTranslatable {
@@ -524,6 +526,56 @@ void DropUnimported(TLanguageManager& scratch) {
   scratch.Comps()->ValidateAndPack();
 }
 
+// The language that was active keeps the first slot, so that the form's properties, which
+// hold that slot, are given only its values: a value another language holds and the property
+// would refuse stays stored, and nothing is written twice.
+void MakeActiveFirst(TLanguageManager& scratch, const std::string& active) {
+  const int index = scratch.Langs()->IndexOfName(active);
+  const int first = scratch.Langs()->IndexOfSubIndex(0);
+  if (index < 0 || first < 0 || index == first) return;
+  TLanguageEntry* language = scratch.Langs()->Items(index);
+  const int32_t slot = language->SubIndex;
+  scratch.Comps()->ForEachPropertyEntry([&](TMainEntry*, TPropertyEntry* entry, bool&) {
+    auto& values = static_cast<TConsistentLangPropertyEntry&>(*entry);
+    if (slot < values.Count()) values.ExchangeLangValues(0, slot);
+  });
+  scratch.Langs()->Items(first)->SubIndex = slot;
+  language->SubIndex = 0;
+}
+
+// The tree an import fills. Without settings every property with a text form is in it, empty
+// ones too, and TTranslatable narrows what a file gives. With settings it holds what they offer
+// and every property kept, the manager translates already: the form's own data goes back
+// whatever the settings say.
+void AddImportTree(TComponentEntries& tree, TComponent* owner, const TCESettings* settings,
+                   const TLanguageManager* kept) {
+  if (!settings) {
+    TCESettings everything;
+    everything.SetPropFilter({pfAll});
+    AddRootToMainEntries(owner, tree, everything, {});
+    return;
+  }
+  auto baseName = [](const std::string& name) { return UpperCase(name.substr(0, name.find('['))); };
+  std::set<std::pair<const TObject*, std::string>> held;
+  if (kept && kept->Comps())
+    kept->Comps()->ForEachPropertyEntry([&](TMainEntry* parent, TPropertyEntry* entry, bool&) {
+      if (const TObject* object = parent->Object()) held.emplace(object, baseName(entry->Name));
+    });
+  TPropVisibility visibility(*settings);
+  const TPropertyFilter filter = [&](const std::string& name, const std::string& typeName,
+                                     TObject* object, const TPropInfo* prop) {
+    if (held.count({object, baseName(name)})) return true;
+    if (prop && !settings->TypeKinds().Contains(prop->PropType->Kind)) return false;
+    return visibility.IsPropVisible(name, typeName, object, prop);
+  };
+  // The filter applies the settings; the tree's own settings only must not leave anything out.
+  TCESettings wide;
+  wide.Assign(settings);
+  wide.SetTypeKinds(settings->TypeKinds() + TCESettings::kDefaultTypeKinds);
+  wide.SetPropFilter(settings->PropFilter() - TPropFilter{pfAssigned});
+  AddRootToMainEntries(owner, tree, wide, filter);
+}
+
 }  // namespace
 
 bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESettings* settings,
@@ -541,25 +593,18 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
     ExportLanguages(own.Create());
   }
   // What the manager holds is set aside, not copied: it comes back if the import fails. The
-  // lists that take its place belong where its own do, so names of stored entries stay right.
-  TLanguageManager before(fOwner, cmInconsistent, fLangs->GetOwner(), fControl);
+  // lists that take its place belong where its own do, so names of stored entries stay right,
+  // and make entries of its own kind: a working copy's active language must not become the
+  // live property.
+  TLanguageManager before(fOwner, fComps ? cmConsistent : cmInconsistent, fLangs->GetOwner(),
+                          fControl, fComps ? fComps->PropEntryClass() : nullptr);
   SwapContent(before);
   try {
     TLanguageManager scratch(fOwner, cmConsistent, nullptr, fControl,
                              &TTagLangPropertyEntry::StaticClass());
-    if (fHasFormOwner) {
-      TPropertyFilter filter;
-      std::unique_ptr<TPropVisibility> visibility;
-      if (settings) {
-        visibility = std::make_unique<TPropVisibility>(*settings);
-        filter = visibility->AsFilter();
-      }
-      // Without settings every property with a text form is in the tree, empty ones too: the
-      // form's own data goes back whatever it is, and TTranslatable narrows what a file gives.
-      TCESettings defaults;
-      defaults.SetPropFilter({pfAll});
-      AddRootToMainEntries(fOwner, *scratch.Comps(), settings ? *settings : defaults, filter);
-    }
+    if (fHasFormOwner)
+      AddImportTree(*scratch.Comps(), fOwner, settings,
+                    mode == imClearExisting ? nullptr : &before);
     TSlotSteps steps;
     TTranslatable translatable(scratch, before, settings != nullptr);
     TImporter fromFile(scratch, steps, initAll, &translatable);
@@ -578,6 +623,7 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
     if (mode == imAddNotExisting) reimport();
     KeepUnansweredSlots(scratch, before, *scratch.Comps());
     DropUnimported(scratch);
+    MakeActiveFirst(scratch, active);
     Assign(scratch);
   } catch (...) {
     if (adjusted) adjusted->Clear();
@@ -585,8 +631,6 @@ bool TLanguageManager::ImportLanguages(const std::string& fileName, const TCESet
     SwapContent(before);
     throw;
   }
-  // The language that was active stays active.
-  if (const int index = fLangs->IndexOfName(active); index >= 0) SetLanguageByIndex(index);
   return true;
 }
 

@@ -77,6 +77,9 @@ class DravikEditorForm : public UiTest {
           text = label->text().toStdString();
       ADD_FAILURE() << "unexpected window: " << window->windowTitle().toStdString() << ": " << text;
       QTest::keyClick(window, Qt::Key_Escape);
+      const auto buttons = window->findChildren<QAbstractButton*>();
+      if (QApplication::activeModalWidget() == window && !buttons.empty())
+        buttons.front()->click();  // a message with OK only takes no Escape
     });
     watchdog.start();
   }
@@ -707,6 +710,46 @@ TEST_F(DravikEditorForm, AnImportWithoutEntriesSaysSoAndChangesNothing) {
     EXPECT_EQ(messages, std::vector<std::string>{c.Message});
     EXPECT_FALSE(editor->DataModified());
   }
+}
+
+// An import changes the working copy only: the form sees it after a commit, whatever
+// properties the explorer's filter admits.
+TEST_F(DravikEditorForm, AnImportReachesTheFormOnlyThroughACommit) {
+  const TEditorDialogs saved = EditorDialogs();
+  EditorDialogs().Import = [](TDravikEditorForm&, const std::string&, TStrings&,
+                              TImportChoice& choice) {
+    choice.Mode = imAddAll;
+    return true;
+  };
+  const std::string file = dir.File("Langs.txt");
+  for (const bool allProperties : {false, true}) {
+    SCOPED_TRACE(allProperties ? "all properties" : "the default filter");
+    Open();
+    if (allProperties)
+      FindOwned<TComponentExplorerDialog>(editor.get(), "CE")->Settings()->SetPropFilter({pfAll});
+    ASSERT_TRUE(editor->ExportLanguagesTo(file));
+    std::string text = ReadFileBytes(file);
+    for (const char* old : {"Button1.Caption='&OK'", "Button1.Caption='&Gut'"})
+      text.replace(text.find(old), std::string(old).size(), "Button1.Caption='&Imported'");
+    WriteFileBytes(file, text);
+
+    editor->ImportLanguagesFrom(file);
+    const int caption = RowOf("Button1", "Caption");
+    EXPECT_EQ(grid->Cells(editor->FirstLangCol(), caption), "&Imported");
+    EXPECT_EQ(grid->Cells(editor->FirstLangCol() + 1, caption), "&Imported");
+    EXPECT_EQ(button->Caption(), "&OK") << "not before the commit";
+    EXPECT_EQ(grid->Cells(editor->FirstLangCol(), RowOf("Button1", "Width")), "75");
+
+    editor->Item("ItemCommit")->Click();
+    EXPECT_EQ(button->Caption(), "&Imported");
+    EXPECT_EQ(button->Width(), 75);
+    dravik->SetLanguage("Deutsch");
+    EXPECT_EQ(button->Caption(), "&Imported");
+    EXPECT_EQ(button->Width(), 80);
+    dravik->SetLanguage("English");
+    SetValues(button, "Caption", {Variant(std::string("&OK")), Variant(std::string("&Gut"))});
+  }
+  EditorDialogs() = saved;
 }
 
 TEST_F(DravikEditorForm, InitializingNewEntriesIsSwitchedAfterAQuestion) {

@@ -271,13 +271,12 @@ TEST_F(LanguageExchange, OnlyTranslatableValuesThatFitTheirTypeComeIn) {
 }
 
 TEST_F(LanguageExchange, AFailedImportKeepsWhatTheFormHeld) {
-  // The form's own Hint is not admitted, so the form's data cannot go back in.
-  TCESettings settings;
-  settings.SetPropFilter({pfCaption});
   Write(dir.File("any.lng"), "[TTestForm.Deutsch]\r\nButton1.Caption='Servus'\r\n");
   dravik->SetLanguage("Deutsch");
+  // A property its class no longer has (the form is older than its class) cannot go back in.
+  Translate(dravik, button, "Level", {Variant(1), Variant(2)})->Name = "Gone";
   try {
-    Import(dir.File("any.lng"), imAddAll, {"TTestForm=Deutsch"}, false, &settings);
+    Import(dir.File("any.lng"), imAddAll, {"TTestForm=Deutsch"});
     FAIL() << "the import went through";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "TLanguageManager.ImportLanguages failed: Internal error at REIMPORT");
@@ -302,6 +301,23 @@ TEST_F(LanguageExchange, TheActiveLanguageStaysActiveAfterAnImport) {
   ASSERT_TRUE(Import(dir.File("form.lng"), imClearExisting, Sections(dir.File("form.lng"))));
   EXPECT_EQ(dravik->GetLanguage(), "Deutsch");
   EXPECT_EQ(button->Caption, "Hallo");
+}
+
+// Only the active language reaches the form's properties: a value another language holds
+// that the property would refuse stays stored and does not stop the import.
+TEST_F(LanguageExchange, AnImportWritesOnlyTheActiveLanguageIntoTheForm) {
+  dravik->SetLanguage("Deutsch");
+  TInconsistentLangPropertyEntry* level =
+      Translate(dravik, button, "Level", {Variant(2), Variant(std::string("many"))});
+  Write(dir.File("any.lng"), "[TTestForm.Deutsch]\r\nButton1.Caption='Servus'\r\n");
+  ASSERT_TRUE(Import(dir.File("any.lng"), imAddAll, {"TTestForm=Deutsch"}));
+  EXPECT_EQ(dravik->GetLanguage(), "Deutsch");
+  EXPECT_EQ(button->Caption, "Servus");
+  EXPECT_EQ(button->Level, 2);
+  level =
+      static_cast<TInconsistentLangPropertyEntry*>(manager()->Comps()->Items(0)->Props()->Items(2));
+  ASSERT_EQ(level->Name, "Level");
+  EXPECT_EQ(level->GetLangValue(1).AsString(), "many");
 }
 
 TEST_F(LanguageExchange, AValueWithALineBreakIsRefusedAndNothingIsWritten) {
