@@ -373,13 +373,28 @@ TModalResult TCustomForm::ShowModal() {
   QEventLoop loop;
   while (fModalResult == mrNone && Visible()) {
     loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::EventLoopExec);
-    if (fModalResult != mrNone && !CloseQuery()) fModalResult = mrNone;
+    // Close, which hides the form, has asked already.
+    if (fModalResult != mrNone && Visible() && !AgreeToEndModal()) fModalResult = mrNone;
   }
   fModal = false;
   if (Visible()) SetVisible(false);
   if (QWidget* window = Widget()) window->setWindowModality(Qt::NonModal);
   if (fModalResult == mrNone) fModalResult = mrCancel;
   return fModalResult;
+}
+
+bool TCustomForm::AgreeToEndModal() {
+  if (!CloseQuery()) return false;
+  TCloseAction action = caHide;
+  try {
+    OnClose(this, action);
+  } catch (...) {
+    HandleException(this);
+    return false;
+  }
+  if (action == caNone) return false;
+  if (action == caFree) Release();
+  return true;
 }
 
 bool TCustomForm::CloseQuery() {

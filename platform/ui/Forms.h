@@ -73,6 +73,8 @@ class TCustomForm : public TWinControl {
   void Hide() { SetVisible(false); }
   // Shows the form as the only window that takes input and waits until ModalResult is set or
   // the form is closed; answers ModalResult (mrCancel when closed without one).
+  // Runs until a modal result is set and closing agrees (OnCloseQuery, then OnClose), or the
+  // form is closed.
   TModalResult ShowModal();
   // Asks OnCloseQuery, then OnClose; hides (or frees) the form as the action says.
   void Close();
@@ -109,6 +111,8 @@ class TCustomForm : public TWinControl {
   // The window's own resizing, told back to the properties.
   void WidgetResized(int32_t width, int32_t height);
   bool WidgetCloseRequested();
+  // A modal result ends the loop as closing would: the close query, then OnClose.
+  bool AgreeToEndModal();
   void PlaceOnScreen();
   void ApplyWindowFlags();
   // Places the menu bar and the client area in the window.

@@ -117,8 +117,12 @@ class TCloseGate : public TObject {
     canClose = Allow;
   }
   void FreeOnClose(TObject*, TCloseAction& action) { action = caFree; }
+  void CountClose(TObject*, TCloseAction& action) {
+    ++Closed;
+    if (!Allow) action = caNone;
+  }
   bool Allow = false;
-  int Asked = 0;
+  int Asked = 0, Closed = 0;
 };
 
 // Tells whether the component it is linked to is gone.
@@ -137,6 +141,27 @@ TEST_F(Forms, AModalFormEndsWithItsButtonsResult) {
   auto* ok = Find<TButton>(form, "Ok");
   QTimer::singleShot(0, [ok] { static_cast<QPushButton*>(ok->Widget())->click(); });
   EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_FALSE(form->Visible());
+  form->Free();
+}
+
+// A button's result ends a modal form only as closing would: OnClose is told and may refuse.
+TEST_F(Forms, AModalResultEndsTheFormThroughOnClose) {
+  auto* form = UiApp().CreateForm<TTestWindow>();
+  TCloseGate gate;
+  form->OnClose = TCloseEvent::Of<&TCloseGate::CountClose>(&gate);
+  auto* button = Find<TButton>(form, "Ok");
+  auto ok = [button] { return static_cast<QPushButton*>(button->Widget()); };
+  QTimer::singleShot(0, [ok, form, &gate] {
+    ok()->click();  // refused
+    QTimer::singleShot(0, [ok, form, &gate] {
+      EXPECT_TRUE(form->Visible());
+      gate.Allow = true;
+      ok()->click();
+    });
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(gate.Closed, 2);
   EXPECT_FALSE(form->Visible());
   form->Free();
 }
