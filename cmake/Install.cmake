@@ -1,0 +1,72 @@
+# What `cmake --install` lays out under a prefix: the shared libraries, the public headers under
+# include/dravik/ with the source tree's paths and the umbrella headers, the programs, the
+# manual page, the documents, the CMake package (lib/cmake/Dravik) and a pkg-config file per
+# library. `make deb` packs the same for Debian.
+include(CMakePackageConfigHelpers)
+
+set(DRAVIK_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Dravik)
+
+foreach(library IN ITEMS QueltDravik30 QueltDravik30Ui QueltDravik30Design)
+  set_target_properties(${library} PROPERTIES VERSION ${PROJECT_VERSION}
+                                              SOVERSION ${PROJECT_VERSION_MAJOR})
+  # A user's program includes <dravik/Dravik.h>, or a header by its path in this tree.
+  target_include_directories(${library} INTERFACE
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/dravik> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_compile_features(${library} INTERFACE cxx_std_20)
+endforeach()
+set_target_properties(QueltDravik30 PROPERTIES EXPORT_NAME Core)
+set_target_properties(QueltDravik30Ui PROPERTIES EXPORT_NAME Widgets)
+set_target_properties(QueltDravik30Design PROPERTIES EXPORT_NAME Design)
+set_target_properties(dravik PROPERTIES EXPORT_NAME dravik)
+# dravik_add_forms names the tool the way a user's project does.
+add_executable(Dravik::dravik ALIAS dravik)
+
+install(TARGETS QueltDravik30 QueltDravik30Ui QueltDravik30Design dravik
+        EXPORT DravikTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# dravik runs these two beside itself; the studio loads the design package from ../lib.
+install(TARGETS dravik-fit dravik-edit dravik-studio dravik-demo
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(DIRECTORY platform library model runtime source widgets editor
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/dravik
+        FILES_MATCHING PATTERN "*.h" PATTERN "forms" EXCLUDE)
+install(DIRECTORY include/dravik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+install(EXPORT DravikTargets NAMESPACE Dravik:: DESTINATION ${DRAVIK_CMAKE_DIR})
+configure_package_config_file(cmake/DravikConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/DravikConfig.cmake INSTALL_DESTINATION ${DRAVIK_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/DravikConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/DravikConfig.cmake ${PROJECT_BINARY_DIR}/DravikConfigVersion.cmake
+        cmake/DravikForms.cmake cmake/EmbedResources.cmake cmake/WriteResourceSource.cmake
+        DESTINATION ${DRAVIK_CMAKE_DIR})
+
+# pkg-config: dravik (no Qt) and dravik-widgets.
+function(dravik_pkg_config file name library requires description)
+  set(PC_NAME ${name})
+  set(PC_LIBRARY ${library})
+  set(PC_REQUIRES "${requires}")
+  set(PC_DESCRIPTION "${description}")
+  configure_file(cmake/dravik.pc.in ${PROJECT_BINARY_DIR}/pkgconfig/${file}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/${file}.pc
+          DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
+dravik_pkg_config(dravik Dravik QueltDravik30 ""
+                  "Multilingual forms: components, form streams and the language switch")
+dravik_pkg_config(dravik-widgets "Dravik Widgets" QueltDravik30Ui "dravik Qt6Widgets"
+                  "Multilingual forms: the visual controls on Qt 6 Widgets")
+
+# The manual page says what `dravik --help` says; it is made again whenever the tool is.
+set(DRAVIK_MAN_PAGE ${PROJECT_BINARY_DIR}/man/dravik.1)
+add_custom_command(OUTPUT ${DRAVIK_MAN_PAGE}.gz
+  COMMAND ${CMAKE_COMMAND} -DDRAVIK=$<TARGET_FILE:dravik> -DOUTPUT=${DRAVIK_MAN_PAGE}
+          -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+  COMMAND gzip -9nf ${DRAVIK_MAN_PAGE}
+  DEPENDS dravik ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+  COMMENT "Manual page of dravik" VERBATIM)
+add_custom_target(dravik_man ALL DEPENDS ${DRAVIK_MAN_PAGE}.gz)
+install(FILES ${DRAVIK_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES README.md docs/GUIDE.md docs/ARCHITECTURE.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
