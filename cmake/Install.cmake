@@ -29,9 +29,13 @@ install(TARGETS QueltDravik30 QueltDravik30Ui QueltDravik30Design dravik
 install(TARGETS dravik-fit dravik-edit dravik-studio dravik-demo
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(DIRECTORY platform library model runtime source widgets editor
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/dravik
-        FILES_MATCHING PATTERN "*.h" PATTERN "forms" EXCLUDE)
+# The headers of the three libraries' layers, each under its path in this tree.
+file(GLOB_RECURSE headers RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
+     platform/*.h library/*.h model/*.h runtime/*.h source/*.h widgets/*.h editor/*.h)
+foreach(header IN LISTS headers)
+  get_filename_component(dir ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/dravik/${dir})
+endforeach()
 install(DIRECTORY include/dravik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 install(EXPORT DravikTargets NAMESPACE Dravik:: DESTINATION ${DRAVIK_CMAKE_DIR})

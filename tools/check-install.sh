@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Uses the framework as a project of its own would: installs the build into a scratch prefix,
+# builds examples/hello against it with only CMAKE_PREFIX_PATH set, runs it offscreen and checks
+# its pictures in both languages; a broken form file must fail that build with the tool's one
+# line; a program built with the pkg-config flags alone must link and run. Without a configured
+# BUILD (default build/) it configures and builds one first.
+#   usage: tools/check-install.sh [BUILD]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$root" && realpath -m "${1:-build}")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+step() { printf '%s (%ss)\n' "$1" "$SECONDS"; }
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+if [ ! -f "$build/build.ninja" ]; then
+  (cd "$root" && cmake --preset debug -B "$build" && cmake --build "$build" -j2)
+  step "built"
+fi
+cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log"
+step "installed into a scratch prefix"
+
+# The example, in a folder of its own, sees nothing of this tree but the installed package.
+cp -r "$root/examples/hello" "$scratch/hello"
+env -u CMAKE_PREFIX_PATH CMAKE_PREFIX_PATH="$scratch/prefix" \
+  cmake -S "$scratch/hello" -B "$scratch/hello/build" -G Ninja >"$scratch/configure.log" ||
+  { cat "$scratch/configure.log"; fail "the example does not configure"; }
+cmake --build "$scratch/hello/build" -j2 >"$scratch/build.log" ||
+  { cat "$scratch/build.log"; fail "the example does not build"; }
+step "example built"
+
+shots="$scratch/shots"
+(cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+   "$scratch/hello/build/hello" --screenshot-dir "$shots")
+for language in English Deutsch; do
+  picture="$shots/hello-$language.png"
+  [ "$(head -c 8 "$picture" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+    fail "no picture $picture"
+done
+cmp -s "$shots/hello-English.png" "$shots/hello-Deutsch.png" &&
+  fail "the window looks the same in English and German"
+step "example ran offscreen: hello-English.png, hello-Deutsch.png"
+if [ -n "${DRAVIK_KEEP_SCREENSHOTS:-}" ]; then
+  mkdir -p "$DRAVIK_KEEP_SCREENSHOTS" && cp "$shots"/*.png "$DRAVIK_KEEP_SCREENSHOTS"
+fi
+
+# A form file the tool cannot read stops the build with the tool's message about it.
+printf "object HelloForm: THelloForm\n  Caption = 'cut off\nend\n" >"$scratch/hello/forms/THelloForm.txt"
+if cmake --build "$scratch/hello/build" >"$scratch/broken.log" 2>&1; then
+  fail "a broken form file built"
+fi
+grep -qx "dravik convert: .*THelloForm.txt: Unterminated string on line 2" "$scratch/broken.log" ||
+  { cat "$scratch/broken.log"; fail "the failed build does not show the tool's message"; }
+step "a broken form file fails the build with the tool's message"
+
+# pkg-config alone: a program of the non-visual library.
+cat >"$scratch/languages.cpp" <<'CPP'
+#include <dravik/Dravik.h>
+#include <iostream>
+int main() { std::cout << dravik::LanguageTableCount() << "\n"; }
+CPP
+export PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig"
+# shellcheck disable=SC2046
+c++ "$scratch/languages.cpp" -o "$scratch/languages" $(pkg-config --cflags --libs dravik)
+[ "$(LD_LIBRARY_PATH="$scratch/prefix/lib" "$scratch/languages")" -gt 0 ] ||
+  fail "the pkg-config program does not run"
+pkg-config --exists dravik-widgets || fail "pkg-config does not find dravik-widgets"
+step "pkg-config flags build and link a program"
