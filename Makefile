@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: run studio test build deps asan-test bench fuzz format clean package
+.PHONY: run studio test build deps asan-test bench fuzz format clean package deb install-check
 
 # The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
@@ -17,6 +17,14 @@ studio: build
 # The shipped folder, build/package: the installer beside the files it installs.
 package: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS) --target dravik_package
+
+# The Debian package of the install (build/dravik_VERSION_ARCH.deb).
+deb: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the build into a scratch prefix and builds examples/hello on it (part of `make test`).
+install-check: build
+	bash tools/check-install.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

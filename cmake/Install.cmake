@@ -73,4 +73,39 @@ add_custom_command(OUTPUT ${DRAVIK_MAN_PAGE}.gz
 add_custom_target(dravik_man ALL DEPENDS ${DRAVIK_MAN_PAGE}.gz)
 install(FILES ${DRAVIK_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-install(FILES README.md docs/GUIDE.md docs/ARCHITECTURE.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The documents, with what a Debian package carries beside them: the copyright and a changelog.
+string(TIMESTAMP DRAVIK_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+file(WRITE ${PROJECT_BINARY_DIR}/doc/changelog
+     "dravik (${PROJECT_VERSION}) unstable; urgency=medium\n\n"
+     "  * Built from the project's sources; their history is the project's git log.\n\n"
+     " -- Dravik developers <dravik@example.org>  ${DRAVIK_BUILD_DATE}\n")
+execute_process(COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/doc/changelog)
+install(FILES README.md docs/GUIDE.md docs/ARCHITECTURE.md cmake/deb/copyright
+              ${PROJECT_BINARY_DIR}/doc/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# `make deb`: the same install as a Debian package under /usr. dpkg-shlibdeps finds the Qt and C++
+# libraries the programs need; the fonts the forms are drawn with are named here, and what a
+# project needs to build on the package is recommended.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME dravik)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Dravik developers <dravik@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "multilingual desktop forms: C++ libraries, tools and demo")
+set(CPACK_PACKAGE_DESCRIPTION "A component system for desktop forms in C++20 on Qt 6 Widgets:
+a TDravik on each form keeps the values of its translated properties for
+every language in the form file, and one assignment switches a whole group
+of forms at run time. The package holds the libraries with their headers,
+CMake package and pkg-config files, the dravik tool, the studio and a demo.")
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-base-dev, cmake, g++, pkgconf")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# The shared libraries: their shlibs entries, and ldconfig run by trigger.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/deb/triggers)
+include(CPack)
