@@ -2,7 +2,8 @@
 # Uses the framework as a project of its own would: installs the build into a scratch prefix,
 # builds examples/hello against it with only CMAKE_PREFIX_PATH set, runs it offscreen and checks
 # its pictures in both languages; a broken form file must fail that build with the tool's one
-# line; a program built with the pkg-config flags alone must link and run. Without a configured
+# line; the steps of docs/GUIDE.md run as written; a program built with the pkg-config flags
+# alone must link and run. Without a configured
 # BUILD (default build/) it configures and builds one first.
 #   usage: tools/check-install.sh [BUILD]
 set -euo pipefail
@@ -52,6 +53,15 @@ fi
 grep -qx "dravik convert: .*THelloForm.txt: Unterminated string on line 2" "$scratch/broken.log" ||
   { cat "$scratch/broken.log"; fail "the failed build does not show the tool's message"; }
 step "a broken form file fails the build with the tool's message"
+
+# The guide's steps, in a fresh copy of the example, with the installed programs.
+mkdir -p "$scratch/home"
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$scratch/home" \
+  DRAVIK_REGISTRY="$scratch/home/registry.reg" PATH="$scratch/prefix/bin:$PATH" \
+  CMAKE_PREFIX_PATH="$scratch/prefix" \
+  python3 "$root/tools/run-guide.py" "$root/docs/GUIDE.md" "$root/examples/hello" "$scratch/guide" \
+  >"$scratch/guide.log" 2>&1 || { cat "$scratch/guide.log"; fail "a step of docs/GUIDE.md failed"; }
+step "$(tail -n 1 "$scratch/guide.log")"
 
 # pkg-config alone: a program of the non-visual library.
 cat >"$scratch/languages.cpp" <<'CPP'
