@@ -18,9 +18,13 @@ studio: build
 package: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS) --target dravik_package
 
-# The Debian package of the install (build/dravik_VERSION_ARCH.deb).
-deb: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package of the install, from an optimised build without the suite:
+# build-deb/dravik_VERSION_ARCH.deb.
+DEB_BUILD ?= build-deb
+deb: deps
+	[ -f $(DEB_BUILD)/build.ninja ] || cmake --preset deb
+	cmake --build $(DEB_BUILD) -j$(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
 
 # Installs the build into a scratch prefix and builds examples/hello on it (part of `make test`).
 install-check: build
@@ -61,7 +65,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release $(DEB_BUILD)
 
 # Every Free Pascal source on this machine through the scanner and its consistency checks.
 .PHONY: scan-corpus

@@ -63,6 +63,19 @@ env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$scratch/home"
   >"$scratch/guide.log" 2>&1 || { cat "$scratch/guide.log"; fail "a step of docs/GUIDE.md failed"; }
 step "$(tail -n 1 "$scratch/guide.log")"
 
+# Installed and without a display, the demo and the studio picture into the current folder,
+# never into the installation.
+mkdir -p "$scratch/run"
+(cd "$scratch/run" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$scratch/home" \
+   DRAVIK_REGISTRY="$scratch/home/registry.reg" sh -c \
+   "'$scratch/prefix/bin/dravik-demo' && '$scratch/prefix/bin/dravik-studio' '$scratch/guide/forms'") \
+  >"$scratch/run.log" 2>&1 || { cat "$scratch/run.log"; fail "the installed demo or studio failed"; }
+for picture in screenshots/main-Deutsch.png screenshots/studio/THelloForm-English.png; do
+  [ -s "$scratch/run/$picture" ] || { cat "$scratch/run.log"; fail "no $picture in the current folder"; }
+done
+[ ! -e "$scratch/prefix/screenshots" ] || fail "pictures were written into the installation"
+step "the installed demo and studio picture into the current folder"
+
 # pkg-config alone: a program of the non-visual library.
 cat >"$scratch/languages.cpp" <<'CPP'
 #include <dravik/Dravik.h>
