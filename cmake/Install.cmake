@@ -62,16 +62,33 @@ dravik_pkg_config(dravik Dravik QueltDravik30 ""
 dravik_pkg_config(dravik-widgets "Dravik Widgets" QueltDravik30Ui "dravik Qt6Widgets"
                   "Multilingual forms: the visual controls on Qt 6 Widgets")
 
-# The manual page says what `dravik --help` says; it is made again whenever the tool is.
-set(DRAVIK_MAN_PAGE ${PROJECT_BINARY_DIR}/man/dravik.1)
-add_custom_command(OUTPUT ${DRAVIK_MAN_PAGE}.gz
-  COMMAND ${CMAKE_COMMAND} -DDRAVIK=$<TARGET_FILE:dravik> -DOUTPUT=${DRAVIK_MAN_PAGE}
-          -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
-  COMMAND gzip -9nf ${DRAVIK_MAN_PAGE}
-  DEPENDS dravik ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
-  COMMENT "Manual page of dravik" VERBATIM)
-add_custom_target(dravik_man ALL DEPENDS ${DRAVIK_MAN_PAGE}.gz)
-install(FILES ${DRAVIK_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual pages say what the programs' --help says; each is made again whenever its program
+# is. dravik-fit and dravik-edit are `dravik fit` and `dravik edit`: their pages are dravik's.
+set(DRAVIK_MAN_DIR ${PROJECT_BINARY_DIR}/man)
+set(pages)
+foreach(entry IN ITEMS
+        "dravik|convert form files and work with their languages and settings files"
+        "dravik-demo|a multilingual application of three windows made of form files"
+        "dravik-studio|the development environment on a folder of units and form files")
+  string(REPLACE "|" ";" entry "${entry}")
+  list(GET entry 0 program)
+  list(GET entry 1 summary)
+  add_custom_command(OUTPUT ${DRAVIK_MAN_DIR}/${program}.1.gz
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${program}
+            -DSUMMARY=${summary} -DVERSION=${PROJECT_VERSION}
+            -DOUTPUT=${DRAVIK_MAN_DIR}/${program}.1 -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+    COMMAND gzip -9nf ${DRAVIK_MAN_DIR}/${program}.1
+    DEPENDS ${program} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+    COMMENT "Manual page of ${program}" VERBATIM)
+  list(APPEND pages ${DRAVIK_MAN_DIR}/${program}.1.gz)
+endforeach()
+foreach(companion IN ITEMS dravik-fit dravik-edit)
+  file(WRITE ${DRAVIK_MAN_DIR}/${companion}.1 ".so man1/dravik.1\n")
+  execute_process(COMMAND gzip -9nf ${DRAVIK_MAN_DIR}/${companion}.1)
+  list(APPEND pages ${DRAVIK_MAN_DIR}/${companion}.1.gz)
+endforeach()
+add_custom_target(dravik_man ALL DEPENDS ${pages})
+install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The documents, with what a Debian package carries beside them: the copyright and a changelog.
 string(TIMESTAMP DRAVIK_BUILD_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
