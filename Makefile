@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: run studio test build deps asan-test bench fuzz format clean package deb install-check
+.PHONY: run studio test build deps asan-test bench fuzz format clean package deb deb-check install-check
 
 # The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
@@ -25,6 +25,10 @@ deb: deps
 	[ -f $(DEB_BUILD)/build.ninja ] || cmake --preset deb
 	cmake --build $(DEB_BUILD) -j$(JOBS)
 	cd $(DEB_BUILD) && cpack -G DEB
+
+# Lintian, then (as root) dpkg -i, the example built on the package, and dpkg -r. Changes /usr.
+deb-check: deb
+	bash tools/check-deb.sh $(DEB_BUILD)/dravik_3.0_amd64.deb
 
 # Installs the build into a scratch prefix and builds examples/hello on it (part of `make test`).
 install-check: build
