@@ -18,8 +18,6 @@ set_target_properties(QueltDravik30 PROPERTIES EXPORT_NAME Core)
 set_target_properties(QueltDravik30Ui PROPERTIES EXPORT_NAME Widgets)
 set_target_properties(QueltDravik30Design PROPERTIES EXPORT_NAME Design)
 set_target_properties(dravik PROPERTIES EXPORT_NAME dravik)
-# dravik_add_forms names the tool the way a user's project does.
-add_executable(Dravik::dravik ALIAS dravik)
 
 install(TARGETS QueltDravik30 QueltDravik30Ui QueltDravik30Design dravik
         EXPORT DravikTargets
