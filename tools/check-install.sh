@@ -45,6 +45,21 @@ if [ -n "${DRAVIK_KEEP_SCREENSHOTS:-}" ]; then
   mkdir -p "$DRAVIK_KEEP_SCREENSHOTS" && cp "$shots"/*.png "$DRAVIK_KEEP_SCREENSHOTS"
 fi
 
+# The same form as a binary file makes the same program.
+"$scratch/prefix/bin/dravik" convert --to binary "$scratch/hello/forms/THelloForm.txt" \
+  "$scratch/hello/forms/THelloForm.dfm"
+sed -i 's|forms/THelloForm.txt|forms/THelloForm.dfm|' "$scratch/hello/CMakeLists.txt"
+cmake --build "$scratch/hello/build" -j2 >"$scratch/binary.log" ||
+  { cat "$scratch/binary.log"; fail "the example does not build with a binary form"; }
+(cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+   "$scratch/hello/build/hello" --screenshot-dir "$scratch/binary-shots" >/dev/null)
+for language in English Deutsch; do
+  cmp -s "$shots/hello-$language.png" "$scratch/binary-shots/hello-$language.png" ||
+    fail "the window from the binary form differs in $language"
+done
+step "a binary form file makes the same window"
+sed -i 's|forms/THelloForm.dfm|forms/THelloForm.txt|' "$scratch/hello/CMakeLists.txt"
+
 # A form file the tool cannot read stops the build with the tool's message about it.
 printf "object HelloForm: THelloForm\n  Caption = 'cut off\nend\n" >"$scratch/hello/forms/THelloForm.txt"
 if cmake --build "$scratch/hello/build" >"$scratch/broken.log" 2>&1; then
