@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: run studio test build deps asan-test bench fuzz format clean package
+.PHONY: run studio test build deps asan-test bench fuzz format clean package deb deb-check install-check
 
 # The demo; without a display it runs offscreen and writes its screenshots under build/.
 run: build
@@ -17,6 +17,22 @@ studio: build
 # The shipped folder, build/package: the installer beside the files it installs.
 package: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS) --target dravik_package
+
+# The Debian package of the install, from an optimised build without the suite:
+# build-deb/dravik_VERSION_ARCH.deb.
+DEB_BUILD ?= build-deb
+deb: deps
+	[ -f $(DEB_BUILD)/build.ninja ] || cmake --preset deb
+	cmake --build $(DEB_BUILD) -j$(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+
+# Lintian, then (as root) dpkg -i, the example built on the package, and dpkg -r. Changes /usr.
+deb-check: deb
+	bash tools/check-deb.sh $(DEB_BUILD)/dravik_3.0_amd64.deb
+
+# Installs the build into a scratch prefix and builds examples/hello on it (part of `make test`).
+install-check: build
+	bash tools/check-install.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -53,7 +69,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-release $(DEB_BUILD)
 
 # Every Free Pascal source on this machine through the scanner and its consistency checks.
 .PHONY: scan-corpus

@@ -1,7 +1,9 @@
 # dravik_embed_resources(TARGET NAME=FILE ...): compiles each FILE (relative to the calling
 # folder) into TARGET and registers it at start-up as the module resource NAME, which
-# TResourceStream and FindModuleResource find. A target may call it more than once.
+# TResourceStream and FindModuleResource find. A target may call it more than once. Installed
+# with the CMake package, where dravik_add_forms (DravikForms.cmake) builds on it.
 function(dravik_embed_resources target)
+  set(writer "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WriteResourceSource.cmake")
   get_property(count TARGET ${target} PROPERTY DRAVIK_RESOURCE_SOURCES)
   if(NOT count)
     set(count 0)
@@ -30,7 +32,9 @@ function(dravik_embed_resources target)
     endif()
     list(APPEND names "${key}")
     get_filename_component(file "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
-    if(NOT EXISTS "${file}")
+    # A file made by the build (a converted form) exists only when the build runs.
+    get_source_file_property(generated_file "${file}" GENERATED)
+    if(NOT EXISTS "${file}" AND NOT generated_file)
       message(FATAL_ERROR "dravik_embed_resources(${target}): no file ${file}")
     endif()
     list(APPEND files "${file}")
@@ -40,8 +44,8 @@ function(dravik_embed_resources target)
   add_custom_command(
     OUTPUT "${generated}"
     COMMAND ${CMAKE_COMMAND} "-DOUTPUT=${generated}" "-DRESOURCES=${items}"
-            -P "${PROJECT_SOURCE_DIR}/cmake/WriteResourceSource.cmake"
-    DEPENDS ${files} "${PROJECT_SOURCE_DIR}/cmake/WriteResourceSource.cmake"
+            -P "${writer}"
+    DEPENDS ${files} "${writer}"
     COMMENT "Embedding resources into ${target}"
     VERBATIM)
   target_sources(${target} PRIVATE "${generated}")

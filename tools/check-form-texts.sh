@@ -18,6 +18,6 @@ while IFS= read -r table; do
     status=1
   fi
   count=$((count + 1))
-done < <(find "$root/apps" "$root/library" "$root/runtime" "$root/widgets" "$root/editor" -name '*.tsv' | sort)
+done < <(find "$root/apps" "$root/examples" "$root/library" "$root/runtime" "$root/widgets" "$root/editor" -name '*.tsv' | sort)
 echo "$count form tables checked"
 exit $status

@@ -3,10 +3,12 @@
 set -euo pipefail
 
 # libqt6opengl6-dev: the CMake package of the UI tools (QUiLoader) depends on Qt's OpenGL one.
+# pkgconf: the install check builds with the pkg-config files; dpkg-dev and file: `make deb`.
 packages=(cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang-format fp-compiler fp-units-rtl fp-units-base fp-units-fcl fpc-source-3.2.2
           qt6-base-dev qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev gettext libxml2-utils libexpat1-dev libgettextpo-dev
-          fonts-dejavu-core fonts-liberation2 xvfb xauth python3)
+          fonts-dejavu-core fonts-liberation2 xvfb xauth python3 pkgconf
+          dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "apps/ScreenshotFolder.h"
 #include "apps/demo/DemoForms.h"
 #include "platform/core/classes/Strings.h"
 #include "platform/ui/UiApplication.h"
@@ -34,7 +35,8 @@ const char kUsage[] =
     "  --language NAME       start in this language (English, Deutsch, Francais, ...)\n"
     "  --screenshot-dir DIR  show each window in every language, save DIR/WINDOW-LANGUAGE.png\n"
     "                        and exit; without a display this is the default, into the\n"
-    "                        screenshots folder beside the program's bin folder\n";
+    "                        screenshots folder beside the build's bin folder, or of the\n"
+    "                        current folder for an installed program\n";
 
 bool HasDisplay() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -107,10 +109,7 @@ int main(int argc, char** argv) {
   }
   if (!HasDisplay()) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (options.ScreenshotDir.empty()) {
-      const std::string exe = QFileInfo(argv[0]).absolutePath().toStdString();
-      options.ScreenshotDir = exe + "/../screenshots";
-    }
+    if (options.ScreenshotDir.empty()) options.ScreenshotDir = DefaultScreenshotFolder(argv[0], "");
   }
   try {
     TUiApplication app(argc, argv);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "apps/ScreenshotFolder.h"
 #include "apps/studio/StudioForm.h"
 #include "apps/studio/StudioRules.h"
 #include "platform/core/classes/Strings.h"
@@ -40,7 +41,8 @@ const char kUsage[] =
     "  --language NAME       the studio's own language (English, Deutsch)\n"
     "  --screenshot-dir DIR  show each form of FOLDER in each of the studio's languages, save\n"
     "                        DIR/FORM-LANGUAGE.png and exit; without a display this is the\n"
-    "                        default, into screenshots/studio beside the program's bin folder\n"
+    "                        default, into screenshots/studio beside the build's bin folder,\n"
+    "                        or of the current folder for an installed program\n"
     "  --palette             print the packages that loaded and the palette, then exit\n";
 
 bool HasDisplay() {
@@ -132,8 +134,7 @@ int main(int argc, char** argv) {
   if (!HasDisplay()) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (options.ScreenshotDir.empty())
-      options.ScreenshotDir =
-          QFileInfo(argv[0]).absolutePath().toStdString() + "/../screenshots/studio";
+      options.ScreenshotDir = DefaultScreenshotFolder(argv[0], "studio");
   }
   qInstallMessageHandler(QuietQt);
   try {
