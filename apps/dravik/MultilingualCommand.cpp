@@ -2,8 +2,6 @@
 // it, with the unit's file instead of an editor buffer and the terminal for the questions. No
 // editor opens: the language file starts without languages, and `dravik edit --unit` edits it.
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 
