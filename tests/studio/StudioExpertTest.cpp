@@ -171,6 +171,8 @@ TEST_F(StudioExpert, FormAndUnitAreMadeMultilingualInTheOpenStudio) {
   EXPECT_EQ(dropped->DesignLeft(), 32);
   EXPECT_EQ(dropped->DesignTop(), 8);
   EXPECT_TRUE(studio->Host().IsFormModified(studio->CurrentModule()));
+  studio->Show();
+  SaveScreenshot(studio->Widget(), "expert_form_dropped.png");
 
   // A plain unit: rewritten in the pane, unsaved; its language file is written at once.
   Select("Plain.pas");
