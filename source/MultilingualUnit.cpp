@@ -52,7 +52,7 @@ class TUnitCommand {
     const bool sourceOk = fSourceRead && ModifySourceCode(fParser, fResult.ResID);
     if (!sourceOk && !Yes("ESyntaxError Continue", TUnitQuestion::Continue)) return;
     if (sourceOk) {
-      fResult.SourceWritten = fHost.WriteSource(fPasName, fParser.Source);
+      fResult.SourceWritten = fResult.UnitLoadsFile = fHost.WriteSource(fPasName, fParser.Source);
       if (!fResult.SourceWritten && !Yes("ESourceWriteError Continue", TUnitQuestion::Continue))
         return;
     }
@@ -69,7 +69,8 @@ class TUnitCommand {
     const bool readOnly = access == TFileAccess::ReadOnly;
     if (readOnly && !Yes("ELangFileError ReadOnly Continue", TUnitQuestion::Continue)) return;
     bool restored = false;
-    if (fSourceRead && !GetResIDFromSource(fParser, fResult.ResID)) {
+    fResult.UnitLoadsFile = fSourceRead && GetResIDFromSource(fParser, fResult.ResID);
+    if (fSourceRead && !fResult.UnitLoadsFile) {
       switch (fHost.Ask("EStatementNotFound Restore", TUnitQuestion::Choose)) {
         case TUnitAnswer::Cancel:
           return;
@@ -102,7 +103,7 @@ class TUnitCommand {
     if (!ModifySourceCode(fParser, resID) || !fHost.WriteSource(fPasName, fParser.Source))
       return false;
     fResult.ResID = resID;
-    fResult.SourceWritten = true;
+    fResult.SourceWritten = fResult.UnitLoadsFile = true;
     return true;
   }
 

@@ -36,6 +36,7 @@ struct TUnitCommandHost {
 struct TUnitCommandResult {
   bool Finished = false;  // not stopped by an answer or a failure
   bool SourceWritten = false;
+  bool UnitLoadsFile = false;  // the unit holds the InitDravik call with ResID
   bool LanguageFileWritten = false;
   std::string ResID;  // the unit's resource ID, when known
 };

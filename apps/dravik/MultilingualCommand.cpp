@@ -128,7 +128,10 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
     throw EExit{1, questions.Failure().empty()
                        ? "stopped: " + pasName + " was not made multilingual"
                        : questions.Failure()};
-  out << pasName << ": multilingual, resource " << result.ResID << " in " << lngName << '\n';
+  if (result.UnitLoadsFile)
+    out << pasName << ": multilingual, resource " << result.ResID << " in " << lngName << '\n';
+  else
+    out << pasName << ": left as it was; it does not load " << lngName << '\n';
   return 0;
 }
 

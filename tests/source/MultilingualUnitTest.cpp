@@ -188,6 +188,7 @@ TEST_F(MultilingualUnit, EachShapeOfUnitIsRewrittenToLoadItsLanguageFile) {
     expected = std::regex_replace(expected, std::regex("\\{ID\\}"), result.ResID);
     EXPECT_EQ(ReadFileBytes(Pas(c.Unit)), expected);
     EXPECT_EQ(result.SourceWritten, !c.Expected.empty());
+    EXPECT_EQ(result.UnitLoadsFile, !c.Expected.empty());
 
     // The unit's resource, bound into a program, gives the strings by that ID.
     ASSERT_TRUE(result.LanguageFileWritten);
@@ -220,6 +221,7 @@ TEST_F(MultilingualUnit, ASecondRunFindsTheLanguageFileAndChangesNothing) {
   const TUnitCommandResult second = Run("Again");
   EXPECT_TRUE(second.Finished);
   EXPECT_EQ(second.ResID, id);
+  EXPECT_TRUE(second.UnitLoadsFile);
   EXPECT_TRUE(asked.empty());
   EXPECT_EQ(edits, 2) << "the editor opens on the file's data";
   EXPECT_FALSE(second.SourceWritten || second.LanguageFileWritten);

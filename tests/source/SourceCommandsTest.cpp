@@ -296,6 +296,17 @@ TEST(MultilingualCommand, RunsOnTheFilesAndRefusesInOneLine) {
   EXPECT_EQ(unreadable.Err, "dravik multilingual: Error reading language file (*.lng)\n");
   EXPECT_EQ(unreadable.Out, "");
 
+  // A unit that cannot be rewritten, going on: the file is written, the unit said to be left.
+  const std::string unended = dir.File("Unended.pas");
+  WriteFileBytes(unended, "unit Unended;\ninterface\nimplementation\n");
+  const std::string unendedLng = dir.File("Unended.lng");
+  TRunResult left = Dravik("multilingual --yes '" + unended + "'");
+  EXPECT_EQ(left.ExitCode, 0) << left.Err;
+  EXPECT_EQ(left.Err, "Syntax error in source code. Continue? yes\n");
+  EXPECT_EQ(left.Out, unendedLng + ": written\n" + unended + ": left as it was; it does not load " +
+                          unendedLng + "\n");
+  EXPECT_EQ(ReadFileBytes(unended), "unit Unended;\ninterface\nimplementation\n");
+
   TRunResult missing = Dravik("multilingual '" + dir.File("None.pas") + "'");
   EXPECT_EQ(missing.ExitCode, 1);
   EXPECT_EQ(missing.Err, "dravik multilingual: no unit " + dir.File("None.pas") + "\n");
