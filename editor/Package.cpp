@@ -3,6 +3,7 @@
 
 extern "C" __attribute__((visibility("default"))) void DravikRegisterPackage() {
   dravik::RegisterDravikUnit();
+  dravik::RegisterDravikExpertUnit();
   dravik::RegisterButtonPanelUnit();
   dravik::RegisterFileToolsUnit();
   dravik::RegisterSortGridUnit();

@@ -4,6 +4,7 @@
 namespace dravik {
 
 void RegisterDravikUnit();
+void RegisterDravikExpertUnit();
 void RegisterButtonPanelUnit();
 void RegisterFileToolsUnit();
 void RegisterSortGridUnit();

@@ -132,6 +132,9 @@ class TSourceParser {
                         int32_t end, bool& isBegin) const;
   bool Pas_HasUnitMainProgram(bool& hasMain, int32_t& mainPos) const;
   bool Pas_UseUnit(std::string_view unitName, bool inInterface, bool& alreadyUsed);
+  // The line break that text inserted near a position should use: the one ending that line,
+  // else the text's last one; CR LF in a text without any.
+  std::string LineBreakOfText(int32_t near) const;
 
  private:
   // A token found by ReadToken: its first byte, its length and where the next read continues.
@@ -149,7 +152,6 @@ class TSourceParser {
   int32_t FindProgramHeaderEnd(int32_t finalEnd) const;
   bool ReadUsesClause(int32_t& pos, int32_t finalEnd, std::string_view unitName,
                       bool& listed) const;
-  std::string LineBreakOfText(int32_t near) const;
 
   TCodeType fCodeType;
   std::string fMask;

@@ -67,5 +67,6 @@ extern const TCommand PseudoCommand;
 extern const TCommand ConfigCommand;
 extern const TCommand VersionsCommand;
 extern const TCommand OverviewCommand;
+extern const TCommand MultilingualCommand;
 
 }  // namespace dravik

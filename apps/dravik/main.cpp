@@ -8,6 +8,6 @@ int main(int argc, char** argv) {
   return RunTool(
       {&ConvertCommand, &ShowCommand, &RewriteCommand, &ClassesCommand, &ScanCommand, &CheckCommand,
        &FitCommand, &EditCommand, &ExportCommand, &SectionsCommand, &ImportCommand, &StatusCommand,
-       &PseudoCommand, &ConfigCommand, &VersionsCommand, &OverviewCommand},
+       &PseudoCommand, &ConfigCommand, &VersionsCommand, &OverviewCommand, &MultilingualCommand},
       argc, argv);
 }

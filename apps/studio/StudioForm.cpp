@@ -70,6 +70,12 @@ void TStudioForm::AfterConstruction() {
   fHost->OnBufferChanged = [this](int module) { BufferChanged(module); };
   fHost->OnShowForm = [this](int module) { SelectModule(module); };
   fHost->OnMenuChanged = [this] { MenuChanged(); };
+  // An expert drops its component on the form it showed, which is the current one.
+  fHost->OnCreateComponent = [this](int module, const std::string& typeName, int left, int top,
+                                    int width, int height) -> TComponent* {
+    if (module != fHost->CurrentModule()) SelectModule(module);
+    return DropComponent(typeName, left, top, std::pair(width, height));
+  };
   // The host's menus match the window's, so an expert's item goes where it asked.
   TMenuItem* top = Menu()->Items();
   for (int i = 0; i < top->Count(); ++i) fHost->AddMenu(top->Items(i)->Name());
@@ -109,6 +115,7 @@ void TStudioForm::BeforeDestruction() {
   fHost->OnBufferChanged = nullptr;
   fHost->OnShowForm = nullptr;
   fHost->OnMenuChanged = nullptr;
+  fHost->OnCreateComponent = nullptr;
   fHost.reset();
   TForm::BeforeDestruction();
 }
@@ -385,6 +392,14 @@ void TStudioForm::EditSelected() {
 
 TComponent* TStudioForm::AddComponent(const std::string& className) {
   if (!fForm) return nullptr;
+  // Each new component a little below and beside the one added before, so none hides another.
+  const int32_t offset = 8 + 16 * (fForm->ComponentCount() % 12);
+  return DropComponent(className, offset, offset, std::nullopt);
+}
+
+TComponent* TStudioForm::DropComponent(const std::string& className, int32_t left, int32_t top,
+                                       std::optional<std::pair<int32_t, int32_t>> size) {
+  if (!fForm) return nullptr;
   const TClassRecord* record = nullptr;
   for (const TDesignRegistry::TPalettePage& page : fHost->Registry().Pages())
     for (const TClassRecord* c : page.Classes)
@@ -392,9 +407,9 @@ TComponent* TStudioForm::AddComponent(const std::string& className) {
   if (!record) return nullptr;
   TComponent* added = nullptr;
   try {
-    // Each new component a little below and beside the one added before, so none hides another.
-    const int32_t offset = 8 + 16 * (fForm->ComponentCount() % 12);
-    added = AddDesignedComponent(*fForm, *record, offset, offset);
+    added = AddDesignedComponent(*fForm, *record, left, top);
+    if (auto* control = dynamic_cast<TControl*>(added); control && size)
+      control->SetBounds(left, top, size->first, size->second);
   } catch (const Exception& e) {
     Report(e);
     return nullptr;

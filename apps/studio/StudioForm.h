@@ -5,7 +5,9 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "apps/studio/StudioRules.h"
@@ -105,6 +107,9 @@ class TStudioForm : public TForm {
 
   TListView* Inspector() const;
   TComboBox* PageBox() const;
+  // Adds a component of the palette's class at the position, in its own size or the one given.
+  TComponent* DropComponent(const std::string& className, int32_t left, int32_t top,
+                            std::optional<std::pair<int32_t, int32_t>> size);
   void FillModules();
   void FillComponents();
   void FillInspector();

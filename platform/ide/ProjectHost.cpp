@@ -158,6 +158,11 @@ class TProjectHost::TForm : public TIFormInterface {
     if (fHost.OnShowForm) fHost.OnShowForm(fModule);
   }
   void MarkModified() override { fHost.FormModified(fModule); }
+  TComponent* CreateComponent(const std::string& typeName, int left, int top, int width,
+                              int height) override {
+    if (!fHost.OnCreateComponent) return nullptr;
+    return fHost.OnCreateComponent(fModule, typeName, left, top, width, height);
+  }
 
  private:
   TProjectHost& fHost;

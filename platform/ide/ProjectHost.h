@@ -75,6 +75,10 @@ class TProjectHost : public TIToolServices, private TIMainMenu {
   std::function<void(int module)> OnBufferChanged;
   std::function<void(int module)> OnShowForm;
   std::function<void()> OnMenuChanged;
+  // Drops a component on the module's form for a form interface; without it none is made.
+  std::function<TComponent*(int module, const std::string& typeName, int left, int top, int width,
+                            int height)>
+      OnCreateComponent;
 
   // The main menu's top-level menus, as the window builds them.
   struct TTopMenu {

@@ -50,6 +50,10 @@ class TIFormInterface {
   virtual void ShowForm() = 0;
   // The form changed: it is saved with the project.
   virtual void MarkModified() = 0;
+  // Drops a component of the registered class typeName on the form, as the designer would (a
+  // new name, the form changed); null when it cannot be made.
+  virtual TComponent* CreateComponent(const std::string& typeName, int left, int top, int width,
+                                      int height) = 0;
 };
 
 class TIModuleInterface {

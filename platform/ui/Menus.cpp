@@ -193,7 +193,8 @@ QAction* TMenuItem::Action() {
 void TMenuItem::UpdateAction() {
   if (!fAction) return;
   fAction->setSeparator(IsLine());
-  fAction->setText(QText(fCaption));
+  // A separator's "-" is no label: styles would draw it beside the line.
+  fAction->setText(IsLine() ? QString() : QText(fCaption));
   fAction->setToolTip(QText(fHint));
   fAction->setStatusTip(QText(fHint));
   fAction->setEnabled(fEnabled);

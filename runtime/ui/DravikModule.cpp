@@ -80,6 +80,10 @@ TDravikModule* DravikModule() {
   return Module().get();
 }
 
+TDravikModule* ExistingDravikModule() {
+  return Module().get();
+}
+
 void FreeDravikModule() {
   Module().reset();
 }

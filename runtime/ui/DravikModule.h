@@ -42,6 +42,8 @@ inline constexpr const char* kPrivateDomain = ".Private Quelt Domain";
 
 // The module while a development-environment host is present (made on first use); else null.
 TDravikModule* DravikModule();
+// The module when it is there; never makes it (for those that go after it may have gone).
+TDravikModule* ExistingDravikModule();
 // Frees the module (the host goes, or a test ends).
 void FreeDravikModule();
 

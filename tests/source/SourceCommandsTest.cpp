@@ -1,7 +1,8 @@
-// `dravik scan` and `dravik check` run as a user runs them, on units with CR LF, LF and mixed
-// line breaks.
+// `dravik scan`, `dravik check` and `dravik multilingual` run as a user runs them, on units with
+// CR LF, LF and mixed line breaks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -247,6 +248,69 @@ TEST(CheckCommand, ExcerptsOnALongLineOfCalls) {
                                    std::to_string(first + 13 * (kCalls - 2) + 10));
   EXPECT_EQ(lines.back(),
             "invalid\tGetString(x);\t" + std::to_string(first + 13 * (kCalls - 1) + 10));
+}
+
+// The unit command from the terminal: each run's exit code, output and files, in order on one
+// folder; a refusal is one line.
+TEST(MultilingualCommand, RunsOnTheFilesAndRefusesInOneLine) {
+  TTempDir dir;
+  const std::string unit = dir.File("Unit1.pas"), lng = dir.File("Unit1.lng");
+  WriteFileBytes(unit, "unit Unit1;\r\ninterface\r\nimplementation\r\nend.\r\n");
+  const auto run = [&](const std::string& args, const std::string& input) {
+    return Dravik("multilingual " + args + " '" + unit + "'", &input);
+  };
+
+  // Declined on the terminal: nothing is written.
+  TRunResult declined = run("", "n\n");
+  EXPECT_EQ(declined.ExitCode, 1);
+  EXPECT_EQ(declined.Err,
+            "Do you want to create a multilingual source code document? [y/n] "
+            "dravik multilingual: stopped: " +
+                unit + " was not made multilingual\n");
+  EXPECT_FALSE(std::filesystem::exists(lng));
+
+  TRunResult made = run("--yes", "");
+  ASSERT_EQ(made.ExitCode, 0) << made.Err;
+  EXPECT_EQ(made.Err, "");
+  const std::string text = ReadFileBytes(unit);
+  const std::size_t call = text.find("InitDravik('{");
+  ASSERT_NE(call, std::string::npos) << text;
+  const std::string id = text.substr(call + 12, 38);
+  EXPECT_EQ(made.Out, unit + ": rewritten to load " + lng + "\n" + lng + ": written\n" + unit +
+                          ": multilingual, resource " + id + " in " + lng + "\n");
+  const std::string languageFile = ReadFileBytes(lng);
+  EXPECT_NE(languageFile.find(id), std::string::npos);
+
+  // Again: found, nothing asked, nothing changed.
+  TRunResult again = run("", "");
+  EXPECT_EQ(again.ExitCode, 0) << again.Err;
+  EXPECT_EQ(again.Out, unit + ": multilingual, resource " + id + " in " + lng + "\n");
+  EXPECT_EQ(again.Err, "");
+  EXPECT_EQ(ReadFileBytes(unit), text);
+  EXPECT_EQ(ReadFileBytes(lng), languageFile);
+
+  // A language file that is no resource file.
+  WriteFileBytes(lng, "garbage");
+  TRunResult unreadable = run("--yes", "");
+  EXPECT_EQ(unreadable.ExitCode, 1);
+  EXPECT_EQ(unreadable.Err, "dravik multilingual: Error reading language file (*.lng)\n");
+  EXPECT_EQ(unreadable.Out, "");
+
+  // A unit that cannot be rewritten, going on: the file is written, the unit said to be left.
+  const std::string unended = dir.File("Unended.pas");
+  WriteFileBytes(unended, "unit Unended;\ninterface\nimplementation\n");
+  const std::string unendedLng = dir.File("Unended.lng");
+  TRunResult left = Dravik("multilingual --yes '" + unended + "'");
+  EXPECT_EQ(left.ExitCode, 0) << left.Err;
+  EXPECT_EQ(left.Err, "Syntax error in source code. Continue? yes\n");
+  EXPECT_EQ(left.Out, unendedLng + ": written\n" + unended + ": left as it was; it does not load " +
+                          unendedLng + "\n");
+  EXPECT_EQ(ReadFileBytes(unended), "unit Unended;\ninterface\nimplementation\n");
+
+  TRunResult missing = Dravik("multilingual '" + dir.File("None.pas") + "'");
+  EXPECT_EQ(missing.ExitCode, 1);
+  EXPECT_EQ(missing.Err, "dravik multilingual: no unit " + dir.File("None.pas") + "\n");
+  EXPECT_EQ(Dravik("multilingual").ExitCode, 2);
 }
 
 }  // namespace
