@@ -1,12 +1,15 @@
 // One language switch of a frame of 100 forms, each with a TDravik translating 100 string
 // properties into three languages, beside the bare cost of assigning the same 10,000 values
-// through the properties' own setters. The ratio of the two is printed at the end.
+// through the properties' own setters; and the switch of frames of 100, 400 and 1,600 forms of
+// 10 properties each, which should grow with the number of forms. The ratios are printed at the
+// end.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/TimesReporter.h"
@@ -20,6 +23,7 @@ namespace {
 
 constexpr int kForms = 100;
 constexpr int kControls = 50;  // two translated properties each
+constexpr int kSmallFormControls = 5;
 constexpr int kLanguages = 3;
 const char* const kLanguageNames[kLanguages] = {"English", "Deutsch", "Francais"};
 
@@ -74,9 +78,9 @@ struct TFrameOfForms {
   std::vector<std::string> Values[kLanguages];  // Caption and Hint per control, in that order
   TDravik* First = nullptr;
 
-  TFrameOfForms() {
+  explicit TFrameOfForms(int forms = kForms, int controls = kControls) {
     setenv("LANG", "C", 1);
-    for (int f = 0; f < kForms; ++f) {
+    for (int f = 0; f < forms; ++f) {
       auto form = MakeComponent<TBenchForm>(nullptr);
       form->SetName("Form" + std::to_string(f));
       auto* dravik = Create<TDravik>(form.get());
@@ -87,7 +91,7 @@ struct TFrameOfForms {
         language->Name = kLanguageNames[l];
         language->SubIndex = l;
       }
-      for (int c = 0; c < kControls; ++c) {
+      for (int c = 0; c < controls; ++c) {
         auto* control = Create<TBenchControl>(form.get());
         control->SetName("Control" + std::to_string(c));
         control->SetCaption(Text(f, c, "Caption", 0));
@@ -147,6 +151,21 @@ void BM_AssignThroughSetters(benchmark::State& state) {
 }
 BENCHMARK(BM_AssignThroughSetters)->Unit(benchmark::kMicrosecond);
 
+// Frames of more and more small forms: the cost per form should stay the same.
+void BM_SwitchGrowth(benchmark::State& state) {
+  const int forms = static_cast<int>(state.range(0));
+  TFrameOfForms frame(forms, kSmallFormControls);
+  int language = 0;
+  for (auto _ : state) {
+    language = (language + 1) % kLanguages;
+    frame.First->SetLanguage(kLanguageNames[language]);
+  }
+  if (frame.Controls.back()->GetHint() != frame.Values[language].back())
+    state.SkipWithError("the switch did not reach the last form");
+  state.SetItemsProcessed(state.iterations() * forms * kSmallFormControls * 2);
+}
+BENCHMARK(BM_SwitchGrowth)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
+
 // After the table: how much the switch costs on top of the bare assignments, in CPU time.
 void PrintRatios(const TBenchTimes& times) {
   const double change = CpuTime(times, "BM_SwitchFrame");
@@ -154,6 +173,13 @@ void PrintRatios(const TBenchTimes& times) {
   if (change > 0 && bare > 0)
     std::printf("switch / bare assignments (CPU time): %.2f (machinery %+.0f %%)\n", change / bare,
                 100.0 * (change / bare - 1.0));
+  for (auto [from, to] : {std::pair{100, 400}, std::pair{400, 1600}}) {
+    const double small = CpuTime(times, "BM_SwitchGrowth/" + std::to_string(from));
+    const double large = CpuTime(times, "BM_SwitchGrowth/" + std::to_string(to));
+    if (small > 0 && large > 0)
+      std::printf("switch of %d against %d forms (CPU time): %.2f times (linear: 4)\n", to, from,
+                  large / small);
+  }
 }
 
 }  // namespace
