@@ -192,6 +192,10 @@ void TLanguageManager::AssignLangsAndSync(const TLanguageEntries& newLangs, TSyn
   }
 }
 
+namespace {
+constexpr std::size_t kSwitchAhead = 4;  // how many rows ahead the switch asks for memory
+}  // namespace
+
 bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* target = fLangs->Items(index);
   const int32_t k = target->SubIndex;
@@ -202,6 +206,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
     if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
     fComps->Init();
     fBoundGeneration = StructureGeneration();
+    fSwitchTable.clear();
+    ForEachLangEntry([this](TConsistentLangPropertyEntry& entry) {
+      TSwitchRow row{&entry, nullptr, nullptr};
+      const TMainEntry* parent = entry.ParentEntry();
+      if (typeid(entry) == typeid(TInconsistentLangPropertyEntry) && parent &&
+          parent->SubType().Contains(stPubPropObject)) {
+        row.Text = static_cast<TInconsistentLangPropertyEntry*>(&entry);
+        row.Object = parent->Object();
+      }
+      fSwitchTable.push_back(row);
+    });
   }
   const int active = fLangs->IndexOfSubIndex(0);
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
@@ -211,17 +226,32 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   // still switch, so that no entry is left a language behind the rest. The first failure is
   // reported after, naming the entry.
   std::exception_ptr failure;
-  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+  for (std::size_t i = 0; i < fSwitchTable.size(); ++i) {
+    // The entries lie apart in memory: the next ones are asked for while this one switches,
+    // first the entries and objects, then what those point to.
+    if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + 2 * kSwitchAhead];
+      for (int line = 0; line < 4; ++line)
+        __builtin_prefetch(reinterpret_cast<const char*>(ahead.Entry) + 64 * line);
+      if (ahead.Object) __builtin_prefetch(ahead.Object);
+    }
+    if (i + kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + kSwitchAhead];
+      if (ahead.Object) ahead.Text->PrefetchText(k, *ahead.Object);
+    }
+    const TSwitchRow& row = fSwitchTable[i];
     try {
-      entry.ExchangeLangValues(0, k);
+      if (row.Object && row.Text->ExchangeText(k, *row.Object, fSwitchScratch)) continue;
+      row.Entry->ExchangeLangValues(0, k);
     } catch (Exception& e) {
-      if (failure) return;
-      e.SetMessage(Format("%s in language %s: %s", {EntryKey(entry), target->Name, e.Message()}));
+      if (failure) continue;
+      e.SetMessage(
+          Format("%s in language %s: %s", {EntryKey(*row.Entry), target->Name, e.Message()}));
       failure = std::current_exception();
     } catch (...) {
       if (!failure) failure = std::current_exception();
     }
-  });
+  }
   if (failure) std::rethrow_exception(failure);
   return true;
 }

@@ -131,6 +131,32 @@ TEST_F(ValueExchange, ARefusedValueStaysWithItsLanguage) {
   EXPECT_EQ(level->GetLangValue(2), Variant("many")) << "Deutsch";
 }
 
+// Texts take a way of their own through a switch; what the program wrote into a property while
+// a language was shown still goes with that language, and the slots keep plain texts.
+TEST_F(ValueExchange, ATextEditedBetweenSwitchesStaysWithItsLanguage) {
+  auto form = MakeDravikForm("Hello");
+  TTestControl* button = Control(form.get(), "Button1");
+  SetLanguages(DravikOf(form.get()), {{"English", 0}, {"Deutsch", 1}, {"Francais", 2}});
+  auto* caption =
+      Translate(DravikOf(form.get()), button, "Caption", {"Hello", "Hallo", "Salut"});
+
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(1));
+  button->Caption = "Hallo, Welt";
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(2));
+  EXPECT_EQ(button->Caption, "Salut");
+  button->Caption = "";
+  struct {
+    int Language;
+    const char* Shown;
+  } const visits[] = {{1, "Hallo, Welt"}, {0, "Hello"}, {2, ""}, {1, "Hallo, Welt"}};
+  for (const auto& visit : visits) {
+    ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(visit.Language));
+    EXPECT_EQ(button->Caption, visit.Shown) << visit.Language;
+  }
+  for (int slot = 1; slot < 3; ++slot)
+    EXPECT_EQ(caption->GetLangValue(slot).VarType(), varString) << slot;
+}
+
 TEST_F(ValueExchange, NamedStringsTakePartLikeProperties) {
   auto form = MakeDravikForm("Hello");
   TDravik* dravik = DravikOf(form.get());
