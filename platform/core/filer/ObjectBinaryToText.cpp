@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -10,7 +11,6 @@
 #include "platform/core/filer/TextFormNumbers.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/Stream.h"
-#include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -33,16 +33,25 @@ bool IsIdent(std::string_view s) {
 
 // Identifiers joined by dots ("Font.Name", "Form1.Button1").
 bool IsDottedIdent(std::string_view s) {
-  for (std::size_t start = 0;;) {
-    std::size_t dot = s.find('.', start);
-    if (!IsIdent(s.substr(start, dot - start))) return false;
-    if (dot == std::string_view::npos) return true;
-    start = dot + 1;
+  bool start = true;  // at the start of an identifier
+  for (char c : s) {
+    if (c == '.') {
+      if (start) return false;
+      start = true;
+    } else if (start ? !IsIdentStart(c) : !IsIdentChar(c)) {
+      return false;
+    } else {
+      start = false;
+    }
   }
+  return !start;
 }
 
 // A property named like these would end the property list when the text is read.
 bool IsKeyword(std::string_view name) {
+  // Most names start with none of the keywords' letters.
+  const char initial = name.empty() ? '\0' : static_cast<char>(name[0] | 0x20);
+  if (initial != 'o' && initial != 'i' && initial != 'e') return false;
   std::string_view first = name.substr(0, name.find('.'));
   for (std::string_view keyword : {"object", "inherited", "inline", "end"}) {
     if (first.size() == keyword.size() &&
@@ -119,11 +128,11 @@ class TTextFormPrinter {
   void PrintProperties(std::size_t indent, int depth) {
     while (!fReader.EndOfList()) {
       int64_t start = fReader.Offset();
-      std::string name = fReader.BeginProperty();
-      if (!IsDottedIdent(name) || IsKeyword(name))
-        fReader.Error("Invalid property name '" + name.substr(0, 40) + "'", start);
+      fReader.ReadStr(fName);
+      if (!IsDottedIdent(fName) || IsKeyword(fName))
+        fReader.Error("Invalid property name '" + fName.substr(0, 40) + "'", start);
       Indent(indent);
-      fText += name;
+      fText += fName;
       fText += " = ";
       PrintValue(indent, depth);
     }
@@ -173,7 +182,8 @@ class TTextFormPrinter {
       case vaString:
       case vaLString:
       case vaUTF8String:
-        PrintEightBitString(fReader.ReadString(type), indent);
+        fReader.ReadString(type, fValue);
+        PrintEightBitString(fValue, indent);
         break;
       case vaWString:
       case vaUString:
@@ -197,9 +207,35 @@ class TTextFormPrinter {
     }
   }
 
+  // Below 10,000 and in 1/1024ths (1.5, 72, 0.25), a value is an exact decimal of at most ten
+  // places that no shorter decimal reads back as, and shorter than its exponent form: written
+  // as that decimal, without the search for the shortest form and the check that it reads back.
+  bool PrintShortDyadic(long double value) {
+    const long double magnitude = std::fabs(value);
+    const long double units = magnitude * 1024;
+    if (!(magnitude < 10000) || units != std::trunc(units)) return false;
+    const auto scaled = static_cast<uint64_t>(units);
+    if (std::signbit(value)) fText += '-';
+    AppendNumber(scaled / 1024);
+    fText += '.';
+    uint64_t fraction = scaled % 1024 * 9765625;  // ten decimal places: 10^10 / 1024 per unit
+    if (fraction == 0) {
+      fText += "0\n";
+      return true;
+    }
+    char digits[10];
+    for (int i = 9; i >= 0; --i, fraction /= 10) digits[i] = static_cast<char>('0' + fraction % 10);
+    int end = 10;
+    while (digits[end - 1] == '0') --end;
+    fText.append(digits, static_cast<std::size_t>(end));
+    fText += '\n';
+    return true;
+  }
+
   void PrintExtended(int64_t start) {
     char stored[10];
     long double value = fReader.ReadFloat();
+    if (PrintShortDyadic(value)) return;
     std::memcpy(stored, &value, sizeof stored);
     auto text = FormatExtended(value);
     // Only canonical values survive the way through decimal text.
@@ -218,10 +254,10 @@ class TTextFormPrinter {
   }
 
   void PrintIdent(int64_t start) {
-    std::string ident = fReader.ReadStr();
-    if (!IsDottedIdent(ident))
-      fReader.Error("Invalid identifier '" + ident.substr(0, 40) + "'", start);
-    fText += ident;
+    fReader.ReadStr(fValue);
+    if (!IsDottedIdent(fValue))
+      fReader.Error("Invalid identifier '" + fValue.substr(0, 40) + "'", start);
+    fText += fValue;
     fText += '\n';
   }
 
@@ -313,9 +349,8 @@ class TTextFormPrinter {
   }
 
   void PrintBinary(std::size_t indent) {
-    fBinary.SetSize(0);
-    fReader.ReadBinary(fBinary);
-    const std::string& data = fBinary.DataString();
+    fReader.ReadBinary(fValue);
+    const std::string& data = fValue;
     if (data.empty()) {
       fText += "{}\n";
       return;
@@ -386,7 +421,8 @@ class TTextFormPrinter {
   TBinaryObjectReader fReader;
   TStream& fOutput;
   std::string fText;
-  TStringStream fBinary;  // the bytes of a binary value, its buffer kept from value to value
+  // The bytes of the name or value being printed, their buffers kept from value to value.
+  std::string fName, fValue;
 };
 
 }  // namespace
