@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <typeinfo>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/classes/Strings.h"
@@ -226,7 +227,25 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   // still switch, so that no entry is left a language behind the rest. The first failure is
   // reported after, naming the entry.
   std::exception_ptr failure;
-  for (std::size_t i = 0; i < fSwitchTable.size(); ++i) {
+  auto exchange = [&](TConsistentLangPropertyEntry& entry, TInconsistentLangPropertyEntry* text,
+                      TObject* object, std::string& scratch) {
+    try {
+      if (object && text->ExchangeText(k, *object, scratch)) return;
+      entry.ExchangeLangValues(0, k);
+    } catch (Exception& e) {
+      if (failure) return;
+      e.SetMessage(Format("%s in language %s: %s", {EntryKey(entry), target->Name, e.Message()}));
+      failure = std::current_exception();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  // Taken for this switch: a setter that switches this manager again uses a buffer of its own.
+  std::string scratch = std::move(fSwitchScratch);
+  std::size_t i = 0;
+  // A setter that changes the structure (frees a component, and with it its entries) ends the
+  // table's part: the entries not yet switched are found in the tree as it is now.
+  for (; i < fSwitchTable.size() && fBoundGeneration == StructureGeneration(); ++i) {
     // The entries lie apart in memory: the next ones are asked for while this one switches,
     // first the entries and objects, then what those point to.
     if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
@@ -240,18 +259,18 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
       if (ahead.Object) ahead.Text->PrefetchText(k, *ahead.Object);
     }
     const TSwitchRow& row = fSwitchTable[i];
-    try {
-      if (row.Object && row.Text->ExchangeText(k, *row.Object, fSwitchScratch)) continue;
-      row.Entry->ExchangeLangValues(0, k);
-    } catch (Exception& e) {
-      if (failure) continue;
-      e.SetMessage(
-          Format("%s in language %s: %s", {EntryKey(*row.Entry), target->Name, e.Message()}));
-      failure = std::current_exception();
-    } catch (...) {
-      if (!failure) failure = std::current_exception();
-    }
+    exchange(*row.Entry, row.Text, row.Object, scratch);
   }
+  if (i < fSwitchTable.size()) {
+    std::unordered_set<const TConsistentLangPropertyEntry*> switched;
+    for (std::size_t done = 0; done < i; ++done) switched.insert(fSwitchTable[done].Entry);
+    fSwitchTable.clear();
+    fBoundGeneration = 0;  // bound again at the next switch
+    ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+      if (!switched.contains(&entry)) exchange(entry, nullptr, nullptr, scratch);
+    });
+  }
+  fSwitchScratch = std::move(scratch);
   if (failure) std::rethrow_exception(failure);
   return true;
 }
