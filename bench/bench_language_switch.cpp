@@ -79,7 +79,7 @@ struct TFrameOfForms {
   std::vector<std::string> Values[kLanguages];  // Caption and Hint per control, in that order
   TDravik* First = nullptr;
 
-  explicit TFrameOfForms(int forms = kForms, int controls = kControls) {
+  TFrameOfForms(int forms, int controls) {
     setenv("LANG", "C", 1);
     for (int f = 0; f < forms; ++f) {
       auto form = MakeComponent<TBenchForm>(nullptr);
@@ -121,9 +121,9 @@ struct TFrameOfForms {
   }
 };
 
-// Each iteration moves the frame on to the next language, round the three.
-void BM_SwitchFrame(benchmark::State& state) {
-  TFrameOfForms frame;
+// Each iteration moves a frame of forms of controls on to the next language, round the three.
+void SwitchFrame(benchmark::State& state, int forms, int controls) {
+  TFrameOfForms frame(forms, controls);
   int language = 0;
   for (auto _ : state) {
     language = (language + 1) % kLanguages;
@@ -131,12 +131,12 @@ void BM_SwitchFrame(benchmark::State& state) {
   }
   if (frame.Controls.back()->GetHint() != frame.Values[language].back())
     state.SkipWithError("the switch did not reach the last form");
-  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+  state.SetItemsProcessed(state.iterations() * forms * controls * 2);
 }
-BENCHMARK(BM_SwitchFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_AssignThroughSetters(benchmark::State& state) {
-  TFrameOfForms frame;
+// The same values through the setters themselves.
+void AssignThroughSetters(benchmark::State& state, int forms, int controls) {
+  TFrameOfForms frame(forms, controls);
   int language = 0;
   for (auto _ : state) {
     language = (language + 1) % kLanguages;
@@ -148,42 +148,29 @@ void BM_AssignThroughSetters(benchmark::State& state) {
     }
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+  state.SetItemsProcessed(state.iterations() * forms * controls * 2);
+}
+
+void BM_SwitchFrame(benchmark::State& state) {
+  SwitchFrame(state, kForms, kControls);
+}
+BENCHMARK(BM_SwitchFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_AssignThroughSetters(benchmark::State& state) {
+  AssignThroughSetters(state, kForms, kControls);
 }
 BENCHMARK(BM_AssignThroughSetters)->Unit(benchmark::kMicrosecond);
 
 // Frames of more and more small forms: the cost per form should stay the same.
 void BM_SwitchGrowth(benchmark::State& state) {
-  const int forms = static_cast<int>(state.range(0));
-  TFrameOfForms frame(forms, kSmallFormControls);
-  int language = 0;
-  for (auto _ : state) {
-    language = (language + 1) % kLanguages;
-    frame.First->SetLanguage(kLanguageNames[language]);
-  }
-  if (frame.Controls.back()->GetHint() != frame.Values[language].back())
-    state.SkipWithError("the switch did not reach the last form");
-  state.SetItemsProcessed(state.iterations() * forms * kSmallFormControls * 2);
+  SwitchFrame(state, static_cast<int>(state.range(0)), kSmallFormControls);
 }
 BENCHMARK(BM_SwitchGrowth)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
 
 // The same frames' values through the bare setters: how the memory the forms take grows beyond
 // the caches, which no switch escapes.
 void BM_AssignGrowth(benchmark::State& state) {
-  const int forms = static_cast<int>(state.range(0));
-  TFrameOfForms frame(forms, kSmallFormControls);
-  int language = 0;
-  for (auto _ : state) {
-    language = (language + 1) % kLanguages;
-    const std::vector<std::string>& values = frame.Values[language];
-    std::size_t v = 0;
-    for (TBenchControl* control : frame.Controls) {
-      control->SetCaption(values[v++]);
-      control->SetHint(values[v++]);
-    }
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * forms * kSmallFormControls * 2);
+  AssignThroughSetters(state, static_cast<int>(state.range(0)), kSmallFormControls);
 }
 BENCHMARK(BM_AssignGrowth)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
 
