@@ -333,6 +333,17 @@ class TTextFormPrinter {
   }
 
   void PrintEightBitString(const std::string& bytes, std::size_t indent) {
+    // Most strings are printable ASCII without a quote and fit one line: they go as they are.
+    if (!bytes.empty() && bytes.size() <= 64) {
+      unsigned plain = 1;
+      for (unsigned char c : bytes) plain &= (c >= 0x20) & (c < 0x7F) & (c != '\'');
+      if (plain) {
+        fText += '\'';
+        fText += bytes;
+        fText += "'\n";
+        return;
+      }
+    }
     auto* units = reinterpret_cast<const unsigned char*>(bytes.data());
     // UTF-8 stays readable; legacy bytes are spelled as codes, which keeps the text UTF-8.
     if (IsValidUtf8(bytes))
