@@ -103,14 +103,23 @@ QWidget* TLabel::CreateWidget(QWidget* parentWidget) {
   return label;
 }
 
+void TLabel::InitWidget() {
+  TControl::InitWidget();
+  LayoutChanged();
+}
+
+// A text change sets only the text: the layout stays with the widget.
 void TLabel::TextChanged() {
+  if (auto* label = static_cast<QLabel*>(Widget())) label->setText(CaptionText().Text);
+  AdjustSize();
+}
+
+void TLabel::LayoutChanged() {
   if (auto* label = static_cast<QLabel*>(Widget())) {
-    label->setText(CaptionText().Text);
     // Wrapped text starts at the top; a single line stays centred.
     const Qt::Alignment horizontal = ToQtAlignment(fAlignment) & Qt::AlignHorizontal_Mask;
     label->setAlignment(horizontal | (fWordWrap ? Qt::AlignTop : Qt::AlignVCenter));
-    // QLabel lays itself out again on every setWordWrap, even one that changes nothing: a
-    // language switch would pay for that on every label.
+    // QLabel lays itself out again on every setWordWrap, even one that changes nothing.
     if (label->wordWrap() != fWordWrap) label->setWordWrap(fWordWrap);
   }
   AdjustSize();
@@ -146,7 +155,7 @@ void TLabel::AdjustSize() {
 
 void TLabel::SetAlignment(TAlignment value) {
   fAlignment = value;
-  TextChanged();
+  LayoutChanged();
 }
 
 void TLabel::SetAutoSize(bool value) {
@@ -156,7 +165,7 @@ void TLabel::SetAutoSize(bool value) {
 
 void TLabel::SetWordWrap(bool value) {
   fWordWrap = value;
-  TextChanged();
+  LayoutChanged();
 }
 
 // --- TButton -----------------------------------------------------------------------------------
