@@ -31,7 +31,8 @@ class TTimesReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) continue;
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (run.run_type != Run::RT_Iteration && !median) continue;
-      TBenchTime& time = fTimes[run.run_name.function_name];
+      const std::string& args = run.run_name.args;
+      TBenchTime& time = fTimes[run.run_name.function_name + (args.empty() ? "" : "/" + args)];
       if (time.Median && !median) continue;
       time = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(), median};
     }
@@ -56,7 +57,7 @@ inline int RunComparison(int& argc, char** argv, TTimesReporter::TSummary summar
   return 0;
 }
 
-// The CPU time of name, or 0 when it did not run.
+// The CPU time of name ("BM_Read/40000" with an argument), or 0 when it did not run.
 inline double CpuTime(const TBenchTimes& times, const std::string& name) {
   const auto found = times.find(name);
   return found == times.end() ? 0 : found->second.Cpu;

@@ -1,6 +1,9 @@
 // The dravik tool as whole processes, as a user runs them: `dravik scan` of a 200 MB unit to
-// /dev/null against `wc -l` on the same file (each iteration runs both, so the ratio is taken
-// pair by pair), and the peak memory of `dravik convert` on a 100 MB stream per input byte.
+// /dev/null against `wc -l` on the same file, `dravik show` of a translated form of 40,000
+// components against `cat` of it, `dravik convert --to text` of a 100 MB stream against Free
+// Pascal's ObjectBinaryToText and against `cat` of it (each iteration runs all of a comparison,
+// so the ratios are taken pair by pair), and the peak memory of `dravik convert` on the 100 MB
+// stream per input byte.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -18,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/TranslatedForm.h"
+
 extern char** environ;
 
 namespace fs = std::filesystem;
@@ -26,6 +31,7 @@ namespace {
 
 constexpr std::size_t kMB = 1000 * 1000;
 const std::string kDravik = DRAVIK_BIN_DIR "/dravik";
+const std::string kFreePascalConverter = DRAVIK_FPC_BINARY_TO_TEXT;
 
 // The folder of the generated inputs, removed at the end.
 class TBenchFolder {
@@ -197,7 +203,72 @@ void BM_ConvertPeakMemory(benchmark::State& state) {
   state.counters["peak_per_input_byte"] = Median(peaks) / inputBytes;
 }
 
+// The translated form of 40,000 components, made by a child process so that this one's peak
+// memory stays small.
+const std::string& TranslatedFormFile() {
+  static const std::string path = [] {
+    const std::string file = Folder().File("translated.bin");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      std::ofstream(file, std::ios::binary) << dravik::bench::TranslatedFormStream(40000);
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return file;
+  }();
+  return path;
+}
+
+void BM_ShowAgainstCat(benchmark::State& state) {
+  const std::string& form = TranslatedFormFile();
+  std::vector<double> shows, cats, ratios;
+  for (auto _ : state) {
+    const TProcessRun cat = RunProcess({"cat", form});
+    const TProcessRun show = RunProcess({kDravik, "show", form});
+    if (!cat.Succeeded || !show.Succeeded) {
+      state.SkipWithError("a run failed");
+      return;
+    }
+    state.SetIterationTime(show.Seconds);
+    shows.push_back(show.Seconds);
+    cats.push_back(cat.Seconds);
+    ratios.push_back(show.Seconds / cat.Seconds);
+  }
+  state.counters["show_s"] = Median(shows);
+  state.counters["cat_s"] = Median(cats);
+  state.counters["show_per_cat"] = Median(ratios);
+}
+
+void BM_ConvertAgainstPeers(benchmark::State& state) {
+  const std::string& input = FormFiles().Binary;
+  const std::string output = Folder().File("converted.txt");
+  std::vector<double> converts, peers, cats, perPeer, perCat;
+  for (auto _ : state) {
+    const TProcessRun cat = RunProcess({"cat", input});
+    const TProcessRun peer = RunProcess({kFreePascalConverter, input, output});
+    const TProcessRun convert = RunProcess({kDravik, "convert", "--to", "text", input, output});
+    if (!cat.Succeeded || !peer.Succeeded || !convert.Succeeded) {
+      state.SkipWithError("a run failed");
+      return;
+    }
+    state.SetIterationTime(convert.Seconds);
+    converts.push_back(convert.Seconds);
+    peers.push_back(peer.Seconds);
+    cats.push_back(cat.Seconds);
+    perPeer.push_back(convert.Seconds / peer.Seconds);
+    perCat.push_back(convert.Seconds / cat.Seconds);
+  }
+  state.counters["convert_s"] = Median(converts);
+  state.counters["peer_s"] = Median(peers);
+  state.counters["cat_s"] = Median(cats);
+  state.counters["convert_per_peer"] = Median(perPeer);
+  state.counters["convert_per_cat"] = Median(perCat);
+}
+
 BENCHMARK(BM_ScanAgainstWc)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowAgainstCat)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertAgainstPeers)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertPeakMemory)
     ->ArgName("to_text")
     ->Arg(1)
@@ -226,6 +297,20 @@ class TToolSummary : public benchmark::ConsoleReporter {
                   "of pairs)\n",
                   fFigures["BM_ScanAgainstWc scan_s"], fFigures["BM_ScanAgainstWc wc_s"],
                   fFigures["BM_ScanAgainstWc scan_per_wc"]);
+    GetOutputStream() << line;
+    std::snprintf(line, sizeof line,
+                  "dravik show of a 40,000-component form: %.3f s, cat: %.4f s, ratio %.0f\n",
+                  fFigures["BM_ShowAgainstCat show_s"], fFigures["BM_ShowAgainstCat cat_s"],
+                  fFigures["BM_ShowAgainstCat show_per_cat"]);
+    GetOutputStream() << line;
+    std::snprintf(line, sizeof line,
+                  "dravik convert --to text of the 100 MB stream: %.3f s, Free Pascal's "
+                  "ObjectBinaryToText: %.3f s (ratio %.3f), cat: %.4f s (ratio %.1f)\n",
+                  fFigures["BM_ConvertAgainstPeers convert_s"],
+                  fFigures["BM_ConvertAgainstPeers peer_s"],
+                  fFigures["BM_ConvertAgainstPeers convert_per_peer"],
+                  fFigures["BM_ConvertAgainstPeers cat_s"],
+                  fFigures["BM_ConvertAgainstPeers convert_per_cat"]);
     GetOutputStream() << line;
     for (const char* direction : {"1", "0"}) {
       const std::string run = std::string("BM_ConvertPeakMemory/to_text:") + direction + " ";

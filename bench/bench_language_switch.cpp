@@ -1,12 +1,15 @@
 // One language switch of a frame of 100 forms, each with a TDravik translating 100 string
 // properties into three languages, beside the bare cost of assigning the same 10,000 values
-// through the properties' own setters. The ratio of the two is printed at the end.
+// through the properties' own setters; and the switch of frames of 100, 400 and 1,600 forms of
+// 10 properties each, which should grow with the number of forms, beside the bare setters on the
+// same frames. The ratios are printed at the end.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/TimesReporter.h"
@@ -20,11 +23,13 @@ namespace {
 
 constexpr int kForms = 100;
 constexpr int kControls = 50;  // two translated properties each
+constexpr int kSmallFormControls = 5;
 constexpr int kLanguages = 3;
 const char* const kLanguageNames[kLanguages] = {"English", "Deutsch", "Francais"};
 
-// A control whose setters do what a control's setters do at least: skip an unchanged value,
-// take the new one and note the change.
+// A control whose accessors do what a control's do at least: the getters answer the text they
+// hold, as the framework's controls do, and the setters skip an unchanged value, take the new one
+// and note the change.
 class TBenchControl : public TComponent {
  public:
   using TComponent::TComponent;
@@ -38,13 +43,13 @@ class TBenchControl : public TComponent {
   }
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
-  std::string GetCaption() const { return fCaption; }
+  const std::string& GetCaption() const { return fCaption; }
   void SetCaption(const std::string& value) {
     if (value == fCaption) return;
     fCaption = value;
     ++fChanges;
   }
-  std::string GetHint() const { return fHint; }
+  const std::string& GetHint() const { return fHint; }
   void SetHint(const std::string& value) {
     if (value == fHint) return;
     fHint = value;
@@ -74,9 +79,9 @@ struct TFrameOfForms {
   std::vector<std::string> Values[kLanguages];  // Caption and Hint per control, in that order
   TDravik* First = nullptr;
 
-  TFrameOfForms() {
+  TFrameOfForms(int forms, int controls) {
     setenv("LANG", "C", 1);
-    for (int f = 0; f < kForms; ++f) {
+    for (int f = 0; f < forms; ++f) {
       auto form = MakeComponent<TBenchForm>(nullptr);
       form->SetName("Form" + std::to_string(f));
       auto* dravik = Create<TDravik>(form.get());
@@ -87,7 +92,7 @@ struct TFrameOfForms {
         language->Name = kLanguageNames[l];
         language->SubIndex = l;
       }
-      for (int c = 0; c < kControls; ++c) {
+      for (int c = 0; c < controls; ++c) {
         auto* control = Create<TBenchControl>(form.get());
         control->SetName("Control" + std::to_string(c));
         control->SetCaption(Text(f, c, "Caption", 0));
@@ -116,9 +121,9 @@ struct TFrameOfForms {
   }
 };
 
-// Each iteration moves the frame on to the next language, round the three.
-void BM_SwitchFrame(benchmark::State& state) {
-  TFrameOfForms frame;
+// Each iteration moves a frame of forms of controls on to the next language, round the three.
+void SwitchFrame(benchmark::State& state, int forms, int controls) {
+  TFrameOfForms frame(forms, controls);
   int language = 0;
   for (auto _ : state) {
     language = (language + 1) % kLanguages;
@@ -126,12 +131,12 @@ void BM_SwitchFrame(benchmark::State& state) {
   }
   if (frame.Controls.back()->GetHint() != frame.Values[language].back())
     state.SkipWithError("the switch did not reach the last form");
-  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+  state.SetItemsProcessed(state.iterations() * forms * controls * 2);
 }
-BENCHMARK(BM_SwitchFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_AssignThroughSetters(benchmark::State& state) {
-  TFrameOfForms frame;
+// The same values through the setters themselves.
+void AssignThroughSetters(benchmark::State& state, int forms, int controls) {
+  TFrameOfForms frame(forms, controls);
   int language = 0;
   for (auto _ : state) {
     language = (language + 1) % kLanguages;
@@ -143,9 +148,31 @@ void BM_AssignThroughSetters(benchmark::State& state) {
     }
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * kForms * kControls * 2);
+  state.SetItemsProcessed(state.iterations() * forms * controls * 2);
+}
+
+void BM_SwitchFrame(benchmark::State& state) {
+  SwitchFrame(state, kForms, kControls);
+}
+BENCHMARK(BM_SwitchFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_AssignThroughSetters(benchmark::State& state) {
+  AssignThroughSetters(state, kForms, kControls);
 }
 BENCHMARK(BM_AssignThroughSetters)->Unit(benchmark::kMicrosecond);
+
+// Frames of more and more small forms: the cost per form should stay the same.
+void BM_SwitchGrowth(benchmark::State& state) {
+  SwitchFrame(state, static_cast<int>(state.range(0)), kSmallFormControls);
+}
+BENCHMARK(BM_SwitchGrowth)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
+
+// The same frames' values through the bare setters: how the memory the forms take grows beyond
+// the caches, which no switch escapes.
+void BM_AssignGrowth(benchmark::State& state) {
+  AssignThroughSetters(state, static_cast<int>(state.range(0)), kSmallFormControls);
+}
+BENCHMARK(BM_AssignGrowth)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
 
 // After the table: how much the switch costs on top of the bare assignments, in CPU time.
 void PrintRatios(const TBenchTimes& times) {
@@ -154,6 +181,15 @@ void PrintRatios(const TBenchTimes& times) {
   if (change > 0 && bare > 0)
     std::printf("switch / bare assignments (CPU time): %.2f (machinery %+.0f %%)\n", change / bare,
                 100.0 * (change / bare - 1.0));
+  for (const char* way : {"Switch", "Assign"})
+    for (auto [from, to] : {std::pair{100, 400}, std::pair{400, 1600}}) {
+      const std::string name = std::string("BM_") + way + "Growth/";
+      const double small = CpuTime(times, name + std::to_string(from));
+      const double large = CpuTime(times, name + std::to_string(to));
+      if (small > 0 && large > 0)
+        std::printf("%s of %d against %d forms (CPU time): %.2f times (linear: 4)\n",
+                    *way == 'S' ? "switch" : "bare setters", to, from, large / small);
+    }
 }
 
 }  // namespace

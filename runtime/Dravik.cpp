@@ -35,7 +35,7 @@ void SendNotify(const TMethodList& list, TDravik* dravik, TObject* sender) {
   std::vector<TMethod> methods;
   list.ForEach([&](const TMethodList::TEntry& entry) { methods.push_back(entry.Method); });
   for (auto it = methods.rbegin(); it != methods.rend(); ++it) {
-    if (list.IndexOf(*it) < 0) continue;
+    if (!list.Contains(*it)) continue;
     try {
       const TLangNotify notify(*it);
       notify(dravik);

@@ -26,7 +26,7 @@ TLanguageFrame::~TLanguageFrame() {
 }
 
 bool TLanguageFrame::Exists(const TLanguageNotify& notify) const {
-  return fNotifies.IndexOf(notify.Method()) >= 0;
+  return fNotifies.Contains(notify.Method());
 }
 
 void TLanguageFrame::AddNotify(const TLanguageNotify& notify) {
@@ -52,9 +52,10 @@ bool TLanguageFrame::SetLanguageAction(const std::string& language, TActionMode 
   if (action == amSetLanguage) fLanguage = language;
   ++fBusy;
   TScopeExit done([this] { --fBusy; });
+  const uint64_t members = fNotifies.Changes();
   fNotifies.ForEach([&](const TMethodList::TEntry& entry) {
     // A member that left the frame during this phase (its form was freed) is not called.
-    if (fNotifies.IndexOf(entry.Method) < 0) return;
+    if (fNotifies.Changes() != members && !fNotifies.Contains(entry.Method)) return;
     TLanguageNotify member(entry.Method);
     auto* sender = static_cast<TObject*>(entry.Method.Data);
     try {

@@ -191,6 +191,45 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   slot = Stored(std::move(held));
 }
 
+bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std::string& scratch) {
+  // A line of a named string must be checked, a refused value takes the slow way, and a slot
+  // without a text gives the empty value.
+  if (slot <= 0 || slot >= Count() || Index >= 0 || fRefused || !PropInfo ||
+      static_cast<std::size_t>(slot) >= fSlots.size())
+    return false;
+  const TTypeKind kind = PropInfo->Kind();
+  if (kind != tkString && kind != tkLString && kind != tkWString) return false;
+  std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
+  if (!stored || stored->VarType() != varString || !PropInfo->String.Set) return false;
+  if (PropInfo->StringRef) {
+    scratch.assign(PropInfo->StringRef(object));
+  } else if (PropInfo->String.Get) {
+    scratch = PropInfo->String.Get(object);
+  } else {
+    return false;
+  }
+  std::string& incoming = *stored->StringValue();
+  try {
+    PropInfo->String.Set(object, incoming);
+  } catch (...) {
+    // As ExchangeLangValues: the property kept its value, which is the language's that the
+    // slot goes to, and the entry holds the refused one.
+    Variant refused(std::move(incoming));
+    stored = Stored(GetValue());
+    fRefused = Stored(std::move(refused));
+    throw;
+  }
+  incoming.swap(scratch);
+  return true;
+}
+
+void TInconsistentLangPropertyEntry::PrefetchText(int slot, TObject& object) const {
+  if (slot <= 0 || static_cast<std::size_t>(slot) >= fSlots.size() || !PropInfo) return;
+  const std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
+  __builtin_prefetch(&stored);
+  if (PropInfo->StringRef) __builtin_prefetch(PropInfo->StringRef(object).data());
+}
+
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {
   if (!dynamic_cast<const TInconsistentLangPropertyEntry*>(&source)) {
     TConsistentLangPropertyEntry::AssignNew(source);

@@ -78,6 +78,13 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // that each value stays with its language after the caller's swap of the sub-indices; the
   // exception passes on.
   void ExchangeLangValues(int a, int b) override;
+  // ExchangeLangValues(0, slot) for a text property of object that slot holds a text for: the
+  // live text goes into the slot through scratch, whose buffer the caller hands from entry to
+  // entry, so that no text is allocated. False, with nothing done, where that does not apply.
+  bool ExchangeText(int slot, TObject& object, std::string& scratch);
+  // Asks for the memory ExchangeText(slot, object) will read, for a caller about to switch many
+  // entries that lie apart.
+  void PrefetchText(int slot, TObject& object) const;
   void AssignNew(const TConsistentLangPropertyEntry& source) override;
   void DefineProperties(TFiler& filer) override;
   // Whether slot 0 holds a value the property refused, which the live property does not show.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <typeinfo>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/classes/Strings.h"
@@ -192,6 +193,10 @@ void TLanguageManager::AssignLangsAndSync(const TLanguageEntries& newLangs, TSyn
   }
 }
 
+namespace {
+constexpr std::size_t kSwitchAhead = 4;  // how many rows ahead the switch asks for memory
+}  // namespace
+
 bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* target = fLangs->Items(index);
   const int32_t k = target->SubIndex;
@@ -202,6 +207,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
     if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
     fComps->Init();
     fBoundGeneration = StructureGeneration();
+    fSwitchTable.clear();
+    ForEachLangEntry([this](TConsistentLangPropertyEntry& entry) {
+      TSwitchRow row{&entry, nullptr, nullptr};
+      const TMainEntry* parent = entry.ParentEntry();
+      if (typeid(entry) == typeid(TInconsistentLangPropertyEntry) && parent &&
+          parent->SubType().Contains(stPubPropObject)) {
+        row.Text = static_cast<TInconsistentLangPropertyEntry*>(&entry);
+        row.Object = parent->Object();
+      }
+      fSwitchTable.push_back(row);
+    });
   }
   const int active = fLangs->IndexOfSubIndex(0);
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
@@ -211,8 +227,10 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   // still switch, so that no entry is left a language behind the rest. The first failure is
   // reported after, naming the entry.
   std::exception_ptr failure;
-  ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+  auto exchange = [&](TConsistentLangPropertyEntry& entry, TInconsistentLangPropertyEntry* text,
+                      TObject* object, std::string& scratch) {
     try {
+      if (object && text->ExchangeText(k, *object, scratch)) return;
       entry.ExchangeLangValues(0, k);
     } catch (Exception& e) {
       if (failure) return;
@@ -221,7 +239,38 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
     } catch (...) {
       if (!failure) failure = std::current_exception();
     }
-  });
+  };
+  // Taken for this switch: a setter that switches this manager again uses a buffer of its own.
+  std::string scratch = std::move(fSwitchScratch);
+  std::size_t i = 0;
+  // A setter that changes the structure (frees a component, and with it its entries) ends the
+  // table's part: the entries not yet switched are found in the tree as it is now.
+  for (; i < fSwitchTable.size() && fBoundGeneration == StructureGeneration(); ++i) {
+    // The entries lie apart in memory: the next ones are asked for while this one switches,
+    // first the entries and objects, then what those point to.
+    if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + 2 * kSwitchAhead];
+      for (int line = 0; line < 4; ++line)
+        __builtin_prefetch(reinterpret_cast<const char*>(ahead.Entry) + 64 * line);
+      if (ahead.Object) __builtin_prefetch(ahead.Object);
+    }
+    if (i + kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + kSwitchAhead];
+      if (ahead.Object) ahead.Text->PrefetchText(k, *ahead.Object);
+    }
+    const TSwitchRow& row = fSwitchTable[i];
+    exchange(*row.Entry, row.Text, row.Object, scratch);
+  }
+  if (i < fSwitchTable.size()) {
+    std::unordered_set<const TConsistentLangPropertyEntry*> switched;
+    for (std::size_t done = 0; done < i; ++done) switched.insert(fSwitchTable[done].Entry);
+    fSwitchTable.clear();
+    fBoundGeneration = 0;  // bound again at the next switch
+    ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
+      if (!switched.contains(&entry)) exchange(entry, nullptr, nullptr, scratch);
+    });
+  }
+  fSwitchScratch = std::move(scratch);
   if (failure) std::rethrow_exception(failure);
   return true;
 }

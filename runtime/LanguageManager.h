@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/LangPropertyEntries.h"
 #include "runtime/LanguageEntries.h"
@@ -124,6 +125,16 @@ class TLanguageManager : public TObject {
   std::unique_ptr<TStringList> fNames;
   std::unique_ptr<TStringList> fValues;
   uint64_t fBoundGeneration = 0;  // the structure the entry tree was last bound to
+  // The switch's table, made when the entry tree is bound: the language entries in the order of
+  // the tree's walk, each text entry of the tree's own class with the object it was bound to, so
+  // that a switch neither walks the tree nor looks up an entry's parents.
+  struct TSwitchRow {
+    TConsistentLangPropertyEntry* Entry;
+    TInconsistentLangPropertyEntry* Text;  // null for an entry of another class
+    TObject* Object;                       // null where the entry is no published property's
+  };
+  std::vector<TSwitchRow> fSwitchTable;
+  std::string fSwitchScratch;     // the text buffer the table's exchanges pass on
   unsigned fStringListsRead = 0;  // which of Names and Values a stream has given so far
 };
 

@@ -12,11 +12,11 @@ namespace dravik {
 namespace {
 
 // The identifiers of an enumeration value ("alClient") or a set value ("[akLeft,akTop]").
-void LearnIdentifiers(TStandInProp& prop, const std::string& text) {
+void LearnIdentifiers(TStandInClasses& classes, TStandInProp& prop, const std::string& text) {
   std::size_t start = text.find_first_not_of("[ ");
   while (start != std::string::npos && start < text.size()) {
     std::size_t end = text.find_first_of(",] ", start);
-    TStandInClasses::LearnIdentifier(prop, text.substr(start, end - start));
+    classes.LearnIdentifier(prop, text.substr(start, end - start));
     if (end == std::string::npos) break;
     start = text.find_first_not_of(",] ", end);
   }
@@ -33,7 +33,7 @@ void DescribeEntry(TMainEntry& entry, TStandInHolder& holder) {
     if (!prop || !prop->Type || !languages) continue;
     for (int slot = 1; slot < languages->Count(); ++slot)
       if (languages->HasLangValue(slot))
-        LearnIdentifiers(*prop, VarToStr(languages->GetLangValue(slot)));
+        LearnIdentifiers(classes, *prop, VarToStr(languages->GetLangValue(slot)));
   }
   for (int i = 0; i < entry.Items()->Count(); ++i) {
     TMainEntry* child = entry.Items()->Items(i);

@@ -31,7 +31,7 @@ class TBytesReader : public TCustomMemoryStream {
 };
 
 // Checks that bytes hold one well-formed component stream, and with whole nothing after it;
-// so a malformed stream is refused before anything is written.
+// so a malformed stream is refused before anything is written where nothing can be taken back.
 void CheckBinary(std::string_view bytes, bool whole) {
   TBytesReader input(bytes);
   TBinaryObjectReader reader(input);
@@ -75,7 +75,9 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
         binary = TextToBinary(std::move(input));
         break;
     }
-    CheckBinary(binary, *to == "binary");
+    // Printed into a file, the text is checked as it is printed: a malformed stream leaves the
+    // file as it was all the same. What goes to the standard output is checked first.
+    if (*to == "binary" || !file) CheckBinary(binary, *to == "binary");
     if (*to == "text") {
       TBytesReader stream(binary);
       ObjectBinaryToText(stream, output);

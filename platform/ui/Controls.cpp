@@ -258,7 +258,13 @@ void TControl::FontChangedNotify(TObject*) {
 }
 
 void TControl::FontChanged() {
+  if (fTexts) fTexts->ForgetSizes();
   if (fWidget) fWidget->setFont(ToQFont(*fFont));
+}
+
+TTextCache::TText& TControl::CaptionText() {
+  if (!fTexts) fTexts = std::make_unique<TTextCache>();
+  return fTexts->Find(fCaption);
 }
 
 void TControl::SetColor(TColor value) {

@@ -14,6 +14,7 @@
 #include "platform/core/graphics/Font.h"
 #include "platform/core/typinfo/Method.h"
 #include "platform/core/typinfo/Set.h"
+#include "platform/ui/TextCache.h"
 
 class QWidget;
 
@@ -159,6 +160,9 @@ class TControl : public TComponent {
   // Pushes every property into a new widget.
   virtual void InitWidget();
   virtual void TextChanged() {}
+  // The caption in the control's text cache: converted for Qt once per text, not on every
+  // change back to it.
+  TTextCache::TText& CaptionText();
   virtual void EnabledChanged() {}
   virtual void FontChanged();
   virtual void ColorChanged();
@@ -180,6 +184,7 @@ class TControl : public TComponent {
   TWinControl* fParent = nullptr;
   int32_t fLeft = 0, fTop = 0, fWidth = 0, fHeight = 0;
   std::string fCaption;
+  std::unique_ptr<TTextCache> fTexts;  // made when a caption is first shown
   std::string fHint;
   bool fShowHint = false;
   bool fParentShowHint = true;

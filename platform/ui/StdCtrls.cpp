@@ -103,14 +103,23 @@ QWidget* TLabel::CreateWidget(QWidget* parentWidget) {
   return label;
 }
 
+void TLabel::InitWidget() {
+  TControl::InitWidget();
+  LayoutChanged();
+}
+
+// A text change sets only the text: the layout stays with the widget.
 void TLabel::TextChanged() {
+  if (auto* label = static_cast<QLabel*>(Widget())) label->setText(CaptionText().Text);
+  AdjustSize();
+}
+
+void TLabel::LayoutChanged() {
   if (auto* label = static_cast<QLabel*>(Widget())) {
-    label->setText(QText(Caption()));
     // Wrapped text starts at the top; a single line stays centred.
     const Qt::Alignment horizontal = ToQtAlignment(fAlignment) & Qt::AlignHorizontal_Mask;
     label->setAlignment(horizontal | (fWordWrap ? Qt::AlignTop : Qt::AlignVCenter));
-    // QLabel lays itself out again on every setWordWrap, even one that changes nothing: a
-    // language switch would pay for that on every label.
+    // QLabel lays itself out again on every setWordWrap, even one that changes nothing.
     if (label->wordWrap() != fWordWrap) label->setWordWrap(fWordWrap);
   }
   AdjustSize();
@@ -128,11 +137,17 @@ void TLabel::Loaded() {
 
 void TLabel::AdjustSize() {
   if (!fAutoSize || fWordWrap || IsLoading()) return;
-  const QFontMetrics metrics(ToQFont(*Font()));
-  QString text = QText(Caption());
-  text.remove(QLatin1Char('&'));
-  const int32_t width = std::max(1, metrics.horizontalAdvance(text));
-  const int32_t height = metrics.height();
+  // Measured once per text and font: a language switch goes back to texts it measured.
+  TTextCache::TText& text = CaptionText();
+  if (text.Width < 0) {
+    const QFontMetrics metrics(ToQFont(*Font()));
+    QString shown = text.Text;
+    shown.remove(QLatin1Char('&'));
+    text.Width = std::max(1, metrics.horizontalAdvance(shown));
+    text.Height = metrics.height();
+  }
+  const int32_t width = text.Width;
+  const int32_t height = text.Height;
   // A right-aligned label grows to the left, as the original does.
   const int32_t left = fAlignment == taRightJustify ? Left() + Width() - width : Left();
   SetBounds(left, Top(), width, height);
@@ -140,7 +155,7 @@ void TLabel::AdjustSize() {
 
 void TLabel::SetAlignment(TAlignment value) {
   fAlignment = value;
-  TextChanged();
+  LayoutChanged();
 }
 
 void TLabel::SetAutoSize(bool value) {
@@ -150,7 +165,7 @@ void TLabel::SetAutoSize(bool value) {
 
 void TLabel::SetWordWrap(bool value) {
   fWordWrap = value;
-  TextChanged();
+  LayoutChanged();
 }
 
 // --- TButton -----------------------------------------------------------------------------------
@@ -213,7 +228,7 @@ QWidget* TButton::CreateWidget(QWidget* parentWidget) {
 }
 
 void TButton::TextChanged() {
-  if (auto* button = static_cast<QPushButton*>(Widget())) button->setText(QText(Caption()));
+  if (auto* button = static_cast<QPushButton*>(Widget())) button->setText(CaptionText().Text);
 }
 
 void TButton::SetDefault(bool value) {
@@ -395,7 +410,7 @@ QWidget* TCheckBox::CreateWidget(QWidget* parentWidget) {
 }
 
 void TCheckBox::TextChanged() {
-  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setText(QText(Caption()));
+  if (auto* button = static_cast<QAbstractButton*>(Widget())) button->setText(CaptionText().Text);
 }
 
 void TCheckBox::SetChecked(bool value) {
@@ -439,7 +454,7 @@ QWidget* TGroupBox::CreateWidget(QWidget* parentWidget) {
 }
 
 void TGroupBox::TextChanged() {
-  if (auto* box = static_cast<QGroupBox*>(Widget())) box->setTitle(QText(Caption()));
+  if (auto* box = static_cast<QGroupBox*>(Widget())) box->setTitle(CaptionText().Text);
 }
 
 // --- TCustomListControl, TComboBox, TListBox ---------------------------------------------------

@@ -36,10 +36,12 @@ class TLabel : public TControl {
 
  protected:
   QWidget* CreateWidget(QWidget* parentWidget) override;
+  void InitWidget() override;
   void TextChanged() override;
   void FontChanged() override;
 
  private:
+  void LayoutChanged();  // alignment and word wrap
   void AdjustSize();
   TAlignment fAlignment = taLeftJustify;
   bool fAutoSize = true;

@@ -164,4 +164,13 @@ TEST(MethodList, ComparesCodeAndDataAndReportsRemovedParameter) {
   EXPECT_EQ(list.Remove(MakeMethod<&TTarget::A>(&y), &param), 1);
   EXPECT_EQ(param, 7);
   EXPECT_EQ(list.Remove(MakeMethod<&TTarget::A>(&y)), -1);
+  // Membership counts each listing: a method listed twice stays until both are removed.
+  list.Add(MakeMethod<&TTarget::A>(&x));
+  EXPECT_TRUE(list.Contains(MakeMethod<&TTarget::A>(&x)));
+  EXPECT_FALSE(list.Contains(MakeMethod<&TTarget::A>(&y)));
+  EXPECT_EQ(list.Remove(MakeMethod<&TTarget::A>(&x)), 0);
+  EXPECT_TRUE(list.Contains(MakeMethod<&TTarget::A>(&x)));
+  list.Delete(list.IndexOf(MakeMethod<&TTarget::A>(&x)));
+  EXPECT_FALSE(list.Contains(MakeMethod<&TTarget::A>(&x)));
+  EXPECT_EQ(list.IndexOf(MakeMethod<&TTarget::A>(&x)), -1);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/core/filer/BinaryObjectWriter.h"
 #include "platform/core/filer/ObjectText.h"
+#include "platform/core/filer/TextFormNumbers.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
@@ -205,6 +206,17 @@ TEST(ObjectText, WritesTheLayoutOfTheTextForm) {
             "    Tag = 1.5s\n"
             "  end\n"
             "end\n");
+}
+
+// Whichever way a value is printed, it is the shortest decimal that reads back as it, in the
+// exponent form where that is shorter.
+TEST(ObjectText, ExtendedValuesArePrintedAsTheirShortestDecimal) {
+  for (long double value :
+       {0.0L, -0.0L, 1.5L, -0.5L, 72.0L, 9999.9990234375L, 0.0009765625L, 3.0L / 1024, 1e-4L,
+        10000.0L, 100000.0L, 0.1L, 123456.5L, -1e300L, 1.0L / 3}) {
+    const std::string text = ToText(FormWith([&](TBinaryObjectWriter& w) { w.WriteFloat(value); }));
+    EXPECT_NE(text.find("  P = " + *FormatExtended(value) + "\n"), std::string::npos) << text;
+  }
 }
 
 // The original platform's layout: a string longer than 64 characters starts on a line of its own

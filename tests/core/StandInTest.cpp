@@ -184,8 +184,8 @@ TEST(StandIn, ChangedValuesAreEncodedAgainWithTheirMarker) {
   TComponent* title = read.Root->FindComponent("Title");
   SetStrProp(*title, Prop(*title, "Caption"), "Offene Aufträge");
   SetOrdProp(*title, Prop(*title, "Alignment"),
-             TStandInClasses::EnumIndex(*read.Classes->Find(&Prop(*title, "Alignment"))->Type,
-                                        "taRightJustify"));
+             read.Classes->EnumIndex(*read.Classes->Find(&Prop(*title, "Alignment"))->Type,
+                                     "taRightJustify"));
   SetOrdProp(*title, Prop(*title, "Visible"), 1);
   SetFloatProp(*title, Prop(*title, "Level"), 0.5L);
   TObject* font = GetObjectProp(*title, Prop(*title, "Font"));

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <utility>
 #include <vector>
 
+#include "platform/core/typinfo/ClassBuilder.h"
 #include "tests/runtime/DravikFixture.h"
 
 using namespace dravik;
@@ -17,6 +19,29 @@ using ValueExchange = DravikTest;
 TLanguageManager* Manager(TComponent* form) {
   return DravikOf(form)->LanguageManager();
 }
+
+// A control whose caption, set to "Close", frees the component it names.
+class TClosingControl : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TClosingControl, TComponent>("TClosingControl", "ValueExchangeTest")
+            .Property("Caption", &TClosingControl::Caption, &TClosingControl::SetCaption)
+            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  const std::string& Caption() const { return fCaption; }
+  void SetCaption(const std::string& value) {
+    fCaption = value;
+    if (value == "Close" && Closes) std::exchange(Closes, nullptr)->Free();
+  }
+  TComponent* Closes = nullptr;
+
+ private:
+  std::string fCaption;
+};
 
 }  // namespace
 
@@ -129,6 +154,56 @@ TEST_F(ValueExchange, ARefusedValueStaysWithItsLanguage) {
   EXPECT_EQ(button->Caption, "Hello");
   EXPECT_EQ(level->GetLangValue(1), Variant(int32_t(4))) << "Francais";
   EXPECT_EQ(level->GetLangValue(2), Variant("many")) << "Deutsch";
+}
+
+// Texts take a way of their own through a switch; what the program wrote into a property while
+// a language was shown still goes with that language, and the slots keep plain texts.
+TEST_F(ValueExchange, ATextEditedBetweenSwitchesStaysWithItsLanguage) {
+  auto form = MakeDravikForm("Hello");
+  TTestControl* button = Control(form.get(), "Button1");
+  SetLanguages(DravikOf(form.get()), {{"English", 0}, {"Deutsch", 1}, {"Francais", 2}});
+  auto* caption = Translate(DravikOf(form.get()), button, "Caption", {"Hello", "Hallo", "Salut"});
+
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(1));
+  button->Caption = "Hallo, Welt";
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(2));
+  EXPECT_EQ(button->Caption, "Salut");
+  button->Caption = "";
+  struct {
+    int Language;
+    const char* Shown;
+  } const visits[] = {{1, "Hallo, Welt"}, {0, "Hello"}, {2, ""}, {1, "Hallo, Welt"}};
+  for (const auto& visit : visits) {
+    ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(visit.Language));
+    EXPECT_EQ(button->Caption, visit.Shown) << visit.Language;
+  }
+  for (int slot = 1; slot < 3; ++slot)
+    EXPECT_EQ(caption->GetLangValue(slot).VarType(), varString) << slot;
+}
+
+// The switch goes through a table made when the entries were bound; a setter that frees a
+// component on the way takes its entries with it, and the others still switch.
+TEST_F(ValueExchange, ASetterThatFreesATranslatedComponentLeavesTheRestSwitched) {
+  auto form = MakeDravikForm("Hello", "Name");
+  TDravik* dravik = DravikOf(form.get());
+  SetLanguages(dravik, {{"English", 0}, {"Deutsch", 1}});
+  TTestControl* label = Control(form.get(), "Label1");
+  Translate(dravik, label, "Caption", {Variant("Name"), Variant("Name (de)")});
+  auto* closing = Create<TClosingControl>(form.get());
+  closing->SetName("Closing");
+  closing->Closes = label;
+  // Entries switch last to first: the closing control's before the label's and the button's.
+  Translate(dravik, Control(form.get(), "Button1"), "Caption",
+            {Variant("Hello"), Variant("Hallo")});
+  Translate(dravik, closing, "Caption", {Variant("Open"), Variant("Close")});
+
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(1));
+  EXPECT_EQ(closing->Caption(), "Close");
+  EXPECT_EQ(form->FindComponent("Label1"), nullptr);
+  EXPECT_EQ(Control(form.get(), "Button1")->Caption, "Hallo");
+  ASSERT_TRUE(Manager(form.get())->SetLanguageByIndex(0));
+  EXPECT_EQ(Control(form.get(), "Button1")->Caption, "Hello");
+  EXPECT_EQ(closing->Caption(), "Open");
 }
 
 TEST_F(ValueExchange, NamedStringsTakePartLikeProperties) {

@@ -50,3 +50,22 @@ TEST_F(Labels, AnAutoSizedLabelTakesTheWidthOfEachNewText) {
   EXPECT_GT(label->Width(), shortWidth);
   EXPECT_EQ(WidgetOf(label)->width(), label->Width());
 }
+
+TEST_F(Labels, AnAutoSizedLabelGoingBackToATextTakesItsWidthInTheCurrentFont) {
+  auto form = MakeComponent<TForm>(nullptr);
+  auto* label = Create<TLabel>(form.get());
+  label->SetParent(form.get());
+  label->SetCaption("Short");
+  form->Show();
+  const int32_t shortWidth = label->Width();
+  label->SetCaption("A much longer caption than before");
+  const int32_t longWidth = label->Width();
+  label->SetCaption("Short");
+  EXPECT_EQ(label->Width(), shortWidth);
+
+  label->Font()->SetSize(label->Font()->Size() * 3);
+  EXPECT_GT(label->Width(), shortWidth);
+  label->SetCaption("A much longer caption than before");
+  EXPECT_GT(label->Width(), longWidth);
+  EXPECT_EQ(WidgetOf(label)->width(), label->Width());
+}

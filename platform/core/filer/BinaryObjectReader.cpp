@@ -221,18 +221,22 @@ std::string TBinaryObjectReader::ReadStr() {
 
 std::string TBinaryObjectReader::ReadString(TValueType type) {
   std::string value;
+  ReadString(type, value);
+  return value;
+}
+
+void TBinaryObjectReader::ReadString(TValueType type, std::string& out) {
   switch (type) {
     case vaString:
-      ReadBytes(value, ReadByte());
+      ReadBytes(out, ReadByte());
       break;
     case vaLString:
     case vaUTF8String:
-      ReadBytes(value, ReadDWord());
+      ReadBytes(out, ReadDWord());
       break;
     default:
       Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
   }
-  return value;
 }
 
 std::u16string TBinaryObjectReader::ReadWideString() {

@@ -74,6 +74,9 @@ class TBinaryObjectReader {
   std::string ReadStr();
   // The bytes of a vaString, vaLString or vaUTF8String, as stored.
   std::string ReadString(TValueType type);
+  // The same into out, whose buffer a caller reading many values keeps.
+  void ReadStr(std::string& out) { ReadBytes(out, ReadByte()); }
+  void ReadString(TValueType type, std::string& out);
   // The units of a vaWString or vaUString.
   std::u16string ReadWideString();
   // vaIdent: the identifier; vaNil, vaFalse, vaTrue, vaNull: "nil", "False", "True", "Null".
@@ -82,6 +85,7 @@ class TBinaryObjectReader {
   std::vector<std::string> ReadSet();
   // The bytes of a vaBinary, copied to destination.
   void ReadBinary(TStream& destination);
+  void ReadBinary(std::string& out) { ReadBytes(out, ReadDWord()); }
   // Raw bytes; prefer the typed readers.
   void Read(void* buffer, std::size_t count);
 

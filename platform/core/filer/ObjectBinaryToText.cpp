@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -9,7 +11,6 @@
 #include "platform/core/filer/TextFormNumbers.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/Stream.h"
-#include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
 namespace dravik {
@@ -32,16 +33,25 @@ bool IsIdent(std::string_view s) {
 
 // Identifiers joined by dots ("Font.Name", "Form1.Button1").
 bool IsDottedIdent(std::string_view s) {
-  for (std::size_t start = 0;;) {
-    std::size_t dot = s.find('.', start);
-    if (!IsIdent(s.substr(start, dot - start))) return false;
-    if (dot == std::string_view::npos) return true;
-    start = dot + 1;
+  bool start = true;  // at the start of an identifier
+  for (char c : s) {
+    if (c == '.') {
+      if (start) return false;
+      start = true;
+    } else if (start ? !IsIdentStart(c) : !IsIdentChar(c)) {
+      return false;
+    } else {
+      start = false;
+    }
   }
+  return !start;
 }
 
 // A property named like these would end the property list when the text is read.
 bool IsKeyword(std::string_view name) {
+  // Most names start with none of the keywords' letters.
+  const char initial = name.empty() ? '\0' : static_cast<char>(name[0] | 0x20);
+  if (initial != 'o' && initial != 'i' && initial != 'e') return false;
   std::string_view first = name.substr(0, name.find('.'));
   for (std::string_view keyword : {"object", "inherited", "inline", "end"}) {
     if (first.size() == keyword.size() &&
@@ -58,7 +68,7 @@ class TTextFormPrinter {
 
   void Run() {
     fReader.ReadSignature();
-    PrintObject("", 0);
+    PrintObject(0, 0);
     Flush();
     fReader.FlushBuffer();
   }
@@ -69,13 +79,22 @@ class TTextFormPrinter {
     fText.clear();
   }
 
+  // Indents are counts of blanks; numbers are written into the text where they go: no value
+  // makes a string of its own on the way.
+  void Indent(std::size_t indent) { fText.append(indent, ' '); }
+  template <class Number>
+  void AppendNumber(Number value) {
+    char digits[24];
+    fText.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+  }
+
   // The last value ended its line; a closing bracket goes on that line.
   void CloseOnLastLine(char bracket) {
     fText.back() = bracket;
     fText += '\n';
   }
 
-  void PrintObject(const std::string& indent, int depth) {
+  void PrintObject(std::size_t indent, int depth) {
     int64_t start = fReader.Offset();
     if (depth > kMaxNestingDepth) fReader.Error("Components nested too deeply", start);
     TComponentHeader header = fReader.BeginComponent();
@@ -83,34 +102,44 @@ class TTextFormPrinter {
       fReader.Error("Invalid class name '" + header.ClassName.substr(0, 40) + "'", start);
     if (!header.Name.empty() && !IsIdent(header.Name))
       fReader.Error("Invalid component name '" + header.Name.substr(0, 40) + "'", start);
-    fText += indent;
+    Indent(indent);
     fText += header.Flags & ffInherited ? "inherited "
              : header.Flags & ffInline  ? "inline "
                                         : "object ";
-    if (!header.Name.empty()) fText += header.Name + ": ";
+    if (!header.Name.empty()) {
+      fText += header.Name;
+      fText += ": ";
+    }
     fText += header.ClassName;
-    if (header.Flags & ffChildPos) fText += " [" + std::to_string(header.ChildPos) + "]";
+    if (header.Flags & ffChildPos) {
+      fText += " [";
+      AppendNumber(header.ChildPos);
+      fText += ']';
+    }
     fText += '\n';
-    PrintProperties(indent + "  ", depth);
-    while (!fReader.EndOfList()) PrintObject(indent + "  ", depth + 1);
+    PrintProperties(indent + 2, depth);
+    while (!fReader.EndOfList()) PrintObject(indent + 2, depth + 1);
     fReader.CheckValue(vaNull);
-    fText += indent + "end\n";
+    Indent(indent);
+    fText += "end\n";
     if (fText.size() > 65536) Flush();
   }
 
-  void PrintProperties(const std::string& indent, int depth) {
+  void PrintProperties(std::size_t indent, int depth) {
     while (!fReader.EndOfList()) {
       int64_t start = fReader.Offset();
-      std::string name = fReader.BeginProperty();
-      if (!IsDottedIdent(name) || IsKeyword(name))
-        fReader.Error("Invalid property name '" + name.substr(0, 40) + "'", start);
-      fText += indent + name + " = ";
+      fReader.ReadStr(fName);
+      if (!IsDottedIdent(fName) || IsKeyword(fName))
+        fReader.Error("Invalid property name '" + fName.substr(0, 40) + "'", start);
+      Indent(indent);
+      fText += fName;
+      fText += " = ";
       PrintValue(indent, depth);
     }
     fReader.CheckValue(vaNull);
   }
 
-  void PrintValue(const std::string& indent, int depth) {
+  void PrintValue(std::size_t indent, int depth) {
     int64_t start = fReader.Offset();
     if (depth > kMaxNestingDepth) fReader.Error("Values nested too deeply", start);
     TValueType type = fReader.ReadValue();
@@ -131,10 +160,12 @@ class TTextFormPrinter {
       case vaInt16:
       case vaInt32:
       case vaInt64:
-        fText += std::to_string(fReader.ReadInteger(type)) + "\n";
+        AppendNumber(fReader.ReadInteger(type));
+        fText += '\n';
         break;
       case vaQWord:
-        fText += std::to_string(fReader.ReadQWord()) + "\n";
+        AppendNumber(fReader.ReadQWord());
+        fText += '\n';
         break;
       case vaExtended:
         PrintExtended(start);
@@ -151,7 +182,8 @@ class TTextFormPrinter {
       case vaString:
       case vaLString:
       case vaUTF8String:
-        PrintEightBitString(fReader.ReadString(type), indent);
+        fReader.ReadString(type, fValue);
+        PrintEightBitString(fValue, indent);
         break;
       case vaWString:
       case vaUString:
@@ -175,9 +207,35 @@ class TTextFormPrinter {
     }
   }
 
+  // Below 10,000 and in 1/1024ths (1.5, 72, 0.25), a value is an exact decimal of at most ten
+  // places that no shorter decimal reads back as, and shorter than its exponent form: written
+  // as that decimal, without the search for the shortest form and the check that it reads back.
+  bool PrintShortDyadic(long double value) {
+    const long double magnitude = std::fabs(value);
+    const long double units = magnitude * 1024;
+    if (!(magnitude < 10000) || units != std::trunc(units)) return false;
+    const auto scaled = static_cast<uint64_t>(units);
+    if (std::signbit(value)) fText += '-';
+    AppendNumber(scaled / 1024);
+    fText += '.';
+    uint64_t fraction = scaled % 1024 * 9765625;  // ten decimal places: 10^10 / 1024 per unit
+    if (fraction == 0) {
+      fText += "0\n";
+      return true;
+    }
+    char digits[10];
+    for (int i = 9; i >= 0; --i, fraction /= 10) digits[i] = static_cast<char>('0' + fraction % 10);
+    int end = 10;
+    while (digits[end - 1] == '0') --end;
+    fText.append(digits, static_cast<std::size_t>(end));
+    fText += '\n';
+    return true;
+  }
+
   void PrintExtended(int64_t start) {
     char stored[10];
     long double value = fReader.ReadFloat();
+    if (PrintShortDyadic(value)) return;
     std::memcpy(stored, &value, sizeof stored);
     auto text = FormatExtended(value);
     // Only canonical values survive the way through decimal text.
@@ -196,10 +254,11 @@ class TTextFormPrinter {
   }
 
   void PrintIdent(int64_t start) {
-    std::string ident = fReader.ReadStr();
-    if (!IsDottedIdent(ident))
-      fReader.Error("Invalid identifier '" + ident.substr(0, 40) + "'", start);
-    fText += ident + "\n";
+    fReader.ReadStr(fValue);
+    if (!IsDottedIdent(fValue))
+      fReader.Error("Invalid identifier '" + fValue.substr(0, 40) + "'", start);
+    fText += fValue;
+    fText += '\n';
   }
 
   void PrintSet(int64_t start) {
@@ -216,9 +275,10 @@ class TTextFormPrinter {
   }
 
   // Ends the line (without trailing blanks) and indents the next one below indent.
-  void NewLine(const std::string& indent) {
+  void NewLine(std::size_t indent) {
     while (!fText.empty() && fText.back() == ' ') fText.pop_back();
-    fText += '\n' + indent + "  ";
+    fText += '\n';
+    Indent(indent + 2);
   }
 
   // Runs of printable characters in quotes, the others (the quote too) as #nnn. A string longer
@@ -226,7 +286,7 @@ class TTextFormPrinter {
   // as the original platform writes it; a piece never ends inside a UTF-8 sequence.
   template <class Unit, class IsPrintable>
   void PrintQuoted(const Unit* units, std::size_t count, IsPrintable isPrintable,
-                   const std::string& indent) {
+                   std::size_t indent) {
     constexpr std::size_t kLineLength = 64;
     if (count == 0) {
       fText += "''\n";
@@ -251,10 +311,15 @@ class TTextFormPrinter {
           while (i < count && i > run + 1 && isContinuation(i)) --i;
         }
         fText += '\'';
-        for (std::size_t k = run; k < i; ++k) fText += static_cast<char>(units[k]);
+        if constexpr (sizeof(Unit) == 1) {
+          fText.append(reinterpret_cast<const char*>(units + run), i - run);
+        } else {
+          for (std::size_t k = run; k < i; ++k) fText += static_cast<char>(units[k]);
+        }
         fText += '\'';
       } else {
-        fText += '#' + std::to_string(code);
+        fText += '#';
+        AppendNumber(code);
         ++i;
         lineBreak = i - lineStart >= kLineLength;
       }
@@ -267,7 +332,18 @@ class TTextFormPrinter {
     fText += '\n';
   }
 
-  void PrintEightBitString(const std::string& bytes, const std::string& indent) {
+  void PrintEightBitString(const std::string& bytes, std::size_t indent) {
+    // Most strings are printable ASCII without a quote and fit one line: they go as they are.
+    if (!bytes.empty() && bytes.size() <= 64) {
+      unsigned plain = 1;
+      for (unsigned char c : bytes) plain &= (c >= 0x20) & (c < 0x7F) & (c != '\'');
+      if (plain) {
+        fText += '\'';
+        fText += bytes;
+        fText += "'\n";
+        return;
+      }
+    }
     auto* units = reinterpret_cast<const unsigned char*>(bytes.data());
     // UTF-8 stays readable; legacy bytes are spelled as codes, which keeps the text UTF-8.
     if (IsValidUtf8(bytes))
@@ -278,15 +354,14 @@ class TTextFormPrinter {
           units, bytes.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; }, indent);
   }
 
-  void PrintWideString(const std::u16string& units, const std::string& indent) {
+  void PrintWideString(const std::u16string& units, std::size_t indent) {
     PrintQuoted(
         units.data(), units.size(), [](uint32_t c) { return c >= 0x20 && c < 0x7F; }, indent);
   }
 
-  void PrintBinary(const std::string& indent) {
-    TStringStream sink;
-    fReader.ReadBinary(sink);
-    const std::string& data = sink.DataString();
+  void PrintBinary(std::size_t indent) {
+    fReader.ReadBinary(fValue);
+    const std::string& data = fValue;
     if (data.empty()) {
       fText += "{}\n";
       return;
@@ -297,17 +372,23 @@ class TTextFormPrinter {
     const bool multiLine = data.size() >= kBytesPerLine;
     fText += "{";
     for (std::size_t i = 0; i < data.size(); i += kBytesPerLine) {
-      if (multiLine) fText += "\n" + indent + "  ";
-      for (std::size_t k = i; k < data.size() && k < i + kBytesPerLine; ++k) {
+      if (multiLine) {
+        fText += '\n';
+        Indent(indent + 2);
+      }
+      const std::size_t end = std::min(data.size(), i + kBytesPerLine);
+      std::size_t at = fText.size();
+      fText.resize(at + 2 * (end - i));
+      for (std::size_t k = i; k < end; ++k) {
         auto byte = static_cast<unsigned char>(data[k]);
-        fText += kHex[byte >> 4];
-        fText += kHex[byte & 15];
+        fText[at++] = kHex[byte >> 4];
+        fText[at++] = kHex[byte & 15];
       }
     }
     fText += "}\n";
   }
 
-  void PrintList(const std::string& indent, int depth) {
+  void PrintList(std::size_t indent, int depth) {
     if (fReader.EndOfList()) {
       fReader.CheckValue(vaNull);
       fText += "()\n";
@@ -315,14 +396,14 @@ class TTextFormPrinter {
     }
     fText += "(\n";
     while (!fReader.EndOfList()) {
-      fText += indent + "  ";
-      PrintValue(indent + "  ", depth + 1);
+      Indent(indent + 2);
+      PrintValue(indent + 2, depth + 1);
     }
     fReader.CheckValue(vaNull);
     CloseOnLastLine(')');
   }
 
-  void PrintCollection(const std::string& indent, int depth) {
+  void PrintCollection(std::size_t indent, int depth) {
     if (fReader.EndOfList()) {
       fReader.CheckValue(vaNull);
       fText += "<>\n";
@@ -330,14 +411,19 @@ class TTextFormPrinter {
     }
     fText += "<\n";
     while (!fReader.EndOfList()) {
-      fText += indent + "  item";
+      Indent(indent + 2);
+      fText += "item";
       TValueType next = fReader.NextValue();
-      if (next == vaInt8 || next == vaInt16 || next == vaInt32)
-        fText += " [" + std::to_string(fReader.ReadInteger(fReader.ReadValue())) + "]";
+      if (next == vaInt8 || next == vaInt16 || next == vaInt32) {
+        fText += " [";
+        AppendNumber(fReader.ReadInteger(fReader.ReadValue()));
+        fText += ']';
+      }
       fText += '\n';
       fReader.CheckValue(vaList);
-      PrintProperties(indent + "    ", depth + 1);
-      fText += indent + "  end\n";
+      PrintProperties(indent + 4, depth + 1);
+      Indent(indent + 2);
+      fText += "end\n";
     }
     fReader.CheckValue(vaNull);
     CloseOnLastLine('>');
@@ -346,6 +432,8 @@ class TTextFormPrinter {
   TBinaryObjectReader fReader;
   TStream& fOutput;
   std::string fText;
+  // The bytes of the name or value being printed, their buffers kept from value to value.
+  std::string fName, fValue;
 };
 
 }  // namespace

@@ -73,6 +73,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   fLoaded.clear();
   fCreated.clear();
   fFixups.clear();
+  fFixupsWithin.clear();
   fLoaded.push_back(root);
   try {
     root->Include(csLoading);
@@ -372,9 +373,9 @@ void TReader::ReadReferenceProp(TPersistent& instance, const TPropInfo& prop) {
   if (nil) {
     SetOrdProp(instance, prop, 0);
   } else if (fStandIns) {
-    fFixups.push_back({&instance, &prop, ident, fReading, fReadingPath, AnchorFor(fReading)});
+    AddFixup({&instance, &prop, ident, fReading, fReadingPath, AnchorFor(fReading)});
   } else {
-    fFixups.push_back({&instance, &prop, ident, nullptr, {}, {}});
+    AddFixup({&instance, &prop, ident, nullptr, {}, {}});
   }
 }
 
@@ -436,13 +437,21 @@ void TReader::ReadCollection(TCollection& collection) {
   fDriver->CheckValue(vaNull);
 }
 
+void TReader::AddFixup(TFixup fixup) {
+  const std::size_t at = fFixups.size();
+  // A component's owners are components: only the chain up to the first one holds collections.
+  for (TPersistent* p = fixup.Instance; p && !dynamic_cast<TComponent*>(p); p = p->GetOwner())
+    if (auto* collection = dynamic_cast<TCollection*>(p)) fFixupsWithin[collection].push_back(at);
+  fFixups.push_back(std::move(fixup));
+}
+
 void TReader::DropFixupsWithin(const TCollection& collection) {
-  auto within = [&](const TFixup& fixup) {
-    for (TPersistent* p = fixup.Instance; p; p = p->GetOwner())
-      if (p == &collection) return true;
-    return false;
-  };
-  fFixups.erase(std::remove_if(fFixups.begin(), fFixups.end(), within), fFixups.end());
+  auto within = fFixupsWithin.find(&collection);
+  if (within == fFixupsWithin.end()) return;
+  // A collection inside the items keeps its list until it is read again (it goes with them, and
+  // a new one may come at its address): its fixups are dropped already by then.
+  for (std::size_t at : within->second) fFixups[at].Instance = nullptr;
+  fFixupsWithin.erase(within);
 }
 
 const TClassRecord& TReader::FindComponentClass(const std::string& className, bool root) {
@@ -476,6 +485,7 @@ TComponent* FindNestedComponent(TComponent* root, std::string_view path) {
 
 void TReader::FixupReferences() {
   for (const TFixup& fixup : fFixups) {
+    if (!fixup.Instance) continue;
     // A reference into another root that is not loaded stays unset, and so does one to a
     // component of another class than the property's.
     TComponent* target = FindNestedComponent(fRoot, fixup.Name);
@@ -488,6 +498,7 @@ void TReader::FixupReferences() {
     }
   }
   fFixups.clear();
+  fFixupsWithin.clear();
 }
 
 TValueType TReader::NextValue() {

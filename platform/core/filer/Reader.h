@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/filer/Filer.h"
@@ -83,7 +84,7 @@ class TReader : public TFiler {
 
  private:
   struct TFixup {
-    TPersistent* Instance;
+    TPersistent* Instance;  // null once dropped with the items of a collection
     const TPropInfo* Prop;
     std::string Name;
     // With stand-ins: where the reference is kept when it cannot be resolved.
@@ -112,6 +113,7 @@ class TReader : public TFiler {
   std::string AnchorFor(const TPersistent* instance) const;
   void Keep(TPersistent& instance, const std::string& path, std::string value);
   void FixupReferences();
+  void AddFixup(TFixup fixup);
   // Forgets the references waiting inside the collection's items, before they are freed.
   void DropFixupsWithin(const TCollection& collection);
 
@@ -121,6 +123,9 @@ class TReader : public TFiler {
   std::vector<TComponent*> fLoaded;
   std::vector<TComponent*> fCreated;  // by this read, in the order of creation
   std::vector<TFixup> fFixups;
+  // For each collection, the fixups waiting inside it (at any depth): a collection read again
+  // finds its own without looking at the others.
+  std::unordered_map<const TCollection*, std::vector<std::size_t>> fFixupsWithin;
   std::string fPropName;  // the name DefineProperty matches against
   bool fPropFound = false;
   int fDepth = 0;

@@ -132,7 +132,7 @@ void TStandInValues::ReadProperties(TReader& reader, TClassRecord& record, int d
     value.Info = fClasses->ValueProperty(*owner, leaf, next);
     if (next == vaIdent && value.Info && value.Info->Type &&
         value.Info->Type->Kind == tkEnumeration && value.Info->Kind == TStandInKind::Value)
-      TStandInClasses::EnumIndex(*value.Info->Type, LeadingIdent(value.Raw));
+      fClasses->EnumIndex(*value.Info->Type, LeadingIdent(value.Raw));
   }
 }
 
@@ -246,7 +246,7 @@ int64_t TStandInValues::GetOrdinal(const TStandInProp& prop) {
       std::string ident = stored.Ident();
       if (type.Kind == tkEnumeration) {
         if (&type == &TypeInfo<bool>()) return SameText(ident, "True") ? 1 : 0;
-        if (prop.Type == &type) return TStandInClasses::EnumIndex(*prop.Type, ident);
+        if (prop.Type == &type) return fClasses->EnumIndex(*prop.Type, ident);
       }
       if (stored.Type() != vaIdent) return stored.Type() == vaTrue ? 1 : 0;
       int64_t ordinal;
@@ -259,7 +259,7 @@ int64_t TStandInValues::GetOrdinal(const TStandInProp& prop) {
       auto& element = const_cast<TTypeInfo&>(*prop.Type->CompType);
       uint32_t bits = 0;
       for (const std::string& name : stored.Set()) {
-        int64_t bit = TStandInClasses::EnumIndex(element, name);
+        int64_t bit = fClasses->EnumIndex(element, name);
         if (bit > 31) throw EPropertyError("Too many set elements for property " + prop.Prop->Name);
         bits |= uint32_t(1) << bit;
       }
@@ -398,7 +398,7 @@ void TStandInValues::SetString(const TStandInProp& prop, const std::string& valu
   }
   const TTypeInfo& type = *prop.Prop->PropType;
   if (type.Kind == tkEnumeration && prop.Type == &type) {
-    SetOrdinal(prop, TStandInClasses::EnumIndex(*prop.Type, value));
+    SetOrdinal(prop, fClasses->EnumIndex(*prop.Type, value));
     return;
   }
   if (value.empty()) {

@@ -341,8 +341,14 @@ TStandInProp* TStandInClasses::DescribeProperty(TClassRecord& record, std::strin
 }
 
 int64_t TStandInClasses::EnumIndex(TTypeInfo& type, std::string_view ident) {
-  int found = GetEnumValue(type, ident);
-  if (found >= 0) return found;
+  // The names are indexed as they come, the first of equal names winning as in GetEnumValue.
+  TEnumIndex& index = fEnumIndex[&type];
+  for (; index.Indexed < type.EnumNames.size(); ++index.Indexed)
+    index.Names.emplace(type.EnumNames[index.Indexed],
+                        type.MinValue + static_cast<int64_t>(index.Indexed));
+  if (auto known = index.Names.find(ident); known != index.Names.end()) return known->second;
+  for (const auto& [alias, value] : type.EnumAliases)
+    if (SameText(alias, ident)) return value;
   type.EnumNames.emplace_back(ident);
   type.MaxValue = static_cast<int64_t>(type.EnumNames.size()) - 1;
   if (type.EnumNames.size() > 256) type.OrdType = otUWord;

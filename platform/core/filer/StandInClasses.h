@@ -73,15 +73,15 @@ class TStandInClasses {
   TStandInProp* DescribeProperty(TClassRecord& record, std::string_view name, TTypeKind kind);
   // Adds an identifier to an enumeration or set property's names, so a value from another
   // language is known when it is assigned.
-  static void LearnIdentifier(TStandInProp& prop, std::string_view ident);
+  void LearnIdentifier(TStandInProp& prop, std::string_view ident);
 
   // Once the whole stream is read: identifier properties whose every value names a component
   // of root become component references.
   void ResolveIdentifiers(TComponent& root);
 
-  // The enumeration type of a property: index 0 is the empty name, which stands for a value
-  // the stream did not store.
-  static int64_t EnumIndex(TTypeInfo& type, std::string_view ident);
+  // The value of ident in an enumeration type of these stand-ins, added to the type's names
+  // when it is new: index 0 is the empty name, which stands for a value the stream did not store.
+  int64_t EnumIndex(TTypeInfo& type, std::string_view ident);
 
  private:
   struct TNameHash {
@@ -107,6 +107,13 @@ class TStandInClasses {
   std::unordered_map<const TClassRecord*, const TStandInProp*> fRecordOwner;  // nested records
   std::deque<TTypeInfo> fTypes;
   std::vector<TStandInProp*> fIdentProps;  // identifier properties not yet resolved
+  // The values of the names of each enumeration type EnumIndex was asked about: a stream that
+  // names many components as identifiers does not search them one by one.
+  struct TEnumIndex {
+    std::unordered_map<std::string, int64_t, TNameHash, TNameEqual> Names;
+    std::size_t Indexed = 0;  // how many of the type's names are in Names
+  };
+  std::unordered_map<const TTypeInfo*, TEnumIndex> fEnumIndex;
 };
 
 }  // namespace dravik

@@ -67,6 +67,7 @@ class Variant {
   std::string AsString() const;
   // The text of a string value, without a copy; null for every other type.
   const std::string* StringValue() const { return IsString() ? &fString : nullptr; }
+  std::string* StringValue() { return IsString() ? &fString : nullptr; }
   int32_t AsInteger() const;
   long double AsFloat() const;
   bool AsBoolean() const;

@@ -168,6 +168,10 @@ class TClassBuilder {
     accessor.Set = [field](TObject& o, const typename Value::Category& v) {
       static_cast<T&>(o).*field = Value::From(v);
     };
+    if constexpr (std::is_same_v<V, std::string>)
+      prop.StringRef = [field](TObject& o) -> const std::string& {
+        return static_cast<T&>(o).*field;
+      };
     class_builder::BindScaledGetter<V>(prop,
                                        [field](TObject& o) { return static_cast<T&>(o).*field; });
     class_builder::BindScaledSetter<V>(prop,
@@ -256,6 +260,11 @@ class TClassBuilder {
     };
     class_builder::BindScaledGetter<V>(
         prop, [getter](TObject& o) { return V(std::invoke(getter, static_cast<T&>(o))); });
+    if constexpr (std::is_same_v<V, std::string> &&
+                  std::is_reference_v<std::invoke_result_t<Getter, T&>>)
+      prop.StringRef = [getter](TObject& o) -> const std::string& {
+        return std::invoke(getter, static_cast<T&>(o));
+      };
   }
 
   template <class V, class Setter>

@@ -13,10 +13,13 @@ const TMethodList::TEntry& TMethodList::Items(int index) const {
 
 int TMethodList::Add(const TMethod& method, int32_t param) {
   fEntries.push_back({method, param});
+  ++fCounts[method];
+  ++fChanges;
   return Count() - 1;
 }
 
 int TMethodList::IndexOf(const TMethod& method) const {
+  if (!Contains(method)) return -1;
   for (std::size_t i = 0; i < fEntries.size(); ++i)
     if (fEntries[i].Method == method) return static_cast<int>(i);
   return -1;
@@ -31,8 +34,10 @@ int TMethodList::Remove(const TMethod& method, int32_t* param) {
 }
 
 void TMethodList::Delete(int index) {
-  Items(index);
+  const TMethod method = Items(index).Method;
   fEntries.erase(fEntries.begin() + index);
+  if (auto counted = fCounts.find(method); --counted->second == 0) fCounts.erase(counted);
+  ++fChanges;
 }
 
 void TMethodList::ForEach(const std::function<void(const TEntry&)>& callback) const {

@@ -166,6 +166,8 @@ struct TPropInfo {
   TAccessor<int64_t> Ordinal;
   TAccessor<long double> Float;
   TAccessor<std::string> String;
+  // A text property whose getter answers a reference (or that is a field): read without a copy.
+  std::function<const std::string&(TObject&)> StringRef;
   TAccessor<TMethod> Method;
   TAccessor<Variant> VariantValue;
   std::function<bool(TObject&)> StoredFunction;  // set when stored depends on the instance
