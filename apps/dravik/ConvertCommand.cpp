@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "apps/dravik/Command.h"
 #include "apps/dravik/FormFile.h"
@@ -11,7 +12,6 @@
 #include "platform/core/filer/ObjectText.h"
 #include "platform/core/resources/ResourceFile.h"
 #include "platform/core/streams/AtomicFile.h"
-#include "platform/core/streams/MemoryStream.h"
 #include "platform/core/streams/StringStream.h"
 #include "platform/core/system/Exceptions.h"
 
@@ -19,22 +19,10 @@ namespace dravik {
 
 namespace {
 
-// Bytes held elsewhere, read in place.
-class TBytesReader : public TCustomMemoryStream {
- public:
-  explicit TBytesReader(std::string_view bytes) {
-    SetPointer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  }
-  int64_t Write(const void*, int64_t) override {
-    throw EStreamError("Stream write error: the bytes are read only");
-  }
-};
-
 // Checks that bytes hold one well-formed component stream, and with whole nothing after it;
 // so a malformed stream is refused before anything is written where nothing can be taken back.
 void CheckBinary(std::string_view bytes, bool whole) {
-  TBytesReader input(bytes);
-  TBinaryObjectReader reader(input);
+  TBinaryObjectReader reader(bytes);
   reader.ReadSignature();
   reader.SkipComponent(true);
   if (whole && reader.Offset() != static_cast<int64_t>(bytes.size()))
@@ -61,10 +49,13 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
   if (outPath != "-") file.emplace(outPath);
   TStream& output = file ? static_cast<TStream&>(*file) : out;
   TInputFile in(inPath);
-  std::string input = in.ReadAll();
+  // A file in the binary form is printed from the block it was read into.
+  std::optional<TInputBlock> block;
+  if (*to == "text") block = in.ReadAllStartingWith(std::string_view(FilerSignature, 4));
+  std::string input = block ? std::string() : in.ReadAll();
   try {
     std::string binary;
-    switch (DetectFormFileKind(input)) {
+    switch (block ? TFormFileKind::Binary : DetectFormFileKind(input)) {
       case TFormFileKind::Binary:
         binary = std::move(input);
         break;
@@ -75,12 +66,12 @@ int Run(const std::vector<std::string>& args, TStandardOutput& out) {
         binary = TextToBinary(std::move(input));
         break;
     }
+    const std::string_view bytes = block ? block->View() : std::string_view(binary);
     // Printed into a file, the text is checked as it is printed: a malformed stream leaves the
     // file as it was all the same. What goes to the standard output is checked first.
-    if (*to == "binary" || !file) CheckBinary(binary, *to == "binary");
+    if (*to == "binary" || !file) CheckBinary(bytes, *to == "binary");
     if (*to == "text") {
-      TBytesReader stream(binary);
-      ObjectBinaryToText(stream, output);
+      ObjectBinaryToText(bytes, output);
     } else if (resName) {
       TResourceFile res;
       res.Layout = line.Has("res32") ? TResourceLayout::Res32 : TResourceLayout::Res16;

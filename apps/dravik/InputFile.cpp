@@ -66,13 +66,13 @@ std::string TInputFile::ReadAll() {
   // A regular file is read into one block of its size; a stream in pieces that are joined once
   // at the end, so that no block is copied while it grows.
   std::string bytes(static_cast<std::size_t>(std::max<int64_t>(fSize - fRead, 0)), '\0');
-  bytes.resize(Fill(bytes));
+  bytes.resize(Fill(bytes.data(), bytes.size()));
   if (bytes.size() < static_cast<std::size_t>(std::max<int64_t>(fSize, 0))) return bytes;
   std::vector<std::string> pieces;
   std::size_t total = bytes.size();
   for (;;) {
     std::string piece(std::size_t{1} << 20, '\0');
-    piece.resize(Fill(piece));
+    piece.resize(Fill(piece.data(), piece.size()));
     if (piece.empty()) break;
     total += piece.size();
     pieces.push_back(std::move(piece));
@@ -83,10 +83,35 @@ std::string TInputFile::ReadAll() {
   return bytes;
 }
 
-std::size_t TInputFile::Fill(std::string& block) {
+std::optional<TInputBlock> TInputFile::ReadAllStartingWith(std::string_view prefix) {
+  const int64_t rest = fSize - fRead;
+  if (fSize < 0 || rest < static_cast<int64_t>(prefix.size())) return std::nullopt;
+  // The file is read once, into a block of its size: no clearing, no copy.
+  TInputBlock block{std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(rest)), 0};
+  block.Size = Fill(block.Data.get(), prefix.size());
+  if (block.View() != prefix) {
+    if (::lseek(fHandle, -static_cast<off_t>(block.Size), SEEK_CUR) < 0)
+      throw EReadError("Stream read error: " + fName + ": " + std::strerror(errno));
+    fRead -= static_cast<int64_t>(block.Size);
+    return std::nullopt;
+  }
+  block.Size += Fill(block.Data.get() + block.Size, static_cast<std::size_t>(rest) - block.Size);
+  // A file that grew since it was opened is read to its end all the same.
+  std::string more;
+  char piece[4096];
+  while (const std::size_t n = Read(piece, sizeof piece)) more.append(piece, n);
+  if (more.empty()) return block;
+  TInputBlock whole{std::make_unique_for_overwrite<char[]>(block.Size + more.size()),
+                    block.Size + more.size()};
+  std::memcpy(whole.Data.get(), block.Data.get(), block.Size);
+  std::memcpy(whole.Data.get() + block.Size, more.data(), more.size());
+  return whole;
+}
+
+std::size_t TInputFile::Fill(char* block, std::size_t size) {
   std::size_t filled = 0;
-  while (filled < block.size()) {
-    std::size_t n = Read(block.data() + filled, block.size() - filled);
+  while (filled < size) {
+    std::size_t n = Read(block + filled, size - filled);
     if (n == 0) break;
     filled += n;
   }

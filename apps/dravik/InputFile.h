@@ -4,13 +4,23 @@
 // that one that never ends (/dev/zero) stops with a message instead of exhausting the memory.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "library/FileTools.h"
 
 namespace dravik {
 
 constexpr int64_t kInputLimit = int64_t{256} << 20;
+
+// Bytes read in one block that was not cleared before it was filled.
+struct TInputBlock {
+  std::unique_ptr<char[]> Data;
+  std::size_t Size = 0;
+  std::string_view View() const { return {Data.get(), Size}; }
+};
 
 class TInputFile {
  public:
@@ -29,11 +39,14 @@ class TInputFile {
   std::size_t Read(char* buffer, std::size_t count);
   // The rest of the input.
   std::string ReadAll();
+  // The rest of a regular file that begins with prefix, in one block; for any other input
+  // nothing is read and the answer is empty.
+  std::optional<TInputBlock> ReadAllStartingWith(std::string_view prefix);
 
  private:
   [[noreturn]] void TooLarge() const;
   // Reads until block is full or the input ends; answers the bytes read.
-  std::size_t Fill(std::string& block);
+  std::size_t Fill(char* block, std::size_t size);
 
   std::string fName;
   int fHandle = -1;

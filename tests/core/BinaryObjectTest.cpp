@@ -281,24 +281,31 @@ std::string SmallForm() {
   });
 }
 
+// Through a stream and in place in memory, where no byte beyond the given ones may be read.
 TEST(BinaryObjectReader, EveryTruncationRaisesReadError) {
-  std::string form = SmallForm();
+  const std::string form = SmallForm();
   for (std::size_t length = 0; length < form.size(); ++length) {
-    TStringStream stream(form.substr(0, length));
+    const std::string cut = form.substr(0, length);
+    TStringStream stream(cut);
     TBinaryObjectReader reader(stream);
-    EXPECT_THROW(
-        {
-          reader.ReadSignature();
-          reader.SkipComponent(true);
-        },
-        EReadError)
-        << "truncated to " << length << " bytes";
+    TBinaryObjectReader inPlace{std::string_view(cut)};
+    for (TBinaryObjectReader* r : {&reader, &inPlace})
+      EXPECT_THROW(
+          {
+            r->ReadSignature();
+            r->SkipComponent(true);
+          },
+          EReadError)
+          << "truncated to " << length << " bytes";
   }
   TStringStream whole(form);
   TBinaryObjectReader reader(whole);
-  reader.ReadSignature();
-  reader.SkipComponent(true);
-  EXPECT_EQ(reader.Offset(), static_cast<int64_t>(form.size()));
+  TBinaryObjectReader inPlace{std::string_view(form)};
+  for (TBinaryObjectReader* r : {&reader, &inPlace}) {
+    r->ReadSignature();
+    r->SkipComponent(true);
+    EXPECT_EQ(r->Offset(), static_cast<int64_t>(form.size()));
+  }
 }
 
 std::string ReadErrorOf(const std::string& bytes) {

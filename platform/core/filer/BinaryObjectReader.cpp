@@ -15,10 +15,14 @@ static_assert(std::endian::native == std::endian::little,
 static_assert(LDBL_MANT_DIG == 64, "Extended is the 80-bit format of long double");
 
 TBinaryObjectReader::TBinaryObjectReader(TStream& stream, int bufferSize)
-    : fStream(stream),
+    : fStream(&stream),
       fBuffer(new char[static_cast<std::size_t>(std::max(bufferSize, 16))]),
+      fData(fBuffer.get()),
       fBufferSize(std::max(bufferSize, 16)),
       fBufferOffset(stream.Position()) {}
+
+TBinaryObjectReader::TBinaryObjectReader(std::string_view bytes)
+    : fData(bytes.data()), fBufEnd(static_cast<int64_t>(bytes.size())) {}
 
 TBinaryObjectReader::~TBinaryObjectReader() {
   try {
@@ -29,7 +33,8 @@ TBinaryObjectReader::~TBinaryObjectReader() {
 }
 
 void TBinaryObjectReader::FlushBuffer() {
-  if (fBufPos < fBufEnd) fStream.Seek(fBufPos - fBufEnd, soFromCurrent);
+  if (!fStream) return;  // the bytes in memory are all there is
+  if (fBufPos < fBufEnd) fStream->Seek(fBufPos - fBufEnd, soFromCurrent);
   fBufferOffset += fBufPos;
   fBufPos = fBufEnd = 0;
 }
@@ -41,9 +46,9 @@ void TBinaryObjectReader::Error(const std::string& message, int64_t offset) cons
 void TBinaryObjectReader::Fill() {
   fBufferOffset += fBufEnd;
   fBufPos = fBufEnd = 0;
-  int64_t n = fStream.Read(fBuffer.get(), fBufferSize);
+  const int64_t n = fStream ? fStream->Read(fBuffer.get(), fBufferSize) : 0;
   if (n <= 0) Error("Unexpected end of stream", fBufferOffset);
-  fBufEnd = static_cast<int>(n);
+  fBufEnd = n;
 }
 
 void TBinaryObjectReader::Read(void* buffer, std::size_t count) {
@@ -51,8 +56,8 @@ void TBinaryObjectReader::Read(void* buffer, std::size_t count) {
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
     std::size_t take = std::min<std::size_t>(count, static_cast<std::size_t>(fBufEnd - fBufPos));
-    std::memcpy(out, fBuffer.get() + fBufPos, take);
-    fBufPos += static_cast<int>(take);
+    std::memcpy(out, fData + fBufPos, take);
+    fBufPos += static_cast<int64_t>(take);
     out += take;
     count -= take;
   }
@@ -66,8 +71,8 @@ void TBinaryObjectReader::ReadBytes(std::string& out, uint64_t count) {
     if (fBufPos == fBufEnd) Fill();
     std::size_t take = static_cast<std::size_t>(
         std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos)));
-    out.append(fBuffer.get() + fBufPos, take);
-    fBufPos += static_cast<int>(take);
+    out.append(fData + fBufPos, take);
+    fBufPos += static_cast<int64_t>(take);
     count -= take;
   }
 }
@@ -76,8 +81,8 @@ void TBinaryObjectReader::SkipBytes(uint64_t count, std::string* copy) {
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
     uint64_t take = std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos));
-    if (copy) copy->append(fBuffer.get() + fBufPos, static_cast<std::size_t>(take));
-    fBufPos += static_cast<int>(take);
+    if (copy) copy->append(fData + fBufPos, static_cast<std::size_t>(take));
+    fBufPos += static_cast<int64_t>(take);
     count -= take;
   }
 }
@@ -275,9 +280,10 @@ void TBinaryObjectReader::ReadBinary(TStream& destination) {
   uint32_t count = ReadDWord();
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
-    uint32_t take = std::min<uint32_t>(count, static_cast<uint32_t>(fBufEnd - fBufPos));
-    destination.WriteBuffer(fBuffer.get() + fBufPos, take);
-    fBufPos += static_cast<int>(take);
+    const auto take =
+        static_cast<uint32_t>(std::min<uint64_t>(count, static_cast<uint64_t>(fBufEnd - fBufPos)));
+    destination.WriteBuffer(fData + fBufPos, take);
+    fBufPos += static_cast<int64_t>(take);
     count -= take;
   }
 }

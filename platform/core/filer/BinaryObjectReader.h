@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/filer/StreamFormat.h"
@@ -29,6 +30,8 @@ struct TComponentHeader {
 class TBinaryObjectReader {
  public:
   explicit TBinaryObjectReader(TStream& stream, int bufferSize = 4096);
+  // Reads bytes held in memory in place, without a buffer of its own; they must outlive it.
+  explicit TBinaryObjectReader(std::string_view bytes);
   // Gives the bytes read ahead back to the stream (see FlushBuffer); failures are ignored here.
   ~TBinaryObjectReader();
   TBinaryObjectReader(const TBinaryObjectReader&) = delete;
@@ -104,11 +107,11 @@ class TBinaryObjectReader {
  private:
   unsigned char PeekByte() {
     if (fBufPos == fBufEnd) Fill();
-    return static_cast<unsigned char>(fBuffer[fBufPos]);
+    return static_cast<unsigned char>(fData[fBufPos]);
   }
   unsigned char ReadByte() {
     if (fBufPos == fBufEnd) Fill();
-    return static_cast<unsigned char>(fBuffer[fBufPos++]);
+    return static_cast<unsigned char>(fData[fBufPos++]);
   }
   uint32_t ReadDWord();
   // Refills the empty buffer; EReadError at the end of the stream.
@@ -122,11 +125,12 @@ class TBinaryObjectReader {
   void SkipComponent(bool skipHeader, int depth);
   void SkipPropertyList(int depth, std::string* copy);
 
-  TStream& fStream;
+  TStream* fStream = nullptr;  // null for bytes in memory
   std::unique_ptr<char[]> fBuffer;
-  int fBufferSize;
-  int fBufPos = 0;
-  int fBufEnd = 0;
+  const char* fData;  // fBuffer, or the bytes in memory
+  int fBufferSize = 0;
+  int64_t fBufPos = 0;
+  int64_t fBufEnd = 0;
   int64_t fBufferOffset = 0;  // stream position of fBuffer[0]
 };
 

@@ -62,9 +62,13 @@ bool IsKeyword(std::string_view name) {
   return false;
 }
 
+// The text goes out in blocks this large: few writes, and a block still fits the caches.
+constexpr std::size_t kWriteBlock = std::size_t{1} << 20;
+
 class TTextFormPrinter {
  public:
   TTextFormPrinter(TStream& input, TStream& output) : fReader(input), fOutput(output) {}
+  TTextFormPrinter(std::string_view input, TStream& output) : fReader(input), fOutput(output) {}
 
   void Run() {
     fReader.ReadSignature();
@@ -122,7 +126,7 @@ class TTextFormPrinter {
     fReader.CheckValue(vaNull);
     Indent(indent);
     fText += "end\n";
-    if (fText.size() > 65536) Flush();
+    if (fText.size() > kWriteBlock) Flush();
   }
 
   void PrintProperties(std::size_t indent, int depth) {
@@ -439,6 +443,10 @@ class TTextFormPrinter {
 }  // namespace
 
 void ObjectBinaryToText(TStream& input, TStream& output) {
+  TTextFormPrinter(input, output).Run();
+}
+
+void ObjectBinaryToText(std::string_view input, TStream& output) {
   TTextFormPrinter(input, output).Run();
 }
 

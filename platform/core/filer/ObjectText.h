@@ -22,12 +22,16 @@
 // Floats carry a suffix for their kind: 1.5s (vaSingle), 45000.25d (vaDate), 12.34c
 // (vaCurrency, the decimal value); without one they are vaExtended.
 
+#include <string_view>
+
 namespace dravik {
 
 class TStream;
 
 // Reads a binary component stream ("TPF0") and writes its text form. EReadError on bad input.
 void ObjectBinaryToText(TStream& input, TStream& output);
+// The same from bytes in memory, read in place.
+void ObjectBinaryToText(std::string_view input, TStream& output);
 // Reads the text form of one component and writes the binary stream. EParserError on bad input.
 // The input stream is left at the first token after the component's "end".
 void ObjectTextToBinary(TStream& input, TStream& output);
