@@ -29,6 +29,12 @@ int32_t Message(const std::string& key, TMsgDlgType type, TMsgDlgButtons buttons
   return ServiceMessage(key, type, buttons);
 }
 
+// The environment's main menu; null without an environment or a menu.
+TIMainMenu* MainMenu() {
+  TIToolServices* services = ToolServices();
+  return services ? services->GetMainMenu() : nullptr;
+}
+
 TUnitAnswer AskInDialog(const std::string& key, TUnitQuestion kind) {
   int32_t result = mrNone;
   switch (kind) {
@@ -100,8 +106,7 @@ void TCustomExpert::Execute() {}
 std::string TCustomExpert::AddMenuItem(int menuIndex, int itemIndex, std::function<void()> onClick,
                                        int flags, const std::string& shortCut,
                                        const std::string& caption) {
-  TIToolServices* services = ToolServices();
-  TIMainMenu* menu = services ? services->GetMainMenu() : nullptr;
+  TIMainMenu* menu = MainMenu();
   if (!menu || menu->MenuCount() == 0) return {};
   const int menus = menu->MenuCount();
   if (menuIndex < 0) menuIndex = menus + menuIndex + 1;
@@ -124,20 +129,17 @@ std::string TCustomExpert::AddMenuItem(int menuIndex, int itemIndex, std::functi
 }
 
 TIdeMenuItem* TCustomExpert::GetMenuItem(const std::string& name) {
-  TIToolServices* services = ToolServices();
-  TIMainMenu* menu = services ? services->GetMainMenu() : nullptr;
+  TIMainMenu* menu = MainMenu();
   return menu ? menu->FindItem(name) : nullptr;
 }
 
 void TCustomExpert::DelMenuItem(const std::string& name) {
-  TIToolServices* services = ToolServices();
-  if (TIMainMenu* menu = services ? services->GetMainMenu() : nullptr) menu->DeleteItem(name);
+  if (TIMainMenu* menu = MainMenu()) menu->DeleteItem(name);
   std::erase_if(fMenuNames, [&](const std::string& listed) { return SameText(listed, name); });
 }
 
 void TCustomExpert::ClearMenuItems() {
-  TIToolServices* services = ToolServices();
-  if (TIMainMenu* menu = services ? services->GetMainMenu() : nullptr)
+  if (TIMainMenu* menu = MainMenu())
     for (const std::string& name : fMenuNames) menu->DeleteItem(name);
   fMenuNames.clear();
 }
@@ -178,8 +180,7 @@ std::string TDravikExpert::GetGlyph() {
 
 void TDravikExpert::LangChange() {
   TDravikModule* module = DravikModule();
-  TIToolServices* services = ToolServices();
-  TIMainMenu* menu = services ? services->GetMainMenu() : nullptr;
+  TIMainMenu* menu = MainMenu();
   if (!module || !menu) return;
   const std::pair<const std::string*, const char*> items[] = {
       {&FormItemName, "Multilingual Form"},

@@ -197,28 +197,30 @@ namespace {
 constexpr std::size_t kSwitchAhead = 4;  // how many rows ahead the switch asks for memory
 }  // namespace
 
+void TLanguageManager::BindForSwitch() {
+  DescribeStandIns(*fComps);
+  if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
+  fComps->Init();
+  fBoundGeneration = StructureGeneration();
+  fSwitchTable.clear();
+  ForEachLangEntry([this](TConsistentLangPropertyEntry& entry) {
+    TSwitchRow row{&entry, nullptr, nullptr};
+    const TMainEntry* parent = entry.ParentEntry();
+    if (typeid(entry) == typeid(TInconsistentLangPropertyEntry) && parent &&
+        parent->SubType().Contains(stPubPropObject)) {
+      row.Text = static_cast<TInconsistentLangPropertyEntry*>(&entry);
+      row.Object = parent->Object();
+    }
+    fSwitchTable.push_back(row);
+  });
+}
+
 bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* target = fLangs->Items(index);
   const int32_t k = target->SubIndex;
   if (k <= 0) return false;
   // The tree is bound again only when components, collections or lists changed since it was.
-  if (fComps && fBoundGeneration != StructureGeneration()) {
-    DescribeStandIns(*fComps);
-    if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
-    fComps->Init();
-    fBoundGeneration = StructureGeneration();
-    fSwitchTable.clear();
-    ForEachLangEntry([this](TConsistentLangPropertyEntry& entry) {
-      TSwitchRow row{&entry, nullptr, nullptr};
-      const TMainEntry* parent = entry.ParentEntry();
-      if (typeid(entry) == typeid(TInconsistentLangPropertyEntry) && parent &&
-          parent->SubType().Contains(stPubPropObject)) {
-        row.Text = static_cast<TInconsistentLangPropertyEntry*>(&entry);
-        row.Object = parent->Object();
-      }
-      fSwitchTable.push_back(row);
-    });
-  }
+  if (fComps && fBoundGeneration != StructureGeneration()) BindForSwitch();
   const int active = fLangs->IndexOfSubIndex(0);
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
   fLangs->Items(active)->SubIndex = k;

@@ -116,6 +116,8 @@ class TLanguageManager : public TObject {
   void CheckSubIndices() const;
   static constexpr unsigned kNamesRead = 1, kValuesRead = 2;
   void StringListRead(unsigned list);
+  // Binds the entry tree and makes the switch's table of it.
+  void BindForSwitch();
 
   bool fHasFormOwner = false;
   TComponent* fOwner = nullptr;    // not owned
