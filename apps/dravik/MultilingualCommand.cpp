@@ -74,7 +74,10 @@ class TTerminalQuestions {
     for (;;) {
       std::cerr << text << (cancel ? " [y/n/c] " : " [y/n] ") << std::flush;
       std::string answer;
-      if (!std::getline(std::cin, answer)) return cancel ? TUnitAnswer::Cancel : TUnitAnswer::No;
+      if (!std::getline(std::cin, answer)) {
+        std::cerr << '\n';  // no answer came to end the question's line
+        return cancel ? TUnitAnswer::Cancel : TUnitAnswer::No;
+      }
       if (answer == "y" || answer == "Y" || answer == "yes") return TUnitAnswer::Yes;
       if (answer == "n" || answer == "N" || answer == "no") return TUnitAnswer::No;
       if (cancel && (answer == "c" || answer == "C" || answer == "cancel"))
