@@ -4,8 +4,12 @@ namespace dravik {
 
 TTextCache::TText& TTextCache::Find(const std::string& text) {
   ++fClock;
+  // Compared in their Qt form: that is what the caller shows next, so reading it costs nothing
+  // more, and no second copy of every text is kept.
+  const QUtf8StringView utf8(text);
   for (TText& known : fTexts)
-    if (known.Utf8 == text) {
+    if (known.Utf8Size == text.size() &&
+        QtPrivate::compareStrings(QStringView(known.Text), utf8) == 0) {
       known.Used = fClock;
       return known;
     }
@@ -17,7 +21,7 @@ TTextCache::TText& TTextCache::Find(const std::string& text) {
     for (TText& known : fTexts)
       if (known.Used < slot->Used) slot = &known;
   }
-  slot->Utf8 = text;
+  slot->Utf8Size = text.size();
   slot->Text = QString::fromStdString(text);
   slot->Width = -1;
   slot->Used = fClock;

@@ -3,6 +3,7 @@
 // language switch sets them): each converted once, and measured once per font.
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,8 +13,8 @@ namespace dravik {
 class TTextCache {
  public:
   struct TText {
-    std::string Utf8;
     QString Text;
+    std::size_t Utf8Size = 0;  // the size of the text it was made from
     // The size of the text in the font it was last measured in; Width < 0 until measured.
     int32_t Width = -1;
     int32_t Height = 0;

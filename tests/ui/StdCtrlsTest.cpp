@@ -69,3 +69,31 @@ TEST_F(Labels, AnAutoSizedLabelGoingBackToATextTakesItsWidthInTheCurrentFont) {
   EXPECT_GT(label->Width(), longWidth);
   EXPECT_EQ(WidgetOf(label)->width(), label->Width());
 }
+
+// The widget keeps its converted texts: going back and forth among more texts than it keeps,
+// among texts of the same size and among texts outside ASCII, it must show each one exactly.
+TEST_F(Labels, ALabelGoingBackAndForthAmongTextsShowsEachExactly) {
+  auto form = MakeComponent<TForm>(nullptr);
+  auto* label = Create<TLabel>(form.get());
+  label->SetParent(form.get());
+  form->Show();
+  std::vector<std::string> texts = {
+      "Caption in English", "Caption in Deutsch", "Légende", "Legende",
+      "Überschrift",        "Uberschrift",        ""};
+  for (int i = 0; i < 10; ++i) texts.push_back("Text number " + std::to_string(i));
+  for (int round = 0; round < 3; ++round)
+    for (std::size_t i = 0; i < texts.size(); i += 1 + round) {
+      label->SetCaption(texts[i]);
+      EXPECT_EQ(WidgetOf(label)->text(), QString::fromStdString(texts[i])) << texts[i];
+    }
+  // Bytes that are no UTF-8 show as Qt shows them, whichever came first.
+  for (const char* bytes : {"\xff"
+                            "a",
+                            "\xfe"
+                            "a",
+                            "\xff"
+                            "a"}) {
+    label->SetCaption(bytes);
+    EXPECT_EQ(WidgetOf(label)->text(), QString::fromStdString(bytes));
+  }
+}
