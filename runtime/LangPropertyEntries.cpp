@@ -201,7 +201,10 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
   if (kind != tkString && kind != tkLString && kind != tkWString) return false;
   std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
   if (!stored || stored->VarType() != varString || !PropInfo->String.Set) return false;
-  if (PropInfo->StringRef) {
+  const TTextAccess& text = PropInfo->Text;
+  if (text.Ref) {
+    scratch.assign(text.Ref(object, text));
+  } else if (PropInfo->StringRef) {
     scratch.assign(PropInfo->StringRef(object));
   } else if (PropInfo->String.Get) {
     scratch = PropInfo->String.Get(object);
@@ -210,7 +213,10 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
   }
   std::string& incoming = *stored->StringValue();
   try {
-    PropInfo->String.Set(object, incoming);
+    if (text.Set)
+      text.Set(object, incoming, text);
+    else
+      PropInfo->String.Set(object, incoming);
   } catch (...) {
     // As ExchangeLangValues: the property kept its value, which is the language's that the
     // slot goes to, and the entry holds the refused one.
@@ -236,7 +242,7 @@ void TInconsistentLangPropertyEntry::PrefetchTexts(int slot, TObject& object) co
   const std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
   if (const std::string* text = stored ? stored->StringValue() : nullptr)
     __builtin_prefetch(text->data());
-  if (PropInfo->StringRef) __builtin_prefetch(PropInfo->StringRef(object).data());
+  if (PropInfo->Text.Ref) __builtin_prefetch(PropInfo->Text.Ref(object, PropInfo->Text).data());
 }
 
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {

@@ -10,6 +10,7 @@
 // The value type of each property comes from its getter (or field), and its type information
 // from TTypeInfoOf; TypeAs() names a type without a C++ type of its own (an alias or a subrange).
 
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -168,10 +169,19 @@ class TClassBuilder {
     accessor.Set = [field](TObject& o, const typename Value::Category& v) {
       static_cast<T&>(o).*field = Value::From(v);
     };
-    if constexpr (std::is_same_v<V, std::string>)
+    if constexpr (std::is_same_v<V, std::string>) {
       prop.StringRef = [field](TObject& o) -> const std::string& {
         return static_cast<T&>(o).*field;
       };
+      KeepMember(prop.Text.Getter, field);
+      prop.Text.Ref = [](TObject& o, const TTextAccess& access) -> const std::string& {
+        return static_cast<T&>(o).*Member<decltype(field)>(access.Getter);
+      };
+      KeepMember(prop.Text.Setter, field);
+      prop.Text.Set = [](TObject& o, const std::string& v, const TTextAccess& access) {
+        static_cast<T&>(o).*Member<decltype(field)>(access.Setter) = v;
+      };
+    }
     class_builder::BindScaledGetter<V>(prop,
                                        [field](TObject& o) { return static_cast<T&>(o).*field; });
     class_builder::BindScaledSetter<V>(prop,
@@ -261,10 +271,17 @@ class TClassBuilder {
     class_builder::BindScaledGetter<V>(
         prop, [getter](TObject& o) { return V(std::invoke(getter, static_cast<T&>(o))); });
     if constexpr (std::is_same_v<V, std::string> &&
-                  std::is_reference_v<std::invoke_result_t<Getter, T&>>)
+                  std::is_reference_v<std::invoke_result_t<Getter, T&>>) {
       prop.StringRef = [getter](TObject& o) -> const std::string& {
         return std::invoke(getter, static_cast<T&>(o));
       };
+      if constexpr (std::is_member_pointer_v<Getter>) {
+        KeepMember(prop.Text.Getter, getter);
+        prop.Text.Ref = [](TObject& o, const TTextAccess& access) -> const std::string& {
+          return std::invoke(Member<Getter>(access.Getter), static_cast<T&>(o));
+        };
+      }
+    }
   }
 
   template <class V, class Setter>
@@ -276,6 +293,25 @@ class TClassBuilder {
         };
     class_builder::BindScaledSetter<V>(
         prop, [setter](TObject& o, V v) { std::invoke(setter, static_cast<T&>(o), v); });
+    if constexpr (std::is_same_v<V, std::string> && std::is_member_pointer_v<Setter>) {
+      KeepMember(prop.Text.Setter, setter);
+      prop.Text.Set = [](TObject& o, const std::string& v, const TTextAccess& access) {
+        std::invoke(Member<Setter>(access.Setter), static_cast<T&>(o), v);
+      };
+    }
+  }
+
+  // A member pointer kept as bytes in a TTextAccess, and taken back by the type it had.
+  template <class M>
+  static void KeepMember(unsigned char (&bytes)[16], M member) {
+    static_assert(sizeof(M) <= sizeof bytes && std::is_trivially_copyable_v<M>);
+    std::memcpy(bytes, &member, sizeof member);
+  }
+  template <class M>
+  static M Member(const unsigned char (&bytes)[16]) {
+    M member;
+    std::memcpy(&member, bytes, sizeof member);
+    return member;
   }
 
   std::unique_ptr<TClassRecord> fRecord;

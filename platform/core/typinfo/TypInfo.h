@@ -152,6 +152,17 @@ struct TAccessor {
   std::function<void(TObject&, const V&)> Set;  // a setter taking a reference gets no copy
 };
 
+// A text property's getter by reference and setter as plain functions over the member pointers
+// they keep: what a caller going through many properties in a row (a language switch) calls,
+// without a type-erased call each. Ref or Set is null where the class builder made none.
+struct TTextAccess {
+  const std::string& (*Ref)(TObject&, const TTextAccess&) = nullptr;
+  void (*Set)(TObject&, const std::string&, const TTextAccess&) = nullptr;
+  // The member pointers, as bytes: their types are known only to Ref and Set.
+  alignas(8) unsigned char Getter[16] = {};
+  alignas(8) unsigned char Setter[16] = {};
+};
+
 constexpr int32_t NoDefault = INT32_MIN;  // 0x80000000: no default declared
 constexpr int32_t NoIndex = INT32_MIN;
 
@@ -168,6 +179,7 @@ struct TPropInfo {
   TAccessor<std::string> String;
   // A text property whose getter answers a reference (or that is a field): read without a copy.
   std::function<const std::string&(TObject&)> StringRef;
+  TTextAccess Text;
   TAccessor<TMethod> Method;
   TAccessor<Variant> VariantValue;
   std::function<bool(TObject&)> StoredFunction;  // set when stored depends on the instance
