@@ -121,6 +121,15 @@ TEST(TypeInfo, AccessorsReadAndWriteThroughTheProperty) {
   EXPECT_EQ(GetObjectProp(*w, *c.FindProp("Buddy")), buddy.get());
   SetFloatProp(*w, *c.FindProp("Ratio"), 0.5L);
   EXPECT_EQ(w->fRatio, 0.5);
+
+  // A text property's plain accessors reach the same member as the others.
+  const TTextAccess& text = c.FindProp("Caption")->Text;
+  ASSERT_TRUE(text.Ref && text.Set);
+  text.Set(*w, "Plain", text);
+  EXPECT_EQ(w->fCaption, "Plain");
+  EXPECT_EQ(&text.Ref(*w, text), &w->fCaption);
+  EXPECT_EQ(level.Text.Ref, nullptr);
+  EXPECT_EQ(level.Text.Set, nullptr);
 }
 
 TEST(TypeInfo, PublishedMethodsAreFoundByNameAndCompareEqual) {
