@@ -78,6 +78,32 @@ TEST(AtomicFile, WithoutCommitTheOldContentStaysAndTheTemporaryGoes) {
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"form.txt"}) << "no new file either";
 }
 
+// A file big enough that its first parts are sent to the disk while the rest is written: a part
+// written again after that, and a stream left without Commit, behave as for a small file.
+TEST(AtomicFile, ABigFileSentToTheDiskAsItGrowsKeepsEveryByteWrittenLast) {
+  TTempDir dir;
+  const std::string file = dir.File("big.txt");
+  WriteFileBytes(file, "old");
+  std::string expected;
+  for (int i = 0; expected.size() < (std::size_t{20} << 20); ++i)
+    expected += "line " + std::to_string(i) + "\n";
+  for (bool commit : {false, true}) {
+    {
+      TAtomicFileStream stream(file);
+      for (std::size_t at = 0; at < expected.size(); at += 1 << 20)
+        stream.WriteBuffer(expected.data() + at, static_cast<int64_t>(std::min<std::size_t>(
+                                                     1 << 20, expected.size() - at)));
+      stream.Seek(10, soFromBeginning);
+      stream.WriteBuffer("AGAIN", 5);
+      if (commit) stream.Commit();
+    }
+    if (!commit) EXPECT_EQ(ReadFileBytes(file), "old");
+  }
+  expected.replace(10, 5, "AGAIN");
+  EXPECT_TRUE(ReadFileBytes(file) == expected);
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"big.txt"});
+}
+
 TEST(AtomicFile, SymbolicLinksKeepPointingAndTheirTargetIsReplaced) {
   TTempDir dir;
   std::filesystem::create_directory(dir.File("real"));

@@ -42,6 +42,7 @@ class TAtomicFileStream : public TStream {
 
   [[noreturn]] void Fail(int error);
   void Discard() noexcept;
+  void StartWriteBack() noexcept;
 
   std::string fFileName;   // as given, for messages
   std::string fTarget;     // the file the name refers to
@@ -50,7 +51,8 @@ class TAtomicFileStream : public TStream {
   int fHandle = -1;
   int fCleanupSlot = -1;  // Replace: where the signal handler finds fTemporary
   int64_t fPosition = 0;
-  int64_t fEnd = 0;  // InPlace: the end of the new content, where the file is cut
+  int64_t fEnd = 0;          // InPlace: the end of the new content, where the file is cut
+  int64_t fWrittenBack = 0;  // what was sent to the disk ahead of Commit
 };
 
 // Writes bytes as the whole new content of fileName through a TAtomicFileStream.
