@@ -97,7 +97,9 @@ TEST(AtomicFile, ABigFileSentToTheDiskAsItGrowsKeepsEveryByteWrittenLast) {
       stream.WriteBuffer("AGAIN", 5);
       if (commit) stream.Commit();
     }
-    if (!commit) EXPECT_EQ(ReadFileBytes(file), "old");
+    if (!commit) {
+      EXPECT_EQ(ReadFileBytes(file), "old");
+    }
   }
   expected.replace(10, 5, "AGAIN");
   EXPECT_TRUE(ReadFileBytes(file) == expected);
