@@ -159,6 +159,25 @@ TEST(ObjectText, BinaryToTextToBinaryKeepsEveryDistinctValue) {
   EXPECT_EQ(ToText(ToBinary(text)), text);
 }
 
+// A form read from a stream in small pieces, with values longer than a piece and names and
+// values across the pieces' ends, prints as the same form read whole from memory.
+TEST(ObjectText, AFormReadInPiecesPrintsAsTheFormReadWhole) {
+  std::string text = "object Form1: TForm1\n";
+  for (int i = 0; i < 300; ++i)
+    text += "  Property" + std::to_string(i) + " = 'Value " + std::to_string(i) + "'\n";
+  text += "  Long = '" + std::string(64, 'x') + "' +\n    '" + std::string(5000, 'y') + "'\n";
+  text += "  Data = {\n";
+  for (int line = 0; line < 200; ++line) text += "    " + std::string(64, 'A') + "\n";
+  text.back() = '}';
+  text += "\nend\n";
+  const std::string binary = ToBinary(text);
+  ASSERT_GT(binary.size(), 3u * 4096);
+  TStringStream whole;
+  ObjectBinaryToText(std::string_view(binary), whole);
+  EXPECT_EQ(ToText(binary), text);
+  EXPECT_EQ(whole.DataString(), text);
+}
+
 TEST(ObjectText, WritesTheLayoutOfTheTextForm) {
   TStringStream stream;
   TBinaryObjectWriter w(stream);

@@ -77,6 +77,16 @@ void TBinaryObjectReader::ReadBytes(std::string& out, uint64_t count) {
   }
 }
 
+std::string_view TBinaryObjectReader::ViewBytes(std::string& scratch, uint64_t count) {
+  if (count <= static_cast<uint64_t>(fBufEnd - fBufPos)) {
+    std::string_view bytes(fData + fBufPos, static_cast<std::size_t>(count));
+    fBufPos += static_cast<int64_t>(count);
+    return bytes;
+  }
+  ReadBytes(scratch, count);
+  return scratch;
+}
+
 void TBinaryObjectReader::SkipBytes(uint64_t count, std::string* copy) {
   while (count > 0) {
     if (fBufPos == fBufEnd) Fill();
@@ -239,6 +249,18 @@ void TBinaryObjectReader::ReadString(TValueType type, std::string& out) {
     case vaUTF8String:
       ReadBytes(out, ReadDWord());
       break;
+    default:
+      Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
+  }
+}
+
+std::string_view TBinaryObjectReader::ReadStringView(TValueType type, std::string& scratch) {
+  switch (type) {
+    case vaString:
+      return ViewBytes(scratch, ReadByte());
+    case vaLString:
+    case vaUTF8String:
+      return ViewBytes(scratch, ReadDWord());
     default:
       Error(std::string("String expected but ") + ValueTypeName(type) + " found", Offset() - 1);
   }

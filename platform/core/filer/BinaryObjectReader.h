@@ -89,6 +89,12 @@ class TBinaryObjectReader {
   // The bytes of a vaBinary, copied to destination.
   void ReadBinary(TStream& destination);
   void ReadBinary(std::string& out) { ReadBytes(out, ReadDWord()); }
+  // As ReadStr, ReadString and ReadBinary, but the bytes are seen where they lie when the buffer
+  // holds them all (always, for bytes in memory) and copied into scratch only otherwise. The
+  // view holds until the next read.
+  std::string_view ReadStrView(std::string& scratch) { return ViewBytes(scratch, ReadByte()); }
+  std::string_view ReadStringView(TValueType type, std::string& scratch);
+  std::string_view ReadBinaryView(std::string& scratch) { return ViewBytes(scratch, ReadDWord()); }
   // Raw bytes; prefer the typed readers.
   void Read(void* buffer, std::size_t count);
 
@@ -117,6 +123,7 @@ class TBinaryObjectReader {
   // Refills the empty buffer; EReadError at the end of the stream.
   void Fill();
   void ReadBytes(std::string& out, uint64_t count);
+  std::string_view ViewBytes(std::string& scratch, uint64_t count);
   // Skipping, with a copy of what is skipped when copy is set.
   void SkipBytes(uint64_t count, std::string* copy);
   unsigned char SkipByte(std::string* copy);

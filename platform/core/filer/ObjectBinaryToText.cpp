@@ -132,11 +132,11 @@ class TTextFormPrinter {
   void PrintProperties(std::size_t indent, int depth) {
     while (!fReader.EndOfList()) {
       int64_t start = fReader.Offset();
-      fReader.ReadStr(fName);
-      if (!IsDottedIdent(fName) || IsKeyword(fName))
-        fReader.Error("Invalid property name '" + fName.substr(0, 40) + "'", start);
+      const std::string_view name = fReader.ReadStrView(fName);
+      if (!IsDottedIdent(name) || IsKeyword(name))
+        fReader.Error("Invalid property name '" + std::string(name.substr(0, 40)) + "'", start);
       Indent(indent);
-      fText += fName;
+      fText += name;
       fText += " = ";
       PrintValue(indent, depth);
     }
@@ -186,8 +186,7 @@ class TTextFormPrinter {
       case vaString:
       case vaLString:
       case vaUTF8String:
-        fReader.ReadString(type, fValue);
-        PrintEightBitString(fValue, indent);
+        PrintEightBitString(fReader.ReadStringView(type, fValue), indent);
         break;
       case vaWString:
       case vaUString:
@@ -336,7 +335,7 @@ class TTextFormPrinter {
     fText += '\n';
   }
 
-  void PrintEightBitString(const std::string& bytes, std::size_t indent) {
+  void PrintEightBitString(std::string_view bytes, std::size_t indent) {
     // Most strings are printable ASCII without a quote and fit one line: they go as they are.
     if (!bytes.empty() && bytes.size() <= 64) {
       unsigned plain = 1;
@@ -364,8 +363,7 @@ class TTextFormPrinter {
   }
 
   void PrintBinary(std::size_t indent) {
-    fReader.ReadBinary(fValue);
-    const std::string& data = fValue;
+    const std::string_view data = fReader.ReadBinaryView(fValue);
     if (data.empty()) {
       fText += "{}\n";
       return;
