@@ -3,7 +3,6 @@
 // language switch sets them): each converted once, and measured once per font.
 
 #include <QString>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,12 +12,14 @@ namespace dravik {
 class TTextCache {
  public:
   struct TText {
+    std::string Utf8;
     QString Text;
-    std::size_t Utf8Size = 0;  // the size of the text it was made from
     // The size of the text in the font it was last measured in; Width < 0 until measured.
     int32_t Width = -1;
     int32_t Height = 0;
     uint32_t Used = 0;  // when it was last found
+    uint64_t Head = 0;  // the first and last eight bytes of Utf8
+    uint64_t Tail = 0;
   };
   // The entry of text, converted on first use; a new text takes the place of the one least
   // recently used once the cache is full.
