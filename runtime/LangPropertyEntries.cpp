@@ -229,19 +229,10 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
   return true;
 }
 
-void TInconsistentLangPropertyEntry::PrefetchSlot(int slot) const {
-  if (slot <= 0 || static_cast<std::size_t>(slot) >= fSlots.size()) return;
-  // A slot may straddle two lines; whether it holds a value is known from its last bytes.
-  const auto* stored = reinterpret_cast<const char*>(&fSlots[static_cast<std::size_t>(slot)]);
-  __builtin_prefetch(stored);
-  __builtin_prefetch(stored + sizeof(fSlots[0]) - 1);
-}
-
-void TInconsistentLangPropertyEntry::PrefetchTexts(int slot, TObject& object) const {
+void TInconsistentLangPropertyEntry::PrefetchText(int slot, TObject& object) const {
   if (slot <= 0 || static_cast<std::size_t>(slot) >= fSlots.size() || !PropInfo) return;
   const std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
-  if (const std::string* text = stored ? stored->StringValue() : nullptr)
-    __builtin_prefetch(text->data());
+  __builtin_prefetch(&stored);
   if (PropInfo->Text.Ref) __builtin_prefetch(PropInfo->Text.Ref(object, PropInfo->Text).data());
 }
 

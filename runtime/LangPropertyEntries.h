@@ -82,10 +82,9 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // live text goes into the slot through scratch, whose buffer the caller hands from entry to
   // entry, so that no text is allocated. False, with nothing done, where that does not apply.
   bool ExchangeText(int slot, TObject& object, std::string& scratch);
-  // Ask for the memory ExchangeText(slot, object) will read, for a caller about to switch many
-  // entries that lie apart: first the slot itself, and once that has arrived, the two texts.
-  void PrefetchSlot(int slot) const;
-  void PrefetchTexts(int slot, TObject& object) const;
+  // Asks for the memory ExchangeText(slot, object) will read, for a caller about to switch many
+  // entries that lie apart.
+  void PrefetchText(int slot, TObject& object) const;
   void AssignNew(const TConsistentLangPropertyEntry& source) override;
   void DefineProperties(TFiler& filer) override;
   // Whether slot 0 holds a value the property refused, which the live property does not show.

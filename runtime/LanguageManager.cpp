@@ -244,25 +244,22 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   };
   // Taken for this switch: a setter that switches this manager again uses a buffer of its own.
   std::string scratch = std::move(fSwitchScratch);
-  auto rowAhead = [this](std::size_t at) {
-    return at < fSwitchTable.size() ? &fSwitchTable[at] : nullptr;
-  };
   std::size_t i = 0;
   // A setter that changes the structure (frees a component, and with it its entries) ends the
   // table's part: the entries not yet switched are found in the tree as it is now.
   for (; i < fSwitchTable.size() && fBoundGeneration == StructureGeneration(); ++i) {
     // The entries lie apart in memory: the next ones are asked for while this one switches,
-    // in three steps as each step needs what the one before brought: the entries and objects,
-    // then the slots, then the texts.
-    if (const TSwitchRow* ahead = rowAhead(i + 3 * kSwitchAhead)) {
+    // first the entries and objects, then what those point to.
+    if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + 2 * kSwitchAhead];
       for (int line = 0; line < 4; ++line)
-        __builtin_prefetch(reinterpret_cast<const char*>(ahead->Entry) + 64 * line);
-      if (ahead->Object) __builtin_prefetch(ahead->Object);
+        __builtin_prefetch(reinterpret_cast<const char*>(ahead.Entry) + 64 * line);
+      if (ahead.Object) __builtin_prefetch(ahead.Object);
     }
-    if (const TSwitchRow* ahead = rowAhead(i + 2 * kSwitchAhead); ahead && ahead->Object)
-      ahead->Text->PrefetchSlot(k);
-    if (const TSwitchRow* ahead = rowAhead(i + kSwitchAhead); ahead && ahead->Object)
-      ahead->Text->PrefetchTexts(k, *ahead->Object);
+    if (i + kSwitchAhead < fSwitchTable.size()) {
+      const TSwitchRow& ahead = fSwitchTable[i + kSwitchAhead];
+      if (ahead.Object) ahead.Text->PrefetchText(k, *ahead.Object);
+    }
     const TSwitchRow& row = fSwitchTable[i];
     exchange(*row.Entry, row.Text, row.Object, scratch);
   }
