@@ -16,12 +16,17 @@ QLabel* WidgetOf(TLabel* label) {
   return static_cast<QLabel*>(label->Widget());
 }
 
+TLabel* NewLabel(TForm& form) {
+  auto* label = Create<TLabel>(&form);
+  label->SetParent(&form);
+  return label;
+}
+
 }  // namespace
 
 TEST_F(Labels, WordWrapAndAlignmentReachTheWidgetAndOutlastTextChanges) {
   auto form = MakeComponent<TForm>(nullptr);
-  auto* label = Create<TLabel>(form.get());
-  label->SetParent(form.get());
+  auto* label = NewLabel(*form);
   label->SetWordWrap(true);
   label->SetAlignment(taCenter);
   form->Show();
@@ -41,8 +46,7 @@ TEST_F(Labels, WordWrapAndAlignmentReachTheWidgetAndOutlastTextChanges) {
 
 TEST_F(Labels, AnAutoSizedLabelTakesTheWidthOfEachNewText) {
   auto form = MakeComponent<TForm>(nullptr);
-  auto* label = Create<TLabel>(form.get());
-  label->SetParent(form.get());
+  auto* label = NewLabel(*form);
   label->SetCaption("Short");
   form->Show();
   const int32_t shortWidth = label->Width();
@@ -53,8 +57,7 @@ TEST_F(Labels, AnAutoSizedLabelTakesTheWidthOfEachNewText) {
 
 TEST_F(Labels, AnAutoSizedLabelGoingBackToATextTakesItsWidthInTheCurrentFont) {
   auto form = MakeComponent<TForm>(nullptr);
-  auto* label = Create<TLabel>(form.get());
-  label->SetParent(form.get());
+  auto* label = NewLabel(*form);
   label->SetCaption("Short");
   form->Show();
   const int32_t shortWidth = label->Width();
@@ -74,8 +77,7 @@ TEST_F(Labels, AnAutoSizedLabelGoingBackToATextTakesItsWidthInTheCurrentFont) {
 // among texts of the same size and among texts outside ASCII, it must show each one exactly.
 TEST_F(Labels, ALabelGoingBackAndForthAmongTextsShowsEachExactly) {
   auto form = MakeComponent<TForm>(nullptr);
-  auto* label = Create<TLabel>(form.get());
-  label->SetParent(form.get());
+  auto* label = NewLabel(*form);
   form->Show();
   std::vector<std::string> texts = {
       "Caption in English", "Caption in Deutsch", "Légende", "Legende",
