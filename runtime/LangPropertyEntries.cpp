@@ -28,17 +28,30 @@ const TClassRecord& TConsistentLangPropertyEntry::StaticClass() {
   return record;
 }
 
+TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() {
+  if (fLender) fLender->Forget(fLentRow);
+}
+
 void TConsistentLangPropertyEntry::SetCount(int32_t count) {
   if (count < 1) count = 1;
+  auto& slots = Slots();
   fCount = count;
-  if (fSlots.size() > static_cast<std::size_t>(count))
-    fSlots.resize(static_cast<std::size_t>(count));
+  if (slots.size() > static_cast<std::size_t>(count)) slots.resize(static_cast<std::size_t>(count));
 }
 
 std::optional<Variant>& TConsistentLangPropertyEntry::Slot(int index) {
+  auto& slots = Slots();
   const auto at = static_cast<std::size_t>(index);
-  if (at >= fSlots.size()) fSlots.resize(at + 1);
-  return fSlots[at];
+  if (at >= slots.size()) slots.resize(at + 1);
+  return slots[at];
+}
+
+void TConsistentLangPropertyEntry::TakeBackTexts() const {
+  TSwitchTexts& texts = *fLender;
+  for (int32_t s = 1; s < texts.Slots(); ++s)
+    *fSlots[static_cast<std::size_t>(s)]->StringValue() = texts.Text(s, fLentRow);
+  texts.Return(fLentRow);
+  fLent = false;
 }
 
 void TConsistentLangPropertyEntry::CheckIndex(int index, const char* operation) const {
@@ -56,13 +69,15 @@ void TConsistentLangPropertyEntry::CheckLine(const Variant& value) const {
 }
 
 bool TConsistentLangPropertyEntry::HasLangValue(int index) const {
-  return index >= 0 && index < Count() && static_cast<std::size_t>(index) < fSlots.size() &&
-         fSlots[static_cast<std::size_t>(index)].has_value();
+  if (index < 0 || index >= Count()) return false;
+  const auto& slots = Slots();
+  return static_cast<std::size_t>(index) < slots.size() &&
+         slots[static_cast<std::size_t>(index)].has_value();
 }
 
 Variant TConsistentLangPropertyEntry::GetLangValue(int index) const {
   CheckIndex(index, "GetLangValue");
-  return HasLangValue(index) ? *fSlots[static_cast<std::size_t>(index)] : Variant::Null();
+  return HasLangValue(index) ? *Slots()[static_cast<std::size_t>(index)] : Variant::Null();
 }
 
 void TConsistentLangPropertyEntry::SetLangValue(int index, Variant value) {
@@ -194,12 +209,13 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
 bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std::string& scratch) {
   // A line of a named string must be checked, a refused value takes the slow way, and a slot
   // without a text gives the empty value.
+  auto& slots = Slots();
   if (slot <= 0 || slot >= Count() || Index >= 0 || fRefused || !PropInfo ||
-      static_cast<std::size_t>(slot) >= fSlots.size())
+      static_cast<std::size_t>(slot) >= slots.size())
     return false;
   const TTypeKind kind = PropInfo->Kind();
   if (kind != tkString && kind != tkLString && kind != tkWString) return false;
-  std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
+  std::optional<Variant>& stored = slots[static_cast<std::size_t>(slot)];
   if (!stored || stored->VarType() != varString || !PropInfo->String.Set) return false;
   const TTextAccess& text = PropInfo->Text;
   if (text.Ref) {
@@ -218,11 +234,7 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
     else
       PropInfo->String.Set(object, incoming);
   } catch (...) {
-    // As ExchangeLangValues: the property kept its value, which is the language's that the
-    // slot goes to, and the entry holds the refused one.
-    Variant refused(std::move(incoming));
-    stored = Stored(GetValue());
-    fRefused = Stored(std::move(refused));
+    KeepRefusedText(slot);
     throw;
   }
   incoming.swap(scratch);
@@ -230,10 +242,50 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
 }
 
 void TInconsistentLangPropertyEntry::PrefetchText(int slot, TObject& object) const {
-  if (slot <= 0 || static_cast<std::size_t>(slot) >= fSlots.size() || !PropInfo) return;
-  const std::optional<Variant>& stored = fSlots[static_cast<std::size_t>(slot)];
+  const auto& slots = Slots();
+  if (slot <= 0 || static_cast<std::size_t>(slot) >= slots.size() || !PropInfo) return;
+  const std::optional<Variant>& stored = slots[static_cast<std::size_t>(slot)];
   __builtin_prefetch(&stored);
   if (PropInfo->Text.Ref) __builtin_prefetch(PropInfo->Text.Ref(object, PropInfo->Text).data());
+}
+
+bool TInconsistentLangPropertyEntry::LendTexts(const std::shared_ptr<TSwitchTexts>& texts,
+                                               std::size_t row, TObject& object) {
+  auto& slots = Slots();
+  if (fLender) {
+    fLender->Forget(fLentRow);
+    fLender.reset();
+  }
+  if (Count() != texts->Slots() || Index >= 0 || fRefused || !PropInfo || !PropInfo->Text.Ref ||
+      !PropInfo->Text.Set || slots.size() < static_cast<std::size_t>(Count()))
+    return false;
+  const TTypeKind kind = PropInfo->Kind();
+  if (kind != tkString && kind != tkLString && kind != tkWString) return false;
+  // A slot without a text takes the slow way, which gives the type's empty value.
+  for (int32_t s = 1; s < Count(); ++s) {
+    const std::optional<Variant>& stored = slots[static_cast<std::size_t>(s)];
+    if (!stored || stored->VarType() != varString) return false;
+  }
+  // Copied, not moved, and the slots' own freed: a row's texts then lie together in memory,
+  // rows in the order a switch goes through them.
+  texts->Text(0, row) = PropInfo->Text.Ref(object, PropInfo->Text);
+  for (int32_t s = 1; s < Count(); ++s) {
+    std::string& stored = *slots[static_cast<std::size_t>(s)]->StringValue();
+    texts->Text(s, row) = stored;
+    std::string().swap(stored);
+  }
+  texts->Lend(row, *this, object, PropInfo->Text);
+  fLender = texts;
+  fLentRow = row;
+  fLent = true;
+  return true;
+}
+
+void TInconsistentLangPropertyEntry::KeepRefusedText(int slot) {
+  std::optional<Variant>& stored = Slot(slot);
+  Variant refused(std::move(*stored));
+  stored = Stored(GetValue());
+  fRefused = Stored(std::move(refused));
 }
 
 void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry& source) {
@@ -256,7 +308,7 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler& filer) {
 
 // Slots 1 to Count-1, each as a 32-bit size and a value buffer; size 0 is a slot without value.
 void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
-  if (fSlots.size() > 1) fSlots.resize(1);
+  if (auto& slots = Slots(); slots.size() > 1) slots.resize(1);
   fReadBuffers.clear();
   // Each slot takes at least its size field: the stream's end, not Count, ends a bad list.
   for (int i = 1; i < Count(); ++i) {
@@ -281,12 +333,13 @@ void TInconsistentLangPropertyEntry::LoadValues(TStream& stream) {
 }
 
 void TInconsistentLangPropertyEntry::StoreValues(TStream& stream) const {
+  const auto& slots = Slots();
   for (int i = 1; i < Count(); ++i) {
     const auto k = static_cast<std::size_t>(i);
     const bool asRead = k < fReadBuffers.size() && fReadBuffers[k] && HasLangValue(i) &&
-                        *fSlots[k] == fReadBuffers[k]->Value;
+                        *slots[k] == fReadBuffers[k]->Value;
     std::string buffer = asRead            ? fReadBuffers[k]->Bytes
-                         : HasLangValue(i) ? VariantToBuffer(*fSlots[k])
+                         : HasLangValue(i) ? VariantToBuffer(*slots[k])
                                            : std::string();
     auto size = static_cast<int32_t>(buffer.size());
     stream.WriteBuffer(&size, sizeof size);

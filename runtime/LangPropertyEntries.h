@@ -3,11 +3,14 @@
 // in a slot; an inconsistent entry (the kind a TDravik stores) has the live property as slot 0
 // and keeps only the other languages, which it streams as the binary property "Values".
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/ComponentExplorerTools.h"
+#include "runtime/SwitchTexts.h"
 
 namespace dravik {
 
@@ -20,6 +23,7 @@ void CheckStringLine(const std::string& text, const std::string& what);
 class TConsistentLangPropertyEntry : public TPropertyEntry {
  public:
   explicit TConsistentLangPropertyEntry(TCollection* collection) : TPropertyEntry(collection) {}
+  ~TConsistentLangPropertyEntry() override;
   static const TClassRecord& StaticClass();
   const TClassRecord& ClassType() const override { return StaticClass(); }
 
@@ -28,7 +32,7 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   void SetCount(int32_t count);
   // Room for every slot, for a caller about to give each a value: one allocation, not a
   // growing vector's several (SetCount alone allocates nothing, for counts read from streams).
-  void ReserveSlots() { fSlots.reserve(static_cast<std::size_t>(fCount)); }
+  void ReserveSlots() { Slots().reserve(static_cast<std::size_t>(fCount)); }
 
   // A slot without a value reads as Null.
   virtual Variant GetLangValue(int index) const;
@@ -54,11 +58,26 @@ class TConsistentLangPropertyEntry : public TPropertyEntry {
   std::optional<Variant>& Slot(int index);  // index within Count
   // A named string's values are lines of a list: a line break cannot enter them.
   void CheckLine(const Variant& value) const;
+  // The slots, with any texts lent to a switch taken back first.
+  std::vector<std::optional<Variant>>& Slots() const {
+    if (fLent) TakeBackTexts();
+    return fSlots;
+  }
+  void TakeBackTexts() const;
 
   // Slots are kept up to the last one that was given a value, not up to Count: a count read
   // from a stream decides no allocation.
   int32_t fCount = 0;
-  std::vector<std::optional<Variant>> fSlots;
+  // While fLent, a switch holds the texts of slots 1 and on in row fLentRow of fLender and the
+  // slots keep emptied texts: Slots() is the only way to them. The row stays this entry's after
+  // it is taken back, until the entry is lent elsewhere or goes. Mutable for taking back, which
+  // changes no value.
+  mutable std::shared_ptr<TSwitchTexts> fLender;
+  mutable std::size_t fLentRow = 0;
+  mutable bool fLent = false;
+
+ private:
+  mutable std::vector<std::optional<Variant>> fSlots;
 };
 
 class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
@@ -85,6 +104,14 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // Asks for the memory ExchangeText(slot, object) will read, for a caller about to switch many
   // entries that lie apart.
   void PrefetchText(int slot, TObject& object) const;
+  // Lends slots 1 and on to row of texts, where a switch between texts.Slots() languages
+  // exchanges texts through object's property (as ExchangeText would); false, with nothing
+  // lent, where it would not.
+  bool LendTexts(const std::shared_ptr<TSwitchTexts>& texts, std::size_t row, TObject& object);
+  // After the property refused the text of slot: the entry holds that text as slot 0 and the
+  // slot takes the live value, which is the language's that the slot goes to, as
+  // ExchangeLangValues does.
+  void KeepRefusedText(int slot);
   void AssignNew(const TConsistentLangPropertyEntry& source) override;
   void DefineProperties(TFiler& filer) override;
   // Whether slot 0 holds a value the property refused, which the live property does not show.

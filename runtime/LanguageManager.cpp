@@ -213,6 +213,25 @@ void TLanguageManager::BindForSwitch() {
     }
     fSwitchTable.push_back(row);
   });
+  fSwitchTexts.reset();
+  LendSwitchTexts();
+}
+
+void TLanguageManager::LendSwitchTexts() {
+  const int32_t slots = GetLangCount();
+  if (fSwitchTexts && fSwitchTexts->Slots() == slots && fSwitchTexts->Returned() == 0) return;
+  // A form of one language has nothing to switch to.
+  if (slots < 2) {
+    fSwitchTexts.reset();
+    return;
+  }
+  if (!fSwitchTexts || fSwitchTexts->Slots() != slots)
+    fSwitchTexts = std::make_shared<TSwitchTexts>(slots, fSwitchTable.size());
+  for (std::size_t i = 0; i < fSwitchTable.size(); ++i) {
+    const TSwitchRow& row = fSwitchTable[i];
+    if (row.Object && !fSwitchTexts->IsLent(i)) row.Text->LendTexts(fSwitchTexts, i, *row.Object);
+  }
+  fSwitchTexts->ForgetReturned();
 }
 
 bool TLanguageManager::SetLanguageByIndex(int index) {
@@ -220,7 +239,10 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   const int32_t k = target->SubIndex;
   if (k <= 0) return false;
   // The tree is bound again only when components, collections or lists changed since it was.
-  if (fComps && fBoundGeneration != StructureGeneration()) BindForSwitch();
+  if (fComps && fBoundGeneration != StructureGeneration())
+    BindForSwitch();
+  else
+    LendSwitchTexts();
   const int active = fLangs->IndexOfSubIndex(0);
   if (active < 0) Fail("SetLanguageByIndex: Active language not found");
   fLangs->Items(active)->SubIndex = k;
@@ -229,11 +251,9 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   // still switch, so that no entry is left a language behind the rest. The first failure is
   // reported after, naming the entry.
   std::exception_ptr failure;
-  auto exchange = [&](TConsistentLangPropertyEntry& entry, TInconsistentLangPropertyEntry* text,
-                      TObject* object, std::string& scratch) {
+  auto report = [&](TConsistentLangPropertyEntry& entry, auto&& exchange) {
     try {
-      if (object && text->ExchangeText(k, *object, scratch)) return;
-      entry.ExchangeLangValues(0, k);
+      exchange();
     } catch (Exception& e) {
       if (failure) return;
       e.SetMessage(Format("%s in language %s: %s", {EntryKey(entry), target->Name, e.Message()}));
@@ -244,10 +264,40 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   };
   // Taken for this switch: a setter that switches this manager again uses a buffer of its own.
   std::string scratch = std::move(fSwitchScratch);
+  auto exchange = [&](TConsistentLangPropertyEntry& entry, TInconsistentLangPropertyEntry* text,
+                      TObject* object) {
+    report(entry, [&] {
+      if (object && text->ExchangeText(k, *object, scratch)) return;
+      entry.ExchangeLangValues(0, k);
+    });
+  };
+  // Held for this switch, and used while it is still the manager's: texts that a setter switching
+  // this manager again lends anew leave these rows, whose entries then switch themselves.
+  const std::shared_ptr<TSwitchTexts> texts =
+      fSwitchTexts && k < fSwitchTexts->Slots() ? fSwitchTexts : nullptr;
   std::size_t i = 0;
+  auto bound = [&] { return fBoundGeneration == StructureGeneration(); };
   // A setter that changes the structure (frees a component, and with it its entries) ends the
   // table's part: the entries not yet switched are found in the tree as it is now.
-  for (; i < fSwitchTable.size() && fBoundGeneration == StructureGeneration(); ++i) {
+  while (i < fSwitchTable.size() && bound()) {
+    if (texts && texts == fSwitchTexts && texts->IsLent(i)) {
+      try {
+        texts->ExchangeRun(i, fSwitchTable.size(), k,
+                           [&] { return bound() && texts == fSwitchTexts; });
+      } catch (...) {
+        // Row i's setter refused its text: the entry keeps each text with its language.
+        TInconsistentLangPropertyEntry* entry = texts->Entry(i++);
+        if (!entry) {
+          if (!failure) failure = std::current_exception();
+          continue;
+        }
+        report(*entry, [&] {
+          entry->KeepRefusedText(k);
+          throw;  // what the setter raised, named after the entry
+        });
+      }
+      continue;
+    }
     // The entries lie apart in memory: the next ones are asked for while this one switches,
     // first the entries and objects, then what those point to.
     if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
@@ -258,10 +308,11 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
     }
     if (i + kSwitchAhead < fSwitchTable.size()) {
       const TSwitchRow& ahead = fSwitchTable[i + kSwitchAhead];
-      if (ahead.Object) ahead.Text->PrefetchText(k, *ahead.Object);
+      if (ahead.Object && !(texts && texts->IsLent(i + kSwitchAhead)))
+        ahead.Text->PrefetchText(k, *ahead.Object);
     }
-    const TSwitchRow& row = fSwitchTable[i];
-    exchange(*row.Entry, row.Text, row.Object, scratch);
+    const TSwitchRow& row = fSwitchTable[i++];
+    exchange(*row.Entry, row.Text, row.Object);
   }
   if (i < fSwitchTable.size()) {
     std::unordered_set<const TConsistentLangPropertyEntry*> switched;
@@ -269,7 +320,7 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
     fSwitchTable.clear();
     fBoundGeneration = 0;  // bound again at the next switch
     ForEachLangEntry([&](TConsistentLangPropertyEntry& entry) {
-      if (!switched.contains(&entry)) exchange(entry, nullptr, nullptr, scratch);
+      if (!switched.contains(&entry)) exchange(entry, nullptr, nullptr);
     });
   }
   fSwitchScratch = std::move(scratch);

@@ -118,6 +118,9 @@ class TLanguageManager : public TObject {
   void StringListRead(unsigned list);
   // Binds the entry tree and makes the switch's table of it.
   void BindForSwitch();
+  // Lends the table's text entries' stored texts to fSwitchTexts: all of them when the table or
+  // the number of languages changed, else those taken back since the last switch.
+  void LendSwitchTexts();
 
   bool fHasFormOwner = false;
   TComponent* fOwner = nullptr;    // not owned
@@ -136,7 +139,8 @@ class TLanguageManager : public TObject {
     TObject* Object;                       // null where the entry is no published property's
   };
   std::vector<TSwitchRow> fSwitchTable;
-  std::string fSwitchScratch;     // the text buffer the table's exchanges pass on
+  std::shared_ptr<TSwitchTexts> fSwitchTexts;  // the texts lent, a row for each of the table's
+  std::string fSwitchScratch;                  // the text buffer the table's exchanges pass on
   unsigned fStringListsRead = 0;  // which of Names and Values a stream has given so far
 };
 

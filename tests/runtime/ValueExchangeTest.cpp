@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -43,7 +44,162 @@ class TClosingControl : public TComponent {
   std::string fCaption;
 };
 
+// A control whose caption setter first runs Peek with the new text: a program that looks at
+// the stored translations while a switch is under way, or refuses a text.
+class TPeekingControl : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassRecord& StaticClass() {
+    static const TClassRecord& record =
+        TClassBuilder<TPeekingControl, TComponent>("TPeekingControl", "ValueExchangeTest")
+            .Property("Caption", &TPeekingControl::Caption, &TPeekingControl::SetCaption)
+            .Build();
+    return record;
+  }
+  const TClassRecord& ClassType() const override { return StaticClass(); }
+  const std::string& Caption() const { return fCaption; }
+  void SetCaption(const std::string& value) {
+    if (Peek) Peek(value);
+    fCaption = value;
+  }
+  std::function<void(const std::string&)> Peek;
+
+ private:
+  std::string fCaption;
+};
+
+// Three languages, the button's and the label's captions translated into each.
+struct TThreeLanguages {
+  TComponentPtr<TTestForm> Form = MakeDravikForm("Hello", "Name");
+  TInconsistentLangPropertyEntry* Caption;
+  TInconsistentLangPropertyEntry* LabelCaption;
+  TThreeLanguages() {
+    SetLanguages(DravikOf(Form.get()), {{"English", 0}, {"Deutsch", 1}, {"Francais", 2}});
+    Caption = Translate(DravikOf(Form.get()), Control(Form.get(), "Button1"), "Caption",
+                        {"Hello", "Hallo", "Salut"});
+    LabelCaption = Translate(DravikOf(Form.get()), Control(Form.get(), "Label1"), "Caption",
+                             {"Name", "Name (de)", "Nom"});
+  }
+};
+
 }  // namespace
+
+// A switch holds the stored texts between switches; whatever reads or writes them meanwhile
+// (an editor, a stream, a copy, a new language, a freed component) sees each language's text,
+// what it writes stays, and the switches after go on from there.
+TEST_F(ValueExchange, WhatTouchesTheStoredTextsBetweenSwitchesSeesEachLanguage) {
+  struct {
+    const char* What;
+    std::function<void(TThreeLanguages&)> Touch;
+    const char* Francais;
+  } const cases[] = {
+      {"reading a slot",
+       [](TThreeLanguages& f) {
+         EXPECT_EQ(f.Caption->GetLangValue(1), Variant("Hello"));
+         EXPECT_EQ(f.Caption->GetLangValue(2), Variant("Salut"));
+       },
+       "Salut"},
+      {"writing a slot", [](TThreeLanguages& f) { f.Caption->SetLangValue(2, Variant("Bonjour")); },
+       "Bonjour"},
+      {"writing the form and reading it back",
+       [](TThreeLanguages& f) {
+         auto copy = ReadForm(WriteForm(f.Form.get()));
+         ASSERT_TRUE(Manager(copy.get())->SetLanguageByIndex(2));
+         EXPECT_EQ(Control(copy.get(), "Button1")->Caption, "Salut");
+       },
+       "Salut"},
+      {"freeing another translated component",
+       [](TThreeLanguages& f) { Control(f.Form.get(), "Label1")->Free(); }, "Salut"},
+      {"giving the entry a slot more", [](TThreeLanguages& f) { f.Caption->SetCount(4); }, "Salut"},
+      {"adding a language",
+       [](TThreeLanguages& f) {
+         TLanguageEntry* added = Manager(f.Form.get())->Langs()->Add();
+         added->Name = "Italiano";
+         added->SubIndex = 3;
+         Manager(f.Form.get())->SyncCount(cmInitAll);
+       },
+       "Salut"},
+  };
+  for (const auto& c : cases) {
+    TThreeLanguages f;
+    TTestControl* button = Control(f.Form.get(), "Button1");
+    ASSERT_TRUE(Manager(f.Form.get())->SetLanguageByIndex(1)) << c.What;
+    button->Caption = "Hallo, Welt";
+    c.Touch(f);
+    for (auto [language, shown] : {std::pair{2, c.Francais}, std::pair{0, "Hello"},
+                                   std::pair{1, "Hallo, Welt"}, std::pair{2, c.Francais}}) {
+      ASSERT_TRUE(Manager(f.Form.get())->SetLanguageByIndex(language)) << c.What;
+      EXPECT_EQ(button->Caption, shown) << c.What << ", language " << language;
+    }
+  }
+}
+
+// A setter that reads the stored texts while the switch is under way, its own entry's among
+// them, sees each language's text, and the switch still puts every text where it belongs.
+TEST_F(ValueExchange, ASetterThatReadsTheStoredTextsMidwayLeavesEveryTextInPlace) {
+  TThreeLanguages f;
+  TDravik* dravik = DravikOf(f.Form.get());
+  auto* peeking = Create<TPeekingControl>(f.Form.get());
+  peeking->SetName("Peeking");
+  peeking->SetCaption("Look");
+  auto* own = Translate(dravik, peeking, "Caption", {"Look", "Schau", "Regarde"});
+  const std::vector<TConsistentLangPropertyEntry*> entries{f.Caption, own, f.LabelCaption};
+  const std::vector<std::vector<std::string>> texts{
+      {"Hello", "Hallo", "Salut"}, {"Look", "Schau", "Regarde"}, {"Name", "Name (de)", "Nom"}};
+  int peeks = 0;
+  peeking->Peek = [&](const std::string&) {
+    ++peeks;
+    for (TConsistentLangPropertyEntry* entry : entries)
+      for (int slot = 1; slot < 3; ++slot) (void)entry->GetLangValue(slot);
+  };
+
+  for (int language : {1, 2, 0, 2, 1}) {
+    ASSERT_TRUE(Manager(f.Form.get())->SetLanguageByIndex(language));
+    EXPECT_EQ(peeking->Caption(), texts[1][language]);
+    EXPECT_EQ(Control(f.Form.get(), "Button1")->Caption, texts[0][language]);
+    EXPECT_EQ(Control(f.Form.get(), "Label1")->Caption, texts[2][language]);
+    TLanguageEntries& langs = *Manager(f.Form.get())->Langs();
+    for (std::size_t e = 0; e < entries.size(); ++e)
+      for (int l = 0; l < 3; ++l)
+        if (l != language) {
+          EXPECT_EQ(entries[e]->GetLangValue(langs.Items(l)->SubIndex), Variant(texts[e][l]))
+              << "entry " << e << ", language " << l << ", after switching to " << language;
+        }
+  }
+  EXPECT_EQ(peeks, 5);
+}
+
+// As any refused value: the text goes with the language the switch was going to.
+TEST_F(ValueExchange, ARefusedTextStaysWithItsLanguage) {
+  TThreeLanguages f;
+  auto* peeking = Create<TPeekingControl>(f.Form.get());
+  peeking->SetName("Peeking");
+  auto* own = Translate(DravikOf(f.Form.get()), peeking, "Caption", {"Look", "Schau", "Regarde"});
+  ASSERT_TRUE(Manager(f.Form.get())->SetLanguageByIndex(2));
+  peeking->Peek = [](const std::string& text) {
+    if (text == "Schau") throw EInvalidOperation("no German here");
+  };
+
+  try {
+    Manager(f.Form.get())->SetLanguageByIndex(1);
+    FAIL() << "the property took 'Schau'";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(e.Message(), "Peeking.Caption in language Deutsch: no German here");
+  }
+  EXPECT_EQ(Control(f.Form.get(), "Button1")->Caption, "Hallo") << "the other entries switched";
+  EXPECT_EQ(peeking->Caption(), "Regarde");
+  EXPECT_TRUE(own->HoldsRefusedValue());
+  EXPECT_EQ(own->GetLangValue(0), Variant("Schau")) << "Deutsch";
+  EXPECT_EQ(own->GetLangValue(1), Variant("Regarde")) << "Francais";
+  EXPECT_EQ(own->GetLangValue(2), Variant("Look")) << "English";
+
+  peeking->Peek = nullptr;
+  for (auto [language, shown] :
+       {std::pair{0, "Look"}, std::pair{1, "Schau"}, std::pair{2, "Regarde"}}) {
+    ASSERT_TRUE(Manager(f.Form.get())->SetLanguageByIndex(language));
+    EXPECT_EQ(peeking->Caption(), shown) << language;
+  }
+}
 
 TEST_F(ValueExchange, TwoSwitchesRestoreEveryKindOfValueExactly) {
   auto form = MakeDravikForm("Hello");

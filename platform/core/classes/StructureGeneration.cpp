@@ -2,16 +2,12 @@
 
 namespace dravik {
 
-namespace {
-uint64_t gGeneration = 1;  // 0 is "never bound" for those who remember it
-}  // namespace
-
-uint64_t StructureGeneration() {
-  return gGeneration;
-}
+namespace detail {
+uint64_t gStructureGeneration = 1;  // 0 is "never bound" for those who remember it
+}  // namespace detail
 
 void StructureChanged() {
-  ++gGeneration;
+  ++detail::gStructureGeneration;
 }
 
 }  // namespace dravik

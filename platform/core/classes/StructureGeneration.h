@@ -9,7 +9,14 @@
 
 namespace dravik {
 
-uint64_t StructureGeneration();
+namespace detail {
+// Read inline: a language switch asks once per property whether a setter changed the structure.
+extern uint64_t gStructureGeneration;
+}  // namespace detail
+
+inline uint64_t StructureGeneration() {
+  return detail::gStructureGeneration;
+}
 void StructureChanged();
 
 }  // namespace dravik
