@@ -217,7 +217,7 @@ void TDravik::SetName(const std::string& name) {
 // --- The switch --------------------------------------------------------------------------------
 
 void TDravik::SetLanguageNotify(TObject*, const std::string& language, TActionMode action) {
-  if (Trim(language).empty()) return;
+  if (TrimView(language).empty()) return;
   const bool silent = IsLoading() || fChangeLock > 0;
   switch (action) {
     case amBeforeChange:

@@ -241,14 +241,6 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std
   return true;
 }
 
-void TInconsistentLangPropertyEntry::PrefetchText(int slot, TObject& object) const {
-  const auto& slots = Slots();
-  if (slot <= 0 || static_cast<std::size_t>(slot) >= slots.size() || !PropInfo) return;
-  const std::optional<Variant>& stored = slots[static_cast<std::size_t>(slot)];
-  __builtin_prefetch(&stored);
-  if (PropInfo->Text.Ref) __builtin_prefetch(PropInfo->Text.Ref(object, PropInfo->Text).data());
-}
-
 bool TInconsistentLangPropertyEntry::LendTexts(const std::shared_ptr<TSwitchTexts>& texts,
                                                std::size_t row, TObject& object) {
   auto& slots = Slots();

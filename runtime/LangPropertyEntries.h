@@ -101,9 +101,6 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
   // live text goes into the slot through scratch, whose buffer the caller hands from entry to
   // entry, so that no text is allocated. False, with nothing done, where that does not apply.
   bool ExchangeText(int slot, TObject& object, std::string& scratch);
-  // Asks for the memory ExchangeText(slot, object) will read, for a caller about to switch many
-  // entries that lie apart.
-  void PrefetchText(int slot, TObject& object) const;
   // Lends slots 1 and on to row of texts, where a switch between texts.Slots() languages
   // exchanges texts through object's property (as ExchangeText would); false, with nothing
   // lent, where it would not.

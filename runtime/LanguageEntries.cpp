@@ -44,7 +44,7 @@ TLanguageEntries::TLanguageEntries(TPersistent* owner)
     : TCollection(TLanguageEntry::StaticClass(), owner) {}
 
 int TLanguageEntries::IndexOfName(std::string_view name) const {
-  const std::string wanted = Trim(name);
+  const std::string_view wanted = TrimView(name);
   for (int i = 0; i < Count(); ++i)
     if (SameText(Items(i)->Name, wanted)) return i;
   return -1;

@@ -193,10 +193,6 @@ void TLanguageManager::AssignLangsAndSync(const TLanguageEntries& newLangs, TSyn
   }
 }
 
-namespace {
-constexpr std::size_t kSwitchAhead = 4;  // how many rows ahead the switch asks for memory
-}  // namespace
-
 void TLanguageManager::BindForSwitch() {
   DescribeStandIns(*fComps);
   if (TMainEntry* strings = GetStringInterface(false)) strings->SetObject(fValues.get());
@@ -297,19 +293,6 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
         });
       }
       continue;
-    }
-    // The entries lie apart in memory: the next ones are asked for while this one switches,
-    // first the entries and objects, then what those point to.
-    if (i + 2 * kSwitchAhead < fSwitchTable.size()) {
-      const TSwitchRow& ahead = fSwitchTable[i + 2 * kSwitchAhead];
-      for (int line = 0; line < 4; ++line)
-        __builtin_prefetch(reinterpret_cast<const char*>(ahead.Entry) + 64 * line);
-      if (ahead.Object) __builtin_prefetch(ahead.Object);
-    }
-    if (i + kSwitchAhead < fSwitchTable.size()) {
-      const TSwitchRow& ahead = fSwitchTable[i + kSwitchAhead];
-      if (ahead.Object && !(texts && texts->IsLent(i + kSwitchAhead)))
-        ahead.Text->PrefetchText(k, *ahead.Object);
     }
     const TSwitchRow& row = fSwitchTable[i++];
     exchange(*row.Entry, row.Text, row.Object);
