@@ -206,15 +206,18 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int a, int b) {
   slot = Stored(std::move(held));
 }
 
+bool TInconsistentLangPropertyEntry::SwitchesAsText() const {
+  if (Index >= 0 || fRefused || !PropInfo) return false;
+  const TTypeKind kind = PropInfo->Kind();
+  return kind == tkString || kind == tkLString || kind == tkWString;
+}
+
 bool TInconsistentLangPropertyEntry::ExchangeText(int slot, TObject& object, std::string& scratch) {
-  // A line of a named string must be checked, a refused value takes the slow way, and a slot
-  // without a text gives the empty value.
+  // A slot without a text gives the empty value, the slow way.
   auto& slots = Slots();
-  if (slot <= 0 || slot >= Count() || Index >= 0 || fRefused || !PropInfo ||
+  if (slot <= 0 || slot >= Count() || !SwitchesAsText() ||
       static_cast<std::size_t>(slot) >= slots.size())
     return false;
-  const TTypeKind kind = PropInfo->Kind();
-  if (kind != tkString && kind != tkLString && kind != tkWString) return false;
   std::optional<Variant>& stored = slots[static_cast<std::size_t>(slot)];
   if (!stored || stored->VarType() != varString || !PropInfo->String.Set) return false;
   const TTextAccess& text = PropInfo->Text;
@@ -248,11 +251,9 @@ bool TInconsistentLangPropertyEntry::LendTexts(const std::shared_ptr<TSwitchText
     fLender->Forget(fLentRow);
     fLender.reset();
   }
-  if (Count() != texts->Slots() || Index >= 0 || fRefused || !PropInfo || !PropInfo->Text.Ref ||
+  if (Count() != texts->Slots() || !SwitchesAsText() || !PropInfo->Text.Ref ||
       !PropInfo->Text.Set || slots.size() < static_cast<std::size_t>(Count()))
     return false;
-  const TTypeKind kind = PropInfo->Kind();
-  if (kind != tkString && kind != tkLString && kind != tkWString) return false;
   // A slot without a text takes the slow way, which gives the type's empty value.
   for (int32_t s = 1; s < Count(); ++s) {
     const std::optional<Variant>& stored = slots[static_cast<std::size_t>(s)];

@@ -117,6 +117,9 @@ class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
  private:
   void LoadValues(TStream& stream);
   void StoreValues(TStream& stream) const;
+  // Whether a switch may exchange the texts as they are: a text property's, not a named
+  // string's line (which must be checked), with no refused value held.
+  bool SwitchesAsText() const;
 
   std::optional<Variant> fRefused;  // slot 0's value while the property refuses it
 

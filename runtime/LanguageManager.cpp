@@ -216,11 +216,6 @@ void TLanguageManager::BindForSwitch() {
 void TLanguageManager::LendSwitchTexts() {
   const int32_t slots = GetLangCount();
   if (fSwitchTexts && fSwitchTexts->Slots() == slots && fSwitchTexts->Returned() == 0) return;
-  // A form of one language has nothing to switch to.
-  if (slots < 2) {
-    fSwitchTexts.reset();
-    return;
-  }
   if (!fSwitchTexts || fSwitchTexts->Slots() != slots)
     fSwitchTexts = std::make_shared<TSwitchTexts>(slots, fSwitchTable.size());
   for (std::size_t i = 0; i < fSwitchTable.size(); ++i) {

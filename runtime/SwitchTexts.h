@@ -28,7 +28,6 @@ class TSwitchTexts {
   TSwitchTexts& operator=(const TSwitchTexts&) = delete;
 
   int32_t Slots() const { return fSlots; }
-  std::size_t Rows() const { return fRowCount; }
   std::string& Text(int32_t slot, std::size_t row) {
     return fTexts[static_cast<std::size_t>(slot) * fRowCount + row];
   }
